@@ -1,0 +1,536 @@
+#include "app/form1.h"
+
+#include "app/mainmenus.h"
+#include "app/problemcontroller.h"
+#include "common/numbers.h"
+#include "common/twips.h"
+#include "settings/settingsreader.h"
+#include "settings/settingsschema.h"
+#include "study/layoutmath.h"
+#include "ui/platform.h"
+#include "ui/resources.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace keruna {
+
+namespace {
+
+constexpr QSize kDesignSize(760, 540);
+
+// Puts a text into a combo box: any text into an editable one, only a listed item into a
+// drop-down list (as a list box refuses anything else).
+bool setComboText(QComboBox* combo, const QString& text)
+{
+    if (combo->isEditable()) {
+        combo->setEditText(text);
+        return true;
+    }
+    const int index = combo->findText(text, Qt::MatchExactly);
+    if (index < 0)
+        return false;
+    combo->setCurrentIndex(index);
+    return true;
+}
+
+// Start-up runs every step even when an earlier one failed, and remembers failures.
+class StepLog {
+public:
+    void step(bool ok)
+    {
+        if (!ok)
+            m_failed = true;
+    }
+    bool failed() const { return m_failed; }
+
+private:
+    bool m_failed = false;
+};
+
+FontSetting fontSettingOf(const QFont& font, bool withSize)
+{
+    FontSetting f;
+    f.bold = font.bold();
+    f.italic = font.italic();
+    // The name as stored, not the family the font system substituted for it.
+    f.name = font.families().value(0, font.family());
+    f.size = withSize ? font.pointSizeF() : 0;
+    return f;
+}
+
+QFont fontOf(const FontSetting& setting)
+{
+    QFont f;
+    f.setFamilies({setting.name});
+    f.setBold(setting.bold);
+    f.setItalic(setting.italic);
+    if (setting.size > 0)
+        f.setPointSizeF(setting.size);
+    return f;
+}
+
+} // namespace
+
+Form1::Form1(AppContext context, QWidget* parent) : QMainWindow(parent), m_ctx(context)
+{
+    initResources();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kProgramName);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/idle.svg")));
+    auto* central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralArea"));
+    setCentralWidget(central);
+    m_c = buildMainControls(central);
+    m_menus = std::make_unique<MainMenus>(menuBar(), this);
+
+    ProblemHooks hooks;
+    hooks.testActive = [this] { return m_state.testmode; };
+    hooks.alwaysOnTop = [this] { return m_menus->action(QStringLiteral("mmae"))->isChecked(); };
+    m_problems = std::make_unique<ProblemController>(*this, m_ctx.platform, m_c, *m_menus, m_set,
+                                                     m_range, std::move(hooks));
+    wireCommands();
+    for (QWidget* w : std::initializer_list<QWidget*>{m_c.Mframe, m_c.Label1, m_c.Label2,
+                                                      m_c.testMainpic, m_c.NoLabel, m_c.Image1[0]})
+        w->installEventFilter(this);
+    runStartup();
+}
+
+Form1::~Form1() = default;
+
+QString Form1::settingsPath() const
+{
+    return SettingsStore::settingsPath(m_ctx.platform.programFolder());
+}
+
+void Form1::wireCommands()
+{
+    MainMenus& m = *m_menus;
+    connect(m_c.Openbtn, &QToolButton::clicked, this, [this] { m_problems->OpenProblemFile(); });
+    m.onCommand(QStringLiteral("mopen"), [this] { m_c.Openbtn->click(); });
+    m.onCommand(QStringLiteral("mstart"), [this] { m_c.Startbtn->click(); });
+    m.onCommand(QStringLiteral("mtest"), [this] { m_c.TESTbtn->click(); });
+    m.onCommand(QStringLiteral("mDB"), [this] { m_c.DBbtn->click(); });
+    m.onCommand(QStringLiteral("mpick"), [this] { m_c.Pickbtn->click(); });
+    m.onCommand(QStringLiteral("msakusei"), [this] { m_c.sakuseibtn->click(); });
+    m.onCommand(QStringLiteral("mkugiri"), [this] { ShowProperties(); });
+    connect(m_c.Pptbtn, &QToolButton::clicked, this,
+            [this] { m_menus->action(QStringLiteral("mkugiri"))->trigger(); });
+    m.onCommand(QStringLiteral("msyuuryou"), [this] { close(); });
+    m.onCommand(QStringLiteral("msaikidou"), [this] { Restart(); });
+    m.onCommand(QStringLiteral("msyokika"), [this] { InitializeSettings(); });
+
+    for (int i = 0; i < kRangeCount; ++i) {
+        const RangeFilter range = rangeFromIndex(i);
+        m.onCommand(rangeMenuName(range), [this, range] { m_problems->rangeChosen(range); });
+    }
+    connect(m_c.dakecom, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_problems->rangeChosen(rangeFromIndex(index)); });
+
+    mirrorCheckBox(m_c.Revch, QStringLiteral("mrev"));
+    mirrorCheckBox(m_c.Spkch, QStringLiteral("monnsei"));
+    mirrorCheckBox(m_c.Douzich, QStringLiteral("mDouzi"));
+    mirrorCheckBox(m_c.iroch, QStringLiteral("miroch"));
+    connect(m_c.Rndop[0], &QRadioButton::toggled, this, [this](bool random) {
+        m_menus->setCheckedWithTwin(QStringLiteral("mrandom"), random);
+        m_menus->setCheckedWithTwin(QStringLiteral("mnormal"), !random);
+    });
+    m.onCommand(QStringLiteral("mrandom"), [this] { m_c.Rndop[0]->setChecked(true); });
+    m.onCommand(QStringLiteral("mnormal"), [this] { m_c.Rndop[1]->setChecked(true); });
+
+    for (QComboBox* box : {m_c.Sizecom, m_c.hiritu, m_c.takasacom})
+        connect(box, &QComboBox::currentIndexChanged, this, [this] { placeItemLabels(); });
+}
+
+void Form1::mirrorCheckBox(QCheckBox* box, const QString& menuName)
+{
+    connect(box, &QCheckBox::toggled, this,
+            [this, menuName](bool on) { m_menus->setCheckedWithTwin(menuName, on); });
+    m_menus->onCommand(menuName, [box] { box->setChecked(!box->isChecked()); });
+}
+
+void Form1::placeWindow()
+{
+    resize(kDesignSize);
+    const QRect screen = m_ctx.platform.screenGeometry(this);
+    const QSize outer = frameGeometry().size().expandedTo(size());
+    const int left = screen.left() + (screen.width() - outer.width()) / 2;
+    const int top = screen.top() + (screen.height() - outer.height()) / 2 + twipsToPixels(180);
+    move(left, top);
+}
+
+void Form1::runStartup()
+{
+    placeWindow();
+    m_state.minLowerPaneHeight = pixelsToTwips(m_c.mnuFrame->sizeHint().height());
+    m_state.lowerSecondsLimit = 0.01;
+    m_state.upperSecondsLimit = 600;
+    m_state.perSecondThreshold = 65;
+
+    const bool failed = readStoredSettings();
+    m_state.dictionaryUrl = kBuiltInDictionaryUrl;
+    m_state.homePageUrl = kBuiltInHomePageUrl;
+    // The properties dialog is loaded and applied here once it exists; until then the
+    // built-in options stay in force.
+    if (m_state.typedSpeedMode) {
+        if (const std::optional<double> t = toNumber(m_c.nyseccom->currentText()))
+            m_state.presentationIntervalMs = *t * 1000;
+    }
+    applyColours();
+    placeItemLabels();
+    m_startupFailed = failed;
+    if (failed)
+        offerRepair();
+}
+
+bool Form1::readStoredSettings()
+{
+    const SettingsReader r(settingsPath());
+    StepLog log;
+    const QString& F = Section::Form;
+
+    // Fonts: bold, italic, name and, for the smaller texts, size.
+    auto readFont = [&](const QString& prefix, QFont font, bool withSize) {
+        const auto bold = r.boolean(F, prefix + QStringLiteral("FONTBOLD"));
+        if (bold)
+            font.setBold(*bold);
+        log.step(bold.has_value());
+        const auto italic = r.boolean(F, prefix + QStringLiteral("FONTITALIC"));
+        if (italic)
+            font.setItalic(*italic);
+        log.step(italic.has_value());
+        const auto name = r.presentText(F, prefix + QStringLiteral("FONTNAME"));
+        if (name)
+            font.setFamilies({*name});
+        log.step(name.has_value());
+        if (withSize) {
+            const auto size = r.number(F, prefix + QStringLiteral("FONTSIZE"));
+            const bool ok = size && *size > 0 && *size <= 2048;
+            if (ok)
+                font.setPointSizeF(*size);
+            log.step(ok);
+        }
+        return font;
+    };
+    m_c.Label1->setFont(readFont(QStringLiteral("Q"), m_c.Label1->font(), false));
+    m_c.Label2->setFont(readFont(QStringLiteral("A"), m_c.Label2->font(), false));
+    m_c.NoLabel->setFont(readFont(QStringLiteral("N"), m_c.NoLabel->font(), true));
+    m_c.cuttext->setFont(readFont(QStringLiteral("T"), m_c.cuttext->font(), true));
+    m_c.Picklist->setFont(readFont(QStringLiteral("L"), m_c.Picklist->font(), true));
+    m_state.databaseFont
+        = fontSettingOf(readFont(QStringLiteral("D"), fontOf(m_state.databaseFont), true), true);
+
+    auto colourStep = [&](const QString& section, const QString& key, qint64& target) {
+        const auto v = r.colour(section, key);
+        if (v)
+            target = *v;
+        log.step(v.has_value());
+    };
+    colourStep(F, QStringLiteral("BACK"), m_state.backColour);
+    colourStep(Section::Q, QStringLiteral("Q"), m_state.questionColour);
+    colourStep(Section::A, QStringLiteral("A"), m_state.answerColour);
+    colourStep(Section::L, QStringLiteral("L"), m_state.numberColour);
+
+    auto boolStep = [&](const QString& section, const QString& key, auto apply) {
+        const auto v = r.boolean(section, key);
+        if (v)
+            apply(*v);
+        log.step(v.has_value());
+    };
+    auto checkStep = [&](const QString& section, const QString& key, QAbstractButton* box) {
+        const auto v = r.checkBox(section, key);
+        if (v)
+            box->setChecked(*v == 1);
+        log.step(v.has_value());
+    };
+    auto comboStep = [&](const QString& section, const QString& key, QComboBox* box) {
+        log.step(setComboText(box, r.text(section, key)));
+    };
+
+    boolStep(F, QStringLiteral("RANDOM"), [this](bool v) { m_c.Rndop[0]->setChecked(v); });
+    boolStep(F, QStringLiteral("NORMAL"), [this](bool v) { m_c.Rndop[1]->setChecked(v); });
+    const bool random = m_c.Rndop[0]->isChecked();
+    m_menus->setCheckedWithTwin(QStringLiteral("mrandom"), random);
+    m_menus->setCheckedWithTwin(QStringLiteral("mnormal"), !random);
+    checkStep(F, QStringLiteral("REVERSE"), m_c.Revch);
+    checkStep(F, QStringLiteral("VOICE"), m_c.Spkch);
+    checkStep(F, QStringLiteral("SIM"), m_c.Douzich);
+
+    comboStep(F, QStringLiteral("SEC"), m_c.Seccom);
+    comboStep(F, QStringLiteral("NYSEC"), m_c.nyseccom);
+    m_c.nyseccom->setEditText(typedSpeedOrDefault(m_c.nyseccom->currentText()));
+
+    comboStep(F, QStringLiteral("SIZE"), m_c.Sizecom);
+    comboStep(F, QStringLiteral("HIRITU"), m_c.hiritu);
+    comboStep(F, QStringLiteral("TAKASA"), m_c.takasacom);
+    {
+        const auto v = r.int16(F, QStringLiteral("CF"));
+        const bool ok = v && *v >= 0 && *v < m_c.irocom->count();
+        if (ok)
+            m_c.irocom->setCurrentIndex(*v);
+        log.step(ok);
+    }
+
+    auto menuStep = [&](const QString& key, const QString& menuName) {
+        boolStep(F, key, [&](bool v) { m_menus->setCheckedWithTwin(menuName, v); });
+    };
+    menuStep(QStringLiteral("TIMELAG"), QStringLiteral("mTimelag"));
+    menuStep(QStringLiteral("ITIGI"), QStringLiteral("mitigi"));
+    menuStep(QStringLiteral("NIGI"), QStringLiteral("mnigi"));
+    menuStep(QStringLiteral("SANGI"), QStringLiteral("msangi"));
+    menuStep(QStringLiteral("VP"), QStringLiteral("mOtosaki"));
+    menuStep(QStringLiteral("VL"), QStringLiteral("mOtoato"));
+    menuStep(QStringLiteral("VA"), QStringLiteral("mOtozidou"));
+    boolStep(F, QStringLiteral("MAE"), [this](bool v) {
+        m_menus->setCheckedWithTwin(QStringLiteral("mmae"), v);
+        if (v)
+            setAlwaysOnTop(true);
+    });
+
+    {
+        const auto v = r.number(F, QStringLiteral("PTOP"));
+        if (v)
+            m_state.splitterTop = *v;
+        log.step(v.has_value());
+        const double clientHeight = pixelsToTwips(centralWidget()->height());
+        m_state.lowerPaneHeight
+            = std::max(clientHeight - m_state.splitterTop, m_state.minLowerPaneHeight);
+    }
+
+    const QString& T = Section::Test;
+    comboStep(T, QStringLiteral("SOKUDO"), m_c.tsec);
+    comboStep(T, QStringLiteral("KAGEN"), m_c.ketamin);
+    comboStep(T, QStringLiteral("ZYOUGEN"), m_c.ketamax);
+    {
+        const TestSettingsVerdict v = checkTestSettings(
+            {m_c.tsec->currentText(), m_c.ketamin->currentText(), m_c.ketamax->currentText()});
+        if (v.resetTsec)
+            m_c.tsec->setCurrentIndex(kTsecDefaultIndex);
+        if (v.resetKetamin)
+            m_c.ketamin->setCurrentIndex(kKetaminDefaultIndex);
+        if (v.resetKetamax)
+            m_c.ketamax->setCurrentIndex(kKetamaxDefaultIndex);
+    }
+    checkStep(T, QStringLiteral("TIMER"), m_c.iroch);
+    {
+        const auto v = r.checkBoxOrBool(T, QStringLiteral("NYUURYOKU"));
+        if (v)
+            m_state.nyuuryokumode = *v;
+        log.step(v.has_value());
+    }
+    checkStep(T, QStringLiteral("KIKITORI"), m_c.kikitori);
+    checkStep(T, QStringLiteral("REV"), m_c.rev);
+
+    const QString& S = Section::Stick;
+    StickStyle& stick = m_state.stick;
+    boolStep(S, QStringLiteral("SFONTBOLD"), [&](bool v) { stick.bold = v; });
+    boolStep(S, QStringLiteral("SFONTITALIC"), [&](bool v) { stick.italic = v; });
+    {
+        const auto v = r.presentText(S, QStringLiteral("SFONTNAME"));
+        if (v)
+            stick.name = *v;
+        log.step(v.has_value());
+    }
+    {
+        const auto v = r.int16(S, QStringLiteral("SFONTSIZE"));
+        if (v)
+            stick.size = *v;
+        log.step(v.has_value());
+    }
+    {
+        const auto back = r.colour(S, QStringLiteral("SFONTBACKCOLOR"));
+        if (back)
+            stick.backColour = double(*back);
+        log.step(back.has_value());
+        const auto text = r.colour(S, QStringLiteral("SFONTCOLOR"));
+        if (text)
+            stick.textColour = double(*text);
+        log.step(text.has_value());
+    }
+    return log.failed();
+}
+
+void Form1::offerRepair()
+{
+    const MessageResult answer = m_ctx.platform.showMessage(
+        this,
+        QStringLiteral("Settei.iniが不正か存在しません。") + QStringLiteral("\r\n")
+            + QStringLiteral("Settei.iniを修復しますか？"),
+        MessageIcon::Question, MessageButtons::YesNo);
+    if (answer != MessageResult::Yes) {
+        m_ctx.platform.endProgram();
+        return;
+    }
+    m_c.nyseccom->setCurrentIndex(1);
+    m_c.tsec->setCurrentIndex(kTsecDefaultIndex);
+    m_c.ketamin->setCurrentIndex(kKetaminDefaultIndex);
+    m_c.ketamax->setCurrentIndex(kKetamaxDefaultIndex);
+    WriteStickDefaults(settingsPath());
+}
+
+void Form1::applyColours()
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Window, colorFromBgr(m_state.backColour));
+    m_c.Mframe->setPalette(p);
+    auto textColour = [](QWidget* w, qint64 bgr) {
+        QPalette lp = w->palette();
+        lp.setColor(QPalette::WindowText, colorFromBgr(bgr));
+        w->setPalette(lp);
+    };
+    textColour(m_c.Label1, m_state.questionColour);
+    textColour(m_c.Label2, m_state.answerColour);
+    textColour(m_c.NoLabel, m_state.numberColour);
+}
+
+void Form1::placeItemLabels()
+{
+    const int firstSize = std::max(1, m_c.Sizecom->currentText().toInt());
+    const int secondSize = secondSizeOf(firstSize, m_c.hiritu->currentText().toInt());
+    const int labelTop = labelTopTwips(m_c.takasacom->currentText().toInt());
+    QFont f1 = m_c.Label1->font();
+    f1.setPointSize(firstSize);
+    m_c.Label1->setFont(f1);
+    QFont f2 = m_c.Label2->font();
+    f2.setPointSize(secondSize);
+    m_c.Label2->setFont(f2);
+
+    const int width = m_c.Mframe->width();
+    const int height = m_c.Mframe->height();
+    const int margin = twipsToPixels(240);
+    const int top1 = twipsToPixels(labelTop);
+    const int top2 = twipsToPixels(answerTopTwips(labelTop, firstSize, gapFactorOf(2)));
+    m_c.Label1->setGeometry(margin, top1, std::max(0, width - 2 * margin), std::max(0, top2 - top1));
+    m_c.Label2->setGeometry(margin, top2, std::max(0, width - 2 * margin), std::max(0, height - top2));
+    m_c.NoLabel->adjustSize();
+    m_c.NoLabel->move(margin, height - m_c.NoLabel->height() - 6);
+    QLabel* idle = m_c.Image1[0];
+    idle->move((width - idle->width()) / 2, (height - idle->height()) / 2);
+    m_c.Image1[1]->move(idle->x() - m_c.Image1[1]->width() - 8, idle->y());
+    m_c.Image1[2]->move(idle->x() + idle->width() + 8, idle->y());
+}
+
+void Form1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    placeItemLabels();
+}
+
+void Form1::setAlwaysOnTop(bool onTop)
+{
+    m_ctx.platform.setTopmost(this, onTop);
+}
+
+ExitSettings Form1::collectExitSettings()
+{
+    ExitSettings s;
+    s.questionFont = fontSettingOf(m_c.Label1->font(), false);
+    s.answerFont = fontSettingOf(m_c.Label2->font(), false);
+    s.numberFont = fontSettingOf(m_c.NoLabel->font(), true);
+    s.inputFont = fontSettingOf(m_c.cuttext->font(), true);
+    s.listFont = fontSettingOf(m_c.Picklist->font(), true);
+    s.splitterTop = m_state.splitterTop;
+    s.sec = m_c.Seccom->currentText();
+    if (!isValidTypedSpeed(m_c.nyseccom->currentText()))
+        m_c.nyseccom->setEditText(QStringLiteral("2"));
+    s.nysec = m_c.nyseccom->currentText();
+    s.size = m_c.Sizecom->currentText();
+    s.hiritu = m_c.hiritu->currentText();
+    s.takasa = m_c.takasacom->currentText();
+    s.colourTarget = m_c.irocom->currentIndex();
+    s.random = m_c.Rndop[0]->isChecked();
+    s.normal = m_c.Rndop[1]->isChecked();
+    s.reverse = m_c.Revch->isChecked() ? 1 : 0;
+    s.voice = m_c.Spkch->isChecked() ? 1 : 0;
+    s.simultaneous = m_c.Douzich->isChecked() ? 1 : 0;
+    auto checked = [this](const char* name) {
+        return m_menus->action(QString::fromLatin1(name))->isChecked();
+    };
+    s.speakAuto = checked("mOtozidou");
+    s.speakFirst = checked("mOtosaki");
+    s.speakLast = checked("mOtoato");
+    s.oneMeaning = checked("mitigi");
+    s.twoMeanings = checked("mnigi");
+    s.threeMeanings = checked("msangi");
+    s.timeLag = checked("mTimelag");
+    s.alwaysOnTop = checked("mmae");
+    s.timerBar = m_c.iroch->isChecked() ? 1 : 0;
+    const TestSettingsVerdict v = checkTestSettings(
+        {m_c.tsec->currentText(), m_c.ketamin->currentText(), m_c.ketamax->currentText()});
+    if (v.resetTsec)
+        m_c.tsec->setCurrentIndex(kTsecDefaultIndex);
+    if (v.resetKetamin)
+        m_c.ketamin->setCurrentIndex(kKetaminDefaultIndex);
+    if (v.resetKetamax)
+        m_c.ketamax->setCurrentIndex(kKetamaxDefaultIndex);
+    s.sokudo = m_c.tsec->currentText();
+    s.kagen = m_c.ketamin->currentText();
+    s.zyougen = m_c.ketamax->currentText();
+    s.back = m_state.backColour;
+    s.questionColour = m_state.questionColour;
+    s.answerColour = m_state.answerColour;
+    s.numberColour = m_state.numberColour;
+    return s;
+}
+
+void Form1::SaveCurrentSettings()
+{
+    SaveSettings(settingsPath(), collectExitSettings());
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    SaveCurrentSettings();
+    event->accept();
+    m_ctx.platform.endProgram();
+}
+
+void Form1::Restart()
+{
+    SaveCurrentSettings();
+    if (m_ctx.platform.startNewInstance())
+        m_ctx.platform.endProgram();
+}
+
+void Form1::InitializeSettings()
+{
+    const MessageResult answer = m_ctx.platform.showMessage(
+        this, QStringLiteral("ソフトウェアの設定を初期化しますか？"), MessageIcon::Question,
+        MessageButtons::YesNo);
+    if (answer != MessageResult::Yes)
+        return;
+    InitSettings(settingsPath());
+    if (m_ctx.platform.startNewInstance())
+        m_ctx.platform.endProgram();
+}
+
+void Form1::ShowProperties()
+{
+    // The properties dialog is not part of the program yet; its command has no effect.
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_c.Mframe && event->type() == QEvent::Resize)
+        placeItemLabels();
+    if (event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            m_menus->popup()->popup(mouse->globalPosition().toPoint());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace keruna

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "app/maincontrols.h"
+#include "app/mainstate.h"
+#include "problemdata/problemset.h"
+#include "problemdata/range.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace keruna {
+
+class Clock;
+class MainMenus;
+class Platform;
+class ProblemController;
+class RandomSource;
+class TimerFactory;
+
+// The seams the main screen is built on; tests pass fakes.
+struct AppContext {
+    Platform& platform;
+    Clock& clock;
+    TimerFactory& timers;
+    RandomSource& random;
+};
+
+// The main screen. It owns the loaded word list and every option control, and its
+// closing ends the program.
+class Form1 : public QMainWindow {
+public:
+    // Builds the screen and runs start-up: placement, choice lists, stored settings and,
+    // when they could not all be read, the offer to repair Settei.ini.
+    explicit Form1(AppContext context, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    const MainControls& controls() const { return m_c; }
+    MainMenus& menus() { return *m_menus; }
+    ProblemController& problems() { return *m_problems; }
+    const ProblemSet& problemSet() const { return m_set; }
+    const RangeState& rangeState() const { return m_range; }
+    const MainState& state() const { return m_state; }
+    QString settingsPath() const;
+    // True when start-up found settings it could not read (the repair was offered).
+    bool startupHadFailures() const { return m_startupFailed; }
+
+    // Commands
+    void Restart();
+    void InitializeSettings();
+    void SaveCurrentSettings();
+    void ShowProperties();
+
+    // The exit set as the controls hold it now; invalid speed texts are repaired in
+    // their controls first.
+    ExitSettings collectExitSettings();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void wireCommands();
+    void mirrorCheckBox(class QCheckBox* box, const QString& menuName);
+    void placeWindow();
+    void runStartup();
+    bool readStoredSettings();
+    void offerRepair();
+    void applyColours();
+    void placeItemLabels();
+    void setAlwaysOnTop(bool onTop);
+
+    AppContext m_ctx;
+    MainControls m_c;
+    std::unique_ptr<MainMenus> m_menus;
+    std::unique_ptr<ProblemController> m_problems;
+    ProblemSet m_set;
+    RangeState m_range;
+    MainState m_state;
+    bool m_startupFailed = false;
+};
+
+} // namespace keruna

@@ -1,0 +1,365 @@
+#include "app/maincontrols.h"
+
+#include "app/mainmenus.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace keruna {
+
+namespace {
+
+template<class W>
+W* named(W* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& icon,
+                           const QString& tooltip)
+{
+    auto* b = named(new QToolButton(parent), name);
+    b->setIcon(QIcon(QStringLiteral(":/icons/") + icon + QStringLiteral(".svg")));
+    b->setIconSize(QSize(24, 24));
+    b->setAutoRaise(true);
+    b->setToolTip(tooltip);
+    b->setFocusPolicy(Qt::TabFocus);
+    return b;
+}
+
+QComboBox* combo(QWidget* parent, const QString& name, const QStringList& items, int preselected,
+                 const QString& tooltip, bool editable = false)
+{
+    auto* c = named(new QComboBox(parent), name);
+    c->setEditable(editable);
+    c->addItems(items);
+    c->setCurrentIndex(preselected);
+    c->setToolTip(tooltip);
+    c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return c;
+}
+
+QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption,
+                    const QString& tooltip = {})
+{
+    auto* c = named(new QCheckBox(caption, parent), name);
+    c->setToolTip(tooltip);
+    return c;
+}
+
+QLabel* label(QWidget* parent, const QString& name, const QString& text = {})
+{
+    return named(new QLabel(text, parent), name);
+}
+
+// Design fonts; stored settings replace them at start-up.
+void setDesignFont(QWidget* w, const QString& family, bool bold, int pointSize)
+{
+    QFont f = w->font();
+    f.setFamilies({family, QStringLiteral("Noto Sans CJK JP")});
+    f.setBold(bold);
+    if (pointSize > 0)
+        f.setPointSize(pointSize);
+    w->setFont(f);
+}
+
+const QString kGothic = QStringLiteral("ＭＳ Ｐゴシック");
+
+void buildItemArea(MainControls& c, QWidget* central)
+{
+    c.Mframe = named(new QFrame(central), QStringLiteral("Mframe"));
+    c.Mframe->setAutoFillBackground(true);
+    c.Mframe->setMinimumHeight(120);
+    c.Label1 = label(c.Mframe, QStringLiteral("Label1"));
+    c.Label2 = label(c.Mframe, QStringLiteral("Label2"));
+    for (QLabel* l : {c.Label1, c.Label2}) {
+        l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        l->setWordWrap(true);
+        l->setTextFormat(Qt::PlainText);
+        l->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    }
+    setDesignFont(c.Label1, kGothic, true, 50);
+    setDesignFont(c.Label2, kGothic, true, 25);
+    c.NoLabel = label(c.Mframe, QStringLiteral("NoLabel"));
+    setDesignFont(c.NoLabel, QStringLiteral("ＭＳ Ｐ明朝"), true, 12);
+    c.NoLabel->setTextFormat(Qt::PlainText);
+    c.testMainpic = named(new QWidget(c.Mframe), QStringLiteral("testMainpic"));
+    c.testMainpic->hide();
+    const QStringList pictures = {QStringLiteral("idle"), QStringLiteral("start"),
+                                  QStringLiteral("get")};
+    for (int i = 0; i < pictures.size(); ++i) {
+        QLabel* img = label(c.Mframe, QStringLiteral("Image1_%1").arg(i));
+        const int size = i == 0 ? 96 : 32;
+        img->setPixmap(QIcon(QStringLiteral(":/icons/%1.svg").arg(pictures[i]))
+                           .pixmap(QSize(size, size), img->devicePixelRatioF()));
+        img->setFixedSize(size, size);
+        img->setVisible(i == 0);
+        c.Image1.append(img);
+    }
+    c.FocusBackbtn = pictureButton(c.Mframe, QStringLiteral("FocusBackbtn"),
+                                   QStringLiteral("focusback"), QStringLiteral("元画面に戻す"));
+    c.FocusBackbtn->hide();
+}
+
+void buildTypeRow(MainControls& c, QWidget* central)
+{
+    c.typeRow = named(new QFrame(central), QStringLiteral("typeRow"));
+    auto* row = new QHBoxLayout(c.typeRow);
+    row->setContentsMargins(6, 2, 6, 2);
+    c.cuttext = named(new QLineEdit(c.typeRow), QStringLiteral("cuttext"));
+    c.cuttext->setToolTip(QStringLiteral("Enter：一時停止 Tab：答え"));
+    setDesignFont(c.cuttext, kGothic, true, 12);
+    c.cuttabc = pictureButton(c.typeRow, QStringLiteral("cuttabc"), QStringLiteral("reveal"), {});
+    row->addWidget(c.cuttext, 1);
+    row->addWidget(c.cuttabc);
+    c.typeRow->hide();
+}
+
+void buildTestArea(MainControls& c, QWidget* central)
+{
+    QFrame* f = c.testFrame = named(new QFrame(central), QStringLiteral("testFrame"));
+    auto* col = new QVBoxLayout(f);
+    col->setContentsMargins(6, 2, 6, 2);
+    auto* row = new QHBoxLayout;
+    col->addLayout(row);
+    c.tsec = combo(f, QStringLiteral("tsec"), MainMenus::secondsItems(), 3,
+                   QStringLiteral("速度の設定（入力可）"), true);
+    c.tsecbtn = pictureButton(f, QStringLiteral("tsecbtn"), QStringLiteral("apply"),
+                              QStringLiteral("速度の適用"));
+    c.ketamin = combo(f, QStringLiteral("ketamin"), {"0", "10", "100", "1000", "10000"}, 0,
+                      QStringLiteral("下限値の設定（入力可）"), true);
+    c.ketamax = combo(f, QStringLiteral("ketamax"), {"10", "100", "1000", "10000", "100000"}, 3,
+                      QStringLiteral("上限値の設定（入力可）"), true);
+    c.ketabotan = pictureButton(f, QStringLiteral("ketabotan"), QStringLiteral("apply"),
+                                QStringLiteral("桁数の適用"));
+    c.kikitori = checkBox(f, QStringLiteral("kikitori"), QStringLiteral("聞取"));
+    c.rev = checkBox(f, QStringLiteral("rev"), QStringLiteral("逆転"));
+    c.testTEISIbtn = pictureButton(f, QStringLiteral("testTEISIbtn"), QStringLiteral("pause"),
+                                   QStringLiteral("一時停止  ※Delete"));
+    c.testSAIKAIbtn = pictureButton(f, QStringLiteral("testSAIKAIbtn"), QStringLiteral("resume"),
+                                    QStringLiteral("再開  ※Delete"));
+    c.syuuryoubtn = pictureButton(f, QStringLiteral("syuuryoubtn"), QStringLiteral("stop"),
+                                  QStringLiteral("テストを終了"));
+    c.syudouKAKUNIN = pictureButton(f, QStringLiteral("syudouKAKUNIN"), QStringLiteral("reveal"),
+                                    QStringLiteral("答えの確認"));
+    c.syudouMARU = pictureButton(f, QStringLiteral("syudouMARU"), QStringLiteral("maru"), {});
+    c.syudouBATU = pictureButton(f, QStringLiteral("syudouBATU"), QStringLiteral("batsu"), {});
+    c.syudouskip = pictureButton(f, QStringLiteral("syudouskip"), QStringLiteral("skip"),
+                                 QStringLiteral("スキップ ※Shift+Enter"));
+    c.zidouMARU = pictureButton(f, QStringLiteral("zidouMARU"), QStringLiteral("maru"), {});
+    c.TestListbtn = named(new QPushButton(QStringLiteral("テスト結果を見る"), f),
+                          QStringLiteral("TestListbtn"));
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             c.tsec, c.tsecbtn, c.ketamin, c.ketamax, c.ketabotan, c.kikitori, c.rev,
+             c.testTEISIbtn, c.testSAIKAIbtn, c.syuuryoubtn, c.syudouKAKUNIN, c.syudouMARU,
+             c.syudouBATU, c.syudouskip, c.zidouMARU, c.TestListbtn})
+        row->addWidget(w);
+    row->addStretch(1);
+    c.testSIZIlabel = label(f, QStringLiteral("testSIZIlabel"));
+    col->addWidget(c.testSIZIlabel);
+    auto* results = new QHBoxLayout;
+    col->addLayout(results);
+    for (int i = 0; i < 3; ++i) {
+        QLabel* l = label(f, QStringLiteral("testKEKKAlabel_%1").arg(i));
+        results->addWidget(l);
+        c.testKEKKAlabel.append(l);
+    }
+    f->hide();
+}
+
+void buildGetPanel(MainControls& c, QWidget* central)
+{
+    QFrame* f = c.Pickframe = named(new QFrame(central), QStringLiteral("Pickframe"));
+    f->setFrameShape(QFrame::StyledPanel);
+    auto* col = new QVBoxLayout(f);
+    col->setContentsMargins(4, 4, 4, 4);
+    auto* bar = new QHBoxLayout;
+    col->addLayout(bar);
+    c.listmaru = pictureButton(f, QStringLiteral("listmaru"), QStringLiteral("listadd"),
+                               QStringLiteral("リストに追加　※Enter"));
+    c.listmodosi = pictureButton(f, QStringLiteral("listmodosi"), QStringLiteral("listremove"),
+                                 QStringLiteral("リストから外す(チェックでまとめて削除)　※Backspace"));
+    c.listSkipbtn = pictureButton(f, QStringLiteral("listSkipbtn"), QStringLiteral("skip"),
+                                  QStringLiteral("問題をスキップ ※Shift+Enter"));
+    c.listhozon = pictureButton(f, QStringLiteral("listhozon"), QStringLiteral("save"),
+                                QStringLiteral("リストデータを保存"));
+    c.Picktest = pictureButton(f, QStringLiteral("Picktest"), QStringLiteral("test"),
+                               QStringLiteral("ワンタッチテスト ランダム順で一巡した後に停止します"));
+    c.pickend = pictureButton(f, QStringLiteral("pickend"), QStringLiteral("stop"),
+                              QStringLiteral("テスト終了"));
+    c.nPickzencheck = pictureButton(f, QStringLiteral("nPickzencheck"), QStringLiteral("checkall"),
+                                    QStringLiteral("全てチェック/解除"));
+    c.nPickzencheckhazusi = pictureButton(f, QStringLiteral("nPickzencheckhazusi"),
+                                          QStringLiteral("uncheckall"),
+                                          QStringLiteral("全てチェック/解除"));
+    c.nPickzencheckhazusi->hide();
+    c.gaibubtn = pictureButton(f, QStringLiteral("gaibubtn"), QStringLiteral("external"),
+                               QStringLiteral("外部画面に移動"));
+    c.listclose = pictureButton(f, QStringLiteral("listclose"), QStringLiteral("close"),
+                                QStringLiteral("リストを閉じる"));
+    c.listkazu = label(f, QStringLiteral("listkazu"), QStringLiteral("0"));
+    c.pNolabel = label(f, QStringLiteral("pNolabel"));
+    c.Picktestlabel = label(f, QStringLiteral("Picktestlabel"));
+    c.Picktestlabel->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             c.listmaru, c.listmodosi, c.listSkipbtn, c.listhozon, c.Picktest, c.pickend,
+             c.nPickzencheck, c.nPickzencheckhazusi, c.listkazu, c.Picktestlabel})
+        bar->addWidget(w);
+    bar->addStretch(1);
+    bar->addWidget(c.pNolabel);
+    bar->addWidget(c.gaibubtn);
+    bar->addWidget(c.listclose);
+    c.Picklist = named(new QTreeWidget(f), QStringLiteral("Picklist"));
+    c.Picklist->setColumnCount(2);
+    setDesignFont(c.Picklist, kGothic, false, 9);
+    c.Picklist->setHeaderHidden(true);
+    c.Picklist->setRootIsDecorated(false);
+    c.Picklist->header()->setStretchLastSection(true);
+    col->addWidget(c.Picklist, 1);
+    f->hide();
+}
+
+void buildButtonBar(MainControls& c, QWidget* central)
+{
+    QFrame* f = c.mnuFrame = named(new QFrame(central), QStringLiteral("mnuFrame"));
+    f->setFrameShape(QFrame::NoFrame);
+    f->setAutoFillBackground(true);
+    auto* col = new QVBoxLayout(f);
+    col->setContentsMargins(6, 4, 6, 4);
+    col->setSpacing(2);
+    auto* buttons = new QHBoxLayout;
+    auto* options = new QHBoxLayout;
+    buttons->setSpacing(2);
+    col->addLayout(buttons);
+    col->addLayout(options);
+
+    c.Openbtn = pictureButton(f, QStringLiteral("Openbtn"), QStringLiteral("open"),
+                              QStringLiteral("問題データを開く"));
+    c.Startbtn = pictureButton(f, QStringLiteral("Startbtn"), QStringLiteral("start"),
+                               QStringLiteral("ここから始めます"));
+    c.Fteisibtn = pictureButton(f, QStringLiteral("Fteisibtn"), QStringLiteral("pause"),
+                                QStringLiteral("一時停止　※Delete"));
+    c.Fsaikaibtn = pictureButton(f, QStringLiteral("Fsaikaibtn"), QStringLiteral("resume"),
+                                 QStringLiteral("再開　※Delete"));
+    c.TESTbtn = pictureButton(f, QStringLiteral("TESTbtn"), QStringLiteral("test"),
+                              QStringLiteral("テスト"));
+    c.DBbtn = pictureButton(f, QStringLiteral("DBbtn"), QStringLiteral("database"),
+                            QStringLiteral("データベース"));
+    c.Pickbtn = pictureButton(f, QStringLiteral("Pickbtn"), QStringLiteral("get"),
+                              QStringLiteral("表示中の単語を暗記済にできます"));
+    c.sakuseibtn = pictureButton(f, QStringLiteral("sakuseibtn"), QStringLiteral("edit"),
+                                 QStringLiteral("問題データ編集　※編集後は再読込してください"));
+    c.Pptbtn = pictureButton(f, QStringLiteral("Pptbtn"), QStringLiteral("properties"),
+                             QStringLiteral("プロパティ"));
+    c.boubtn = pictureButton(f, QStringLiteral("boubtn"), QStringLiteral("stick"),
+                             QStringLiteral("スティック画面"));
+    c.Focusbtn = pictureButton(f, QStringLiteral("Focusbtn"), QStringLiteral("focus"),
+                               QStringLiteral("フォーカス画面 （文字サイズ比）"));
+    c.webdicbtn = pictureButton(f, QStringLiteral("webdicbtn"), QStringLiteral("webdic"),
+                                QStringLiteral("Web辞書"));
+    c.Texthatuonbtn = pictureButton(f, QStringLiteral("Texthatuonbtn"),
+                                    QStringLiteral("handwriting"), QStringLiteral("手書きパレット"));
+    c.irobtn = pictureButton(f, QStringLiteral("irobtn"), QStringLiteral("colour"),
+                             QStringLiteral("色の設定"));
+    c.testvoice = pictureButton(f, QStringLiteral("testvoice"), QStringLiteral("speak"),
+                                QStringLiteral("発音　※Ctrl"));
+    c.Fsaikaibtn->setEnabled(false);
+
+    for (QWidget* w : std::initializer_list<QWidget*>{c.Openbtn, c.Startbtn, c.Fteisibtn,
+                                                      c.Fsaikaibtn, c.TESTbtn, c.DBbtn, c.Pickbtn})
+        buttons->addWidget(w);
+    buttons->addSpacing(12);
+    buttons->addWidget(c.testvoice);
+    buttons->addStretch(1);
+    for (QWidget* w : std::initializer_list<QWidget*>{c.sakuseibtn, c.webdicbtn, c.Texthatuonbtn,
+                                                      c.irobtn, c.Pptbtn, c.boubtn, c.Focusbtn})
+        buttons->addWidget(w);
+
+    const QStringList& seconds = MainMenus::secondsItems();
+    c.Seccom = combo(f, QStringLiteral("Seccom"), seconds, 1, QStringLiteral("表示速度"));
+    c.nyseccom = combo(f, QStringLiteral("nyseccom"), seconds, 1,
+                       QStringLiteral("表示速度 STARTボタンを押して適用してください"), true);
+    // Typed speeds: digits and the full stop only.
+    c.nyseccom->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), c.nyseccom));
+    c.nyseccom->hide();
+    c.Sizecom = combo(f, QStringLiteral("Sizecom"),
+                      {"12", "13", "14", "15", "17", "20", "30", "40", "50", "60", "70", "80", "90",
+                       "100", "120", "140", "160", "180", "200"},
+                      8, QStringLiteral("文字サイズ"));
+    c.hiritu = combo(f, QStringLiteral("hiritu"),
+                     {"20", "30", "40", "50", "60", "70", "80", "90", "100"}, 3,
+                     QStringLiteral("「答え」の文字サイズ比率"));
+    c.takasacom = combo(f, QStringLiteral("takasacom"), MainMenus::heightItems(), 1,
+                        QStringLiteral("文字の高さ"));
+    c.dakecom = combo(f, QStringLiteral("dakecom"),
+                      {QStringLiteral("【未】"), QStringLiteral("【覚】"), QStringLiteral("【要】"),
+                       QStringLiteral("【全】")},
+                      0, QStringLiteral("出題範囲の切替 （未暗記・暗記済・要チェック・全て）"));
+    // Wide enough for the full-width brackets whatever font substitutes for the design one.
+    c.dakecom->setMinimumContentsLength(4);
+    c.dakecom->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c.irocom = combo(f, QStringLiteral("irocom"),
+                     {"Back", "Question", "Answer", "Number", "StickQ", "StickB"}, 0, {});
+    c.irocom->hide();
+
+    c.Rndop.append(named(new QRadioButton(QStringLiteral("ランダム"), f), QStringLiteral("Rndop_0")));
+    c.Rndop.append(named(new QRadioButton(QStringLiteral("昇順"), f), QStringLiteral("Rndop_1")));
+    c.Rndop[0]->setToolTip(QStringLiteral("ランダム表示"));
+    c.Rndop[1]->setToolTip(QStringLiteral("昇順表示"));
+    c.Rndop[0]->setChecked(true);
+    c.Revch = checkBox(f, QStringLiteral("Revch"), QStringLiteral("逆転"),
+                       QStringLiteral("英和・和英の切替"));
+    c.Spkch = checkBox(f, QStringLiteral("Spkch"), QStringLiteral("♪"),
+                       QStringLiteral("発音　※Ctrlキーで発音"));
+    c.Douzich = checkBox(f, QStringLiteral("Douzich"), QStringLiteral("同時"),
+                         QStringLiteral("同時表示 暗記が進まない時に有効です"));
+    c.typec = checkBox(f, QStringLiteral("typec"), QStringLiteral("type"),
+                       QStringLiteral("入力モード"));
+    c.iroch = checkBox(f, QStringLiteral("iroch"), QStringLiteral("timer"));
+
+    for (QWidget* w : std::initializer_list<QWidget*>{c.Seccom, c.nyseccom, c.Sizecom, c.hiritu,
+                                                      c.takasacom, c.dakecom})
+        options->addWidget(w);
+    options->addSpacing(8);
+    for (QWidget* w : std::initializer_list<QWidget*>{c.Rndop[0], c.Rndop[1], c.Revch, c.Spkch,
+                                                      c.Douzich, c.typec, c.iroch})
+        options->addWidget(w);
+    options->addStretch(1);
+}
+
+} // namespace
+
+MainControls buildMainControls(QWidget* central)
+{
+    MainControls c;
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    buildItemArea(c, central);
+    buildTypeRow(c, central);
+    buildTestArea(c, central);
+    buildGetPanel(c, central);
+    buildButtonBar(c, central);
+    layout->addWidget(c.Mframe, 1);
+    layout->addWidget(c.typeRow);
+    layout->addWidget(c.testFrame);
+    layout->addWidget(c.Pickframe);
+    layout->addWidget(c.mnuFrame);
+    return c;
+}
+
+} // namespace keruna

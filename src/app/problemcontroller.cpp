@@ -1,0 +1,191 @@
+#include "app/problemcontroller.h"
+
+#include "app/maincontrols.h"
+#include "app/mainmenus.h"
+#include "ui/platform.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+namespace keruna {
+
+QString rangeMenuName(RangeFilter range)
+{
+    switch (range) {
+    case RangeFilter::NotYet:
+        return QStringLiteral("mbatudake");
+    case RangeFilter::Memorized:
+        return QStringLiteral("mmarudake");
+    case RangeFilter::Red:
+        return QStringLiteral("makadake");
+    case RangeFilter::All:
+        break;
+    }
+    return QStringLiteral("mzenbu");
+}
+
+ProblemController::ProblemController(QMainWindow& window, Platform& platform,
+                                     MainControls& controls, MainMenus& menus, ProblemSet& set,
+                                     RangeState& range, ProblemHooks hooks)
+    : m_window(window), m_platform(platform), m_controls(controls), m_menus(menus), m_set(set),
+      m_range(range), m_hooks(std::move(hooks))
+{
+}
+
+void ProblemController::OpenProblemFile()
+{
+    // Dialogs of the main window must come above the always-on-top tool windows.
+    const bool raised = m_hooks.toolWindowShown && m_hooks.toolWindowShown();
+    if (raised)
+        m_platform.setTopmost(&m_window, true);
+    OpenFileRequest request;
+    request.title = QStringLiteral("問題データを開いてください");
+    request.filter = QStringLiteral("すべてのファイル(*.*)");
+    request.initialFile = m_chosenFileName;
+    request.mustExist = true;
+    const std::optional<QString> chosen = m_platform.chooseOpenFile(&m_window, request);
+    if (!chosen) {
+        restoreTopmost(raised);
+        return;
+    }
+    openChosenFile(*chosen);
+    restoreTopmost(raised);
+}
+
+bool ProblemController::openChosenFile(const QString& path)
+{
+    m_chosenFileName = path;
+    Result<CheckedProblemFile> checked = CheckProblemFile(path);
+    if (!checked) {
+        m_platform.showMessage(&m_window, openErrorText(checked.error()), MessageIcon::Error,
+                               MessageButtons::Ok);
+        m_chosenFileName = m_set.path;
+        return false;
+    }
+    ClearProblemSet();
+    if (m_hooks.testActive && m_hooks.testActive())
+        call(m_hooks.takeDownTestDisplay);
+    fillProblemSet(m_set, checked.value());
+    afterLoad();
+    return true;
+}
+
+void ProblemController::ClearProblemSet()
+{
+    m_set.clearRecords();
+    m_range.rangeCount = 0;
+    call(m_hooks.resetPresentationPosition);
+}
+
+Result<bool> ProblemController::ReloadProblemFile()
+{
+    Result<bool> loaded = LoadProblemFile(m_set, m_set.path);
+    if (!loaded)
+        return loaded;
+    afterLoad();
+    return true;
+}
+
+void ProblemController::afterLoad()
+{
+    m_editPath = m_set.path;
+    m_fileFolder = folderOf(m_set.path);
+    UpdateTitle();
+    call(m_hooks.applyProperties);
+    if (!(m_hooks.testActive && m_hooks.testActive()))
+        call(m_hooks.refillDatabaseScreen);
+    call(m_hooks.stopIdleAnimation);
+    for (int i = 0; i < 3 && i < m_controls.Image1.size(); ++i)
+        m_controls.Image1[i]->hide();
+    m_controls.Mframe->setPalette(m_window.palette());
+    if (!m_range.keepRange) {
+        call(m_hooks.clearGetList);
+        SelectRange(initialRange(m_set));
+    }
+    m_range.keepRange = false;
+    call(m_hooks.resetGetTestDisplay);
+    if (m_range.current)
+        m_range.rangeCount = rangeCountOf(m_set, *m_range.current);
+    if (m_hooks.testActive && m_hooks.testActive())
+        call(m_hooks.rebuildTestHeading);
+    disableItemActions();
+    for (QRadioButton* option : m_controls.Rndop)
+        option->setFocusPolicy(Qt::NoFocus);
+}
+
+void ProblemController::disableItemActions()
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{m_controls.listmaru, m_controls.cuttext,
+                                                      m_controls.zidouMARU, m_controls.syudouskip,
+                                                      m_controls.listSkipbtn})
+        w->setEnabled(false);
+}
+
+void ProblemController::rangeChosen(RangeFilter range)
+{
+    if (m_set.path.isEmpty())
+        return;
+    SelectRange(range);
+}
+
+void ProblemController::SelectRange(RangeFilter range)
+{
+    switch (m_range.decide(m_set, range)) {
+    case RangeDecision::Ignore:
+        return;
+    case RangeDecision::Refuse: {
+        m_platform.showMessage(&m_window, rangeEmptyMessage(range), MessageIcon::Information,
+                               MessageButtons::Ok);
+        m_range.restoring = true;
+        m_controls.dakecom->setCurrentIndex(m_range.previousIndex);
+        m_range.restoring = false;
+        return;
+    }
+    case RangeDecision::Select:
+        break;
+    }
+    for (int i = 0; i < kRangeCount; ++i)
+        m_menus.setCheckedWithTwin(rangeMenuName(rangeFromIndex(i)), false);
+    m_controls.nPickzencheck->show();
+    m_controls.nPickzencheckhazusi->hide();
+    m_menus.setCheckedWithTwin(rangeMenuName(range), true);
+    m_range.current = range;
+    UpdateTitle();
+    m_range.rangeCount = rangeCountOf(m_set, range);
+    call(m_hooks.resetPresentationPosition);
+    disableItemActions();
+    if (!m_range.keepRange)
+        call(m_hooks.clearGetList);
+    {
+        // The combo box follows the choice without choosing again.
+        const QSignalBlocker blocker(m_controls.dakecom);
+        m_controls.dakecom->setCurrentIndex(int(range));
+    }
+    m_range.previousIndex = int(range);
+}
+
+void ProblemController::UpdateTitle()
+{
+    const std::optional<QString> caption = updateTitleTexts(m_range, m_set);
+    if (!caption)
+        return;
+    m_window.setWindowTitle(*caption);
+    if (m_hooks.setToolWindowCaption)
+        m_hooks.setToolWindowCaption(m_range.rangeStatusText);
+}
+
+void ProblemController::restoreTopmost(bool raised)
+{
+    if (!raised)
+        return;
+    if (!(m_hooks.alwaysOnTop && m_hooks.alwaysOnTop()))
+        m_platform.setTopmost(&m_window, false);
+    call(m_hooks.raiseToolWindows);
+}
+
+} // namespace keruna

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "common/apperror.h"
+#include "problemdata/problemloader.h"
+#include "problemdata/problemset.h"
+#include "problemdata/range.h"
+
+#include <functional>
+
+class QMainWindow;
+
+namespace keruna {
+
+class MainMenus;
+class Platform;
+struct MainControls;
+
+// Steps of opening and loading that belong to other parts of the main screen. Each
+// is called at its place in the sequence; an unset step does nothing.
+struct ProblemHooks {
+    std::function<bool()> testActive; // a test is running
+    std::function<void()> takeDownTestDisplay; // end a running test's display before loading
+    std::function<void()> resetPresentationPosition; // the next ascending item is item 1
+    std::function<void()> applyProperties; // put the properties dialog's options in force
+    std::function<void()> refillDatabaseScreen; // when it is shown and no test runs
+    std::function<void()> stopIdleAnimation;
+    std::function<void()> clearGetList; // empty the GET list and refresh its count
+    std::function<void()> resetGetTestDisplay; // when a GET test was running
+    std::function<void()> rebuildTestHeading; // while a test is active
+    std::function<bool()> toolWindowShown; // an always-on-top tool window is shown
+    std::function<void()> raiseToolWindows; // put those windows back on top
+    std::function<bool()> alwaysOnTop; // the main window is kept on top by the user's choice
+    std::function<void(const QString&)> setToolWindowCaption; // the external GET screen
+};
+
+// Opening a word list, loading it, the question range and the window title.
+class ProblemController {
+public:
+    ProblemController(QMainWindow& window, Platform& platform, MainControls& controls,
+                      MainMenus& menus, ProblemSet& set, RangeState& range, ProblemHooks hooks);
+
+    // The whole open sequence: dialog, check, clear, load. A cancelled or refused open
+    // leaves everything loaded as it was.
+    void OpenProblemFile();
+    // Opens a known file as the dialog would have chosen it.
+    bool openChosenFile(const QString& path);
+
+    void ClearProblemSet();
+    // Reads the current file again into the emptied set and redoes the range choice.
+    Result<bool> ReloadProblemFile();
+
+    void SelectRange(RangeFilter range);
+    // The combo box or a range menu item was chosen.
+    void rangeChosen(RangeFilter range);
+    void UpdateTitle();
+
+    const QString& chosenFileName() const { return m_chosenFileName; }
+    const QString& editCommandPath() const { return m_editPath; }
+    const QString& fileFolder() const { return m_fileFolder; }
+
+private:
+    void afterLoad();
+    void disableItemActions();
+    void restoreTopmost(bool raised);
+    void call(const std::function<void()>& step) const
+    {
+        if (step)
+            step();
+    }
+
+    QMainWindow& m_window;
+    Platform& m_platform;
+    MainControls& m_controls;
+    MainMenus& m_menus;
+    ProblemSet& m_set;
+    RangeState& m_range;
+    ProblemHooks m_hooks;
+    QString m_chosenFileName; // what the open dialog holds; the loader reads this file
+    QString m_editPath; // the file the editor command opens
+    QString m_fileFolder;
+};
+
+// The range menu item of a range.
+QString rangeMenuName(RangeFilter range);
+
+} // namespace keruna

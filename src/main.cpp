@@ -1,0 +1,54 @@
+#include "app/form1.h"
+#include "common/clock.h"
+#include "common/random.h"
+#include "ui/qtplatform.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+
+namespace {
+
+// With KERUNA_CLOSE_AFTER_FIRST_PAINT set, the main window closes itself (saving its
+// settings as usual) right after it was first painted: start-up measurements and the
+// smoke test use it.
+class CloseAfterFirstPaint : public QObject {
+public:
+    explicit CloseAfterFirstPaint(QWidget* window) : m_window(window) { }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !m_done) {
+            m_done = true;
+            QTimer::singleShot(0, m_window, [w = m_window] { w->close(); });
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget* m_window;
+    bool m_done = false;
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("keruna"));
+    // The folder that holds Settei.ini: the program's own folder, unless a test or a
+    // portable set-up names another.
+    keruna::QtPlatform platform(qEnvironmentVariable("KERUNA_PROGRAM_FOLDER"));
+    keruna::SystemClock clock;
+    keruna::QtTimerFactory timers;
+    keruna::StdRandomSource random;
+    keruna::Form1 form(keruna::AppContext{platform, clock, timers, random});
+    if (platform.endRequested())
+        return 0;
+    CloseAfterFirstPaint closer(&form);
+    if (qEnvironmentVariableIsSet("KERUNA_CLOSE_AFTER_FIRST_PAINT"))
+        form.installEventFilter(&closer);
+    form.show();
+    return app.exec();
+}

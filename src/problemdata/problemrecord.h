@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace keruna {
+
+// The three-character mark codes that end a record. In files the not-yet code is never
+// written: an unmarked line is a not-yet item.
+namespace MarkSuffix {
+inline const QString Memorized = QStringLiteral(",,○");
+inline const QString MemorizedRed = QStringLiteral(",赤○");
+inline const QString NotYetRed = QStringLiteral(",赤×");
+inline const QString NotYet = QStringLiteral(",,×");
+inline constexpr int kLength = 3;
+} // namespace MarkSuffix
+
+// The record (stored form) of a non-blank line: the line itself when it already ends in
+// one of the three written codes, otherwise the line followed by ",,×".
+QString classifyLine(const QString& line);
+// The line to write for a record: the record without a trailing ",,×".
+QString lineToWrite(const QString& record);
+
+// Views of a record.
+inline QString itemTextOf(const QString& record)
+{
+    return record.left(record.size() - MarkSuffix::kLength);
+}
+bool isMemorizedRecord(const QString& record);
+bool isRedRecord(const QString& record);
+
+} // namespace keruna

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "common/textfile.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace keruna {
+
+// The loaded word list. Lists hold record texts (item text + mark code) in file order;
+// item n of a list is at index n - 1.
+struct ProblemSet {
+    static constexpr int kCapacity = 20000;
+
+    QString path; // empty while no file is loaded
+    TextEncoding encoding = TextEncoding::Cp932; // how the file was read, and is written back
+    QStringList rawLines; // the non-blank lines exactly as read
+    QStringList allList;
+    QStringList notYetList;
+    QStringList memorizedList;
+    QStringList redList;
+    int totalCount = 0;
+    int notYetCount = 0;
+    int memorizedCount = 0;
+    int redCount = 0;
+
+    // Empties the lists and counters; the path stays until the next load sets it.
+    void clearRecords();
+    // Classifies one non-blank line and files its record in the lists.
+    void addLine(const QString& line);
+};
+
+} // namespace keruna

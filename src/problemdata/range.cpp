@@ -1,0 +1,127 @@
+#include "problemdata/range.h"
+
+namespace keruna {
+
+RangeFilter rangeFromIndex(int index)
+{
+    switch (index) {
+    case 1:
+        return RangeFilter::Memorized;
+    case 2:
+        return RangeFilter::Red;
+    case 3:
+        return RangeFilter::All;
+    default:
+        return RangeFilter::NotYet;
+    }
+}
+
+QString rangeLabel(RangeFilter range)
+{
+    switch (range) {
+    case RangeFilter::NotYet:
+        return QStringLiteral("【未】");
+    case RangeFilter::Memorized:
+        return QStringLiteral("【覚】");
+    case RangeFilter::Red:
+        return QStringLiteral("【要】");
+    case RangeFilter::All:
+        return QStringLiteral("【全】");
+    }
+    return {};
+}
+
+QString rangeEmptyMessage(RangeFilter range)
+{
+    switch (range) {
+    case RangeFilter::NotYet:
+        return QStringLiteral("未暗記データがありません。");
+    case RangeFilter::Memorized:
+        return QStringLiteral("暗記済みデータがありません。");
+    case RangeFilter::Red:
+        return QStringLiteral("要チェックデータがありません。");
+    case RangeFilter::All:
+        return {};
+    }
+    return {};
+}
+
+const QStringList& rangeList(const ProblemSet& set, RangeFilter range)
+{
+    switch (range) {
+    case RangeFilter::NotYet:
+        return set.notYetList;
+    case RangeFilter::Memorized:
+        return set.memorizedList;
+    case RangeFilter::Red:
+        return set.redList;
+    case RangeFilter::All:
+        break;
+    }
+    return set.allList;
+}
+
+int rangeCountOf(const ProblemSet& set, RangeFilter range)
+{
+    switch (range) {
+    case RangeFilter::NotYet:
+        return set.notYetCount;
+    case RangeFilter::Memorized:
+        return set.memorizedCount;
+    case RangeFilter::Red:
+        return set.redCount;
+    case RangeFilter::All:
+        break;
+    }
+    return set.totalCount;
+}
+
+RangeFilter initialRange(const ProblemSet& set)
+{
+    return set.notYetCount != 0 ? RangeFilter::NotYet : RangeFilter::All;
+}
+
+RangeDecision RangeState::decide(const ProblemSet& set, RangeFilter range) const
+{
+    if (restoring)
+        return RangeDecision::Ignore;
+    if (range != RangeFilter::All && rangeCountOf(set, range) == 0)
+        return RangeDecision::Refuse;
+    return RangeDecision::Select;
+}
+
+QString countsText(int notYet, int memorized, int red)
+{
+    QString text = QStringLiteral(" 未") + QString::number(notYet) + QStringLiteral(" 覚")
+        + QString::number(memorized);
+    if (red > 0)
+        text += QStringLiteral(" (要") + QString::number(red) + u')';
+    return text;
+}
+
+std::optional<QString> updateTitleTexts(RangeState& state, const ProblemSet& set)
+{
+    if (set.path.isEmpty())
+        return std::nullopt;
+    if (state.current) {
+        state.rangeStatusText = rangeLabel(*state.current)
+            + countsText(set.notYetCount, set.memorizedCount, set.redCount);
+    }
+    state.completionText = set.notYetCount != 0 ? QString() : QStringLiteral("全て完了しました");
+    return kProgramName + QStringLiteral("\u3000 ") + fileNameOf(set.path) + u' '
+        + state.rangeStatusText + QStringLiteral("   ") + state.completionText;
+}
+
+QString fileNameOf(const QString& path)
+{
+    const qsizetype cut = qMax(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    return path.mid(cut + 1);
+}
+
+QString folderOf(const QString& path)
+{
+    const qsizetype cut = qMax(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    return cut < 0 ? QString() : path.left(cut);
+}
+
+} // namespace keruna

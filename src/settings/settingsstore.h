@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace keruna {
+
+// One value to write: section, key and text.
+struct SettingEntry {
+    QString section;
+    QString key;
+    QString value;
+};
+
+// Access to the INI settings file. There is no cache: every read and write goes to the
+// file at the moment it is made, so a value written anywhere is seen by the next read.
+//
+// Section and key names match without regard to case. A missing file, section or key
+// reads as "ERROR"; an empty value reads as "". Values are cut to 254 bytes as code
+// page 932 counts them. Writing creates the file, section and key on demand, replaces
+// an existing value in place and keeps every other line of the file as it was.
+class SettingsStore {
+public:
+    static inline const QString kMissing = QStringLiteral("ERROR");
+    static constexpr int kMaxValueBytes = 254;
+
+    static QString ReadValue(const QString& key, const QString& section, const QString& filePath);
+    // True when the file was written. Callers ignore failures: the program goes on with
+    // the values it holds.
+    static bool WriteValue(const QString& value, const QString& key, const QString& section,
+                           const QString& filePath);
+    // The same as writing each entry in turn with WriteValue, in one pass over the file.
+    static bool WriteValues(const QList<SettingEntry>& entries, const QString& filePath);
+
+    // The settings file of a program folder.
+    static QString settingsPath(const QString& programFolder);
+};
+
+// The first characters of a value that fit in maxBytes code page 932 bytes.
+QString cutToCp932Bytes(const QString& value, int maxBytes);
+
+} // namespace keruna

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <optional>
+
+class QWidget;
+
+namespace keruna {
+
+enum class MessageIcon { None, Information, Warning, Error, Question };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageResult { Ok, Cancel, Yes, No };
+
+struct OpenFileRequest {
+    QString title;
+    QString filter; // "description(patterns)"
+    QString initialFile; // the name chosen last time
+    bool mustExist = true;
+};
+
+// Everything that reaches outside the program's own widgets: common dialogs, message
+// boxes, window stacking, the screen, other programs and the program's own process.
+// Tests substitute a fake that answers from a queue and records what was shown.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    virtual MessageResult showMessage(QWidget* parent, const QString& text, MessageIcon icon,
+                                      MessageButtons buttons, const QString& title = {})
+        = 0;
+    // The chosen file, or nullopt when the user cancelled.
+    virtual std::optional<QString> chooseOpenFile(QWidget* parent, const OpenFileRequest& request)
+        = 0;
+
+    // Keeps a window above all others (or not), position and size unchanged.
+    virtual void setTopmost(QWidget* window, bool topmost) = 0;
+    // The whole screen the window is on, in logical pixels.
+    virtual QRect screenGeometry(const QWidget* window) const = 0;
+
+    virtual bool openUrl(const QUrl& url) = 0;
+    // Starts a program with an argument list (never through a shell).
+    virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
+    // Starts a new instance of this program; true when it started.
+    virtual bool startNewInstance() = 0;
+    // The folder that holds the program, and so Settei.ini.
+    virtual QString programFolder() const = 0;
+    // Ends the program at once: no further handlers, no other window's closing steps.
+    virtual void endProgram() = 0;
+    virtual bool endRequested() const = 0;
+};
+
+} // namespace keruna

@@ -1,0 +1,136 @@
+#include "ui/qtplatform.h"
+
+#include "problemdata/range.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QProcess>
+#include <QScreen>
+#include <QThread>
+#include <QWidget>
+
+namespace keruna {
+
+QtPlatform::QtPlatform(QString programFolder) : m_programFolder(std::move(programFolder))
+{
+    if (m_programFolder.isEmpty())
+        m_programFolder = QCoreApplication::applicationDirPath();
+}
+
+MessageResult QtPlatform::showMessage(QWidget* parent, const QString& text, MessageIcon icon,
+                                      MessageButtons buttons, const QString& title)
+{
+    QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
+    switch (icon) {
+    case MessageIcon::None:
+        break;
+    case MessageIcon::Information:
+        boxIcon = QMessageBox::Information;
+        break;
+    case MessageIcon::Warning:
+        boxIcon = QMessageBox::Warning;
+        break;
+    case MessageIcon::Error:
+        boxIcon = QMessageBox::Critical;
+        break;
+    case MessageIcon::Question:
+        boxIcon = QMessageBox::Question;
+        break;
+    }
+    QMessageBox::StandardButtons standard = QMessageBox::Ok;
+    switch (buttons) {
+    case MessageButtons::Ok:
+        break;
+    case MessageButtons::OkCancel:
+        standard = QMessageBox::Ok | QMessageBox::Cancel;
+        break;
+    case MessageButtons::YesNo:
+        standard = QMessageBox::Yes | QMessageBox::No;
+        break;
+    case MessageButtons::YesNoCancel:
+        standard = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        break;
+    }
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    QMessageBox box(boxIcon, title.isEmpty() ? kProgramName : title, shown, standard, parent);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return MessageResult::Yes;
+    case QMessageBox::No:
+        return MessageResult::No;
+    case QMessageBox::Cancel:
+        return MessageResult::Cancel;
+    default:
+        return buttons == MessageButtons::Ok ? MessageResult::Ok
+            : buttons == MessageButtons::OkCancel ? MessageResult::Cancel
+                                                  : MessageResult::No;
+    }
+}
+
+std::optional<QString> QtPlatform::chooseOpenFile(QWidget* parent, const OpenFileRequest& request)
+{
+    QFileDialog dialog(parent, request.title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setNameFilter(request.filter);
+    if (!request.initialFile.isEmpty()) {
+        const QFileInfo last(request.initialFile);
+        dialog.setDirectory(last.absolutePath());
+        dialog.selectFile(last.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+void QtPlatform::setTopmost(QWidget* window, bool topmost)
+{
+    if (!window)
+        return;
+    if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost)
+        return;
+    const bool wasVisible = window->isVisible();
+    const QRect geometry = window->geometry();
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, topmost); // hides the window
+    window->setGeometry(geometry);
+    if (wasVisible)
+        window->show();
+}
+
+QRect QtPlatform::screenGeometry(const QWidget* window) const
+{
+    QScreen* screen = window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+}
+
+bool QtPlatform::openUrl(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
+}
+
+bool QtPlatform::startProgram(const QString& program, const QStringList& arguments)
+{
+    return QProcess::startDetached(program, arguments);
+}
+
+bool QtPlatform::startNewInstance()
+{
+    qint64 pid = 0;
+    const bool started = QProcess::startDetached(QCoreApplication::applicationFilePath(),
+                                                 QCoreApplication::arguments().mid(1), QString(), &pid);
+    return started && pid != 0;
+}
+
+void QtPlatform::endProgram()
+{
+    m_endRequested = true;
+    // Before the event loop runs (start-up declined) main() sees endRequested() instead.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
+}
+
+} // namespace keruna

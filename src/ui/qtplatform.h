@@ -1,0 +1,29 @@
+#pragma once
+
+#include "ui/platform.h"
+
+namespace keruna {
+
+class QtPlatform final : public Platform {
+public:
+    // programFolder: where Settei.ini lives; the executable's folder unless given.
+    explicit QtPlatform(QString programFolder = {});
+
+    MessageResult showMessage(QWidget* parent, const QString& text, MessageIcon icon,
+                              MessageButtons buttons, const QString& title) override;
+    std::optional<QString> chooseOpenFile(QWidget* parent, const OpenFileRequest& request) override;
+    void setTopmost(QWidget* window, bool topmost) override;
+    QRect screenGeometry(const QWidget* window) const override;
+    bool openUrl(const QUrl& url) override;
+    bool startProgram(const QString& program, const QStringList& arguments) override;
+    bool startNewInstance() override;
+    QString programFolder() const override { return m_programFolder; }
+    void endProgram() override;
+    bool endRequested() const override { return m_endRequested; }
+
+private:
+    QString m_programFolder;
+    bool m_endRequested = false;
+};
+
+} // namespace keruna
