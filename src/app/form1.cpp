@@ -376,6 +376,21 @@ void Form1::offerRepair()
     m_c.ketamin->setCurrentIndex(kKetaminDefaultIndex);
     m_c.ketamax->setCurrentIndex(kKetamaxDefaultIndex);
     WriteStickDefaults(settingsPath());
+    // Keys that start-up reads but the exit save never writes: without them every later
+    // start would offer the repair again.
+    const FontSetting& db = m_state.databaseFont;
+    SettingsStore::WriteValues(
+        {
+            {Section::Form, QStringLiteral("DFONTBOLD"), boolText(db.bold)},
+            {Section::Form, QStringLiteral("DFONTITALIC"), boolText(db.italic)},
+            {Section::Form, QStringLiteral("DFONTNAME"), db.name},
+            {Section::Form, QStringLiteral("DFONTSIZE"), numberText(db.size)},
+            {Section::Test, QStringLiteral("REV"), QString::number(m_c.rev->isChecked() ? 1 : 0)},
+            {Section::Test, QStringLiteral("KIKITORI"),
+             QString::number(m_c.kikitori->isChecked() ? 1 : 0)},
+            {Section::Test, QStringLiteral("NYUURYOKU"), QString::number(m_state.nyuuryokumode)},
+        },
+        settingsPath());
 }
 
 void Form1::applyColours()

@@ -1,0 +1,46 @@
+#include "common/numbers.h"
+
+#include <gtest/gtest.h>
+
+using namespace keruna;
+
+TEST(Numbers, IsNumericAsAUserTypesNumbers)
+{
+    for (const char* yes : {"2", " 2 ", "-3", "+4.5", "0.01", ".5", "5.", "1e3", "1E-2", "600"})
+        EXPECT_TRUE(isNumeric(QString::fromLatin1(yes))) << yes;
+    for (const char* no : {"", " ", "abc", "ERROR", "1.2.3", "e5", "1e", "--1", "1,000", "."})
+        EXPECT_FALSE(isNumeric(QString::fromLatin1(no))) << no;
+}
+
+TEST(Numbers, ConversionsFailInsteadOfGuessing)
+{
+    EXPECT_EQ(toBool("True"), true);
+    EXPECT_EQ(toBool("false"), false);
+    EXPECT_EQ(toBool("1"), true);
+    EXPECT_EQ(toBool("0"), false);
+    EXPECT_EQ(toBool("ERROR"), std::nullopt);
+    EXPECT_EQ(toBool(""), std::nullopt);
+
+    // Rounded half to even, 16-bit range.
+    EXPECT_EQ(toInt16("2.5"), 2);
+    EXPECT_EQ(toInt16("3.5"), 4);
+    EXPECT_EQ(toInt16("-32768"), -32768);
+    EXPECT_EQ(toInt16("32767.4"), 32767);
+    EXPECT_EQ(toInt16("32767.6"), std::nullopt);
+    EXPECT_EQ(toInt16("abc"), std::nullopt);
+}
+
+TEST(Numbers, WholePartAndCutDifferBelowZero)
+{
+    EXPECT_EQ(wholePart(-2.5), -3);
+    EXPECT_EQ(cutTowardZero(-2.5), -2);
+    EXPECT_EQ(wholePart(2.5), 2);
+}
+
+TEST(Numbers, NumberTextIsTheShortestPlainDecimal)
+{
+    EXPECT_EQ(numberText(5), "5");
+    EXPECT_EQ(numberText(0.5), "0.5");
+    EXPECT_EQ(numberText(15962624), "15962624");
+    EXPECT_EQ(numberText(-0.25), "-0.25");
+}

@@ -1,0 +1,102 @@
+#include "problemdata/problemloader.h"
+#include "support/harness.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace keruna;
+using keruna::test::sjis;
+using keruna::test::writeBytes;
+
+namespace {
+
+class LoaderTest : public ::testing::Test {
+protected:
+    QString file(const QByteArray& bytes)
+    {
+        const QString path = dir.filePath(QStringLiteral("list%1.txt").arg(++m_n));
+        writeBytes(path, bytes);
+        return path;
+    }
+    static QByteArray lines(int count, const QByteArray& end = "\r\n")
+    {
+        QByteArray out;
+        for (int i = 1; i <= count; ++i)
+            out += "w" + QByteArray::number(i) + ",x" + end;
+        return out;
+    }
+    int errorOf(const QString& path)
+    {
+        Result<CheckedProblemFile> r = CheckProblemFile(path);
+        return r ? 0 : r.error().number;
+    }
+
+    QTemporaryDir dir;
+
+private:
+    int m_n = 0;
+};
+
+} // namespace
+
+TEST_F(LoaderTest, LoadsShiftJisWithBlankLinesTakingNoNumber)
+{
+    const QString path = file(sjis(QStringLiteral("apple,りんご\r\n\r\ncat,ねこ,,○\r\n\r\n\r\ndog,いぬ,赤×\r\n")));
+    ProblemSet set;
+    ASSERT_TRUE(LoadProblemFile(set, path));
+    EXPECT_EQ(set.path, path);
+    EXPECT_EQ(set.encoding, TextEncoding::Cp932);
+    EXPECT_EQ(set.totalCount, 3);
+    EXPECT_EQ(set.allList.value(2), QStringLiteral("dog,いぬ,赤×"));
+    EXPECT_EQ(set.rawLines, (QStringList{QStringLiteral("apple,りんご"), QStringLiteral("cat,ねこ,,○"),
+                                         QStringLiteral("dog,いぬ,赤×")}));
+}
+
+TEST_F(LoaderTest, LoadsUtf8AndEveryLineEnd)
+{
+    ProblemSet set;
+    ASSERT_TRUE(LoadProblemFile(set, file(QStringLiteral("犬,dog\r猫,cat\n鳥,bird").toUtf8())));
+    EXPECT_EQ(set.encoding, TextEncoding::Utf8);
+    EXPECT_EQ(set.totalCount, 3);
+    EXPECT_EQ(set.allList.value(2), QStringLiteral("鳥,bird,,×"));
+}
+
+TEST_F(LoaderTest, CountsLinesAsTheyAreRead)
+{
+    EXPECT_EQ(errorOf(file(lines(20000))), 0);
+    EXPECT_EQ(errorOf(file(lines(20001))), ErrorNumber::IndexOutOfRange);
+    // The 20000th item followed by any further line, even a blank one.
+    EXPECT_EQ(errorOf(file(lines(20000) + "\r\n")), ErrorNumber::IndexOutOfRange);
+    // Blank lines between items give their count back.
+    EXPECT_EQ(errorOf(file(lines(19999) + "\r\n\r\n\r\nlast,x\r\n")), 0);
+}
+
+TEST_F(LoaderTest, RefusesFilesWithoutItems)
+{
+    EXPECT_EQ(errorOf(file("")), ErrorNumber::ApplicationDefined);
+    EXPECT_EQ(errorOf(file("\r\n\r\n\n\r")), ErrorNumber::ApplicationDefined);
+    EXPECT_EQ(errorOf(dir.filePath("missing.txt")), ErrorNumber::FileNotFound);
+    EXPECT_EQ(errorOf(dir.path()), ErrorNumber::PathFileAccess);
+}
+
+TEST_F(LoaderTest, RefusesBinaryAndWronglyEncodedFiles)
+{
+    Result<CheckedProblemFile> nul = CheckProblemFile(file(QByteArray("a,b\r\nc\0d\r\n", 10)));
+    ASSERT_FALSE(nul);
+    EXPECT_TRUE(nul.error().description.contains(QStringLiteral("2行目")));
+    // UTF-16 as Windows Notepad's "Unicode" writes it.
+    EXPECT_FALSE(CheckProblemFile(file(QByteArray("\xFF\xFE" "a\0,\0b\0", 8))));
+    Result<CheckedProblemFile> bad = CheckProblemFile(file(QByteArray("a,b\r\n\r\nc,\xFD\xFD\r\n")));
+    ASSERT_FALSE(bad);
+    EXPECT_TRUE(bad.error().description.contains(QStringLiteral("3行目")));
+}
+
+TEST_F(LoaderTest, AcceptsAOneMegabyteLine)
+{
+    const QByteArray longLine = "q," + QByteArray(1024 * 1024, 'a');
+    ProblemSet set;
+    ASSERT_TRUE(LoadProblemFile(set, file(longLine + "\r\nshort,x\r\n")));
+    EXPECT_EQ(set.totalCount, 2);
+    EXPECT_EQ(set.rawLines.value(0).size(), longLine.size());
+}

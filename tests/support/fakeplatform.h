@@ -1,0 +1,54 @@
+#pragma once
+
+#include "ui/platform.h"
+
+#include <QWidget>
+
+#include <deque>
+#include <vector>
+
+namespace keruna::test {
+
+struct ShownMessage {
+    QString text;
+    MessageIcon icon;
+    MessageButtons buttons;
+    QString title;
+};
+
+// Answers dialogs from queues and records every message box and outside call.
+class FakePlatform final : public Platform {
+public:
+    explicit FakePlatform(QString folder = {}) : folder(std::move(folder)) { }
+
+    MessageResult showMessage(QWidget*, const QString& text, MessageIcon icon,
+                              MessageButtons buttons, const QString& title) override;
+    std::optional<QString> chooseOpenFile(QWidget*, const OpenFileRequest& request) override;
+    void setTopmost(QWidget* window, bool topmost) override;
+    QRect screenGeometry(const QWidget*) const override { return screen; }
+    bool openUrl(const QUrl& url) override;
+    bool startProgram(const QString& program, const QStringList& arguments) override;
+    bool startNewInstance() override;
+    QString programFolder() const override { return folder; }
+    void endProgram() override { ++endCount; }
+    bool endRequested() const override { return endCount > 0; }
+
+    QString folder;
+    QRect screen{0, 0, 1920, 1080};
+
+    // Answers, taken in order. Without a queued answer a message box answers with its
+    // first button (OK or Yes) and the open dialog is cancelled.
+    std::deque<MessageResult> messageAnswers;
+    std::deque<std::optional<QString>> openAnswers;
+    bool newInstanceStarts = true;
+
+    std::vector<ShownMessage> messages;
+    std::vector<OpenFileRequest> openRequests;
+    std::vector<std::pair<QWidget*, bool>> topmostCalls;
+    std::vector<QUrl> openedUrls;
+    std::vector<std::pair<QString, QStringList>> startedPrograms;
+    int newInstanceCount = 0;
+    int endCount = 0;
+};
+
+} // namespace keruna::test

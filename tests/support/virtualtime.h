@@ -1,0 +1,37 @@
+#pragma once
+
+#include "common/clock.h"
+
+#include <QtGlobal>
+
+#include <vector>
+
+namespace keruna::test {
+
+class VirtualClock final : public Clock {
+public:
+    double secondsSinceMidnight() const override { return m_ms / 1000.0; }
+    qint64 nowMs() const { return m_ms; }
+    void setNowMs(qint64 ms) { m_ms = ms; }
+
+private:
+    qint64 m_ms = 8 * 3600 * 1000; // 08:00
+};
+
+// Timers that run on the virtual clock: advance() moves time forward and fires every
+// due timer in time order (timers due at the same moment in creation order).
+class VirtualTimerFactory final : public TimerFactory {
+public:
+    explicit VirtualTimerFactory(VirtualClock& clock) : m_clock(clock) { }
+    std::unique_ptr<EngineTimer> createTimer() override;
+    void advance(qint64 ms);
+
+    class Timer;
+
+private:
+    friend class Timer;
+    VirtualClock& m_clock;
+    std::vector<Timer*> m_timers;
+};
+
+} // namespace keruna::test
