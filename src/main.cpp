@@ -7,11 +7,13 @@
 #include <QEvent>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace {
 
-// With KERUNA_CLOSE_AFTER_FIRST_PAINT set, the main window closes itself (saving its
-// settings as usual) right after it was first painted: start-up measurements and the
-// smoke test use it.
+// With KERUNA_CLOSE_AFTER_FIRST_PAINT set, the main window reports its first paint on
+// standard output and closes itself (saving its settings as usual): start-up
+// measurements and the smoke test use it.
 class CloseAfterFirstPaint : public QObject {
 public:
     explicit CloseAfterFirstPaint(QWidget* window) : m_window(window) { }
@@ -21,6 +23,8 @@ protected:
     {
         if (event->type() == QEvent::Paint && !m_done) {
             m_done = true;
+            std::fputs("first-paint\n", stdout);
+            std::fflush(stdout);
             QTimer::singleShot(0, m_window, [w = m_window] { w->close(); });
         }
         return QObject::eventFilter(watched, event);

@@ -8,6 +8,7 @@
 #include "settings/settingsschema.h"
 #include "study/layoutmath.h"
 #include "ui/platform.h"
+#include "ui/fonts.h"
 #include "ui/resources.h"
 
 #include <QAction>
@@ -85,6 +86,7 @@ QFont fontOf(const FontSetting& setting)
 Form1::Form1(AppContext context, QWidget* parent) : QMainWindow(parent), m_ctx(context)
 {
     initResources();
+    installFontSubstitutes();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kProgramName);
     setWindowIcon(QIcon(QStringLiteral(":/icons/idle.svg")));
@@ -427,8 +429,11 @@ void Form1::placeItemLabels()
     const int top2 = twipsToPixels(answerTopTwips(labelTop, firstSize, gapFactorOf(2)));
     m_c.Label1->setGeometry(margin, top1, std::max(0, width - 2 * margin), std::max(0, top2 - top1));
     m_c.Label2->setGeometry(margin, top2, std::max(0, width - 2 * margin), std::max(0, height - top2));
-    m_c.NoLabel->adjustSize();
-    m_c.NoLabel->move(margin, height - m_c.NoLabel->height() - 6);
+    // Sized from the point size rather than font metrics: measuring would load the font
+    // on the way to the first window while the label is still empty.
+    const int numberHeight = int(m_c.NoLabel->font().pointSizeF() * 96.0 / 72.0 * 1.6);
+    m_c.NoLabel->setGeometry(margin, height - numberHeight - 6, std::max(0, width - 2 * margin),
+                             numberHeight);
     QLabel* idle = m_c.Image1[0];
     idle->move((width - idle->width()) / 2, (height - idle->height()) / 2);
     m_c.Image1[1]->move(idle->x() - m_c.Image1[1]->width() - 8, idle->y());

@@ -1,6 +1,7 @@
 #include "app/maincontrols.h"
 
 #include "app/mainmenus.h"
+#include "ui/lazyicon.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -32,7 +33,7 @@ QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& 
                            const QString& tooltip)
 {
     auto* b = named(new QToolButton(parent), name);
-    b->setIcon(QIcon(QStringLiteral(":/icons/") + icon + QStringLiteral(".svg")));
+    b->setIcon(lazyIcon(QStringLiteral(":/icons/") + icon + QStringLiteral(".svg")));
     b->setIconSize(QSize(24, 24));
     b->setAutoRaise(true);
     b->setToolTip(tooltip);
@@ -69,7 +70,7 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text = {})
 void setDesignFont(QWidget* w, const QString& family, bool bold, int pointSize)
 {
     QFont f = w->font();
-    f.setFamilies({family, QStringLiteral("Noto Sans CJK JP")});
+    f.setFamilies({family});
     f.setBold(bold);
     if (pointSize > 0)
         f.setPointSize(pointSize);

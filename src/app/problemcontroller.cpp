@@ -60,7 +60,7 @@ void ProblemController::OpenProblemFile()
 bool ProblemController::openChosenFile(const QString& path)
 {
     m_chosenFileName = path;
-    Result<CheckedProblemFile> checked = CheckProblemFile(path);
+    Result<ProblemSet> checked = CheckProblemFile(path);
     if (!checked) {
         m_platform.showMessage(&m_window, openErrorText(checked.error()), MessageIcon::Error,
                                MessageButtons::Ok);
@@ -70,7 +70,7 @@ bool ProblemController::openChosenFile(const QString& path)
     ClearProblemSet();
     if (m_hooks.testActive && m_hooks.testActive())
         call(m_hooks.takeDownTestDisplay);
-    fillProblemSet(m_set, checked.value());
+    m_set = std::move(checked).value();
     afterLoad();
     return true;
 }

@@ -153,24 +153,11 @@ std::optional<QByteArray> encodeText(const QString& text, TextEncoding encoding)
 QStringList splitLines(const QString& text)
 {
     QStringList lines;
-    const QChar* d = text.constData();
-    const qsizetype n = text.size();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = d[i].unicode();
-        if (c == u'\n' || c == u'\r') {
-            lines.append(QString(d + start, i - start));
-            if (c == u'\r' && i + 1 < n && d[i + 1] == u'\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        lines.append(QString(d + start, n - start));
+    forEachLine(text, [&](QStringView line) { lines.append(line.toString()); });
     return lines;
 }
 
-Result<TextLines> decodeTextLines(const QByteArray& bytes)
+Result<DecodedText> decodeBytes(const QByteArray& bytes)
 {
     const qsizetype nul = bytes.indexOf('\0');
     if (nul >= 0) {
@@ -193,7 +180,15 @@ Result<TextLines> decodeTextLines(const QByteArray& bytes)
         }
         return AppError::withText(ErrorNumber::ApplicationDefined, undecodableLineMessage(bad));
     }
-    return TextLines{splitLines(*text), encoding};
+    return DecodedText{*std::move(text), encoding};
+}
+
+Result<TextLines> decodeTextLines(const QByteArray& bytes)
+{
+    Result<DecodedText> decoded = decodeBytes(bytes);
+    if (!decoded)
+        return decoded.error();
+    return TextLines{splitLines(decoded.value().text), decoded.value().encoding};
 }
 
 Result<QByteArray> readFileBytes(const QString& path)
@@ -215,6 +210,14 @@ Result<QByteArray> readFileBytes(const QString& path)
     if (file.error() != QFileDevice::NoError)
         return AppError::of(ErrorNumber::DeviceIo);
     return bytes;
+}
+
+Result<DecodedText> readText(const QString& path)
+{
+    Result<QByteArray> bytes = readFileBytes(path);
+    if (!bytes)
+        return bytes.error();
+    return decodeBytes(bytes.value());
 }
 
 Result<TextLines> readTextFile(const QString& path)

@@ -9,6 +9,10 @@
 
 #include <optional>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace keruna {
 
 // How a text file's bytes map to characters. New files take the encoding of the file
@@ -19,10 +23,56 @@ enum class TextEncoding {
     Utf8Bom, // UTF-8 with a byte-order mark
 };
 
+struct DecodedText {
+    QString text;
+    TextEncoding encoding = TextEncoding::Cp932;
+};
+
 struct TextLines {
     QStringList lines;
     TextEncoding encoding = TextEncoding::Cp932;
 };
+
+// Calls f(QStringView) for every line of a text: lines end at CR LF, LF or a lone CR,
+// and a final line end does not start another line. Line ends are found eight
+// characters at a time: this runs once per character of every word list loaded.
+template<class F>
+void forEachLine(QStringView text, F&& f)
+{
+    const char16_t* const begin = text.utf16();
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    qsizetype i = 0;
+    // Ends the line at the CR or LF at index at; returns where scanning goes on.
+    auto endLine = [&](qsizetype at) {
+        f(QStringView(begin + start, begin + at));
+        if (begin[at] == u'\r' && at + 1 < n && begin[at + 1] == u'\n')
+            ++at;
+        start = at + 1;
+        return at + 1;
+    };
+#ifdef __SSE2__
+    const __m128i lf = _mm_set1_epi16(u'\n');
+    const __m128i cr = _mm_set1_epi16(u'\r');
+    while (i + 8 <= n) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin + i));
+        const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, lf), _mm_cmpeq_epi16(v, cr)));
+        if (mask == 0) {
+            i += 8;
+            continue;
+        }
+        i = endLine(i + __builtin_ctz(unsigned(mask)) / 2);
+    }
+#endif
+    while (i < n) {
+        if (begin[i] == u'\n' || begin[i] == u'\r')
+            i = endLine(i);
+        else
+            ++i;
+    }
+    if (start < n)
+        f(QStringView(begin + start, begin + n));
+}
 
 bool isValidUtf8(const char* data, qsizetype size);
 inline bool isValidUtf8(const QByteArray& bytes)
@@ -41,13 +91,15 @@ std::optional<QByteArray> encodeText(const QString& text, TextEncoding encoding)
 // Splits at CR LF, LF or lone CR. A final line end does not start another line.
 QStringList splitLines(const QString& text);
 
-// Detects, checks and decodes a whole file's bytes into lines. Refuses NUL bytes and
-// bytes that are neither valid UTF-8 nor valid code page 932, naming the first bad line,
-// because loading them would write a corrupted file back later.
+// Detects, checks and decodes a whole file's bytes. Refuses NUL bytes and bytes that
+// are neither valid UTF-8 nor valid code page 932, naming the first bad line, because
+// loading them would write a corrupted file back later.
+Result<DecodedText> decodeBytes(const QByteArray& bytes);
 Result<TextLines> decodeTextLines(const QByteArray& bytes);
 
 // Reads a whole file (missing, folder and unreadable files are errors 53, 75 and 70).
 Result<QByteArray> readFileBytes(const QString& path);
+Result<DecodedText> readText(const QString& path);
 Result<TextLines> readTextFile(const QString& path);
 
 // Every line followed by CR LF; fails, naming the line, when a character cannot be encoded.

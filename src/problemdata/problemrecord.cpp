@@ -1,20 +1,35 @@
 #include "problemdata/problemrecord.h"
 
+#include <algorithm>
+
 namespace keruna {
 
-namespace {
-
-bool hasWrittenCode(const QString& line)
+MarkCode writtenCodeOf(QStringView line)
 {
-    return line.endsWith(MarkSuffix::Memorized) || line.endsWith(MarkSuffix::MemorizedRed)
-        || line.endsWith(MarkSuffix::NotYetRed);
+    const qsizetype n = line.size();
+    if (n < MarkSuffix::kLength || line[n - 3] != u',')
+        return MarkCode::None;
+    const char16_t middle = line[n - 2].unicode();
+    const char16_t last = line[n - 1].unicode();
+    if (middle == u',' && last == u'○')
+        return MarkCode::Memorized;
+    if (middle == u'赤' && last == u'○')
+        return MarkCode::MemorizedRed;
+    if (middle == u'赤' && last == u'×')
+        return MarkCode::NotYetRed;
+    return MarkCode::None;
 }
 
-} // namespace
-
-QString classifyLine(const QString& line)
+QString classifyLine(QStringView line)
 {
-    return hasWrittenCode(line) ? line : line + MarkSuffix::NotYet;
+    if (writtenCodeOf(line) != MarkCode::None)
+        return line.toString();
+    // One allocation: this runs for every unmarked line of every list loaded.
+    QString record(line.size() + MarkSuffix::kLength, Qt::Uninitialized);
+    QChar* out = record.data();
+    std::copy(line.begin(), line.end(), out);
+    std::copy(MarkSuffix::NotYet.begin(), MarkSuffix::NotYet.end(), out + line.size());
+    return record;
 }
 
 QString lineToWrite(const QString& record)
@@ -22,14 +37,16 @@ QString lineToWrite(const QString& record)
     return record.endsWith(MarkSuffix::NotYet) ? itemTextOf(record) : record;
 }
 
-bool isMemorizedRecord(const QString& record)
+bool isMemorizedRecord(QStringView record)
 {
-    return record.endsWith(MarkSuffix::Memorized) || record.endsWith(MarkSuffix::MemorizedRed);
+    const MarkCode code = writtenCodeOf(record);
+    return code == MarkCode::Memorized || code == MarkCode::MemorizedRed;
 }
 
-bool isRedRecord(const QString& record)
+bool isRedRecord(QStringView record)
 {
-    return record.endsWith(MarkSuffix::MemorizedRed) || record.endsWith(MarkSuffix::NotYetRed);
+    const MarkCode code = writtenCodeOf(record);
+    return code == MarkCode::MemorizedRed || code == MarkCode::NotYetRed;
 }
 
 } // namespace keruna

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace keruna {
 
@@ -14,9 +15,13 @@ inline const QString NotYet = QStringLiteral(",,×");
 inline constexpr int kLength = 3;
 } // namespace MarkSuffix
 
+// The written code a line ends with; None for every other ending (",,×" included).
+enum class MarkCode { None, Memorized, MemorizedRed, NotYetRed };
+MarkCode writtenCodeOf(QStringView line);
+
 // The record (stored form) of a non-blank line: the line itself when it already ends in
 // one of the three written codes, otherwise the line followed by ",,×".
-QString classifyLine(const QString& line);
+QString classifyLine(QStringView line);
 // The line to write for a record: the record without a trailing ",,×".
 QString lineToWrite(const QString& record);
 
@@ -25,7 +30,7 @@ inline QString itemTextOf(const QString& record)
 {
     return record.left(record.size() - MarkSuffix::kLength);
 }
-bool isMemorizedRecord(const QString& record);
-bool isRedRecord(const QString& record);
+bool isMemorizedRecord(QStringView record);
+bool isRedRecord(QStringView record);
 
 } // namespace keruna

@@ -4,9 +4,22 @@
 
 namespace keruna {
 
+QString ProblemSet::rawLine(int index) const
+{
+    return lineToWrite(allList.at(index));
+}
+
+QStringList ProblemSet::rawLines() const
+{
+    QStringList lines;
+    lines.reserve(allList.size());
+    for (const QString& record : allList)
+        lines.append(lineToWrite(record));
+    return lines;
+}
+
 void ProblemSet::clearRecords()
 {
-    rawLines.clear();
     allList.clear();
     notYetList.clear();
     memorizedList.clear();
@@ -14,18 +27,18 @@ void ProblemSet::clearRecords()
     totalCount = notYetCount = memorizedCount = redCount = 0;
 }
 
-void ProblemSet::addLine(const QString& line)
+void ProblemSet::addLine(QStringView line)
 {
-    rawLines.append(line);
+    const MarkCode code = writtenCodeOf(line);
     QString record = classifyLine(line);
-    if (isMemorizedRecord(record)) {
+    if (code == MarkCode::Memorized || code == MarkCode::MemorizedRed) {
         memorizedList.append(record);
         ++memorizedCount;
     } else {
         notYetList.append(record);
         ++notYetCount;
     }
-    if (isRedRecord(record)) {
+    if (code == MarkCode::MemorizedRed || code == MarkCode::NotYetRed) {
         redList.append(record);
         ++redCount;
     }

@@ -14,7 +14,6 @@ struct ProblemSet {
 
     QString path; // empty while no file is loaded
     TextEncoding encoding = TextEncoding::Cp932; // how the file was read, and is written back
-    QStringList rawLines; // the non-blank lines exactly as read
     QStringList allList;
     QStringList notYetList;
     QStringList memorizedList;
@@ -24,10 +23,15 @@ struct ProblemSet {
     int memorizedCount = 0;
     int redCount = 0;
 
+    // The non-blank line as read. Writing a record gives back exactly the line it was
+    // made from, so the lines are not kept twice.
+    QString rawLine(int index) const;
+    QStringList rawLines() const;
+
     // Empties the lists and counters; the path stays until the next load sets it.
     void clearRecords();
     // Classifies one non-blank line and files its record in the lists.
-    void addLine(const QString& line);
+    void addLine(QStringView line);
 };
 
 } // namespace keruna

@@ -7,21 +7,16 @@
 #include <QStringDecoder>
 
 #include <optional>
-#include <vector>
 
 namespace keruna {
 
 namespace {
 
-// One line of the file: its bytes as read (kept untouched unless the line is replaced)
-// and its text, used only to find section and key names.
-struct IniLine {
-    QByteArray raw;
-    QString text;
-};
-
+// The file as lines of bytes. Names are found by comparing bytes (the program's section
+// and key names are ASCII, which reads the same in both encodings), so lines that are
+// not replaced are written back exactly as they were, junk included.
 struct IniFile {
-    std::vector<IniLine> lines;
+    QList<QByteArray> lines;
     TextEncoding encoding = TextEncoding::Cp932;
     bool exists = false;
 };
@@ -44,7 +39,7 @@ QList<QByteArray> splitRawLines(const QByteArray& bytes)
     return lines;
 }
 
-bool isAscii(const QByteArray& bytes)
+bool isAscii(QByteArrayView bytes)
 {
     for (char c : bytes) {
         if (static_cast<unsigned char>(c) >= 0x80)
@@ -68,55 +63,50 @@ IniFile loadIni(const QString& path)
         ini.encoding = TextEncoding::Cp932;
     if (ini.encoding == TextEncoding::Utf8Bom)
         data.remove(0, 3);
-    const QList<QByteArray> raw = splitRawLines(data);
-    ini.lines.reserve(raw.size());
-    // Junk bytes decode to replacement characters here; that only matters for finding
-    // names, and the bytes of lines we do not replace are written back as they were.
-    QStringDecoder cp932("windows-31j", QStringConverter::Flag::Stateless);
-    for (const QByteArray& line : raw) {
-        QString text;
-        if (isAscii(line))
-            text = QString::fromLatin1(line);
-        else if (ini.encoding == TextEncoding::Cp932)
-            text = cp932.decode(line);
-        else
-            text = QString::fromUtf8(line);
-        ini.lines.push_back(IniLine{line, std::move(text)});
-    }
+    ini.lines = splitRawLines(data);
     return ini;
 }
 
-// The section name of a "[NAME]" line.
-std::optional<QString> sectionName(const QString& line)
+QByteArrayView trimmed(QByteArrayView v)
 {
-    const QString t = line.trimmed();
-    if (!t.startsWith(u'['))
-        return std::nullopt;
-    const qsizetype close = t.indexOf(u']');
-    return (close < 0 ? t.mid(1) : t.mid(1, close - 1)).trimmed();
+    while (!v.isEmpty() && (v.front() == ' ' || v.front() == '\t'))
+        v = v.sliced(1);
+    while (!v.isEmpty() && (v.back() == ' ' || v.back() == '\t'))
+        v.chop(1);
+    return v;
 }
 
-// The key name of a "KEY=value" line.
-std::optional<QString> keyName(const QString& line)
+// The section name of a "[NAME]" line.
+std::optional<QByteArrayView> sectionName(QByteArrayView line)
 {
-    const qsizetype eq = line.indexOf(u'=');
+    const QByteArrayView t = trimmed(line);
+    if (!t.startsWith('['))
+        return std::nullopt;
+    const qsizetype close = t.indexOf(']');
+    return trimmed(close < 0 ? t.sliced(1) : t.sliced(1, close - 1));
+}
+
+// The key name of a "KEY=value" line ('=' is never part of a double-byte character).
+std::optional<QByteArrayView> keyName(QByteArrayView line)
+{
+    const qsizetype eq = line.indexOf('=');
     if (eq < 0)
         return std::nullopt;
-    return line.left(eq).trimmed();
+    return trimmed(line.first(eq));
 }
 
-bool sameName(const QString& a, const QString& b)
+bool sameName(QByteArrayView a, const QByteArray& b)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return a.size() == b.size() && qstrnicmp(a.data(), b.constData(), b.size()) == 0;
 }
 
 // Index of the first "[section]" line, or -1.
-qsizetype findSection(const IniFile& ini, const QString& section)
+qsizetype findSection(const IniFile& ini, const QByteArray& section)
 {
-    for (size_t i = 0; i < ini.lines.size(); ++i) {
-        std::optional<QString> name = sectionName(ini.lines[i].text);
+    for (qsizetype i = 0; i < ini.lines.size(); ++i) {
+        const std::optional<QByteArrayView> name = sectionName(ini.lines[i]);
         if (name && sameName(*name, section))
-            return qsizetype(i);
+            return i;
     }
     return -1;
 }
@@ -125,32 +115,39 @@ qsizetype findSection(const IniFile& ini, const QString& section)
 qsizetype sectionEnd(const IniFile& ini, qsizetype sectionLine)
 {
     qsizetype i = sectionLine + 1;
-    while (i < qsizetype(ini.lines.size()) && !sectionName(ini.lines[size_t(i)].text))
+    while (i < ini.lines.size() && !sectionName(ini.lines[i]))
         ++i;
     return i;
 }
 
-qsizetype findKey(const IniFile& ini, qsizetype sectionLine, const QString& key)
+qsizetype findKey(const IniFile& ini, qsizetype sectionLine, const QByteArray& key)
 {
     const qsizetype end = sectionEnd(ini, sectionLine);
     for (qsizetype i = sectionLine + 1; i < end; ++i) {
-        std::optional<QString> name = keyName(ini.lines[size_t(i)].text);
+        const std::optional<QByteArrayView> name = keyName(ini.lines[i]);
         if (name && sameName(*name, key))
             return i;
     }
     return -1;
 }
 
+// A name as the file spells it; nullopt when the file's encoding cannot hold it.
+std::optional<QByteArray> nameBytes(const QString& name, TextEncoding encoding)
+{
+    return encodeText(name, encoding == TextEncoding::Utf8Bom ? TextEncoding::Utf8 : encoding);
+}
+
 // Re-encodes every line as UTF-8 so that a value without a code page 932 form can be
 // stored instead of being replaced by '?'. Fails when an existing line is not valid text.
 bool convertToUtf8(IniFile& ini)
 {
-    for (IniLine& line : ini.lines) {
-        if (isAscii(line.raw))
+    for (QByteArray& line : ini.lines) {
+        if (isAscii(line))
             continue;
-        if (!decodeText(line.raw, ini.encoding))
+        const std::optional<QString> text = decodeText(line, ini.encoding);
+        if (!text)
             return false;
-        line.raw = line.text.toUtf8();
+        line = text->toUtf8();
     }
     ini.encoding = TextEncoding::Utf8;
     return true;
@@ -160,30 +157,34 @@ bool setValue(IniFile& ini, const SettingEntry& entry)
 {
     const QString text = entry.key + u'=' + entry.value;
     const QString header = u'[' + entry.section + u']';
-    std::optional<QByteArray> encoded = encodeText(text, ini.encoding);
-    std::optional<QByteArray> encodedHeader = encodeText(header, ini.encoding);
+    std::optional<QByteArray> encoded = nameBytes(text, ini.encoding);
+    std::optional<QByteArray> encodedHeader = nameBytes(header, ini.encoding);
     if (!encoded || !encodedHeader) {
         if (!convertToUtf8(ini))
             return false;
         encoded = text.toUtf8();
         encodedHeader = header.toUtf8();
     }
-    const qsizetype section = findSection(ini, entry.section);
-    if (section < 0) {
-        ini.lines.push_back(IniLine{*encodedHeader, header});
-        ini.lines.push_back(IniLine{*encoded, text});
+    const std::optional<QByteArray> section = nameBytes(entry.section, ini.encoding);
+    const std::optional<QByteArray> key = nameBytes(entry.key, ini.encoding);
+    if (!section || !key)
+        return false;
+    const qsizetype sectionLine = findSection(ini, *section);
+    if (sectionLine < 0) {
+        ini.lines.append(*encodedHeader);
+        ini.lines.append(*encoded);
         return true;
     }
-    const qsizetype keyLine = findKey(ini, section, entry.key);
+    const qsizetype keyLine = findKey(ini, sectionLine, *key);
     if (keyLine >= 0) {
-        ini.lines[size_t(keyLine)] = IniLine{*encoded, text};
+        ini.lines[keyLine] = *encoded;
         return true;
     }
     // New key: after the last non-blank line of the section.
-    qsizetype insertAt = sectionEnd(ini, section);
-    while (insertAt - 1 > section && ini.lines[size_t(insertAt - 1)].text.trimmed().isEmpty())
+    qsizetype insertAt = sectionEnd(ini, sectionLine);
+    while (insertAt - 1 > sectionLine && trimmed(ini.lines[insertAt - 1]).isEmpty())
         --insertAt;
-    ini.lines.insert(ini.lines.begin() + insertAt, IniLine{*encoded, text});
+    ini.lines.insert(insertAt, *encoded);
     return true;
 }
 
@@ -212,18 +213,33 @@ QString SettingsStore::ReadValue(const QString& key, const QString& section, con
     const IniFile ini = loadIni(filePath);
     if (!ini.exists)
         return kMissing;
-    const qsizetype sectionLine = findSection(ini, section);
+    const std::optional<QByteArray> sectionBytes = nameBytes(section, ini.encoding);
+    const std::optional<QByteArray> keyBytes = nameBytes(key, ini.encoding);
+    if (!sectionBytes || !keyBytes)
+        return kMissing;
+    const qsizetype sectionLine = findSection(ini, *sectionBytes);
     if (sectionLine < 0)
         return kMissing;
-    const qsizetype keyLine = findKey(ini, sectionLine, key);
+    const qsizetype keyLine = findKey(ini, sectionLine, *keyBytes);
     if (keyLine < 0)
         return kMissing;
-    const QString& line = ini.lines[size_t(keyLine)].text;
-    QString value = line.mid(line.indexOf(u'=') + 1).trimmed();
+    const QByteArray& line = ini.lines[keyLine];
+    QByteArrayView raw = trimmed(QByteArrayView(line).sliced(line.indexOf('=') + 1));
     // Everything before a NUL, as a C string buffer would hold it.
-    const qsizetype nul = value.indexOf(QChar(u'\0'));
-    if (nul >= 0)
-        value.truncate(nul);
+    if (const qsizetype nul = raw.indexOf('\0'); nul >= 0)
+        raw = raw.first(nul);
+    QString value;
+    if (isAscii(raw)) {
+        value = QString::fromLatin1(raw);
+    } else {
+        // A broken value reads with replacement characters rather than not at all.
+        const TextEncoding enc = ini.encoding == TextEncoding::Cp932 ? TextEncoding::Cp932
+                                                                     : TextEncoding::Utf8;
+        value = decodeText(raw.toByteArray(), enc)
+                    .value_or(enc == TextEncoding::Cp932
+                                  ? QStringDecoder("windows-31j").decode(raw)
+                                  : QString::fromUtf8(raw));
+    }
     return cutToCp932Bytes(value, kMaxValueBytes);
 }
 
@@ -249,8 +265,8 @@ bool SettingsStore::WriteValues(const QList<SettingEntry>& entries, const QStrin
     QByteArray out;
     if (ini.encoding == TextEncoding::Utf8Bom)
         out.append("\xEF\xBB\xBF", 3);
-    for (const IniLine& line : ini.lines) {
-        out.append(line.raw);
+    for (const QByteArray& line : ini.lines) {
+        out.append(line);
         out.append("\r\n", 2);
     }
     return !writeFileBytes(filePath, out).has_value();

@@ -28,7 +28,7 @@ protected:
     }
     int errorOf(const QString& path)
     {
-        Result<CheckedProblemFile> r = CheckProblemFile(path);
+        Result<ProblemSet> r = CheckProblemFile(path);
         return r ? 0 : r.error().number;
     }
 
@@ -49,7 +49,7 @@ TEST_F(LoaderTest, LoadsShiftJisWithBlankLinesTakingNoNumber)
     EXPECT_EQ(set.encoding, TextEncoding::Cp932);
     EXPECT_EQ(set.totalCount, 3);
     EXPECT_EQ(set.allList.value(2), QStringLiteral("dog,いぬ,赤×"));
-    EXPECT_EQ(set.rawLines, (QStringList{QStringLiteral("apple,りんご"), QStringLiteral("cat,ねこ,,○"),
+    EXPECT_EQ(set.rawLines(), (QStringList{QStringLiteral("apple,りんご"), QStringLiteral("cat,ねこ,,○"),
                                          QStringLiteral("dog,いぬ,赤×")}));
 }
 
@@ -82,12 +82,12 @@ TEST_F(LoaderTest, RefusesFilesWithoutItems)
 
 TEST_F(LoaderTest, RefusesBinaryAndWronglyEncodedFiles)
 {
-    Result<CheckedProblemFile> nul = CheckProblemFile(file(QByteArray("a,b\r\nc\0d\r\n", 10)));
+    Result<ProblemSet> nul = CheckProblemFile(file(QByteArray("a,b\r\nc\0d\r\n", 10)));
     ASSERT_FALSE(nul);
     EXPECT_TRUE(nul.error().description.contains(QStringLiteral("2行目")));
     // UTF-16 as Windows Notepad's "Unicode" writes it.
     EXPECT_FALSE(CheckProblemFile(file(QByteArray("\xFF\xFE" "a\0,\0b\0", 8))));
-    Result<CheckedProblemFile> bad = CheckProblemFile(file(QByteArray("a,b\r\n\r\nc,\xFD\xFD\r\n")));
+    Result<ProblemSet> bad = CheckProblemFile(file(QByteArray("a,b\r\n\r\nc,\xFD\xFD\r\n")));
     ASSERT_FALSE(bad);
     EXPECT_TRUE(bad.error().description.contains(QStringLiteral("3行目")));
 }
@@ -98,5 +98,24 @@ TEST_F(LoaderTest, AcceptsAOneMegabyteLine)
     ProblemSet set;
     ASSERT_TRUE(LoadProblemFile(set, file(longLine + "\r\nshort,x\r\n")));
     EXPECT_EQ(set.totalCount, 2);
-    EXPECT_EQ(set.rawLines.value(0).size(), longLine.size());
+    EXPECT_EQ(set.rawLine(0).size(), longLine.size());
+}
+
+TEST(Examples, BothSampleListsLoadWithEveryMark)
+{
+    for (const char* name : {"word-sjis.txt", "word-utf8.txt"}) {
+        ProblemSet set;
+        const QString path = QString::fromUtf8(KERUNA_EXAMPLES_DIR) + '/' + QString::fromLatin1(name);
+        ASSERT_TRUE(LoadProblemFile(set, path)) << name;
+        EXPECT_EQ(set.encoding, QByteArray(name).contains("sjis") ? TextEncoding::Cp932 : TextEncoding::Utf8);
+        EXPECT_EQ(set.totalCount, 30) << name;
+                bool codes[4] = {};
+        for (const QString& r : set.allList) {
+            codes[0] |= r.endsWith(QStringLiteral(",,○"));
+            codes[1] |= r.endsWith(QStringLiteral(",赤○"));
+            codes[2] |= r.endsWith(QStringLiteral(",赤×"));
+            codes[3] |= r.endsWith(QStringLiteral(",,×"));
+        }
+        EXPECT_TRUE(codes[0] && codes[1] && codes[2] && codes[3]) << name;
+    }
 }

@@ -46,11 +46,12 @@ TEST(ProblemSet, FilesRecordsInEveryListTheyBelongTo)
     EXPECT_EQ(set.redList, (QStringList{"b,2,赤×", "d,4,赤○"}));
     EXPECT_EQ(set.notYetCount + set.memorizedCount, set.totalCount);
     EXPECT_EQ(set.redCount, 2);
-    EXPECT_EQ(set.rawLines.value(1), QStringLiteral("b,2,赤×"));
+    EXPECT_EQ(set.rawLine(1), QStringLiteral("b,2,赤×"));
+    EXPECT_EQ(set.rawLine(0), QStringLiteral("a,1"));
 
     set.path = "x.txt";
     set.clearRecords();
     EXPECT_EQ(set.totalCount, 0);
-    EXPECT_TRUE(set.allList.isEmpty() && set.redList.isEmpty() && set.rawLines.isEmpty());
+    EXPECT_TRUE(set.allList.isEmpty() && set.redList.isEmpty() && set.notYetList.isEmpty());
     EXPECT_EQ(set.path, "x.txt");
 }

@@ -1,0 +1,59 @@
+#include "common/clock.h"
+#include "support/virtualtime.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+using namespace keruna;
+
+TEST(VirtualTimers, FireInTimeOrderAndRestartWhenTheIntervalIsSet)
+{
+    test::VirtualClock clock;
+    test::VirtualTimerFactory factory(clock);
+    std::vector<std::pair<char, qint64>> fired;
+    auto a = factory.createTimer();
+    auto b = factory.createTimer();
+    const qint64 t0 = clock.nowMs();
+    a->setOnTimeout([&] { fired.emplace_back('a', clock.nowMs() - t0); });
+    b->setOnTimeout([&] {
+        fired.emplace_back('b', clock.nowMs() - t0);
+        b->setInterval(250); // the next phase is timed from here
+    });
+    a->setInterval(300);
+    b->setInterval(100);
+    a->setEnabled(true);
+    b->setEnabled(true);
+    factory.advance(400);
+    const std::vector<std::pair<char, qint64>> expected = {{'b', 100}, {'a', 300}, {'b', 350}};
+    EXPECT_EQ(fired, expected);
+    b->setEnabled(false);
+    factory.advance(1000);
+    EXPECT_EQ(fired.size(), 6u); // only a, at 600, 900 and 1200
+    EXPECT_EQ(fired.back(), std::make_pair('a', qint64(1200)));
+    EXPECT_EQ(clock.secondsSinceMidnight() * 1000, double(t0 + 1400));
+}
+
+TEST(QtTimers, SettingTheIntervalRestartsTheCount)
+{
+    QtTimerFactory factory;
+    auto timer = factory.createTimer();
+    int ticks = 0;
+    timer->setOnTimeout([&] { ++ticks; });
+    timer->setInterval(60);
+    timer->setEnabled(true);
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 40)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    timer->setInterval(60); // restarts: no tick at 60 ms after the start
+    while (clock.elapsed() < 75)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_EQ(ticks, 0);
+    while (clock.elapsed() < 140 && ticks == 0)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    EXPECT_EQ(ticks, 1);
+    timer->setEnabled(false);
+    EXPECT_FALSE(timer->isEnabled());
+}
