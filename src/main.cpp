@@ -5,6 +5,9 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QTimer>
 
 #include <cstdio>
@@ -41,6 +44,11 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("keruna"));
+    // The program speaks Japanese whatever the desktop's language: so do Qt's own dialogs.
+    QTranslator qtTranslations;
+    if (qtTranslations.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTranslations);
     // The folder that holds Settei.ini: the program's own folder, unless a test or a
     // portable set-up names another.
     keruna::QtPlatform platform(qEnvironmentVariable("KERUNA_PROGRAM_FOLDER"));

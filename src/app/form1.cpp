@@ -99,6 +99,7 @@ Form1::Form1(AppContext context, QWidget* parent) : QMainWindow(parent), m_ctx(c
     ProblemHooks hooks;
     hooks.testActive = [this] { return m_state.testmode; };
     hooks.alwaysOnTop = [this] { return m_menus->action(QStringLiteral("mmae"))->isChecked(); };
+    hooks.restoreItemFrameColour = [this] { applyColours(); };
     m_problems = std::make_unique<ProblemController>(*this, m_ctx.platform, m_c, *m_menus, m_set,
                                                      m_range, std::move(hooks));
     wireCommands();
@@ -397,7 +398,9 @@ void Form1::offerRepair()
 
 void Form1::applyColours()
 {
-    QPalette p = palette();
+    // The stored background is the main window's; the item frame shows it, while the
+    // menu, the button bar and the panels keep the desktop's colours.
+    QPalette p = m_c.Mframe->palette();
     p.setColor(QPalette::Window, colorFromBgr(m_state.backColour));
     m_c.Mframe->setPalette(p);
     auto textColour = [](QWidget* w, qint64 bgr) {

@@ -102,7 +102,7 @@ void ProblemController::afterLoad()
     call(m_hooks.stopIdleAnimation);
     for (int i = 0; i < 3 && i < m_controls.Image1.size(); ++i)
         m_controls.Image1[i]->hide();
-    m_controls.Mframe->setPalette(m_window.palette());
+    call(m_hooks.restoreItemFrameColour);
     if (!m_range.keepRange) {
         call(m_hooks.clearGetList);
         SelectRange(initialRange(m_set));

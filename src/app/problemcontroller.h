@@ -24,6 +24,7 @@ struct ProblemHooks {
     std::function<void()> applyProperties; // put the properties dialog's options in force
     std::function<void()> refillDatabaseScreen; // when it is shown and no test runs
     std::function<void()> stopIdleAnimation;
+    std::function<void()> restoreItemFrameColour; // the item frame shows the background again
     std::function<void()> clearGetList; // empty the GET list and refresh its count
     std::function<void()> resetGetTestDisplay; // when a GET test was running
     std::function<void()> rebuildTestHeading; // while a test is active
