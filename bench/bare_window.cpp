@@ -2,20 +2,23 @@
 // after its first paint exactly as the program is. With --text it also shows a menu bar
 // and a label in Japanese, so that the font system is loaded as any real window needs.
 #include <QApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QEvent>
 #include <QTimer>
 
-#include <cstdio>
 #include <QWidget>
+#include <cstdio>
 
 namespace {
 
 class CloseAfterFirstPaint : public QObject {
 public:
-    explicit CloseAfterFirstPaint(QWidget* w) : m_w(w) { }
+    explicit CloseAfterFirstPaint(QWidget* w)
+        : m_w(w)
+    {
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override

@@ -36,11 +36,12 @@ QString wordList(int n)
     if (auto it = made.find(n); it != made.end())
         return it->second;
     const QString path = workDir().filePath(QStringLiteral("list%1.txt").arg(n));
-    static const QString marks[] = {QString(), QStringLiteral(",,○"), QStringLiteral(",赤○"),
-                                    QStringLiteral(",赤×")};
+    static const QString marks[]
+        = {QString(), QStringLiteral(",,○"), QStringLiteral(",赤○"), QStringLiteral(",赤×")};
     QString text;
     for (int i = 1; i <= n; ++i) {
-        text += QStringLiteral("word%1,意味%1、訳語%1、用例の説明%1").arg(i) + marks[i % 4] + "\r\n";
+        text
+            += QStringLiteral("word%1,意味%1、訳語%1、用例の説明%1").arg(i) + marks[i % 4] + "\r\n";
         if (i % 50 == 0 && i < n)
             text += "\r\n";
     }
@@ -79,8 +80,8 @@ void BM_OpenAndLoad(benchmark::State& state)
 BENCHMARK(BM_OpenAndLoad)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 // Wall time from starting the process until its window was first painted.
-void runUntilFirstPaint(benchmark::State& state, const QString& program,
-                        const QStringList& arguments = {})
+void runUntilFirstPaint(
+    benchmark::State& state, const QString& program, const QStringList& arguments = {})
 {
     const QString folder = workDir().filePath(QStringLiteral("program"));
     QDir().mkpath(folder);
@@ -119,7 +120,10 @@ void BM_StartBareWindowWithText(benchmark::State& state)
 {
     runUntilFirstPaint(state, QString::fromUtf8(KERUNA_BARE_WINDOW), {QStringLiteral("--text")});
 }
-BENCHMARK(BM_StartBareWindowWithText)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartBareWindowWithText)
+    ->UseManualTime()
+    ->Iterations(10)
+    ->Unit(benchmark::kMillisecond);
 
 void BM_StartKeruna(benchmark::State& state)
 {

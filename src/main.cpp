@@ -7,8 +7,8 @@
 #include <QEvent>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -19,7 +19,10 @@ namespace {
 // measurements and the smoke test use it.
 class CloseAfterFirstPaint : public QObject {
 public:
-    explicit CloseAfterFirstPaint(QWidget* window) : m_window(window) { }
+    explicit CloseAfterFirstPaint(QWidget* window)
+        : m_window(window)
+    {
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -47,7 +50,7 @@ int main(int argc, char* argv[])
     // The program speaks Japanese whatever the desktop's language: so do Qt's own dialogs.
     QTranslator qtTranslations;
     if (qtTranslations.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-                            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslations);
     // The folder that holds Settei.ini: the program's own folder, unless a test or a
     // portable set-up names another.
@@ -55,7 +58,7 @@ int main(int argc, char* argv[])
     keruna::SystemClock clock;
     keruna::QtTimerFactory timers;
     keruna::StdRandomSource random;
-    keruna::Form1 form(keruna::AppContext{platform, clock, timers, random});
+    keruna::Form1 form(keruna::AppContext {platform, clock, timers, random});
     if (platform.endRequested())
         return 0;
     CloseAfterFirstPaint closer(&form);

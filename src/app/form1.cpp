@@ -7,8 +7,8 @@
 #include "settings/settingsreader.h"
 #include "settings/settingsschema.h"
 #include "study/layoutmath.h"
-#include "ui/platform.h"
 #include "ui/fonts.h"
+#include "ui/platform.h"
 #include "ui/resources.h"
 
 #include <QAction>
@@ -83,7 +83,9 @@ QFont fontOf(const FontSetting& setting)
 
 } // namespace
 
-Form1::Form1(AppContext context, QWidget* parent) : QMainWindow(parent), m_ctx(context)
+Form1::Form1(AppContext context, QWidget* parent)
+    : QMainWindow(parent)
+    , m_ctx(context)
 {
     initResources();
     installFontSubstitutes();
@@ -100,11 +102,11 @@ Form1::Form1(AppContext context, QWidget* parent) : QMainWindow(parent), m_ctx(c
     hooks.testActive = [this] { return m_state.testmode; };
     hooks.alwaysOnTop = [this] { return m_menus->action(QStringLiteral("mmae"))->isChecked(); };
     hooks.restoreItemFrameColour = [this] { applyColours(); };
-    m_problems = std::make_unique<ProblemController>(*this, m_ctx.platform, m_c, *m_menus, m_set,
-                                                     m_range, std::move(hooks));
+    m_problems = std::make_unique<ProblemController>(
+        *this, m_ctx.platform, m_c, *m_menus, m_set, m_range, std::move(hooks));
     wireCommands();
-    for (QWidget* w : std::initializer_list<QWidget*>{m_c.Mframe, m_c.Label1, m_c.Label2,
-                                                      m_c.testMainpic, m_c.NoLabel, m_c.Image1[0]})
+    for (QWidget* w : std::initializer_list<QWidget*> {
+             m_c.Mframe, m_c.Label1, m_c.Label2, m_c.testMainpic, m_c.NoLabel, m_c.Image1[0]})
         w->installEventFilter(this);
     runStartup();
 }
@@ -128,7 +130,7 @@ void Form1::wireCommands()
     m.onCommand(QStringLiteral("msakusei"), [this] { m_c.sakuseibtn->click(); });
     m.onCommand(QStringLiteral("mkugiri"), [this] { ShowProperties(); });
     connect(m_c.Pptbtn, &QToolButton::clicked, this,
-            [this] { m_menus->action(QStringLiteral("mkugiri"))->trigger(); });
+        [this] { m_menus->action(QStringLiteral("mkugiri"))->trigger(); });
     m.onCommand(QStringLiteral("msyuuryou"), [this] { close(); });
     m.onCommand(QStringLiteral("msaikidou"), [this] { Restart(); });
     m.onCommand(QStringLiteral("msyokika"), [this] { InitializeSettings(); });
@@ -138,7 +140,7 @@ void Form1::wireCommands()
         m.onCommand(rangeMenuName(range), [this, range] { m_problems->rangeChosen(range); });
     }
     connect(m_c.dakecom, &QComboBox::currentIndexChanged, this,
-            [this](int index) { m_problems->rangeChosen(rangeFromIndex(index)); });
+        [this](int index) { m_problems->rangeChosen(rangeFromIndex(index)); });
 
     mirrorCheckBox(m_c.Revch, QStringLiteral("mrev"));
     mirrorCheckBox(m_c.Spkch, QStringLiteral("monnsei"));
@@ -158,7 +160,7 @@ void Form1::wireCommands()
 void Form1::mirrorCheckBox(QCheckBox* box, const QString& menuName)
 {
     connect(box, &QCheckBox::toggled, this,
-            [this, menuName](bool on) { m_menus->setCheckedWithTwin(menuName, on); });
+        [this, menuName](bool on) { m_menus->setCheckedWithTwin(menuName, on); });
     m_menus->onCommand(menuName, [box] { box->setChecked(!box->isChecked()); });
 }
 
@@ -365,8 +367,7 @@ bool Form1::readStoredSettings()
 
 void Form1::offerRepair()
 {
-    const MessageResult answer = m_ctx.platform.showMessage(
-        this,
+    const MessageResult answer = m_ctx.platform.showMessage(this,
         QStringLiteral("Settei.iniが不正か存在しません。") + QStringLiteral("\r\n")
             + QStringLiteral("Settei.iniを修復しますか？"),
         MessageIcon::Question, MessageButtons::YesNo);
@@ -390,7 +391,7 @@ void Form1::offerRepair()
             {Section::Form, QStringLiteral("DFONTSIZE"), numberText(db.size)},
             {Section::Test, QStringLiteral("REV"), QString::number(m_c.rev->isChecked() ? 1 : 0)},
             {Section::Test, QStringLiteral("KIKITORI"),
-             QString::number(m_c.kikitori->isChecked() ? 1 : 0)},
+                QString::number(m_c.kikitori->isChecked() ? 1 : 0)},
             {Section::Test, QStringLiteral("NYUURYOKU"), QString::number(m_state.nyuuryokumode)},
         },
         settingsPath());
@@ -430,13 +431,15 @@ void Form1::placeItemLabels()
     const int margin = twipsToPixels(240);
     const int top1 = twipsToPixels(labelTop);
     const int top2 = twipsToPixels(answerTopTwips(labelTop, firstSize, gapFactorOf(2)));
-    m_c.Label1->setGeometry(margin, top1, std::max(0, width - 2 * margin), std::max(0, top2 - top1));
-    m_c.Label2->setGeometry(margin, top2, std::max(0, width - 2 * margin), std::max(0, height - top2));
+    m_c.Label1->setGeometry(
+        margin, top1, std::max(0, width - 2 * margin), std::max(0, top2 - top1));
+    m_c.Label2->setGeometry(
+        margin, top2, std::max(0, width - 2 * margin), std::max(0, height - top2));
     // Sized from the point size rather than font metrics: measuring would load the font
     // on the way to the first window while the label is still empty.
     const int numberHeight = int(m_c.NoLabel->font().pointSizeF() * 96.0 / 72.0 * 1.6);
-    m_c.NoLabel->setGeometry(margin, height - numberHeight - 6, std::max(0, width - 2 * margin),
-                             numberHeight);
+    m_c.NoLabel->setGeometry(
+        margin, height - numberHeight - 6, std::max(0, width - 2 * margin), numberHeight);
     QLabel* idle = m_c.Image1[0];
     idle->move((width - idle->width()) / 2, (height - idle->height()) / 2);
     m_c.Image1[1]->move(idle->x() - m_c.Image1[1]->width() - 8, idle->y());
@@ -527,9 +530,9 @@ void Form1::Restart()
 
 void Form1::InitializeSettings()
 {
-    const MessageResult answer = m_ctx.platform.showMessage(
-        this, QStringLiteral("ソフトウェアの設定を初期化しますか？"), MessageIcon::Question,
-        MessageButtons::YesNo);
+    const MessageResult answer
+        = m_ctx.platform.showMessage(this, QStringLiteral("ソフトウェアの設定を初期化しますか？"),
+            MessageIcon::Question, MessageButtons::YesNo);
     if (answer != MessageResult::Yes)
         return;
     InitSettings(settingsPath());

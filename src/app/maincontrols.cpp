@@ -22,15 +22,14 @@ namespace keruna {
 
 namespace {
 
-template<class W>
-W* named(W* widget, const QString& name)
+template <class W> W* named(W* widget, const QString& name)
 {
     widget->setObjectName(name);
     return widget;
 }
 
-QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& icon,
-                           const QString& tooltip)
+QToolButton* pictureButton(
+    QWidget* parent, const QString& name, const QString& icon, const QString& tooltip)
 {
     auto* b = named(new QToolButton(parent), name);
     b->setIcon(lazyIcon(QStringLiteral(":/icons/") + icon + QStringLiteral(".svg")));
@@ -42,7 +41,7 @@ QToolButton* pictureButton(QWidget* parent, const QString& name, const QString& 
 }
 
 QComboBox* combo(QWidget* parent, const QString& name, const QStringList& items, int preselected,
-                 const QString& tooltip, bool editable = false)
+    const QString& tooltip, bool editable = false)
 {
     auto* c = named(new QComboBox(parent), name);
     c->setEditable(editable);
@@ -53,8 +52,8 @@ QComboBox* combo(QWidget* parent, const QString& name, const QStringList& items,
     return c;
 }
 
-QCheckBox* checkBox(QWidget* parent, const QString& name, const QString& caption,
-                    const QString& tooltip = {})
+QCheckBox* checkBox(
+    QWidget* parent, const QString& name, const QString& caption, const QString& tooltip = {})
 {
     auto* c = named(new QCheckBox(caption, parent), name);
     c->setToolTip(tooltip);
@@ -99,8 +98,8 @@ void buildItemArea(MainControls& c, QWidget* central)
     c.NoLabel->setTextFormat(Qt::PlainText);
     c.testMainpic = named(new QWidget(c.Mframe), QStringLiteral("testMainpic"));
     c.testMainpic->hide();
-    const QStringList pictures = {QStringLiteral("idle"), QStringLiteral("start"),
-                                  QStringLiteral("get")};
+    const QStringList pictures
+        = {QStringLiteral("idle"), QStringLiteral("start"), QStringLiteral("get")};
     for (int i = 0; i < pictures.size(); ++i) {
         QLabel* img = label(c.Mframe, QStringLiteral("Image1_%1").arg(i));
         const int size = i == 0 ? 96 : 32;
@@ -111,7 +110,7 @@ void buildItemArea(MainControls& c, QWidget* central)
         c.Image1.append(img);
     }
     c.FocusBackbtn = pictureButton(c.Mframe, QStringLiteral("FocusBackbtn"),
-                                   QStringLiteral("focusback"), QStringLiteral("元画面に戻す"));
+        QStringLiteral("focusback"), QStringLiteral("元画面に戻す"));
     c.FocusBackbtn->hide();
 }
 
@@ -137,36 +136,35 @@ void buildTestArea(MainControls& c, QWidget* central)
     auto* row = new QHBoxLayout;
     col->addLayout(row);
     c.tsec = combo(f, QStringLiteral("tsec"), MainMenus::secondsItems(), 3,
-                   QStringLiteral("速度の設定（入力可）"), true);
-    c.tsecbtn = pictureButton(f, QStringLiteral("tsecbtn"), QStringLiteral("apply"),
-                              QStringLiteral("速度の適用"));
+        QStringLiteral("速度の設定（入力可）"), true);
+    c.tsecbtn = pictureButton(
+        f, QStringLiteral("tsecbtn"), QStringLiteral("apply"), QStringLiteral("速度の適用"));
     c.ketamin = combo(f, QStringLiteral("ketamin"), {"0", "10", "100", "1000", "10000"}, 0,
-                      QStringLiteral("下限値の設定（入力可）"), true);
+        QStringLiteral("下限値の設定（入力可）"), true);
     c.ketamax = combo(f, QStringLiteral("ketamax"), {"10", "100", "1000", "10000", "100000"}, 3,
-                      QStringLiteral("上限値の設定（入力可）"), true);
-    c.ketabotan = pictureButton(f, QStringLiteral("ketabotan"), QStringLiteral("apply"),
-                                QStringLiteral("桁数の適用"));
+        QStringLiteral("上限値の設定（入力可）"), true);
+    c.ketabotan = pictureButton(
+        f, QStringLiteral("ketabotan"), QStringLiteral("apply"), QStringLiteral("桁数の適用"));
     c.kikitori = checkBox(f, QStringLiteral("kikitori"), QStringLiteral("聞取"));
     c.rev = checkBox(f, QStringLiteral("rev"), QStringLiteral("逆転"));
     c.testTEISIbtn = pictureButton(f, QStringLiteral("testTEISIbtn"), QStringLiteral("pause"),
-                                   QStringLiteral("一時停止  ※Delete"));
+        QStringLiteral("一時停止  ※Delete"));
     c.testSAIKAIbtn = pictureButton(f, QStringLiteral("testSAIKAIbtn"), QStringLiteral("resume"),
-                                    QStringLiteral("再開  ※Delete"));
-    c.syuuryoubtn = pictureButton(f, QStringLiteral("syuuryoubtn"), QStringLiteral("stop"),
-                                  QStringLiteral("テストを終了"));
-    c.syudouKAKUNIN = pictureButton(f, QStringLiteral("syudouKAKUNIN"), QStringLiteral("reveal"),
-                                    QStringLiteral("答えの確認"));
+        QStringLiteral("再開  ※Delete"));
+    c.syuuryoubtn = pictureButton(
+        f, QStringLiteral("syuuryoubtn"), QStringLiteral("stop"), QStringLiteral("テストを終了"));
+    c.syudouKAKUNIN = pictureButton(
+        f, QStringLiteral("syudouKAKUNIN"), QStringLiteral("reveal"), QStringLiteral("答えの確認"));
     c.syudouMARU = pictureButton(f, QStringLiteral("syudouMARU"), QStringLiteral("maru"), {});
     c.syudouBATU = pictureButton(f, QStringLiteral("syudouBATU"), QStringLiteral("batsu"), {});
     c.syudouskip = pictureButton(f, QStringLiteral("syudouskip"), QStringLiteral("skip"),
-                                 QStringLiteral("スキップ ※Shift+Enter"));
+        QStringLiteral("スキップ ※Shift+Enter"));
     c.zidouMARU = pictureButton(f, QStringLiteral("zidouMARU"), QStringLiteral("maru"), {});
-    c.TestListbtn = named(new QPushButton(QStringLiteral("テスト結果を見る"), f),
-                          QStringLiteral("TestListbtn"));
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             c.tsec, c.tsecbtn, c.ketamin, c.ketamax, c.ketabotan, c.kikitori, c.rev,
-             c.testTEISIbtn, c.testSAIKAIbtn, c.syuuryoubtn, c.syudouKAKUNIN, c.syudouMARU,
-             c.syudouBATU, c.syudouskip, c.zidouMARU, c.TestListbtn})
+    c.TestListbtn = named(
+        new QPushButton(QStringLiteral("テスト結果を見る"), f), QStringLiteral("TestListbtn"));
+    for (QWidget* w : std::initializer_list<QWidget*> {c.tsec, c.tsecbtn, c.ketamin, c.ketamax,
+             c.ketabotan, c.kikitori, c.rev, c.testTEISIbtn, c.testSAIKAIbtn, c.syuuryoubtn,
+             c.syudouKAKUNIN, c.syudouMARU, c.syudouBATU, c.syudouskip, c.zidouMARU, c.TestListbtn})
         row->addWidget(w);
     row->addStretch(1);
     c.testSIZIlabel = label(f, QStringLiteral("testSIZIlabel"));
@@ -190,34 +188,33 @@ void buildGetPanel(MainControls& c, QWidget* central)
     auto* bar = new QHBoxLayout;
     col->addLayout(bar);
     c.listmaru = pictureButton(f, QStringLiteral("listmaru"), QStringLiteral("listadd"),
-                               QStringLiteral("リストに追加　※Enter"));
+        QStringLiteral("リストに追加　※Enter"));
     c.listmodosi = pictureButton(f, QStringLiteral("listmodosi"), QStringLiteral("listremove"),
-                                 QStringLiteral("リストから外す(チェックでまとめて削除)　※Backspace"));
+        QStringLiteral("リストから外す(チェックでまとめて削除)　※Backspace"));
     c.listSkipbtn = pictureButton(f, QStringLiteral("listSkipbtn"), QStringLiteral("skip"),
-                                  QStringLiteral("問題をスキップ ※Shift+Enter"));
+        QStringLiteral("問題をスキップ ※Shift+Enter"));
     c.listhozon = pictureButton(f, QStringLiteral("listhozon"), QStringLiteral("save"),
-                                QStringLiteral("リストデータを保存"));
+        QStringLiteral("リストデータを保存"));
     c.Picktest = pictureButton(f, QStringLiteral("Picktest"), QStringLiteral("test"),
-                               QStringLiteral("ワンタッチテスト ランダム順で一巡した後に停止します"));
-    c.pickend = pictureButton(f, QStringLiteral("pickend"), QStringLiteral("stop"),
-                              QStringLiteral("テスト終了"));
+        QStringLiteral("ワンタッチテスト ランダム順で一巡した後に停止します"));
+    c.pickend = pictureButton(
+        f, QStringLiteral("pickend"), QStringLiteral("stop"), QStringLiteral("テスト終了"));
     c.nPickzencheck = pictureButton(f, QStringLiteral("nPickzencheck"), QStringLiteral("checkall"),
-                                    QStringLiteral("全てチェック/解除"));
+        QStringLiteral("全てチェック/解除"));
     c.nPickzencheckhazusi = pictureButton(f, QStringLiteral("nPickzencheckhazusi"),
-                                          QStringLiteral("uncheckall"),
-                                          QStringLiteral("全てチェック/解除"));
+        QStringLiteral("uncheckall"), QStringLiteral("全てチェック/解除"));
     c.nPickzencheckhazusi->hide();
     c.gaibubtn = pictureButton(f, QStringLiteral("gaibubtn"), QStringLiteral("external"),
-                               QStringLiteral("外部画面に移動"));
-    c.listclose = pictureButton(f, QStringLiteral("listclose"), QStringLiteral("close"),
-                                QStringLiteral("リストを閉じる"));
+        QStringLiteral("外部画面に移動"));
+    c.listclose = pictureButton(
+        f, QStringLiteral("listclose"), QStringLiteral("close"), QStringLiteral("リストを閉じる"));
     c.listkazu = label(f, QStringLiteral("listkazu"), QStringLiteral("0"));
     c.pNolabel = label(f, QStringLiteral("pNolabel"));
     c.Picktestlabel = label(f, QStringLiteral("Picktestlabel"));
     c.Picktestlabel->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             c.listmaru, c.listmodosi, c.listSkipbtn, c.listhozon, c.Picktest, c.pickend,
-             c.nPickzencheck, c.nPickzencheckhazusi, c.listkazu, c.Picktestlabel})
+    for (QWidget* w : std::initializer_list<QWidget*> {c.listmaru, c.listmodosi, c.listSkipbtn,
+             c.listhozon, c.Picktest, c.pickend, c.nPickzencheck, c.nPickzencheckhazusi, c.listkazu,
+             c.Picktestlabel})
         bar->addWidget(w);
     bar->addStretch(1);
     bar->addWidget(c.pNolabel);
@@ -247,97 +244,98 @@ void buildButtonBar(MainControls& c, QWidget* central)
     col->addLayout(buttons);
     col->addLayout(options);
 
-    c.Openbtn = pictureButton(f, QStringLiteral("Openbtn"), QStringLiteral("open"),
-                              QStringLiteral("問題データを開く"));
-    c.Startbtn = pictureButton(f, QStringLiteral("Startbtn"), QStringLiteral("start"),
-                               QStringLiteral("ここから始めます"));
+    c.Openbtn = pictureButton(
+        f, QStringLiteral("Openbtn"), QStringLiteral("open"), QStringLiteral("問題データを開く"));
+    c.Startbtn = pictureButton(
+        f, QStringLiteral("Startbtn"), QStringLiteral("start"), QStringLiteral("ここから始めます"));
     c.Fteisibtn = pictureButton(f, QStringLiteral("Fteisibtn"), QStringLiteral("pause"),
-                                QStringLiteral("一時停止　※Delete"));
-    c.Fsaikaibtn = pictureButton(f, QStringLiteral("Fsaikaibtn"), QStringLiteral("resume"),
-                                 QStringLiteral("再開　※Delete"));
-    c.TESTbtn = pictureButton(f, QStringLiteral("TESTbtn"), QStringLiteral("test"),
-                              QStringLiteral("テスト"));
-    c.DBbtn = pictureButton(f, QStringLiteral("DBbtn"), QStringLiteral("database"),
-                            QStringLiteral("データベース"));
+        QStringLiteral("一時停止　※Delete"));
+    c.Fsaikaibtn = pictureButton(
+        f, QStringLiteral("Fsaikaibtn"), QStringLiteral("resume"), QStringLiteral("再開　※Delete"));
+    c.TESTbtn = pictureButton(
+        f, QStringLiteral("TESTbtn"), QStringLiteral("test"), QStringLiteral("テスト"));
+    c.DBbtn = pictureButton(
+        f, QStringLiteral("DBbtn"), QStringLiteral("database"), QStringLiteral("データベース"));
     c.Pickbtn = pictureButton(f, QStringLiteral("Pickbtn"), QStringLiteral("get"),
-                              QStringLiteral("表示中の単語を暗記済にできます"));
+        QStringLiteral("表示中の単語を暗記済にできます"));
     c.sakuseibtn = pictureButton(f, QStringLiteral("sakuseibtn"), QStringLiteral("edit"),
-                                 QStringLiteral("問題データ編集　※編集後は再読込してください"));
-    c.Pptbtn = pictureButton(f, QStringLiteral("Pptbtn"), QStringLiteral("properties"),
-                             QStringLiteral("プロパティ"));
-    c.boubtn = pictureButton(f, QStringLiteral("boubtn"), QStringLiteral("stick"),
-                             QStringLiteral("スティック画面"));
+        QStringLiteral("問題データ編集　※編集後は再読込してください"));
+    c.Pptbtn = pictureButton(
+        f, QStringLiteral("Pptbtn"), QStringLiteral("properties"), QStringLiteral("プロパティ"));
+    c.boubtn = pictureButton(
+        f, QStringLiteral("boubtn"), QStringLiteral("stick"), QStringLiteral("スティック画面"));
     c.Focusbtn = pictureButton(f, QStringLiteral("Focusbtn"), QStringLiteral("focus"),
-                               QStringLiteral("フォーカス画面 （文字サイズ比）"));
-    c.webdicbtn = pictureButton(f, QStringLiteral("webdicbtn"), QStringLiteral("webdic"),
-                                QStringLiteral("Web辞書"));
+        QStringLiteral("フォーカス画面 （文字サイズ比）"));
+    c.webdicbtn = pictureButton(
+        f, QStringLiteral("webdicbtn"), QStringLiteral("webdic"), QStringLiteral("Web辞書"));
     c.Texthatuonbtn = pictureButton(f, QStringLiteral("Texthatuonbtn"),
-                                    QStringLiteral("handwriting"), QStringLiteral("手書きパレット"));
-    c.irobtn = pictureButton(f, QStringLiteral("irobtn"), QStringLiteral("colour"),
-                             QStringLiteral("色の設定"));
-    c.testvoice = pictureButton(f, QStringLiteral("testvoice"), QStringLiteral("speak"),
-                                QStringLiteral("発音　※Ctrl"));
+        QStringLiteral("handwriting"), QStringLiteral("手書きパレット"));
+    c.irobtn = pictureButton(
+        f, QStringLiteral("irobtn"), QStringLiteral("colour"), QStringLiteral("色の設定"));
+    c.testvoice = pictureButton(
+        f, QStringLiteral("testvoice"), QStringLiteral("speak"), QStringLiteral("発音　※Ctrl"));
     c.Fsaikaibtn->setEnabled(false);
 
-    for (QWidget* w : std::initializer_list<QWidget*>{c.Openbtn, c.Startbtn, c.Fteisibtn,
-                                                      c.Fsaikaibtn, c.TESTbtn, c.DBbtn, c.Pickbtn})
+    for (QWidget* w : std::initializer_list<QWidget*> {
+             c.Openbtn, c.Startbtn, c.Fteisibtn, c.Fsaikaibtn, c.TESTbtn, c.DBbtn, c.Pickbtn})
         buttons->addWidget(w);
     buttons->addSpacing(12);
     buttons->addWidget(c.testvoice);
     buttons->addStretch(1);
-    for (QWidget* w : std::initializer_list<QWidget*>{c.sakuseibtn, c.webdicbtn, c.Texthatuonbtn,
-                                                      c.irobtn, c.Pptbtn, c.boubtn, c.Focusbtn})
+    for (QWidget* w : std::initializer_list<QWidget*> {
+             c.sakuseibtn, c.webdicbtn, c.Texthatuonbtn, c.irobtn, c.Pptbtn, c.boubtn, c.Focusbtn})
         buttons->addWidget(w);
 
     const QStringList& seconds = MainMenus::secondsItems();
     c.Seccom = combo(f, QStringLiteral("Seccom"), seconds, 1, QStringLiteral("表示速度"));
     c.nyseccom = combo(f, QStringLiteral("nyseccom"), seconds, 1,
-                       QStringLiteral("表示速度 STARTボタンを押して適用してください"), true);
+        QStringLiteral("表示速度 STARTボタンを押して適用してください"), true);
     // Typed speeds: digits and the full stop only.
     c.nyseccom->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), c.nyseccom));
     c.nyseccom->hide();
     c.Sizecom = combo(f, QStringLiteral("Sizecom"),
-                      {"12", "13", "14", "15", "17", "20", "30", "40", "50", "60", "70", "80", "90",
-                       "100", "120", "140", "160", "180", "200"},
-                      8, QStringLiteral("文字サイズ"));
+        {"12", "13", "14", "15", "17", "20", "30", "40", "50", "60", "70", "80", "90", "100", "120",
+            "140", "160", "180", "200"},
+        8, QStringLiteral("文字サイズ"));
     c.hiritu = combo(f, QStringLiteral("hiritu"),
-                     {"20", "30", "40", "50", "60", "70", "80", "90", "100"}, 3,
-                     QStringLiteral("「答え」の文字サイズ比率"));
-    c.takasacom = combo(f, QStringLiteral("takasacom"), MainMenus::heightItems(), 1,
-                        QStringLiteral("文字の高さ"));
+        {"20", "30", "40", "50", "60", "70", "80", "90", "100"}, 3,
+        QStringLiteral("「答え」の文字サイズ比率"));
+    c.takasacom = combo(
+        f, QStringLiteral("takasacom"), MainMenus::heightItems(), 1, QStringLiteral("文字の高さ"));
     c.dakecom = combo(f, QStringLiteral("dakecom"),
-                      {QStringLiteral("【未】"), QStringLiteral("【覚】"), QStringLiteral("【要】"),
-                       QStringLiteral("【全】")},
-                      0, QStringLiteral("出題範囲の切替 （未暗記・暗記済・要チェック・全て）"));
+        {QStringLiteral("【未】"), QStringLiteral("【覚】"), QStringLiteral("【要】"),
+            QStringLiteral("【全】")},
+        0, QStringLiteral("出題範囲の切替 （未暗記・暗記済・要チェック・全て）"));
     // Wide enough for the full-width brackets whatever font substitutes for the design one.
     c.dakecom->setMinimumContentsLength(4);
     c.dakecom->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     c.irocom = combo(f, QStringLiteral("irocom"),
-                     {"Back", "Question", "Answer", "Number", "StickQ", "StickB"}, 0, {});
+        {"Back", "Question", "Answer", "Number", "StickQ", "StickB"}, 0, {});
     c.irocom->hide();
 
-    c.Rndop.append(named(new QRadioButton(QStringLiteral("ランダム"), f), QStringLiteral("Rndop_0")));
+    c.Rndop.append(
+        named(new QRadioButton(QStringLiteral("ランダム"), f), QStringLiteral("Rndop_0")));
     c.Rndop.append(named(new QRadioButton(QStringLiteral("昇順"), f), QStringLiteral("Rndop_1")));
     c.Rndop[0]->setToolTip(QStringLiteral("ランダム表示"));
     c.Rndop[1]->setToolTip(QStringLiteral("昇順表示"));
     c.Rndop[0]->setChecked(true);
-    c.Revch = checkBox(f, QStringLiteral("Revch"), QStringLiteral("逆転"),
-                       QStringLiteral("英和・和英の切替"));
-    c.Spkch = checkBox(f, QStringLiteral("Spkch"), QStringLiteral("♪"),
-                       QStringLiteral("発音　※Ctrlキーで発音"));
+    c.Revch = checkBox(
+        f, QStringLiteral("Revch"), QStringLiteral("逆転"), QStringLiteral("英和・和英の切替"));
+    c.Spkch = checkBox(
+        f, QStringLiteral("Spkch"), QStringLiteral("♪"), QStringLiteral("発音　※Ctrlキーで発音"));
     c.Douzich = checkBox(f, QStringLiteral("Douzich"), QStringLiteral("同時"),
-                         QStringLiteral("同時表示 暗記が進まない時に有効です"));
-    c.typec = checkBox(f, QStringLiteral("typec"), QStringLiteral("type"),
-                       QStringLiteral("入力モード"));
+        QStringLiteral("同時表示 暗記が進まない時に有効です"));
+    c.typec = checkBox(
+        f, QStringLiteral("typec"), QStringLiteral("type"), QStringLiteral("入力モード"));
     c.iroch = checkBox(f, QStringLiteral("iroch"), QStringLiteral("timer"));
 
-    for (QWidget* w : std::initializer_list<QWidget*>{c.Seccom, c.nyseccom, c.Sizecom, c.hiritu,
-                                                      c.takasacom, c.dakecom})
+    for (QWidget* w : std::initializer_list<QWidget*> {
+             c.Seccom, c.nyseccom, c.Sizecom, c.hiritu, c.takasacom, c.dakecom})
         options->addWidget(w);
     options->addSpacing(8);
-    for (QWidget* w : std::initializer_list<QWidget*>{c.Rndop[0], c.Rndop[1], c.Revch, c.Spkch,
-                                                      c.Douzich, c.typec, c.iroch})
+    for (QWidget* w : std::initializer_list<QWidget*> {
+             c.Rndop[0], c.Rndop[1], c.Revch, c.Spkch, c.Douzich, c.typec, c.iroch})
         options->addWidget(w);
     options->addStretch(1);
 }

@@ -11,13 +11,27 @@ namespace {
 
 // Items whose checked mark shows a state.
 const QStringList kCheckable = {
-    QStringLiteral("mbatudake"), QStringLiteral("mmarudake"), QStringLiteral("makadake"),
-    QStringLiteral("mzenbu"),    QStringLiteral("mitigi"),    QStringLiteral("mnigi"),
-    QStringLiteral("msangi"),    QStringLiteral("mnormal"),   QStringLiteral("mrandom"),
-    QStringLiteral("mrev"),      QStringLiteral("mDouzi"),    QStringLiteral("mTimelag"),
-    QStringLiteral("miroch"),    QStringLiteral("monnsei"),   QStringLiteral("mOtozidou"),
-    QStringLiteral("mOtosaki"),  QStringLiteral("mOtoato"),   QStringLiteral("mteisi"),
-    QStringLiteral("mfocus"),    QStringLiteral("mbou"),      QStringLiteral("mmae"),
+    QStringLiteral("mbatudake"),
+    QStringLiteral("mmarudake"),
+    QStringLiteral("makadake"),
+    QStringLiteral("mzenbu"),
+    QStringLiteral("mitigi"),
+    QStringLiteral("mnigi"),
+    QStringLiteral("msangi"),
+    QStringLiteral("mnormal"),
+    QStringLiteral("mrandom"),
+    QStringLiteral("mrev"),
+    QStringLiteral("mDouzi"),
+    QStringLiteral("mTimelag"),
+    QStringLiteral("miroch"),
+    QStringLiteral("monnsei"),
+    QStringLiteral("mOtozidou"),
+    QStringLiteral("mOtosaki"),
+    QStringLiteral("mOtoato"),
+    QStringLiteral("mteisi"),
+    QStringLiteral("mfocus"),
+    QStringLiteral("mbou"),
+    QStringLiteral("mmae"),
 };
 
 const QStringList kCheckableArrays = {
@@ -31,22 +45,22 @@ const QStringList kCheckableArrays = {
 
 const QStringList& MainMenus::secondsItems()
 {
-    static const QStringList items = {"1", "2", "3", "4", "5", "6", "8", "10",
-                                      "13", "16", "20", "30", "40", "50", "60"};
+    static const QStringList items
+        = {"1", "2", "3", "4", "5", "6", "8", "10", "13", "16", "20", "30", "40", "50", "60"};
     return items;
 }
 
 const QStringList& MainMenus::sizeMenuItems()
 {
-    static const QStringList items = {"12", "13", "14", "15", "17", "20", "30", "40",
-                                      "50", "60", "70", "80", "90", "100", "120", "140"};
+    static const QStringList items = {"12", "13", "14", "15", "17", "20", "30", "40", "50", "60",
+        "70", "80", "90", "100", "120", "140"};
     return items;
 }
 
 const QStringList& MainMenus::ratioMenuItems()
 {
-    static const QStringList items = {"20%", "30%", "40%", "50%", "60%",
-                                      "70%", "80%", "90%", "100%"};
+    static const QStringList items
+        = {"20%", "30%", "40%", "50%", "60%", "70%", "80%", "90%", "100%"};
     return items;
 }
 
@@ -56,7 +70,8 @@ const QStringList& MainMenus::heightItems()
     return items;
 }
 
-MainMenus::MainMenus(QMenuBar* bar, QWidget* owner) : m_owner(owner)
+MainMenus::MainMenus(QMenuBar* bar, QWidget* owner)
+    : m_owner(owner)
 {
     buildMainBar(bar);
     buildPopup();
@@ -98,14 +113,16 @@ QMenu* MainMenus::addSubmenu(QMenu* parent, const QString& name, const QString& 
     return menu;
 }
 
-QAction* MainMenus::addItem(QMenu* menu, const QString& name, const QString& caption, bool checkable)
+QAction* MainMenus::addItem(
+    QMenu* menu, const QString& name, const QString& caption, bool checkable)
 {
     QAction* a = menu->addAction(caption);
     a->setObjectName(name);
     const QString mainName = name.startsWith(QLatin1String("md")) ? u'm' + name.mid(2) : name;
     a->setCheckable(checkable || kCheckable.contains(mainName));
     m_actions.insert(name, a);
-    QObject::connect(a, &QAction::triggered, m_owner, [this, a](bool checked) { dispatch(a, checked); });
+    QObject::connect(
+        a, &QAction::triggered, m_owner, [this, a](bool checked) { dispatch(a, checked); });
     return a;
 }
 
@@ -115,7 +132,7 @@ void MainMenus::addArray(QMenu* menu, const QString& name, const QStringList& ca
     const QString mainName = name.startsWith(QLatin1String("md")) ? u'm' + name.mid(2) : name;
     for (int i = 0; i < captions.size(); ++i)
         items.append(addItem(menu, name + u'_' + QString::number(i), captions[i],
-                             kCheckableArrays.contains(mainName)));
+            kCheckableArrays.contains(mainName)));
     m_arrays.insert(name, items);
 }
 
@@ -206,12 +223,14 @@ void MainMenus::buildMainBar(QMenuBar* bar)
     addItem(file, QStringLiteral("msyuuryou"), QStringLiteral("終了(&X)"));
 
     QMenu* tools = addMenu(bar, QStringLiteral("mhensyuu"), QStringLiteral("ツール(&T)"));
-    QMenu* range = addSubmenu(tools, QStringLiteral("mmondaihyouzi"), QStringLiteral("出題範囲(&Q)"));
+    QMenu* range
+        = addSubmenu(tools, QStringLiteral("mmondaihyouzi"), QStringLiteral("出題範囲(&Q)"));
     addItem(range, QStringLiteral("mbatudake"), QStringLiteral("未暗記のみ表示(&M)"));
     addItem(range, QStringLiteral("mmarudake"), QStringLiteral("暗記済のみ表示(&C)"));
     addItem(range, QStringLiteral("makadake"), QStringLiteral("要チェックのみ表示(&R)"));
     addItem(range, QStringLiteral("mzenbu"), QStringLiteral("全て表示(&A)"));
-    QMenu* limit = addSubmenu(tools, QStringLiteral("mkaitouhyouzi"), QStringLiteral("回答制限&A)"));
+    QMenu* limit
+        = addSubmenu(tools, QStringLiteral("mkaitouhyouzi"), QStringLiteral("回答制限&A)"));
     addItem(limit, QStringLiteral("mitigi"), QStringLiteral("第1義のみ表示する(&O)"));
     addItem(limit, QStringLiteral("mnigi"), QStringLiteral("第2義まで表示する(&T)"));
     addItem(limit, QStringLiteral("msangi"), QStringLiteral("第3義まで表示する(&S)"));
@@ -226,9 +245,9 @@ void MainMenus::buildMainBar(QMenuBar* bar)
     addItem(tools, QStringLiteral("mone"), QStringLiteral("No1から表示(&I)"));
     tools->addSeparator();
     addArray(addSubmenu(tools, QStringLiteral("msokudo"), QStringLiteral("速度(&S)")),
-             QStringLiteral("msec"), secondsItems());
+        QStringLiteral("msec"), secondsItems());
     addArray(addSubmenu(tools, QStringLiteral("mttakasa"), QStringLiteral("高さ(&K)")),
-             QStringLiteral("mtakasa"), heightItems());
+        QStringLiteral("mtakasa"), heightItems());
     tools->addSeparator();
     addItem(tools, QStringLiteral("monnsei"), QStringLiteral("音声(&V)"));
     QMenu* speakOrder = addSubmenu(tools, QStringLiteral("mOtojun"), QStringLiteral("発音順(&J)"));
@@ -241,9 +260,9 @@ void MainMenus::buildMainBar(QMenuBar* bar)
 
     QMenu* format = addMenu(bar, QStringLiteral("msyosiki"), QStringLiteral("書式(&O)"));
     addArray(addSubmenu(format, QStringLiteral("mssize"), QStringLiteral("文字サイズ(&S)")),
-             QStringLiteral("msize"), sizeMenuItems());
+        QStringLiteral("msize"), sizeMenuItems());
     addArray(addSubmenu(format, QStringLiteral("mhhiritu"), QStringLiteral("回答のサイズ(&H)")),
-             QStringLiteral("mhiritu"), ratioMenuItems());
+        QStringLiteral("mhiritu"), ratioMenuItems());
     QMenu* colour = addSubmenu(format, QStringLiteral("miro"), QStringLiteral("色(&C)"));
     addItem(colour, QStringLiteral("mhaikeiiro"), QStringLiteral("背景...(&B)"));
     addItem(colour, QStringLiteral("mmondaiiro"), QStringLiteral("問題...(&Q)"));
@@ -288,11 +307,12 @@ void MainMenus::buildPopup()
     addTwin(p, QStringLiteral("miroch"));
     addTwin(p, QStringLiteral("mteisi"));
     p->addSeparator();
-    addTwinArray(addSubmenu(p, QStringLiteral("mdsokudo"), QStringLiteral("速度(&S)")), QStringLiteral("msec"));
+    addTwinArray(addSubmenu(p, QStringLiteral("mdsokudo"), QStringLiteral("速度(&S)")),
+        QStringLiteral("msec"));
     addTwinArray(addSubmenu(p, QStringLiteral("mdssize"), QStringLiteral("文字サイズ(&M)")),
-                 QStringLiteral("msize"));
+        QStringLiteral("msize"));
     addTwinArray(addSubmenu(p, QStringLiteral("mdttakasa"), QStringLiteral("高さ（＆P）")),
-                 QStringLiteral("mtakasa"));
+        QStringLiteral("mtakasa"));
     p->addSeparator();
     QMenu* range = addSubmenu(p, QStringLiteral("mdmondaihyouzi"), QStringLiteral("出題範囲(&Q)"));
     for (const char* name : {"mbatudake", "mmarudake", "makadake", "mzenbu"})
@@ -303,7 +323,7 @@ void MainMenus::buildPopup()
     QMenu* design = addSubmenu(p, QStringLiteral("mddesign"), QStringLiteral("書式(&H)"));
     QMenu* colour = addSubmenu(design, QStringLiteral("mdiro"), QStringLiteral("色(&C)"));
     for (const char* name :
-         {"mhaikeiiro", "mmondaiiro", "mkotaeiro", "mlabeliro", "msmoziiro", "mshaikeiiro"})
+        {"mhaikeiiro", "mmondaiiro", "mkotaeiro", "mlabeliro", "msmoziiro", "mshaikeiiro"})
         addTwin(colour, QString::fromLatin1(name));
     QMenu* font = addSubmenu(design, QStringLiteral("mdfont"), QStringLiteral("フォント(&F)"));
     for (const char* name : {"mfmondai", "mfkotae", "mflabel", "mfsmozi", "mftext", "mflist"})

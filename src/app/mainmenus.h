@@ -49,7 +49,8 @@ public:
 private:
     QMenu* addMenu(QMenuBar* bar, const QString& name, const QString& caption);
     QMenu* addSubmenu(QMenu* parent, const QString& name, const QString& caption);
-    QAction* addItem(QMenu* menu, const QString& name, const QString& caption, bool checkable = false);
+    QAction* addItem(
+        QMenu* menu, const QString& name, const QString& caption, bool checkable = false);
     void addArray(QMenu* menu, const QString& name, const QStringList& captions);
     QAction* addTwin(QMenu* menu, const QString& mainName, const QString& caption = {});
     void addTwinArray(QMenu* menu, const QString& mainName);

@@ -27,7 +27,7 @@ struct MainState {
     double splitterTop = 3750; // twips (PTOP)
 
     StickStyle stick;
-    FontSetting databaseFont{false, false, QStringLiteral("ＭＳ Ｐゴシック"), 9};
+    FontSetting databaseFont {false, false, QStringLiteral("ＭＳ Ｐゴシック"), 9};
 
     qint64 backColour = 15962624;
     qint64 questionColour = 16777215;

@@ -30,10 +30,15 @@ QString rangeMenuName(RangeFilter range)
 }
 
 ProblemController::ProblemController(QMainWindow& window, Platform& platform,
-                                     MainControls& controls, MainMenus& menus, ProblemSet& set,
-                                     RangeState& range, ProblemHooks hooks)
-    : m_window(window), m_platform(platform), m_controls(controls), m_menus(menus), m_set(set),
-      m_range(range), m_hooks(std::move(hooks))
+    MainControls& controls, MainMenus& menus, ProblemSet& set, RangeState& range,
+    ProblemHooks hooks)
+    : m_window(window)
+    , m_platform(platform)
+    , m_controls(controls)
+    , m_menus(menus)
+    , m_set(set)
+    , m_range(range)
+    , m_hooks(std::move(hooks))
 {
 }
 
@@ -62,8 +67,8 @@ bool ProblemController::openChosenFile(const QString& path)
     m_chosenFileName = path;
     Result<ProblemSet> checked = CheckProblemFile(path);
     if (!checked) {
-        m_platform.showMessage(&m_window, openErrorText(checked.error()), MessageIcon::Error,
-                               MessageButtons::Ok);
+        m_platform.showMessage(
+            &m_window, openErrorText(checked.error()), MessageIcon::Error, MessageButtons::Ok);
         m_chosenFileName = m_set.path;
         return false;
     }
@@ -120,9 +125,8 @@ void ProblemController::afterLoad()
 
 void ProblemController::disableItemActions()
 {
-    for (QWidget* w : std::initializer_list<QWidget*>{m_controls.listmaru, m_controls.cuttext,
-                                                      m_controls.zidouMARU, m_controls.syudouskip,
-                                                      m_controls.listSkipbtn})
+    for (QWidget* w : std::initializer_list<QWidget*> {m_controls.listmaru, m_controls.cuttext,
+             m_controls.zidouMARU, m_controls.syudouskip, m_controls.listSkipbtn})
         w->setEnabled(false);
 }
 
@@ -139,8 +143,8 @@ void ProblemController::SelectRange(RangeFilter range)
     case RangeDecision::Ignore:
         return;
     case RangeDecision::Refuse: {
-        m_platform.showMessage(&m_window, rangeEmptyMessage(range), MessageIcon::Information,
-                               MessageButtons::Ok);
+        m_platform.showMessage(
+            &m_window, rangeEmptyMessage(range), MessageIcon::Information, MessageButtons::Ok);
         m_range.restoring = true;
         m_controls.dakecom->setCurrentIndex(m_range.previousIndex);
         m_range.restoring = false;

@@ -38,7 +38,7 @@ struct ProblemHooks {
 class ProblemController {
 public:
     ProblemController(QMainWindow& window, Platform& platform, MainControls& controls,
-                      MainMenus& menus, ProblemSet& set, RangeState& range, ProblemHooks hooks);
+        MainMenus& menus, ProblemSet& set, RangeState& range, ProblemHooks hooks);
 
     // The whole open sequence: dialog, check, clear, load. A cancelled or refused open
     // leaves everything loaded as it was.

@@ -4,12 +4,12 @@ namespace keruna {
 
 AppError AppError::of(int number)
 {
-    return AppError{number, errorDescription(number)};
+    return AppError {number, errorDescription(number)};
 }
 
 AppError AppError::withText(int number, const QString& description)
 {
-    return AppError{number, description};
+    return AppError {number, description};
 }
 
 QString errorDescription(int number)

@@ -16,9 +16,18 @@ public:
 
 class StdRandomSource final : public RandomSource {
 public:
-    StdRandomSource() : m_engine(std::random_device{}()) { }
-    explicit StdRandomSource(unsigned seed) : m_engine(seed) { }
-    double nextUnit() override { return std::uniform_real_distribution<double>(0.0, 1.0)(m_engine); }
+    StdRandomSource()
+        : m_engine(std::random_device {}())
+    {
+    }
+    explicit StdRandomSource(unsigned seed)
+        : m_engine(seed)
+    {
+    }
+    double nextUnit() override
+    {
+        return std::uniform_real_distribution<double>(0.0, 1.0)(m_engine);
+    }
 
 private:
     std::mt19937_64 m_engine;

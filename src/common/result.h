@@ -8,11 +8,16 @@
 namespace keruna {
 
 // A value or the error that prevented it.
-template<class T>
-class Result {
+template <class T> class Result {
 public:
-    Result(T value) : m_v(std::move(value)) { }
-    Result(AppError error) : m_v(std::move(error)) { }
+    Result(T value)
+        : m_v(std::move(value))
+    {
+    }
+    Result(AppError error)
+        : m_v(std::move(error))
+    {
+    }
 
     bool ok() const { return std::holds_alternative<T>(m_v); }
     explicit operator bool() const { return ok(); }

@@ -52,8 +52,9 @@ QList<QByteArray> splitByteLines(const QByteArray& bytes)
 
 QString undecodableLineMessage(int line)
 {
-    return QStringLiteral("%1行目の文字が読めません。Shift-JISでもUTF-8でもない文字が含まれています。"
-                          "ファイルの文字コードを確かめてください。")
+    return QStringLiteral(
+        "%1行目の文字が読めません。Shift-JISでもUTF-8でもない文字が含まれています。"
+        "ファイルの文字コードを確かめてください。")
         .arg(line);
 }
 
@@ -161,8 +162,7 @@ Result<DecodedText> decodeBytes(const QByteArray& bytes)
 {
     const qsizetype nul = bytes.indexOf('\0');
     if (nul >= 0) {
-        return AppError::withText(
-            ErrorNumber::ApplicationDefined,
+        return AppError::withText(ErrorNumber::ApplicationDefined,
             QStringLiteral("%1行目にNUL文字があります。テキストファイルではないか、"
                            "UTF-16で保存されています。Shift-JISかUTF-8で保存し直してください。")
                 .arg(lineNumberAt(bytes, nul)));
@@ -180,7 +180,7 @@ Result<DecodedText> decodeBytes(const QByteArray& bytes)
         }
         return AppError::withText(ErrorNumber::ApplicationDefined, undecodableLineMessage(bad));
     }
-    return DecodedText{*std::move(text), encoding};
+    return DecodedText {*std::move(text), encoding};
 }
 
 Result<TextLines> decodeTextLines(const QByteArray& bytes)
@@ -188,7 +188,7 @@ Result<TextLines> decodeTextLines(const QByteArray& bytes)
     Result<DecodedText> decoded = decodeBytes(bytes);
     if (!decoded)
         return decoded.error();
-    return TextLines{splitLines(decoded.value().text), decoded.value().encoding};
+    return TextLines {splitLines(decoded.value().text), decoded.value().encoding};
 }
 
 Result<QByteArray> readFileBytes(const QString& path)
@@ -272,8 +272,8 @@ std::optional<AppError> writeFileBytes(const QString& path, const QByteArray& by
     return std::nullopt;
 }
 
-std::optional<AppError> writeTextFile(const QString& path, const QStringList& lines,
-                                      TextEncoding encoding)
+std::optional<AppError> writeTextFile(
+    const QString& path, const QStringList& lines, TextEncoding encoding)
 {
     Result<QByteArray> bytes = encodeTextLines(lines, encoding);
     if (!bytes)

@@ -36,8 +36,7 @@ struct TextLines {
 // Calls f(QStringView) for every line of a text: lines end at CR LF, LF or a lone CR,
 // and a final line end does not start another line. Line ends are found eight
 // characters at a time: this runs once per character of every word list loaded.
-template<class F>
-void forEachLine(QStringView text, F&& f)
+template <class F> void forEachLine(QStringView text, F&& f)
 {
     const char16_t* const begin = text.utf16();
     const qsizetype n = text.size();
@@ -56,7 +55,8 @@ void forEachLine(QStringView text, F&& f)
     const __m128i cr = _mm_set1_epi16(u'\r');
     while (i + 8 <= n) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin + i));
-        const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, lf), _mm_cmpeq_epi16(v, cr)));
+        const int mask
+            = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, lf), _mm_cmpeq_epi16(v, cr)));
         if (mask == 0) {
             i += 8;
             continue;
@@ -107,7 +107,7 @@ Result<QByteArray> encodeTextLines(const QStringList& lines, TextEncoding encodi
 
 // Writes atomically (QSaveFile): on any failure the old file stays as it was.
 std::optional<AppError> writeFileBytes(const QString& path, const QByteArray& bytes);
-std::optional<AppError> writeTextFile(const QString& path, const QStringList& lines,
-                                      TextEncoding encoding);
+std::optional<AppError> writeTextFile(
+    const QString& path, const QStringList& lines, TextEncoding encoding);
 
 } // namespace keruna

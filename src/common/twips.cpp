@@ -16,8 +16,8 @@ double pixelsToTwips(int pixels)
 
 QRect twipsToPixels(double left, double top, double width, double height)
 {
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
-                 twipsToPixels(height));
+    return QRect(
+        twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
 }
 
 QColor colorFromBgr(qint64 bgr)

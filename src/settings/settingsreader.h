@@ -10,7 +10,10 @@ namespace keruna {
 // accepts, so a nullopt is how a missing or broken value shows itself to the caller.
 class SettingsReader {
 public:
-    explicit SettingsReader(QString settingsPath) : m_path(std::move(settingsPath)) { }
+    explicit SettingsReader(QString settingsPath)
+        : m_path(std::move(settingsPath))
+    {
+    }
 
     const QString& path() const { return m_path; }
     QString text(const QString& section, const QString& key) const;

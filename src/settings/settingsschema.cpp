@@ -14,7 +14,8 @@ QString checkText(int value)
     return QString::number(value);
 }
 
-void addFont(QList<SettingEntry>& out, const QString& prefix, const FontSetting& font, bool withSize)
+void addFont(
+    QList<SettingEntry>& out, const QString& prefix, const FontSetting& font, bool withSize)
 {
     out.append({Section::Form, prefix + QStringLiteral("FONTBOLD"), boolText(font.bold)});
     out.append({Section::Form, prefix + QStringLiteral("FONTITALIC"), boolText(font.italic)});
@@ -119,12 +120,12 @@ QList<SettingEntry> prDefaultEntries()
 QList<SettingEntry> defaultEntries()
 {
     QList<SettingEntry> out;
-    addFont(out, QStringLiteral("Q"), FontSetting{true, false, kGothic, 0}, false);
-    addFont(out, QStringLiteral("A"), FontSetting{true, false, kGothic, 0}, false);
-    addFont(out, QStringLiteral("N"), FontSetting{true, false, kMincho, 12}, true);
-    addFont(out, QStringLiteral("T"), FontSetting{true, false, kGothic, 12}, true);
-    addFont(out, QStringLiteral("L"), FontSetting{false, false, kGothic, 9}, true);
-    addFont(out, QStringLiteral("D"), FontSetting{false, false, kGothic, 9}, true);
+    addFont(out, QStringLiteral("Q"), FontSetting {true, false, kGothic, 0}, false);
+    addFont(out, QStringLiteral("A"), FontSetting {true, false, kGothic, 0}, false);
+    addFont(out, QStringLiteral("N"), FontSetting {true, false, kMincho, 12}, true);
+    addFont(out, QStringLiteral("T"), FontSetting {true, false, kGothic, 12}, true);
+    addFont(out, QStringLiteral("L"), FontSetting {false, false, kGothic, 9}, true);
+    addFont(out, QStringLiteral("D"), FontSetting {false, false, kGothic, 9}, true);
     const QString& F = Section::Form;
     const QList<SettingEntry> form = {
         {F, QStringLiteral("PTOP"), QStringLiteral("3750")},

@@ -208,7 +208,8 @@ QString cutToCp932Bytes(const QString& value, int maxBytes)
     return value.left(i);
 }
 
-QString SettingsStore::ReadValue(const QString& key, const QString& section, const QString& filePath)
+QString SettingsStore::ReadValue(
+    const QString& key, const QString& section, const QString& filePath)
 {
     const IniFile ini = loadIni(filePath);
     if (!ini.exists)
@@ -233,20 +234,19 @@ QString SettingsStore::ReadValue(const QString& key, const QString& section, con
         value = QString::fromLatin1(raw);
     } else {
         // A broken value reads with replacement characters rather than not at all.
-        const TextEncoding enc = ini.encoding == TextEncoding::Cp932 ? TextEncoding::Cp932
-                                                                     : TextEncoding::Utf8;
+        const TextEncoding enc
+            = ini.encoding == TextEncoding::Cp932 ? TextEncoding::Cp932 : TextEncoding::Utf8;
         value = decodeText(raw.toByteArray(), enc)
-                    .value_or(enc == TextEncoding::Cp932
-                                  ? QStringDecoder("windows-31j").decode(raw)
-                                  : QString::fromUtf8(raw));
+                    .value_or(enc == TextEncoding::Cp932 ? QStringDecoder("windows-31j").decode(raw)
+                                                         : QString::fromUtf8(raw));
     }
     return cutToCp932Bytes(value, kMaxValueBytes);
 }
 
-bool SettingsStore::WriteValue(const QString& value, const QString& key, const QString& section,
-                               const QString& filePath)
+bool SettingsStore::WriteValue(
+    const QString& value, const QString& key, const QString& section, const QString& filePath)
 {
-    return WriteValues({SettingEntry{section, key, value}}, filePath);
+    return WriteValues({SettingEntry {section, key, value}}, filePath);
 }
 
 bool SettingsStore::WriteValues(const QList<SettingEntry>& entries, const QString& filePath)

@@ -27,8 +27,8 @@ public:
     static QString ReadValue(const QString& key, const QString& section, const QString& filePath);
     // True when the file was written. Callers ignore failures: the program goes on with
     // the values it holds.
-    static bool WriteValue(const QString& value, const QString& key, const QString& section,
-                           const QString& filePath);
+    static bool WriteValue(
+        const QString& value, const QString& key, const QString& section, const QString& filePath);
     // The same as writing each entry in turn with WriteValue, in one pass over the file.
     static bool WriteValues(const QList<SettingEntry>& entries, const QString& filePath);
 

@@ -8,18 +8,20 @@ namespace keruna {
 void installFontSubstitutes()
 {
     static const bool done = [] {
-        const QStringList gothic = {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic"),
-                                    QStringLiteral("VL PGothic"), QStringLiteral("Droid Sans Fallback")};
-        const QStringList mincho = QStringList{QStringLiteral("Noto Serif CJK JP"),
-                                               QStringLiteral("IPAPMincho")}
+        const QStringList gothic
+            = {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic"),
+                QStringLiteral("VL PGothic"), QStringLiteral("Droid Sans Fallback")};
+        const QStringList mincho
+            = QStringList {QStringLiteral("Noto Serif CJK JP"), QStringLiteral("IPAPMincho")}
             + gothic;
-        const QStringList mono = QStringList{QStringLiteral("Noto Sans Mono CJK JP"),
-                                             QStringLiteral("IPAGothic")}
+        const QStringList mono
+            = QStringList {QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("IPAGothic")}
             + gothic;
         for (const char* name : {"ＭＳ Ｐゴシック", "MS PGothic", "メイリオ", "Meiryo", "Meiryo UI",
-                                 "游ゴシック", "Yu Gothic"})
+                 "游ゴシック", "Yu Gothic"})
             QFont::insertSubstitutions(QString::fromUtf8(name), gothic);
-        for (const char* name : {"ＭＳ Ｐ明朝", "MS PMincho", "ＭＳ 明朝", "MS Mincho", "游明朝", "Yu Mincho"})
+        for (const char* name :
+            {"ＭＳ Ｐ明朝", "MS PMincho", "ＭＳ 明朝", "MS Mincho", "游明朝", "Yu Mincho"})
             QFont::insertSubstitutions(QString::fromUtf8(name), mincho);
         for (const char* name : {"ＭＳ ゴシック", "MS Gothic"})
             QFont::insertSubstitutions(QString::fromUtf8(name), mono);

@@ -11,7 +11,10 @@ namespace {
 
 class LazyIconEngine final : public QIconEngine {
 public:
-    explicit LazyIconEngine(QString path) : m_path(std::move(path)) { }
+    explicit LazyIconEngine(QString path)
+        : m_path(std::move(path))
+    {
+    }
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
     {
@@ -21,7 +24,8 @@ public:
     {
         return icon().pixmap(size, mode, state);
     }
-    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    QPixmap scaledPixmap(
+        const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
     {
         return icon().pixmap(size, scale, mode, state);
     }

@@ -30,7 +30,7 @@ public:
     virtual ~Platform() = default;
 
     virtual MessageResult showMessage(QWidget* parent, const QString& text, MessageIcon icon,
-                                      MessageButtons buttons, const QString& title = {})
+        MessageButtons buttons, const QString& title = {})
         = 0;
     // The chosen file, or nullopt when the user cancelled.
     virtual std::optional<QString> chooseOpenFile(QWidget* parent, const OpenFileRequest& request)

@@ -14,14 +14,15 @@
 
 namespace keruna {
 
-QtPlatform::QtPlatform(QString programFolder) : m_programFolder(std::move(programFolder))
+QtPlatform::QtPlatform(QString programFolder)
+    : m_programFolder(std::move(programFolder))
 {
     if (m_programFolder.isEmpty())
         m_programFolder = QCoreApplication::applicationDirPath();
 }
 
 MessageResult QtPlatform::showMessage(QWidget* parent, const QString& text, MessageIcon icon,
-                                      MessageButtons buttons, const QString& title)
+    MessageButtons buttons, const QString& title)
 {
     QMessageBox::Icon boxIcon = QMessageBox::NoIcon;
     switch (icon) {
@@ -65,7 +66,7 @@ MessageResult QtPlatform::showMessage(QWidget* parent, const QString& text, Mess
     case QMessageBox::Cancel:
         return MessageResult::Cancel;
     default:
-        return buttons == MessageButtons::Ok ? MessageResult::Ok
+        return buttons == MessageButtons::Ok      ? MessageResult::Ok
             : buttons == MessageButtons::OkCancel ? MessageResult::Cancel
                                                   : MessageResult::No;
     }
@@ -103,7 +104,8 @@ void QtPlatform::setTopmost(QWidget* window, bool topmost)
 
 QRect QtPlatform::screenGeometry(const QWidget* window) const
 {
-    QScreen* screen = window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    QScreen* screen
+        = window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
 }
 
@@ -121,7 +123,7 @@ bool QtPlatform::startNewInstance()
 {
     qint64 pid = 0;
     const bool started = QProcess::startDetached(QCoreApplication::applicationFilePath(),
-                                                 QCoreApplication::arguments().mid(1), QString(), &pid);
+        QCoreApplication::arguments().mid(1), QString(), &pid);
     return started && pid != 0;
 }
 

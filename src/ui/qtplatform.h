@@ -10,7 +10,7 @@ public:
     explicit QtPlatform(QString programFolder = {});
 
     MessageResult showMessage(QWidget* parent, const QString& text, MessageIcon icon,
-                              MessageButtons buttons, const QString& title) override;
+        MessageButtons buttons, const QString& title) override;
     std::optional<QString> chooseOpenFile(QWidget* parent, const OpenFileRequest& request) override;
     void setTopmost(QWidget* window, bool topmost) override;
     QRect screenGeometry(const QWidget* window) const override;

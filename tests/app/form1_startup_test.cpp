@@ -18,7 +18,8 @@ using namespace keruna::test;
 
 namespace {
 
-const QString kRepairText = QStringLiteral("Settei.iniが不正か存在しません。\r\nSettei.iniを修復しますか？");
+const QString kRepairText
+    = QStringLiteral("Settei.iniが不正か存在しません。\r\nSettei.iniを修復しますか？");
 
 QString comboText(const Form1Harness& h, const char* name)
 {
@@ -27,7 +28,8 @@ QString comboText(const Form1Harness& h, const char* name)
 
 void setValue(const Form1Harness& h, const char* key, const char* section, const QString& value)
 {
-    SettingsStore::WriteValue(value, QString::fromLatin1(key), QString::fromLatin1(section), h.settingsPath());
+    SettingsStore::WriteValue(
+        value, QString::fromLatin1(key), QString::fromLatin1(section), h.settingsPath());
 }
 
 } // namespace
@@ -57,7 +59,7 @@ TEST(Form1Startup, FirstStartOffersRepairAndYesGoesOn)
     EXPECT_EQ(SettingsStore::ReadValue("SEC", "FORM", h.settingsPath()), "2");
     EXPECT_EQ(SettingsStore::ReadValue("BACK", "FORM", h.settingsPath()), "15962624");
     FakePlatform again(h.folder());
-    Form1 second(AppContext{again, h.clock, h.timers, h.random});
+    Form1 second(AppContext {again, h.clock, h.timers, h.random});
     EXPECT_TRUE(again.messages.empty());
     EXPECT_FALSE(second.startupHadFailures());
 }
@@ -83,11 +85,10 @@ TEST(Form1Startup, DefaultsStartWithoutPromptAndFillTheChoiceLists)
         int count;
         const char* text;
     };
-    for (const Expect& e : {Expect{"Seccom", 15, "2"}, Expect{"nyseccom", 15, "2"},
-                            Expect{"Sizecom", 19, "50"}, Expect{"hiritu", 9, "50"},
-                            Expect{"takasacom", 9, "2"}, Expect{"ketamin", 5, "0"},
-                            Expect{"ketamax", 5, "10000"}, Expect{"tsec", 15, "4"},
-                            Expect{"dakecom", 4, "【未】"}, Expect{"irocom", 6, "Back"}}) {
+    for (const Expect& e : {Expect {"Seccom", 15, "2"}, Expect {"nyseccom", 15, "2"},
+             Expect {"Sizecom", 19, "50"}, Expect {"hiritu", 9, "50"}, Expect {"takasacom", 9, "2"},
+             Expect {"ketamin", 5, "0"}, Expect {"ketamax", 5, "10000"}, Expect {"tsec", 15, "4"},
+             Expect {"dakecom", 4, "【未】"}, Expect {"irocom", 6, "Back"}}) {
         auto* box = h.find<QComboBox>(QString::fromLatin1(e.name));
         ASSERT_NE(box, nullptr) << e.name;
         EXPECT_EQ(box->count(), e.count) << e.name;
@@ -217,9 +218,10 @@ TEST(Form1Startup, WhatIsSavedAtExitIsReadAtTheNextStart)
         form.close();
     }
     FakePlatform again(h.folder());
-    Form1 second(AppContext{again, h.clock, h.timers, h.random});
+    Form1 second(AppContext {again, h.clock, h.timers, h.random});
     EXPECT_TRUE(again.messages.empty());
-    auto find = [&](const char* name) { return second.findChild<QWidget*>(QString::fromLatin1(name)); };
+    auto find
+        = [&](const char* name) { return second.findChild<QWidget*>(QString::fromLatin1(name)); };
     EXPECT_EQ(static_cast<QComboBox*>(find("Seccom"))->currentText(), "5");
     EXPECT_EQ(static_cast<QComboBox*>(find("Sizecom"))->currentText(), "30");
     EXPECT_EQ(static_cast<QComboBox*>(find("hiritu"))->currentText(), "80");

@@ -1,8 +1,8 @@
 #include "app/mainmenus.h"
 #include "support/harness.h"
 
-#include <QMenu>
 #include <QCheckBox>
+#include <QMenu>
 #include <QMenuBar>
 
 #include <gtest/gtest.h>
@@ -37,9 +37,11 @@ QStringList numbered(const QString& indent, const QString& name, const QStringLi
     return out;
 }
 
-const QStringList kSeconds = {"1", "2", "3", "4", "5", "6", "8", "10", "13", "16", "20", "30", "40", "50", "60"};
+const QStringList kSeconds
+    = {"1", "2", "3", "4", "5", "6", "8", "10", "13", "16", "20", "30", "40", "50", "60"};
 const QStringList kHeights = {"1", "2", "3", "4", "5", "6", "7", "8", "9"};
-const QStringList kSizes = {"12", "13", "14", "15", "17", "20", "30", "40", "50", "60", "70", "80", "90", "100", "120", "140"};
+const QStringList kSizes = {"12", "13", "14", "15", "17", "20", "30", "40", "50", "60", "70", "80",
+    "90", "100", "120", "140"};
 const QStringList kRatios = {"20%", "30%", "40%", "50%", "60%", "70%", "80%", "90%", "100%"};
 
 class MenusTest : public ::testing::Test {
@@ -56,88 +58,89 @@ TEST_F(MenusTest, MenuBarHoldsTheFiveMenusInOrder)
     QStringList top;
     for (const QAction* a : h.form().menuBar()->actions())
         top.append(a->objectName() + ' ' + a->text());
-    EXPECT_EQ(top, (QStringList{"mfile ファイル(&F)", "mhensyuu ツール(&T)", "msyosiki 書式(&O)",
-                                "mhyouzi ウィンドウ(&W)", "mhelp ヘルプ(&H)"}));
+    EXPECT_EQ(top,
+        (QStringList {"mfile ファイル(&F)", "mhensyuu ツール(&T)", "msyosiki 書式(&O)",
+            "mhyouzi ウィンドウ(&W)", "mhelp ヘルプ(&H)"}));
 }
 
 TEST_F(MenusTest, FileMenu)
 {
     EXPECT_EQ(describe(menu("mfile")),
-              (QStringList{"mopen 問題データを開く...(&O)", "-", "mstart スタート(&S)", "mpick ゲット(&G)",
-                           "mDB データベース&M)", "mtest テスト(&T)", "-", "msakusei 問題データ編集(&E)",
-                           "mondaireset 問題データをリセット(&B)", "mondaifolder 問題の元フォルダを開く(&F)", "-",
-                           "mkugiri プロパティ...(&K)", "-", "msyokika 設定の初期化(&D)", "-",
-                           "msaikidou 再起動(&R)", "msyuuryou 終了(&X)"}));
+        (QStringList {"mopen 問題データを開く...(&O)", "-", "mstart スタート(&S)",
+            "mpick ゲット(&G)", "mDB データベース&M)", "mtest テスト(&T)", "-",
+            "msakusei 問題データ編集(&E)", "mondaireset 問題データをリセット(&B)",
+            "mondaifolder 問題の元フォルダを開く(&F)", "-", "mkugiri プロパティ...(&K)", "-",
+            "msyokika 設定の初期化(&D)", "-", "msaikidou 再起動(&R)", "msyuuryou 終了(&X)"}));
 }
 
 TEST_F(MenusTest, ToolsMenu)
 {
-    QStringList expected{"mmondaihyouzi 出題範囲(&Q)", "  mbatudake 未暗記のみ表示(&M)",
-                         "  mmarudake 暗記済のみ表示(&C)", "  makadake 要チェックのみ表示(&R)",
-                         "  mzenbu 全て表示(&A)", "mkaitouhyouzi 回答制限&A)",
-                         "  mitigi 第1義のみ表示する(&O)", "  mnigi 第2義まで表示する(&T)",
-                         "  msangi 第3義まで表示する(&S)", "-", "mhyouzizyunn 表示順(&H)",
-                         "  mnormal 昇順(&N)", "  mrandom ランダム(&R)", "  mrev 逆転(&G)",
-                         "mDouzi 同時表示(&D)", "mTimelag 時間差(&G)", "miroch タイマー(&T)",
-                         "mone No1から表示(&I)", "-", "msokudo 速度(&S)"};
+    QStringList expected {"mmondaihyouzi 出題範囲(&Q)", "  mbatudake 未暗記のみ表示(&M)",
+        "  mmarudake 暗記済のみ表示(&C)", "  makadake 要チェックのみ表示(&R)",
+        "  mzenbu 全て表示(&A)", "mkaitouhyouzi 回答制限&A)", "  mitigi 第1義のみ表示する(&O)",
+        "  mnigi 第2義まで表示する(&T)", "  msangi 第3義まで表示する(&S)", "-",
+        "mhyouzizyunn 表示順(&H)", "  mnormal 昇順(&N)", "  mrandom ランダム(&R)",
+        "  mrev 逆転(&G)", "mDouzi 同時表示(&D)", "mTimelag 時間差(&G)", "miroch タイマー(&T)",
+        "mone No1から表示(&I)", "-", "msokudo 速度(&S)"};
     expected += numbered("  ", "msec", kSeconds);
     expected.append("mttakasa 高さ(&K)");
     expected += numbered("  ", "mtakasa", kHeights);
-    expected += QStringList{"-", "monnsei 音声(&V)", "mOtojun 発音順(&J)", "  mOtozidou オート(&A)",
-                            "  mOtosaki 先に発音する(&P)", "  mOtoato 後に発音する(&L)", "-",
-                            "mteisi 一時停止(&T)", "mtexthatuon 手書きパレット(&P)"};
+    expected += QStringList {"-", "monnsei 音声(&V)", "mOtojun 発音順(&J)",
+        "  mOtozidou オート(&A)", "  mOtosaki 先に発音する(&P)", "  mOtoato 後に発音する(&L)", "-",
+        "mteisi 一時停止(&T)", "mtexthatuon 手書きパレット(&P)"};
     EXPECT_EQ(describe(menu("mhensyuu")), expected);
 }
 
 TEST_F(MenusTest, FormatWindowAndHelpMenus)
 {
-    QStringList format{"mssize 文字サイズ(&S)"};
+    QStringList format {"mssize 文字サイズ(&S)"};
     format += numbered("  ", "msize", kSizes);
     format.append("mhhiritu 回答のサイズ(&H)");
     format += numbered("  ", "mhiritu", kRatios);
-    format += QStringList{"miro 色(&C)", "  mhaikeiiro 背景...(&B)", "  mmondaiiro 問題...(&Q)",
-                          "  mkotaeiro 答え...(&A)", "  mlabeliro ナンバー...(&N)",
-                          "  msmoziiro スティック文字...(&S)", "  mshaikeiiro スティック背景...(&G)",
-                          "mfont フォント(&F)", "  mfmondai 問題...(&Q)", "  mfkotae 答え...(&A)",
-                          "  mflabel ナンバー...(&N)", "  mfsmozi スティック文字...(&S)",
-                          "  mftext 入力バー...(&T)", "  mflist リスト文字...(&L)"};
+    format += QStringList {"miro 色(&C)", "  mhaikeiiro 背景...(&B)", "  mmondaiiro 問題...(&Q)",
+        "  mkotaeiro 答え...(&A)", "  mlabeliro ナンバー...(&N)",
+        "  msmoziiro スティック文字...(&S)", "  mshaikeiiro スティック背景...(&G)",
+        "mfont フォント(&F)", "  mfmondai 問題...(&Q)", "  mfkotae 答え...(&A)",
+        "  mflabel ナンバー...(&N)", "  mfsmozi スティック文字...(&S)", "  mftext 入力バー...(&T)",
+        "  mflist リスト文字...(&L)"};
     EXPECT_EQ(describe(menu("msyosiki")), format);
-    EXPECT_EQ(describe(menu("mhyouzi")), (QStringList{"mfocus フォーカス画面(&F)", "mbou スティック画面(&B)",
-                                                      "-", "mmae 常に最前面に表示(&T)"}));
-    EXPECT_EQ(describe(menu("mhelp")), (QStringList{"mHOME ホームページ(&H)", "mdic Web辞書(&D)", "-",
-                                                    "mversion バージョン情報(&A)"}));
+    EXPECT_EQ(describe(menu("mhyouzi")),
+        (QStringList {"mfocus フォーカス画面(&F)", "mbou スティック画面(&B)", "-",
+            "mmae 常に最前面に表示(&T)"}));
+    EXPECT_EQ(describe(menu("mhelp")),
+        (QStringList {
+            "mHOME ホームページ(&H)", "mdic Web辞書(&D)", "-", "mversion バージョン情報(&A)"}));
 }
 
 TEST_F(MenusTest, PopupMenusHoldTheTwins)
 {
-    QStringList expected{"mdnormal 昇順(&N)", "mdrandom ランダム(&R)", "mdrev 逆転(&G)",
-                         "mdonnsei 音声(&V)", "mdDouzi 同時表示(&D)", "mdTimelag 時間差(&C)",
-                         "mdone No.1から表示(&I)", "mdiroch タイマー(&T)", "mdteisi 一時停止(&T)", "-",
-                         "mdsokudo 速度(&S)"};
+    QStringList expected {"mdnormal 昇順(&N)", "mdrandom ランダム(&R)", "mdrev 逆転(&G)",
+        "mdonnsei 音声(&V)", "mdDouzi 同時表示(&D)", "mdTimelag 時間差(&C)",
+        "mdone No.1から表示(&I)", "mdiroch タイマー(&T)", "mdteisi 一時停止(&T)", "-",
+        "mdsokudo 速度(&S)"};
     expected += numbered("  ", "mdsec", kSeconds);
     expected.append("mdssize 文字サイズ(&M)");
     expected += numbered("  ", "mdsize", kSizes);
     expected.append("mdttakasa 高さ（＆P）");
     expected += numbered("  ", "mdtakasa", kHeights);
-    expected += QStringList{"-", "mdmondaihyouzi 出題範囲(&Q)", "  mdbatudake 未暗記のみ表示(&M)",
-                            "  mdmarudake 暗記済のみ表示(&C)", "  mdakadake 要チェックのみ表示(&R)",
-                            "  mdzenbu 全て表示(&A)", "mdkaitouhyouzi 回答制限(&A)",
-                            "  mditigi 第1義のみ表示する(&O)", "  mdnigi 第2義まで表示する(&T)",
-                            "  mdsangi 第3義まで表示する(&S)", "mddesign 書式(&H)", "  mdiro 色(&C)",
-                            "    mdhaikeiiro 背景...(&B)", "    mdmondaiiro 問題...(&Q)",
-                            "    mdkotaeiro 答え...(&A)", "    mdlabeliro ナンバー...(&N)",
-                            "    mdsmoziiro スティック文字...(&S)", "    mdshaikeiiro スティック背景...(&G)",
-                            "  mdfont フォント(&F)", "    mdfmondai 問題...(&Q)", "    mdfkotae 答え...(&A)",
-                            "    mdflabel ナンバー...(&N)", "    mdfsmozi スティック文字...(&S)",
-                            "    mdftext 入力バー...(&T)", "    mdflist リスト文字...(&L)", "-",
-                            "mdfocus フォーカス画面(&F)", "mdbou スティック画面(&L)",
-                            "mdmae 常に最前面に表示(&W)", "mdkugiri プロパティ...(&K)", "-",
-                            "mdpick ゲット(&U)", "mdDB データベース(&I)", "mdtest テスト(&E)",
-                            "mdstart スタート(&B)", "mdopen 問題データを開く...(&O)", "-",
-                            "mdsyuuryou 終了(&X)"};
+    expected += QStringList {"-", "mdmondaihyouzi 出題範囲(&Q)", "  mdbatudake 未暗記のみ表示(&M)",
+        "  mdmarudake 暗記済のみ表示(&C)", "  mdakadake 要チェックのみ表示(&R)",
+        "  mdzenbu 全て表示(&A)", "mdkaitouhyouzi 回答制限(&A)", "  mditigi 第1義のみ表示する(&O)",
+        "  mdnigi 第2義まで表示する(&T)", "  mdsangi 第3義まで表示する(&S)", "mddesign 書式(&H)",
+        "  mdiro 色(&C)", "    mdhaikeiiro 背景...(&B)", "    mdmondaiiro 問題...(&Q)",
+        "    mdkotaeiro 答え...(&A)", "    mdlabeliro ナンバー...(&N)",
+        "    mdsmoziiro スティック文字...(&S)", "    mdshaikeiiro スティック背景...(&G)",
+        "  mdfont フォント(&F)", "    mdfmondai 問題...(&Q)", "    mdfkotae 答え...(&A)",
+        "    mdflabel ナンバー...(&N)", "    mdfsmozi スティック文字...(&S)",
+        "    mdftext 入力バー...(&T)", "    mdflist リスト文字...(&L)", "-",
+        "mdfocus フォーカス画面(&F)", "mdbou スティック画面(&L)", "mdmae 常に最前面に表示(&W)",
+        "mdkugiri プロパティ...(&K)", "-", "mdpick ゲット(&U)", "mdDB データベース(&I)",
+        "mdtest テスト(&E)", "mdstart スタート(&B)", "mdopen 問題データを開く...(&O)", "-",
+        "mdsyuuryou 終了(&X)"};
     EXPECT_EQ(describe(menu("dami")), expected);
     EXPECT_EQ(describe(menu("Listhatuon")),
-              (QStringList{"mlistred 要チェック(&R)", "mlisthatuon 発音(&V)", "mlistritu チェック数と忘却率(&C)"}));
+        (QStringList {"mlistred 要チェック(&R)", "mlisthatuon 発音(&V)",
+            "mlistritu チェック数と忘却率(&C)"}));
 }
 
 TEST_F(MenusTest, ATwinRunsItsMainItemsCommand)

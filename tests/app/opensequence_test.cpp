@@ -31,7 +31,7 @@ protected:
     {
         QStringList out;
         for (const char* n : {"mbatudake", "mmarudake", "makadake", "mzenbu", "mdbatudake",
-                              "mdmarudake", "mdakadake", "mdzenbu"})
+                 "mdmarudake", "mdakadake", "mdzenbu"})
             if (h.action(QString::fromLatin1(n))->isChecked())
                 out.append(QString::fromLatin1(n));
         return out;
@@ -39,7 +39,8 @@ protected:
 
     Form1Harness h;
     // 3 not yet (one red), 2 memorized.
-    const QString mixed = QStringLiteral("apple,りんご\r\n\r\nbook,本,赤×\r\ncat,ねこ,,○\r\ndog,犬,,○\r\negg,卵\r\n");
+    const QString mixed = QStringLiteral(
+        "apple,りんご\r\n\r\nbook,本,赤×\r\ncat,ねこ,,○\r\ndog,犬,,○\r\negg,卵\r\n");
 };
 
 } // namespace
@@ -60,7 +61,7 @@ TEST_F(OpenSequence, OpensAShiftJisListIntoTheNotYetRange)
     EXPECT_EQ(h.form().problemSet().totalCount, 5);
     EXPECT_EQ(h.form().rangeState().rangeCount, 3);
     EXPECT_EQ(dakecom()->currentIndex(), 0);
-    EXPECT_EQ(checkedRanges(), (QStringList{"mbatudake", "mdbatudake"}));
+    EXPECT_EQ(checkedRanges(), (QStringList {"mbatudake", "mdbatudake"}));
     EXPECT_EQ(h.form().problems().fileFolder(), h.folder());
     // Idle pictures go, item actions wait for an item.
     EXPECT_FALSE(h.find<QLabel>("Image1_0")->isVisible());
@@ -75,9 +76,10 @@ TEST_F(OpenSequence, OpensAShiftJisListIntoTheNotYetRange)
 TEST_F(OpenSequence, EverythingMemorizedOpensInTheWholeRange)
 {
     h.open(list("done.txt", QStringLiteral("a,1,,○\r\nb,2,赤○\r\n")));
-    EXPECT_EQ(h.form().windowTitle(), QStringLiteral("ケルナ　 done.txt 【全】 未0 覚2 (要1)   全て完了しました"));
+    EXPECT_EQ(h.form().windowTitle(),
+        QStringLiteral("ケルナ　 done.txt 【全】 未0 覚2 (要1)   全て完了しました"));
     EXPECT_EQ(dakecom()->currentIndex(), 3);
-    EXPECT_EQ(checkedRanges(), (QStringList{"mzenbu", "mdzenbu"}));
+    EXPECT_EQ(checkedRanges(), (QStringList {"mzenbu", "mdzenbu"}));
 }
 
 TEST_F(OpenSequence, RefusedFilesLeaveTheLoadedListAlone)
@@ -97,7 +99,8 @@ TEST_F(OpenSequence, RefusedFilesLeaveTheLoadedListAlone)
         many += "w,x\r\n";
     const QString tooMany = h.path("many.txt");
     writeBytes(tooMany, many);
-    for (const Bad& bad : {Bad{empty, 1}, Bad{tooMany, 9}, Bad{h.path("gone.txt"), 53}, Bad{h.folder(), 75}}) {
+    for (const Bad& bad :
+        {Bad {empty, 1}, Bad {tooMany, 9}, Bad {h.path("gone.txt"), 53}, Bad {h.folder(), 75}}) {
         h.platform.messages.clear();
         h.open(bad.path);
         ASSERT_EQ(h.platform.messages.size(), 1u) << bad.path.toStdString();
@@ -137,7 +140,7 @@ TEST_F(OpenSequence, EmptyRangesAreRefusedAndTheComboGoesBack)
 {
     h.open(list("word.txt", QStringLiteral("a,1\r\nb,2,,○\r\n")));
     dakecom()->setCurrentIndex(1); // 【覚】
-    EXPECT_EQ(checkedRanges(), (QStringList{"mmarudake", "mdmarudake"}));
+    EXPECT_EQ(checkedRanges(), (QStringList {"mmarudake", "mdmarudake"}));
     EXPECT_EQ(h.form().windowTitle(), QStringLiteral("ケルナ　 word.txt 【覚】 未1 覚1   "));
     EXPECT_EQ(h.form().rangeState().rangeCount, 1);
 
@@ -146,11 +149,11 @@ TEST_F(OpenSequence, EmptyRangesAreRefusedAndTheComboGoesBack)
     EXPECT_EQ(h.platform.messages[0].text, QStringLiteral("要チェックデータがありません。"));
     EXPECT_EQ(h.platform.messages[0].icon, MessageIcon::Information);
     EXPECT_EQ(dakecom()->currentIndex(), 1);
-    EXPECT_EQ(checkedRanges(), (QStringList{"mmarudake", "mdmarudake"}));
+    EXPECT_EQ(checkedRanges(), (QStringList {"mmarudake", "mdmarudake"}));
     EXPECT_EQ(h.platform.messages.size(), 1u); // setting the combo back did not choose again
 
     h.action("mdzenbu")->trigger();
-    EXPECT_EQ(checkedRanges(), (QStringList{"mzenbu", "mdzenbu"}));
+    EXPECT_EQ(checkedRanges(), (QStringList {"mzenbu", "mdzenbu"}));
     EXPECT_EQ(dakecom()->currentIndex(), 3);
     EXPECT_EQ(h.form().rangeState().rangeCount, 2);
     EXPECT_EQ(h.form().windowTitle(), QStringLiteral("ケルナ　 word.txt 【全】 未1 覚1   "));
@@ -166,9 +169,10 @@ TEST_F(OpenSequence, EveryRangeMessage)
     QStringList texts;
     for (const ShownMessage& m : h.platform.messages)
         texts.append(m.text);
-    EXPECT_EQ(texts, (QStringList{QStringLiteral("未暗記データがありません。"),
-                                  QStringLiteral("暗記済みデータがありません。"),
-                                  QStringLiteral("要チェックデータがありません。")}));
+    EXPECT_EQ(texts,
+        (QStringList {QStringLiteral("未暗記データがありません。"),
+            QStringLiteral("暗記済みデータがありません。"),
+            QStringLiteral("要チェックデータがありません。")}));
 }
 
 TEST_F(OpenSequence, RightButtonOnTheItemAreaOpensThePopup)

@@ -14,7 +14,9 @@ using keruna::test::writeBytes;
 
 TEST(TextFile, DetectsEncodingFromBytes)
 {
-    EXPECT_EQ(detectEncoding(QByteArray("\xEF\xBB\xBF" "abc")), TextEncoding::Utf8Bom);
+    EXPECT_EQ(detectEncoding(QByteArray("\xEF\xBB\xBF"
+                                        "abc")),
+        TextEncoding::Utf8Bom);
     EXPECT_EQ(detectEncoding(QStringLiteral("りんご").toUtf8()), TextEncoding::Utf8);
     EXPECT_EQ(detectEncoding(QByteArray("\x82\xe8\x82\xf1\x82\xb2")), TextEncoding::Cp932);
     // Overlong forms and surrogates are not UTF-8.
@@ -35,9 +37,9 @@ TEST(TextFile, Cp932UsesTheWindowsMapping)
 
 TEST(TextFile, SplitsEveryKindOfLineEnd)
 {
-    EXPECT_EQ(splitLines(QStringLiteral("a\r\nb\nc\rd")), (QStringList{"a", "b", "c", "d"}));
-    EXPECT_EQ(splitLines(QStringLiteral("a\r\n\r\nb\r\n")), (QStringList{"a", "", "b"}));
-    EXPECT_EQ(splitLines(QStringLiteral("a\r\r\n")), (QStringList{"a", ""}));
+    EXPECT_EQ(splitLines(QStringLiteral("a\r\nb\nc\rd")), (QStringList {"a", "b", "c", "d"}));
+    EXPECT_EQ(splitLines(QStringLiteral("a\r\n\r\nb\r\n")), (QStringList {"a", "", "b"}));
+    EXPECT_EQ(splitLines(QStringLiteral("a\r\r\n")), (QStringList {"a", ""}));
     EXPECT_TRUE(splitLines(QString()).isEmpty());
 }
 
@@ -45,10 +47,12 @@ TEST(TextFile, RefusesBytesThatAreNotTextNamingTheLine)
 {
     Result<TextLines> nul = decodeTextLines(QByteArray("a,b\r\nc,d\r\ne\0f\r\n", 14));
     ASSERT_FALSE(nul);
-    EXPECT_TRUE(nul.error().description.contains(QStringLiteral("3行目"))) << nul.error().description.toStdString();
+    EXPECT_TRUE(nul.error().description.contains(QStringLiteral("3行目")))
+        << nul.error().description.toStdString();
 
     // Line 2 holds a lead byte followed by a byte that cannot follow it.
-    const QByteArray bad = keruna::test::sjis(QStringLiteral("いぬ,dog\r\n")) + QByteArray("x,\x82\xFF\r\ny,z\r\n");
+    const QByteArray bad
+        = keruna::test::sjis(QStringLiteral("いぬ,dog\r\n")) + QByteArray("x,\x82\xFF\r\ny,z\r\n");
     Result<TextLines> broken = decodeTextLines(bad);
     ASSERT_FALSE(broken);
     EXPECT_TRUE(broken.error().description.contains(QStringLiteral("2行目")));
@@ -59,22 +63,24 @@ TEST(TextFile, RefusesBytesThatAreNotTextNamingTheLine)
 
 TEST(TextFile, DecodesEachEncodingIntoLines)
 {
-    Result<TextLines> bom = decodeTextLines(QByteArray("\xEF\xBB\xBF") + QStringLiteral("犬,dog\r\n").toUtf8());
+    Result<TextLines> bom
+        = decodeTextLines(QByteArray("\xEF\xBB\xBF") + QStringLiteral("犬,dog\r\n").toUtf8());
     ASSERT_TRUE(bom);
     EXPECT_EQ(bom.value().encoding, TextEncoding::Utf8Bom);
-    EXPECT_EQ(bom.value().lines, QStringList{QStringLiteral("犬,dog")});
+    EXPECT_EQ(bom.value().lines, QStringList {QStringLiteral("犬,dog")});
 
     Result<TextLines> sj = decodeTextLines(keruna::test::sjis(QStringLiteral("犬,dog\r猫,cat")));
     ASSERT_TRUE(sj);
     EXPECT_EQ(sj.value().encoding, TextEncoding::Cp932);
-    EXPECT_EQ(sj.value().lines, (QStringList{QStringLiteral("犬,dog"), QStringLiteral("猫,cat")}));
+    EXPECT_EQ(sj.value().lines, (QStringList {QStringLiteral("犬,dog"), QStringLiteral("猫,cat")}));
 }
 
 TEST(TextFile, WritesBackInTheEncodingReadWithCrLf)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("w.txt");
-    const QByteArray original = keruna::test::sjis(QStringLiteral("apple,りんご\r\ncat,ねこ,,○\r\n"));
+    const QByteArray original
+        = keruna::test::sjis(QStringLiteral("apple,りんご\r\ncat,ねこ,,○\r\n"));
     writeBytes(path, original);
     Result<TextLines> read = readTextFile(path);
     ASSERT_TRUE(read);
@@ -82,7 +88,9 @@ TEST(TextFile, WritesBackInTheEncodingReadWithCrLf)
     EXPECT_EQ(readBytes(path), original);
 
     ASSERT_FALSE(writeTextFile(path, {"a", "b"}, TextEncoding::Utf8Bom));
-    EXPECT_EQ(readBytes(path), QByteArray("\xEF\xBB\xBF" "a\r\nb\r\n"));
+    EXPECT_EQ(readBytes(path),
+        QByteArray("\xEF\xBB\xBF"
+                   "a\r\nb\r\n"));
 }
 
 TEST(TextFile, NeverReplacesACharacterTheEncodingCannotHold)

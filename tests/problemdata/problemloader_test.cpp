@@ -42,15 +42,17 @@ private:
 
 TEST_F(LoaderTest, LoadsShiftJisWithBlankLinesTakingNoNumber)
 {
-    const QString path = file(sjis(QStringLiteral("apple,りんご\r\n\r\ncat,ねこ,,○\r\n\r\n\r\ndog,いぬ,赤×\r\n")));
+    const QString path
+        = file(sjis(QStringLiteral("apple,りんご\r\n\r\ncat,ねこ,,○\r\n\r\n\r\ndog,いぬ,赤×\r\n")));
     ProblemSet set;
     ASSERT_TRUE(LoadProblemFile(set, path));
     EXPECT_EQ(set.path, path);
     EXPECT_EQ(set.encoding, TextEncoding::Cp932);
     EXPECT_EQ(set.totalCount, 3);
     EXPECT_EQ(set.allList.value(2), QStringLiteral("dog,いぬ,赤×"));
-    EXPECT_EQ(set.rawLines(), (QStringList{QStringLiteral("apple,りんご"), QStringLiteral("cat,ねこ,,○"),
-                                         QStringLiteral("dog,いぬ,赤×")}));
+    EXPECT_EQ(set.rawLines(),
+        (QStringList {QStringLiteral("apple,りんご"), QStringLiteral("cat,ねこ,,○"),
+            QStringLiteral("dog,いぬ,赤×")}));
 }
 
 TEST_F(LoaderTest, LoadsUtf8AndEveryLineEnd)
@@ -86,7 +88,9 @@ TEST_F(LoaderTest, RefusesBinaryAndWronglyEncodedFiles)
     ASSERT_FALSE(nul);
     EXPECT_TRUE(nul.error().description.contains(QStringLiteral("2行目")));
     // UTF-16 as Windows Notepad's "Unicode" writes it.
-    EXPECT_FALSE(CheckProblemFile(file(QByteArray("\xFF\xFE" "a\0,\0b\0", 8))));
+    EXPECT_FALSE(CheckProblemFile(file(QByteArray("\xFF\xFE"
+                                                  "a\0,\0b\0",
+        8))));
     Result<ProblemSet> bad = CheckProblemFile(file(QByteArray("a,b\r\n\r\nc,\xFD\xFD\r\n")));
     ASSERT_FALSE(bad);
     EXPECT_TRUE(bad.error().description.contains(QStringLiteral("3行目")));
@@ -105,11 +109,13 @@ TEST(Examples, BothSampleListsLoadWithEveryMark)
 {
     for (const char* name : {"word-sjis.txt", "word-utf8.txt"}) {
         ProblemSet set;
-        const QString path = QString::fromUtf8(KERUNA_EXAMPLES_DIR) + '/' + QString::fromLatin1(name);
+        const QString path
+            = QString::fromUtf8(KERUNA_EXAMPLES_DIR) + '/' + QString::fromLatin1(name);
         ASSERT_TRUE(LoadProblemFile(set, path)) << name;
-        EXPECT_EQ(set.encoding, QByteArray(name).contains("sjis") ? TextEncoding::Cp932 : TextEncoding::Utf8);
+        EXPECT_EQ(set.encoding,
+            QByteArray(name).contains("sjis") ? TextEncoding::Cp932 : TextEncoding::Utf8);
         EXPECT_EQ(set.totalCount, 30) << name;
-                bool codes[4] = {};
+        bool codes[4] = {};
         for (const QString& r : set.allList) {
             codes[0] |= r.endsWith(QStringLiteral(",,○"));
             codes[1] |= r.endsWith(QStringLiteral(",赤○"));

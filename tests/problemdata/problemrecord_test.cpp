@@ -41,9 +41,9 @@ TEST(ProblemSet, FilesRecordsInEveryListTheyBelongTo)
     for (const char* line : {"a,1", "b,2,赤×", "c,3,,○", "d,4,赤○", "e,5"})
         set.addLine(QString::fromUtf8(line));
     EXPECT_EQ(set.totalCount, 5);
-    EXPECT_EQ(set.notYetList, (QStringList{"a,1,,×", "b,2,赤×", "e,5,,×"}));
-    EXPECT_EQ(set.memorizedList, (QStringList{"c,3,,○", "d,4,赤○"}));
-    EXPECT_EQ(set.redList, (QStringList{"b,2,赤×", "d,4,赤○"}));
+    EXPECT_EQ(set.notYetList, (QStringList {"a,1,,×", "b,2,赤×", "e,5,,×"}));
+    EXPECT_EQ(set.memorizedList, (QStringList {"c,3,,○", "d,4,赤○"}));
+    EXPECT_EQ(set.redList, (QStringList {"b,2,赤×", "d,4,赤○"}));
     EXPECT_EQ(set.notYetCount + set.memorizedCount, set.totalCount);
     EXPECT_EQ(set.redCount, 2);
     EXPECT_EQ(set.rawLine(1), QStringLiteral("b,2,赤×"));

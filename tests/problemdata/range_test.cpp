@@ -6,7 +6,8 @@ using namespace keruna;
 
 namespace {
 
-ProblemSet setOf(std::initializer_list<const char*> lines, const char* path = "/home/u/単語/word.txt")
+ProblemSet setOf(
+    std::initializer_list<const char*> lines, const char* path = "/home/u/単語/word.txt")
 {
     ProblemSet set;
     set.path = QString::fromUtf8(path);
@@ -26,13 +27,15 @@ TEST(Range, CaptionShowsRangeCountsAndCompletion)
     set.redCount = 3;
     RangeState state;
     state.current = RangeFilter::NotYet;
-    EXPECT_EQ(updateTitleTexts(state, set), QStringLiteral("ケルナ　 word.txt 【未】 未12 覚30 (要3)   "));
+    EXPECT_EQ(updateTitleTexts(state, set),
+        QStringLiteral("ケルナ　 word.txt 【未】 未12 覚30 (要3)   "));
     EXPECT_EQ(state.rangeStatusText, QStringLiteral("【未】 未12 覚30 (要3)"));
 
     set.notYetCount = 0;
     set.redCount = 0;
     state.current = RangeFilter::All;
-    EXPECT_EQ(updateTitleTexts(state, set), QStringLiteral("ケルナ　 word.txt 【全】 未0 覚30   全て完了しました"));
+    EXPECT_EQ(updateTitleTexts(state, set),
+        QStringLiteral("ケルナ　 word.txt 【全】 未0 覚30   全て完了しました"));
 }
 
 TEST(Range, TitleKeepsStatusWhileNoRangeIsChecked)
@@ -53,21 +56,23 @@ TEST(Range, EmptyRangesAreRefusedButAllIsAlwaysAccepted)
     EXPECT_EQ(state.decide(set, RangeFilter::NotYet), RangeDecision::Refuse);
     EXPECT_EQ(state.decide(set, RangeFilter::Red), RangeDecision::Refuse);
     EXPECT_EQ(state.decide(set, RangeFilter::Memorized), RangeDecision::Select);
-    EXPECT_EQ(state.decide(ProblemSet{}, RangeFilter::All), RangeDecision::Select);
+    EXPECT_EQ(state.decide(ProblemSet {}, RangeFilter::All), RangeDecision::Select);
     state.restoring = true;
     EXPECT_EQ(state.decide(set, RangeFilter::Memorized), RangeDecision::Ignore);
 
     EXPECT_EQ(initialRange(set), RangeFilter::All);
     EXPECT_EQ(initialRange(setOf({"a,1"})), RangeFilter::NotYet);
-    EXPECT_EQ(rangeEmptyMessage(RangeFilter::Red), QStringLiteral("要チェックデータがありません。"));
-    EXPECT_EQ(rangeEmptyMessage(RangeFilter::Memorized), QStringLiteral("暗記済みデータがありません。"));
+    EXPECT_EQ(
+        rangeEmptyMessage(RangeFilter::Red), QStringLiteral("要チェックデータがありません。"));
+    EXPECT_EQ(
+        rangeEmptyMessage(RangeFilter::Memorized), QStringLiteral("暗記済みデータがありません。"));
     EXPECT_EQ(rangeEmptyMessage(RangeFilter::NotYet), QStringLiteral("未暗記データがありません。"));
 }
 
 TEST(Range, ListsAndCountsFollowTheRange)
 {
     const ProblemSet set = setOf({"a,1", "b,2,赤○", "c,3,赤×"});
-    EXPECT_EQ(rangeList(set, RangeFilter::Red), (QStringList{"b,2,赤○", "c,3,赤×"}));
+    EXPECT_EQ(rangeList(set, RangeFilter::Red), (QStringList {"b,2,赤○", "c,3,赤×"}));
     EXPECT_EQ(rangeCountOf(set, RangeFilter::NotYet), 2);
     EXPECT_EQ(rangeCountOf(set, RangeFilter::Memorized), 1);
     EXPECT_EQ(rangeCountOf(set, RangeFilter::All), 3);

@@ -34,7 +34,7 @@ QStringList expand(const QString& section, const QStringList& keys)
 
 QStringList fontKeys(const QString& prefix, bool withSize)
 {
-    QStringList keys{prefix + "FONTBOLD", prefix + "FONTITALIC", prefix + "FONTNAME"};
+    QStringList keys {prefix + "FONTBOLD", prefix + "FONTITALIC", prefix + "FONTNAME"};
     if (withSize)
         keys.append(prefix + "FONTSIZE");
     return keys;
@@ -51,16 +51,19 @@ TEST(SettingsSchema, InitSettingsWritesEveryDefault)
     // Sections appear in the order of their first key; keys keep their order within them.
     QStringList form = fontKeys("Q", false) + fontKeys("A", false) + fontKeys("N", true)
         + fontKeys("T", true) + fontKeys("L", true) + fontKeys("D", true);
-    form += QStringList{"PTOP", "SEC", "NYSEC", "SIZE", "HIRITU", "TAKASA", "CF", "RANDOM",
-                        "NORMAL", "REVERSE", "VOICE", "SIM", "VA", "VP", "VL", "ITIGI",
-                        "NIGI", "SANGI", "TIMELAG", "MAE", "BACK"};
-    const QStringList expected = expand("FORM", form) + QStringList{"Q/Q", "A/A", "L/L"}
-        + expand("STICK", {"SFONTBOLD", "SFONTITALIC", "SFONTNAME", "SFONTSIZE", "SFONTBACKCOLOR", "SFONTCOLOR"})
-        + expand("TEST", {"TIMER", "SOKUDO", "KAGEN", "ZYOUGEN", "ZIDOU", "SHUDOU", "SUUZI", "HANI",
-                          "RND", "NRM", "REV", "KIKITORI", "NYUURYOKU"})
-        + expand("PR", {"KUGIRIMOZI", "ITIGIMOZI", "VOICECHARA", "GETDISP", "NAIBU", "LONGS",
-                        "NYSECMODE", "MARUNEXT", "SCREENTEXT", "KANKAKU0", "KANKAKU1", "KANKAKU2",
-                        "NUMDISP0", "NUMDISP1", "NUMDISP2", "NUMDISP3", "DICTEXT", "HOMETEXT"});
+    form += QStringList {"PTOP", "SEC", "NYSEC", "SIZE", "HIRITU", "TAKASA", "CF", "RANDOM",
+        "NORMAL", "REVERSE", "VOICE", "SIM", "VA", "VP", "VL", "ITIGI", "NIGI", "SANGI", "TIMELAG",
+        "MAE", "BACK"};
+    const QStringList expected = expand("FORM", form) + QStringList {"Q/Q", "A/A", "L/L"}
+        + expand("STICK",
+            {"SFONTBOLD", "SFONTITALIC", "SFONTNAME", "SFONTSIZE", "SFONTBACKCOLOR", "SFONTCOLOR"})
+        + expand("TEST",
+            {"TIMER", "SOKUDO", "KAGEN", "ZYOUGEN", "ZIDOU", "SHUDOU", "SUUZI", "HANI", "RND",
+                "NRM", "REV", "KIKITORI", "NYUURYOKU"})
+        + expand("PR",
+            {"KUGIRIMOZI", "ITIGIMOZI", "VOICECHARA", "GETDISP", "NAIBU", "LONGS", "NYSECMODE",
+                "MARUNEXT", "SCREENTEXT", "KANKAKU0", "KANKAKU1", "KANKAKU2", "NUMDISP0",
+                "NUMDISP1", "NUMDISP2", "NUMDISP3", "DICTEXT", "HOMETEXT"});
     EXPECT_EQ(keysInFile(path), expected);
 
     auto read = [&](const char* key, const char* section) {
@@ -91,13 +94,13 @@ TEST(SettingsSchema, SaveSettingsWritesOnlyTheExitSetInItsOrder)
     SaveSettings(path, s);
     QStringList form = fontKeys("Q", false) + fontKeys("A", false) + fontKeys("N", true)
         + fontKeys("T", true) + fontKeys("L", true);
-    form += QStringList{"PTOP", "SEC", "NYSEC", "SIZE", "HIRITU", "TAKASA", "CF", "RANDOM",
-                        "NORMAL", "REVERSE", "VOICE", "SIM", "VA", "VP", "VL", "ITIGI",
-                        "NIGI", "SANGI", "TIMELAG", "MAE"};
+    form += QStringList {"PTOP", "SEC", "NYSEC", "SIZE", "HIRITU", "TAKASA", "CF", "RANDOM",
+        "NORMAL", "REVERSE", "VOICE", "SIM", "VA", "VP", "VL", "ITIGI", "NIGI", "SANGI", "TIMELAG",
+        "MAE"};
     // BACK is written after the TEST keys, so it joins the FORM section at its end.
-    const QStringList expected = expand("FORM", form + QStringList{"BACK"})
+    const QStringList expected = expand("FORM", form + QStringList {"BACK"})
         + expand("TEST", {"TIMER", "SOKUDO", "KAGEN", "ZYOUGEN"})
-        + QStringList{"Q/Q", "A/A", "L/L"};
+        + QStringList {"Q/Q", "A/A", "L/L"};
     EXPECT_EQ(keysInFile(path), expected);
     EXPECT_EQ(SettingsStore::ReadValue("NFONTSIZE", "FORM", path), "10.5");
     EXPECT_EQ(SettingsStore::ReadValue("NFONTITALIC", "FORM", path), "True");

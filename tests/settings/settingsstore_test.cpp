@@ -52,7 +52,7 @@ TEST_F(SettingsStoreTest, NamesMatchWithoutRegardToCase)
     EXPECT_EQ(read("SEC", "FORM"), "5");
     ASSERT_TRUE(write("6", "SEC", "FORM"));
     EXPECT_EQ(read("sec", "Form"), "6");
-    EXPECT_EQ(readBytes(path).count("[") , 1);
+    EXPECT_EQ(readBytes(path).count("["), 1);
 }
 
 TEST_F(SettingsStoreTest, ValuesAreCutAt254Cp932Bytes)
@@ -77,14 +77,17 @@ TEST_F(SettingsStoreTest, ValuesAreCutAt254Cp932Bytes)
 
 TEST_F(SettingsStoreTest, ReplacesInPlaceAndKeepsEveryOtherLine)
 {
-    const QByteArray before = QByteArray("; written by hand\r\n[FORM]\r\nSEC=2\r\njunk without equals\r\n")
+    const QByteArray before
+        = QByteArray("; written by hand\r\n[FORM]\r\nSEC=2\r\njunk without equals\r\n")
         + sjis(QStringLiteral("QFONTNAME=ＭＳ Ｐゴシック\r\n")) + "\r\n[TEST]\r\nTIMER=0\r\n";
     writeBytes(path, before);
     ASSERT_TRUE(write("8", "SEC", "FORM"));
     ASSERT_TRUE(write("1", "NEW", "FORM"));
     ASSERT_TRUE(write("x", "K", "PR"));
-    const QByteArray after = QByteArray("; written by hand\r\n[FORM]\r\nSEC=8\r\njunk without equals\r\n")
-        + sjis(QStringLiteral("QFONTNAME=ＭＳ Ｐゴシック\r\n")) + "NEW=1\r\n\r\n[TEST]\r\nTIMER=0\r\n[PR]\r\nK=x\r\n";
+    const QByteArray after
+        = QByteArray("; written by hand\r\n[FORM]\r\nSEC=8\r\njunk without equals\r\n")
+        + sjis(QStringLiteral("QFONTNAME=ＭＳ Ｐゴシック\r\n"))
+        + "NEW=1\r\n\r\n[TEST]\r\nTIMER=0\r\n[PR]\r\nK=x\r\n";
     EXPECT_EQ(readBytes(path), after);
     EXPECT_EQ(read("QFONTNAME", "FORM"), QStringLiteral("ＭＳ Ｐゴシック"));
 }
@@ -95,18 +98,21 @@ TEST_F(SettingsStoreTest, FirstOfDuplicateSectionsAndKeysWins)
     EXPECT_EQ(read("SEC", "FORM"), "1");
     EXPECT_EQ(read("SIZE", "FORM"), "ERROR");
     ASSERT_TRUE(write("7", "SEC", "FORM"));
-    EXPECT_EQ(readBytes(path), QByteArray("[FORM]\r\nSEC=7\r\nSEC=2\r\n[FORM]\r\nSEC=3\r\nSIZE=9\r\n"));
+    EXPECT_EQ(
+        readBytes(path), QByteArray("[FORM]\r\nSEC=7\r\nSEC=2\r\n[FORM]\r\nSEC=3\r\nSIZE=9\r\n"));
 }
 
 TEST_F(SettingsStoreTest, KeepsTheFilesEncoding)
 {
     writeBytes(path, sjis(QStringLiteral("[FORM]\r\nQFONTNAME=明朝\r\n")));
     ASSERT_TRUE(write(QStringLiteral("ＭＳ Ｐゴシック"), "AFONTNAME", "FORM"));
-    EXPECT_EQ(readBytes(path), sjis(QStringLiteral("[FORM]\r\nQFONTNAME=明朝\r\nAFONTNAME=ＭＳ Ｐゴシック\r\n")));
+    EXPECT_EQ(readBytes(path),
+        sjis(QStringLiteral("[FORM]\r\nQFONTNAME=明朝\r\nAFONTNAME=ＭＳ Ｐゴシック\r\n")));
 
     writeBytes(path, QStringLiteral("[FORM]\r\nQFONTNAME=明朝\r\n").toUtf8());
     ASSERT_TRUE(write(QStringLiteral("游ゴシック"), "AFONTNAME", "FORM"));
-    EXPECT_EQ(readBytes(path), QStringLiteral("[FORM]\r\nQFONTNAME=明朝\r\nAFONTNAME=游ゴシック\r\n").toUtf8());
+    EXPECT_EQ(readBytes(path),
+        QStringLiteral("[FORM]\r\nQFONTNAME=明朝\r\nAFONTNAME=游ゴシック\r\n").toUtf8());
 }
 
 TEST_F(SettingsStoreTest, AValueWithoutACp932FormTurnsTheFileIntoUtf8)

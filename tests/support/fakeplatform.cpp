@@ -2,8 +2,8 @@
 
 namespace keruna::test {
 
-MessageResult FakePlatform::showMessage(QWidget*, const QString& text, MessageIcon icon,
-                                        MessageButtons buttons, const QString& title)
+MessageResult FakePlatform::showMessage(
+    QWidget*, const QString& text, MessageIcon icon, MessageButtons buttons, const QString& title)
 {
     messages.push_back({text, icon, buttons, title});
     if (!messageAnswers.empty()) {

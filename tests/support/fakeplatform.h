@@ -19,10 +19,13 @@ struct ShownMessage {
 // Answers dialogs from queues and records every message box and outside call.
 class FakePlatform final : public Platform {
 public:
-    explicit FakePlatform(QString folder = {}) : folder(std::move(folder)) { }
+    explicit FakePlatform(QString folder = {})
+        : folder(std::move(folder))
+    {
+    }
 
     MessageResult showMessage(QWidget*, const QString& text, MessageIcon icon,
-                              MessageButtons buttons, const QString& title) override;
+        MessageButtons buttons, const QString& title) override;
     std::optional<QString> chooseOpenFile(QWidget*, const OpenFileRequest& request) override;
     void setTopmost(QWidget* window, bool topmost) override;
     QRect screenGeometry(const QWidget*) const override { return screen; }
@@ -34,7 +37,7 @@ public:
     bool endRequested() const override { return endCount > 0; }
 
     QString folder;
-    QRect screen{0, 0, 1920, 1080};
+    QRect screen {0, 0, 1920, 1080};
 
     // Answers, taken in order. Without a queued answer a message box answers with its
     // first button (OK or Yes) and the open dialog is cancelled.

@@ -44,7 +44,7 @@ Form1Harness::~Form1Harness() = default;
 
 Form1& Form1Harness::start()
 {
-    m_form = std::make_unique<Form1>(AppContext{platform, clock, timers, random});
+    m_form = std::make_unique<Form1>(AppContext {platform, clock, timers, random});
     return *m_form;
 }
 

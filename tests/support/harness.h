@@ -32,11 +32,7 @@ public:
     QString settingsPath() const;
     QString path(const QString& name) const { return m_dir.filePath(name); }
 
-    template<class T>
-    T* find(const QString& name) const
-    {
-        return m_form->findChild<T*>(name);
-    }
+    template <class T> T* find(const QString& name) const { return m_form->findChild<T*>(name); }
     QAction* action(const QString& name) const;
 
     // Opens a file through the open button, answering the dialog with path.
@@ -44,8 +40,8 @@ public:
 
     FakePlatform platform;
     VirtualClock clock;
-    VirtualTimerFactory timers{clock};
-    StdRandomSource random{12345};
+    VirtualTimerFactory timers {clock};
+    StdRandomSource random {12345};
 
 private:
     QTemporaryDir m_dir;

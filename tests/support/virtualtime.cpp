@@ -6,7 +6,11 @@ namespace keruna::test {
 
 class VirtualTimerFactory::Timer final : public EngineTimer {
 public:
-    explicit Timer(VirtualTimerFactory& owner) : m_owner(owner) { m_owner.m_timers.push_back(this); }
+    explicit Timer(VirtualTimerFactory& owner)
+        : m_owner(owner)
+    {
+        m_owner.m_timers.push_back(this);
+    }
     ~Timer() override
     {
         auto& v = m_owner.m_timers;

@@ -22,7 +22,10 @@ private:
 // due timer in time order (timers due at the same moment in creation order).
 class VirtualTimerFactory final : public TimerFactory {
 public:
-    explicit VirtualTimerFactory(VirtualClock& clock) : m_clock(clock) { }
+    explicit VirtualTimerFactory(VirtualClock& clock)
+        : m_clock(clock)
+    {
+    }
     std::unique_ptr<EngineTimer> createTimer() override;
     void advance(qint64 ms);
 
