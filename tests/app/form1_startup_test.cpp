@@ -5,6 +5,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -287,4 +289,26 @@ TEST(Form1Commands, InitialiseSettingsAsksFirst)
     EXPECT_EQ(SettingsStore::ReadValue("SIZE", "FORM", h.settingsPath()), "50");
     EXPECT_EQ(h.platform.newInstanceCount, 1);
     EXPECT_EQ(h.platform.endCount, 1);
+}
+
+TEST(Form1Startup, EmptyOrUnwritableSettingsNeverStopTheProgram)
+{
+    Form1Harness empty(Form1Harness::Settings::None);
+    writeBytes(empty.settingsPath(), "");
+    empty.platform.messageAnswers.push_back(MessageResult::Yes);
+    empty.start();
+    ASSERT_EQ(empty.platform.messages.size(), 1u);
+    EXPECT_EQ(empty.platform.messages[0].text, kRepairText);
+    EXPECT_EQ(empty.platform.endCount, 0);
+
+    // A folder where the file should be: nothing can be read or written, and the
+    // program goes on with its design values and closes normally.
+    Form1Harness blocked(Form1Harness::Settings::None);
+    ASSERT_TRUE(QDir(blocked.folder()).mkdir("Settei.ini"));
+    blocked.platform.messageAnswers.push_back(MessageResult::Yes);
+    Form1& form = blocked.start();
+    EXPECT_EQ(comboText(blocked, "Sizecom"), "50");
+    form.close();
+    EXPECT_EQ(blocked.platform.endCount, 1);
+    EXPECT_TRUE(QFileInfo(blocked.settingsPath()).isDir());
 }
