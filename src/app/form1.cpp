@@ -307,7 +307,9 @@ bool Form1::readStoredSettings()
         if (v)
             m_state.splitterTop = *v;
         log.step(v.has_value());
-        const double clientHeight = pixelsToTwips(centralWidget()->height());
+        // The window is not laid out yet: its design client height stands for it.
+        const double clientHeight
+            = pixelsToTwips(kDesignSize.height() - menuBar()->sizeHint().height());
         m_state.lowerPaneHeight
             = std::max(clientHeight - m_state.splitterTop, m_state.minLowerPaneHeight);
     }

@@ -54,30 +54,36 @@ void ProblemController::OpenProblemFile()
     request.initialFile = m_chosenFileName;
     request.mustExist = true;
     const std::optional<QString> chosen = m_platform.chooseOpenFile(&m_window, request);
-    if (!chosen) {
-        restoreTopmost(raised);
-        return;
-    }
-    openChosenFile(*chosen);
+    const std::optional<AppError> error = chosen ? loadChosenFile(*chosen) : std::nullopt;
     restoreTopmost(raised);
+    if (error)
+        m_platform.showMessage(
+            &m_window, openErrorText(*error), MessageIcon::Error, MessageButtons::Ok);
 }
 
 bool ProblemController::openChosenFile(const QString& path)
 {
+    const std::optional<AppError> error = loadChosenFile(path);
+    if (error)
+        m_platform.showMessage(
+            &m_window, openErrorText(*error), MessageIcon::Error, MessageButtons::Ok);
+    return !error;
+}
+
+std::optional<AppError> ProblemController::loadChosenFile(const QString& path)
+{
     m_chosenFileName = path;
     Result<ProblemSet> checked = CheckProblemFile(path);
     if (!checked) {
-        m_platform.showMessage(
-            &m_window, openErrorText(checked.error()), MessageIcon::Error, MessageButtons::Ok);
         m_chosenFileName = m_set.path;
-        return false;
+        return checked.error();
     }
     ClearProblemSet();
     if (m_hooks.testActive && m_hooks.testActive())
         call(m_hooks.takeDownTestDisplay);
     m_set = std::move(checked).value();
     afterLoad();
-    return true;
+    return std::nullopt;
 }
 
 void ProblemController::ClearProblemSet()
@@ -89,6 +95,7 @@ void ProblemController::ClearProblemSet()
 
 Result<bool> ProblemController::ReloadProblemFile()
 {
+    ClearProblemSet();
     Result<bool> loaded = LoadProblemFile(m_set, m_set.path);
     if (!loaded)
         return loaded;
@@ -120,7 +127,7 @@ void ProblemController::afterLoad()
         call(m_hooks.rebuildTestHeading);
     disableItemActions();
     for (QRadioButton* option : m_controls.Rndop)
-        option->setFocusPolicy(Qt::NoFocus);
+        option->setFocusPolicy(Qt::ClickFocus);
 }
 
 void ProblemController::disableItemActions()

@@ -43,11 +43,12 @@ public:
     // The whole open sequence: dialog, check, clear, load. A cancelled or refused open
     // leaves everything loaded as it was.
     void OpenProblemFile();
-    // Opens a known file as the dialog would have chosen it.
+    // Opens a known file as the dialog would have chosen it; errors are shown.
     bool openChosenFile(const QString& path);
 
     void ClearProblemSet();
-    // Reads the current file again into the emptied set and redoes the range choice.
+    // Empties the set, reads the current file again and redoes the range choice. A file
+    // that lost all its items loads as an empty list.
     Result<bool> ReloadProblemFile();
 
     void SelectRange(RangeFilter range);
@@ -60,6 +61,7 @@ public:
     const QString& fileFolder() const { return m_fileFolder; }
 
 private:
+    std::optional<AppError> loadChosenFile(const QString& path);
     void afterLoad();
     void disableItemActions();
     void restoreTopmost(bool raised);

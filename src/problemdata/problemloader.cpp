@@ -2,7 +2,9 @@
 
 namespace keruna {
 
-Result<ProblemSet> CheckProblemFile(const QString& path)
+namespace {
+
+Result<ProblemSet> readProblemFile(const QString& path, bool requireItems)
 {
     Result<DecodedText> decoded = readText(path);
     if (!decoded)
@@ -24,14 +26,21 @@ Result<ProblemSet> CheckProblemFile(const QString& path)
     });
     if (tooMany)
         return AppError::of(ErrorNumber::IndexOutOfRange);
-    if (count == 0)
+    if (count == 0 && requireItems)
         return AppError::of(ErrorNumber::ApplicationDefined);
     return set;
 }
 
+} // namespace
+
+Result<ProblemSet> CheckProblemFile(const QString& path)
+{
+    return readProblemFile(path, true);
+}
+
 Result<bool> LoadProblemFile(ProblemSet& set, const QString& path)
 {
-    Result<ProblemSet> loaded = CheckProblemFile(path);
+    Result<ProblemSet> loaded = readProblemFile(path, false);
     if (!loaded)
         return loaded.error();
     set = std::move(loaded).value();

@@ -14,7 +14,8 @@ namespace keruna {
 // non-blank line followed by any further line is refused too (9).
 Result<ProblemSet> CheckProblemFile(const QString& path);
 
-// Reads the file into the emptied set (reloads after a save, a test, ...). On error the
+// Reads the file into the emptied set (reloads after a save, a test, ...). Unlike the
+// check, a file without items is no error here: it loads as an empty list. On error the
 // set stays as it was.
 Result<bool> LoadProblemFile(ProblemSet& set, const QString& path);
 

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -190,7 +191,11 @@ TEST(Form1Startup, BadStoredValuesAreRepairedOrReported)
 TEST(Form1Startup, AMissingColourKeepsTheDesignColourAndPrompts)
 {
     Form1Harness h;
-    setValue(h, "Q", "Q", "");
+    // The whole Q section gone.
+    QByteArray ini = readBytes(h.settingsPath());
+    ini.replace("[Q]\r\nQ=16777215\r\n", "");
+    writeBytes(h.settingsPath(), ini);
+    ASSERT_EQ(SettingsStore::ReadValue("Q", "Q", h.settingsPath()), "ERROR");
     setValue(h, "A", "A", "255");
     setValue(h, "SEC", "FORM", "7"); // not an item of the list
     h.platform.messageAnswers.push_back(MessageResult::Yes);
@@ -311,4 +316,29 @@ TEST(Form1Startup, EmptyOrUnwritableSettingsNeverStopTheProgram)
     form.close();
     EXPECT_EQ(blocked.platform.endCount, 1);
     EXPECT_TRUE(QFileInfo(blocked.settingsPath()).isDir());
+}
+
+TEST(Form1Startup, AlwaysOnTopIsPutInForce)
+{
+    Form1Harness h;
+    setValue(h, "MAE", "FORM", "True");
+    Form1& form = h.start();
+    EXPECT_TRUE(h.action("mmae")->isChecked());
+    EXPECT_TRUE(h.action("mdmae")->isChecked());
+    ASSERT_EQ(h.platform.topmostCalls.size(), 1u);
+    EXPECT_EQ(h.platform.topmostCalls[0], std::make_pair(static_cast<QWidget*>(&form), true));
+}
+
+TEST(Form1Commands, MenuItemsRunTheirButtons)
+{
+    Form1Harness h;
+    h.start();
+    for (const auto& [item, button] :
+        {std::pair {"mtest", "TESTbtn"}, std::pair {"mdtest", "TESTbtn"},
+            std::pair {"mdpick", "Pickbtn"}, std::pair {"mstart", "Startbtn"},
+            std::pair {"mdDB", "DBbtn"}, std::pair {"msakusei", "sakuseibtn"}}) {
+        QSignalSpy clicked(h.find<QToolButton>(QString::fromLatin1(button)), &QToolButton::clicked);
+        h.action(QString::fromLatin1(item))->trigger();
+        EXPECT_EQ(clicked.count(), 1) << item;
+    }
 }

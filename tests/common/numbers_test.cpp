@@ -30,13 +30,6 @@ TEST(Numbers, ConversionsFailInsteadOfGuessing)
     EXPECT_EQ(toInt16("abc"), std::nullopt);
 }
 
-TEST(Numbers, WholePartAndCutDifferBelowZero)
-{
-    EXPECT_EQ(wholePart(-2.5), -3);
-    EXPECT_EQ(cutTowardZero(-2.5), -2);
-    EXPECT_EQ(wholePart(2.5), 2);
-}
-
 TEST(Numbers, NumberTextIsTheShortestPlainDecimal)
 {
     EXPECT_EQ(numberText(5), "5");

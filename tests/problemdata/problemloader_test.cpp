@@ -96,6 +96,19 @@ TEST_F(LoaderTest, RefusesBinaryAndWronglyEncodedFiles)
     EXPECT_TRUE(bad.error().description.contains(QStringLiteral("3行目")));
 }
 
+TEST_F(LoaderTest, AReloadTakesAFileThatLostItsItems)
+{
+    const QString path = file("a,1\r\n");
+    ProblemSet set;
+    ASSERT_TRUE(LoadProblemFile(set, path));
+    writeBytes(path, "\r\n");
+    set.clearRecords();
+    ASSERT_TRUE(LoadProblemFile(set, path));
+    EXPECT_EQ(set.totalCount, 0);
+    EXPECT_EQ(
+        LoadProblemFile(set, dir.filePath("gone.txt")).error().number, ErrorNumber::FileNotFound);
+}
+
 TEST_F(LoaderTest, AcceptsAOneMegabyteLine)
 {
     const QByteArray longLine = "q," + QByteArray(1024 * 1024, 'a');

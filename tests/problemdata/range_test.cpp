@@ -69,13 +69,10 @@ TEST(Range, EmptyRangesAreRefusedButAllIsAlwaysAccepted)
     EXPECT_EQ(rangeEmptyMessage(RangeFilter::NotYet), QStringLiteral("未暗記データがありません。"));
 }
 
-TEST(Range, ListsAndCountsFollowTheRange)
+TEST(Range, FileNameAndFolderTakeEitherSeparator)
 {
-    const ProblemSet set = setOf({"a,1", "b,2,赤○", "c,3,赤×"});
-    EXPECT_EQ(rangeList(set, RangeFilter::Red), (QStringList {"b,2,赤○", "c,3,赤×"}));
-    EXPECT_EQ(rangeCountOf(set, RangeFilter::NotYet), 2);
-    EXPECT_EQ(rangeCountOf(set, RangeFilter::Memorized), 1);
-    EXPECT_EQ(rangeCountOf(set, RangeFilter::All), 3);
     EXPECT_EQ(fileNameOf(QStringLiteral("C:\\a\\b.txt")), QStringLiteral("b.txt"));
+    EXPECT_EQ(fileNameOf(QStringLiteral("/home/u/b.txt")), QStringLiteral("b.txt"));
     EXPECT_EQ(folderOf(QStringLiteral("/home/u/b.txt")), QStringLiteral("/home/u"));
+    EXPECT_EQ(folderOf(QStringLiteral("b.txt")), QString());
 }
