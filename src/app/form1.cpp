@@ -7,6 +7,7 @@
 #include "settings/settingsreader.h"
 #include "settings/settingsschema.h"
 #include "study/layoutmath.h"
+#include "study/studyengine.h"
 #include "ui/fonts.h"
 #include "ui/platform.h"
 #include "ui/resources.h"
@@ -102,8 +103,17 @@ Form1::Form1(AppContext context, QWidget* parent)
     hooks.testActive = [this] { return m_state.testmode; };
     hooks.alwaysOnTop = [this] { return m_menus->action(QStringLiteral("mmae"))->isChecked(); };
     hooks.restoreItemFrameColour = [this] { applyColours(); };
+    hooks.resetPresentationPosition = [this] { m_study->restartFromFirst(); };
+    hooks.applyProperties = [this] { putOptionsInForce(); };
     m_problems = std::make_unique<ProblemController>(
         *this, m_ctx.platform, m_c, *m_menus, m_set, m_range, std::move(hooks));
+
+    StudyHooks study;
+    study.openFile = [this] { m_problems->OpenProblemFile(); };
+    m_study = std::make_unique<StudyEngine>(
+        StudyEngine::Context {*this, m_c, *m_menus, m_set, m_range, m_state, m_ctx.platform,
+            m_ctx.clock, m_ctx.timers, m_ctx.random},
+        std::move(study));
     wireCommands();
     for (QWidget* w : std::initializer_list<QWidget*> {
              m_c.Mframe, m_c.Label1, m_c.Label2, m_c.testMainpic, m_c.NoLabel, m_c.Image1[0]})
@@ -122,6 +132,14 @@ void Form1::wireCommands()
 {
     MainMenus& m = *m_menus;
     connect(m_c.Openbtn, &QToolButton::clicked, this, [this] { m_problems->OpenProblemFile(); });
+    connect(m_c.Startbtn, &QToolButton::clicked, this, [this] { m_study->StartStudy(); });
+    connect(m_c.Fteisibtn, &QToolButton::clicked, this, [this] { m_study->PauseStudy(); });
+    connect(m_c.Fsaikaibtn, &QToolButton::clicked, this, [this] { m_study->ResumeStudy(); });
+    m.onCommand(QStringLiteral("mteisi"), [this] { m_study->togglePause(); });
+    m.onCommand(QStringLiteral("mone"), [this] { m_study->restartFromFirst(); });
+    m.onArrayCommand(QStringLiteral("msec"), [this](int i) { m_study->SelectSpeed(i); });
+    connect(m_c.Seccom, &QComboBox::currentIndexChanged, this,
+        [this](int i) { m_study->speedBoxChosen(i); });
     m.onCommand(QStringLiteral("mopen"), [this] { m_c.Openbtn->click(); });
     m.onCommand(QStringLiteral("mstart"), [this] { m_c.Startbtn->click(); });
     m.onCommand(QStringLiteral("mtest"), [this] { m_c.TESTbtn->click(); });
@@ -183,13 +201,12 @@ void Form1::runStartup()
     m_state.perSecondThreshold = 65;
 
     const bool failed = readStoredSettings();
-    m_state.dictionaryUrl = kBuiltInDictionaryUrl;
-    m_state.homePageUrl = kBuiltInHomePageUrl;
-    // The properties dialog is loaded and applied here once it exists; until then the
-    // built-in options stay in force.
+    m_state.options.dictionaryUrl = kBuiltInDictionaryUrl;
+    m_state.options.homePageUrl = kBuiltInHomePageUrl;
+    putOptionsInForce();
     if (m_state.typedSpeedMode) {
         if (const std::optional<double> t = toNumber(m_c.nyseccom->currentText()))
-            m_state.presentationIntervalMs = *t * 1000;
+            m_study->session().timePerItem = *t * 1000;
     }
     applyColours();
     placeItemLabels();
@@ -540,6 +557,23 @@ void Form1::InitializeSettings()
     InitSettings(settingsPath());
     if (m_ctx.platform.startNewInstance())
         m_ctx.platform.endProgram();
+}
+
+void Form1::putOptionsInForce()
+{
+    // The part of the properties' Apply that does not depend on the dialog: the period
+    // follows the speed box unless typed speeds are on.
+    if (!m_state.typedSpeedMode) {
+        m_c.Seccom->show();
+        m_c.nyseccom->hide();
+        if (!m_state.testmode) {
+            if (const std::optional<double> seconds = toNumber(m_c.Seccom->currentText()))
+                m_study->session().timePerItem = *seconds * 1000;
+        }
+    } else {
+        m_c.Seccom->hide();
+        m_c.nyseccom->show();
+    }
 }
 
 void Form1::ShowProperties()

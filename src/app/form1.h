@@ -15,6 +15,7 @@ class Clock;
 class MainMenus;
 class Platform;
 class ProblemController;
+class StudyEngine;
 class RandomSource;
 class TimerFactory;
 
@@ -38,6 +39,7 @@ public:
     const MainControls& controls() const { return m_c; }
     MainMenus& menus() { return *m_menus; }
     ProblemController& problems() { return *m_problems; }
+    StudyEngine& study() { return *m_study; }
     const ProblemSet& problemSet() const { return m_set; }
     const RangeState& rangeState() const { return m_range; }
     const MainState& state() const { return m_state; }
@@ -70,11 +72,13 @@ private:
     void applyColours();
     void placeItemLabels();
     void setAlwaysOnTop(bool onTop);
+    void putOptionsInForce();
 
     AppContext m_ctx;
     MainControls m_c;
     std::unique_ptr<MainMenus> m_menus;
     std::unique_ptr<ProblemController> m_problems;
+    std::unique_ptr<StudyEngine> m_study;
     ProblemSet m_set;
     RangeState m_range;
     MainState m_state;

@@ -109,6 +109,10 @@ void buildItemArea(MainControls& c, QWidget* central)
         img->setVisible(i == 0);
         c.Image1.append(img);
     }
+    c.Image1_10 = label(c.Mframe, QStringLiteral("Image1_10"));
+    c.Image1_10->setPixmap(lazyIcon(QStringLiteral(":/icons/maru.svg")).pixmap(QSize(32, 32)));
+    c.Image1_10->setFixedSize(32, 32);
+    c.Image1_10->hide();
     c.FocusBackbtn = pictureButton(c.Mframe, QStringLiteral("FocusBackbtn"),
         QStringLiteral("focusback"), QStringLiteral("元画面に戻す"));
     c.FocusBackbtn->hide();
@@ -212,6 +216,9 @@ void buildGetPanel(MainControls& c, QWidget* central)
     c.pNolabel = label(f, QStringLiteral("pNolabel"));
     c.Picktestlabel = label(f, QStringLiteral("Picktestlabel"));
     c.Picktestlabel->hide();
+    c.testkekkakesi
+        = pictureButton(f, QStringLiteral("testkekkakesi"), QStringLiteral("close"), {});
+    c.testkekkakesi->hide();
     for (QWidget* w : std::initializer_list<QWidget*> {c.listmaru, c.listmodosi, c.listSkipbtn,
              c.listhozon, c.Picktest, c.pickend, c.nPickzencheck, c.nPickzencheckhazusi, c.listkazu,
              c.Picktestlabel})

@@ -22,7 +22,8 @@ struct MainControls {
     QLabel* Label1 = nullptr; // question
     QLabel* Label2 = nullptr; // answer
     QLabel* NoLabel = nullptr;
-    QList<QLabel*> Image1; // idle pictures 0–2; later indexes are markers of other modes
+    QList<QLabel*> Image1; // idle pictures 0–2
+    QLabel* Image1_10 = nullptr; // the GET hint and GET test marker
     QWidget* testMainpic = nullptr;
     QToolButton* FocusBackbtn = nullptr;
 
@@ -89,6 +90,7 @@ struct MainControls {
     QLabel* pNolabel = nullptr;
     QLabel* listkazu = nullptr;
     QLabel* Picktestlabel = nullptr;
+    QToolButton* testkekkakesi = nullptr;
     QToolButton* listmaru = nullptr;
     QToolButton* listmodosi = nullptr;
     QToolButton* listSkipbtn = nullptr;

@@ -16,6 +16,25 @@ struct StickStyle {
     double textColour = 16777215;
 };
 
+// The options of the properties dialog as Apply puts them in force.
+struct AppliedOptions {
+    QString dictionaryUrl;
+    QString homePageUrl;
+    QString delimiter = QStringLiteral(",");
+    QString separator = QStringLiteral("、");
+    int voiceIndex = 0;
+    int guessShare = 5; // tenths of the period for the question while guessing
+    int inputShare = 7; // the same while typing
+    bool numberOnMain = true;
+    bool numberOnInternalGet = true;
+    bool numberOnFocus = false;
+    bool numberOnStick = false;
+    bool showTypedText = false;
+    bool longText = false;
+    int answerSpacing = 27; // twips per point below 120
+    bool nextAfterMaru = false;
+};
+
 // Main-screen state that is not shown by a control of its own.
 struct MainState {
     double lowerSecondsLimit = 0.01;
@@ -34,11 +53,8 @@ struct MainState {
     qint64 answerColour = 16777215;
     qint64 numberColour = 16777215;
 
-    QString dictionaryUrl;
-    QString homePageUrl;
-
+    AppliedOptions options;
     bool typedSpeedMode = false; // the properties option NYSECMODE, put in force by Apply
-    double presentationIntervalMs = 2000;
 
     int nyuuryokumode = 0; // typed-answer mode of tests (0/1)
     bool testmode = false; // a test is running

@@ -57,7 +57,7 @@ Result<QString> LimitMeanings(const QString& answer, const QString& separator, M
 }
 
 Result<ItemText> PrepareItemText(const QString& line, int n, const QString& delimiter,
-                                 const QString& separator, MeaningLimit limit, bool reverse)
+    const QString& separator, MeaningLimit limit, bool reverse)
 {
     ItemText item;
     item.parts = SplitItemLine(line, n, delimiter);
@@ -74,7 +74,8 @@ Result<ItemText> PrepareItemText(const QString& line, int n, const QString& deli
 
 QString mainNumberText(int n, int count)
 {
-    return QStringLiteral("No. ") + QString::number(n) + QStringLiteral(" / ") + QString::number(count);
+    return QStringLiteral("No. ") + QString::number(n) + QStringLiteral(" / ")
+        + QString::number(count);
 }
 
 QString stickNumberText(int n, int count)

@@ -31,7 +31,7 @@ Result<QString> LimitMeanings(const QString& answer, const QString& separator, M
 // Split, cut and orientation together. Error 9 when the split gave fewer than two parts
 // (an empty delimiter), which the engines report as a delimiter mismatch.
 Result<ItemText> PrepareItemText(const QString& line, int n, const QString& delimiter,
-                                 const QString& separator, MeaningLimit limit, bool reverse);
+    const QString& separator, MeaningLimit limit, bool reverse);
 
 // "No. 5 / 20" for the main, focus and internal GET screens.
 QString mainNumberText(int n, int count);

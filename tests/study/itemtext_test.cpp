@@ -6,13 +6,13 @@ using namespace keruna;
 
 namespace {
 
-ItemText prepare(const char* line, int n = 1, const char* delimiter = ",", const char* separator = "、",
-                 MeaningLimit limit = MeaningLimit::Whole, bool reverse = false)
+ItemText prepare(const char* line, int n = 1, const char* delimiter = ",",
+    const char* separator = "、", MeaningLimit limit = MeaningLimit::Whole, bool reverse = false)
 {
     Result<ItemText> r = PrepareItemText(QString::fromUtf8(line), n, QString::fromUtf8(delimiter),
-                                         QString::fromUtf8(separator), limit, reverse);
+        QString::fromUtf8(separator), limit, reverse);
     EXPECT_TRUE(r.ok()) << line;
-    return r ? r.value() : ItemText{};
+    return r ? r.value() : ItemText {};
 }
 
 } // namespace
@@ -22,10 +22,11 @@ TEST(ItemText, SplitsAtTheDelimiter)
     ItemText a = prepare("apple,りんご;林檎");
     EXPECT_EQ(a.question, QStringLiteral("apple"));
     EXPECT_EQ(a.answer, QStringLiteral("りんご;林檎"));
-    EXPECT_EQ(prepare("apple,りんご;林檎", 1, ",", ";", MeaningLimit::One).answer, QStringLiteral("りんご"));
+    EXPECT_EQ(prepare("apple,りんご;林檎", 1, ",", ";", MeaningLimit::One).answer,
+        QStringLiteral("りんご"));
 
     ItemText abc = prepare("a,b,c");
-    EXPECT_EQ(abc.parts, (QStringList{"a", "b", "c"}));
+    EXPECT_EQ(abc.parts, (QStringList {"a", "b", "c"}));
     EXPECT_EQ(abc.answer, "b");
     EXPECT_EQ(prepare("apple,").answer, "");
     EXPECT_EQ(prepare("key=value", 1, "=").answer, "value");
@@ -42,13 +43,14 @@ TEST(ItemText, ALineWithoutTheDelimiterNamesItsNumber)
 
 TEST(ItemText, AnEmptyDelimiterIsError9)
 {
-    EXPECT_EQ(SplitItemLine("a,b", 1, ""), QStringList{"a,b"});
-    Result<ItemText> r = PrepareItemText("a,b", 1, "", QStringLiteral("、"), MeaningLimit::Whole, false);
+    EXPECT_EQ(SplitItemLine("a,b", 1, ""), QStringList {"a,b"});
+    Result<ItemText> r
+        = PrepareItemText("a,b", 1, "", QStringLiteral("、"), MeaningLimit::Whole, false);
     ASSERT_FALSE(r);
     EXPECT_EQ(r.error().number, 9);
     EXPECT_EQ(delimiterMismatchText(""),
-              QStringLiteral("エラー番号 ： 9\r\n指定した区切り文字    が一致していません。\r\n"
-                             "正しく設定し直してから開始してください。"));
+        QStringLiteral("エラー番号 ： 9\r\n指定した区切り文字    が一致していません。\r\n"
+                       "正しく設定し直してから開始してください。"));
 }
 
 TEST(ItemText, MeaningLimitsKeepTheirQuirks)
@@ -70,9 +72,11 @@ TEST(ItemText, MeaningLimitsKeepTheirQuirks)
         {"一、二、三", MeaningLimit::Whole, "一、二、三"},
     };
     for (const Case& c : cases) {
-        Result<QString> r = LimitMeanings(QString::fromUtf8(c.answer), QStringLiteral("、"), c.limit);
+        Result<QString> r
+            = LimitMeanings(QString::fromUtf8(c.answer), QStringLiteral("、"), c.limit);
         ASSERT_TRUE(r) << c.answer;
-        EXPECT_EQ(r.value(), QString::fromUtf8(c.expected)) << c.answer << " limit " << int(c.limit);
+        EXPECT_EQ(r.value(), QString::fromUtf8(c.expected))
+            << c.answer << " limit " << int(c.limit);
     }
     const QString far = QString(40000, u'x') + QStringLiteral("、y");
     EXPECT_EQ(LimitMeanings(far, QStringLiteral("、"), MeaningLimit::One).error().number, 6);

@@ -1,0 +1,475 @@
+#include "study/studyengine.h"
+
+#include "app/maincontrols.h"
+#include "app/mainmenus.h"
+#include "app/mainstate.h"
+#include "common/clock.h"
+#include "common/numbers.h"
+#include "common/random.h"
+#include "problemdata/problemrecord.h"
+#include "problemdata/problemset.h"
+#include "problemdata/range.h"
+#include "ui/platform.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+#include <cmath>
+
+namespace keruna {
+
+namespace {
+
+const QString kRangeMessage = QStringLiteral("0.01秒\uFF5E600秒の範囲以外は指定できません。");
+const QString kNotNumeric = QStringLiteral("数値が不正です\uFF61");
+const QString kGetHint = QStringLiteral("覚えたら○を押してね");
+
+} // namespace
+
+Result<TypedSpeed> parseTypedSpeed(const QString& text)
+{
+    const std::optional<double> t = toNumber(text);
+    if (!t)
+        return AppError::withText(ErrorNumber::ApplicationDefined, kNotNumeric);
+    if (*t >= 0.01 && *t <= 65)
+        return TypedSpeed {false, *t};
+    if (*t > 65 && *t <= 600)
+        return TypedSpeed {true, *t};
+    return AppError::withText(ErrorNumber::ApplicationDefined, kRangeMessage);
+}
+
+QString typedSpeedMessage(const AppError& error)
+{
+    return error.description == kRangeMessage ? kRangeMessage : errorText(error);
+}
+
+StudyEngine::StudyEngine(Context context, StudyHooks hooks)
+    : m_ctx(context)
+    , m_hooks(std::move(hooks))
+    , m_timer(context.timers.createTimer())
+{
+    m_timer->setInterval(1);
+    m_timer->setOnTimeout([this] { StudyTick(); });
+}
+
+StudyEngine::~StudyEngine() = default;
+
+bool StudyEngine::hasFile() const
+{
+    return !m_ctx.set.path.isEmpty();
+}
+
+bool StudyEngine::paused() const
+{
+    return m_ctx.menus.action(QStringLiteral("mteisi"))->isChecked();
+}
+
+int StudyEngine::questionShare() const
+{
+    const bool typing = m_ctx.controls.typec->isChecked()
+        || (m_ctx.state.testmode && m_ctx.state.nyuuryokumode == 1);
+    return typing ? m_ctx.state.options.inputShare : m_ctx.state.options.guessShare;
+}
+
+void StudyEngine::StartStudy()
+{
+    if (!hasFile()) {
+        call(m_hooks.openFile);
+        if (!hasFile())
+            return;
+    }
+    MainControls& c = m_ctx.controls;
+    MainMenus& m = m_ctx.menus;
+    if (!m_s.started) {
+        call(m_hooks.showGetListOnFirstStart);
+        m_s.started = true;
+    }
+    for (QWidget* w : std::initializer_list<QWidget*> {c.dakecom, c.DBbtn})
+        w->setEnabled(true);
+    for (const char* name : {"mmondaihyouzi", "mdmondaihyouzi", "mDB", "mdDB", "mondaireset"})
+        m.action(QString::fromLatin1(name))->setEnabled(true);
+    call(m_hooks.restoreStudyState);
+    call(m_hooks.applyStudyGuidance);
+
+    if (m_ctx.state.typedSpeedMode) {
+        const QString text = c.nyseccom->currentText();
+        Result<TypedSpeed> speed = parseTypedSpeed(text);
+        if (!speed) {
+            const bool numeric = isNumeric(text);
+            m_ctx.platform.showMessage(&m_ctx.window, typedSpeedMessage(speed.error()),
+                numeric ? MessageIcon::Information : MessageIcon::Error, MessageButtons::Ok);
+            PauseStudy();
+            return;
+        }
+        if (speed.value().perSecond) {
+            m_s.tickLimit = speed.value().seconds;
+            m_s.perSecondMode = true;
+        } else {
+            m_s.timePerItem = speed.value().seconds * 1000;
+            m_s.perSecondMode = false;
+            m_s.tickCount = 0;
+        }
+        m.checkOnlyInArray(QStringLiteral("msec"), -1);
+    } else {
+        m_s.perSecondMode = false;
+    }
+
+    if (paused()) {
+        ResumeStudy();
+    } else {
+        m_timer->setInterval(1);
+        m_timer->setEnabled(true);
+        setPausedControls(false);
+    }
+}
+
+void StudyEngine::StudyTick()
+{
+    MainControls& c = m_ctx.controls;
+    if (m_s.phase == StudyPhase::AwaitItem) {
+        if (m_s.perSecondMode) {
+            CountLongTick();
+            SetAnswerInterval(*m_timer);
+            if (m_s.tickCount > 0)
+                return;
+        }
+        m_s.phaseStart = m_ctx.clock.secondsSinceMidnight();
+        call(m_hooks.eraseHandwriting);
+        c.listmaru->setEnabled(true);
+        c.listSkipbtn->setEnabled(true);
+        c.cuttext->setEnabled(c.typec->isChecked());
+        m_s.answerOnDemand = false;
+        m_s.tabUsed = false;
+        if (!TakeUpNextItem())
+            return;
+
+        const bool timeLag = m_ctx.menus.action(QStringLiteral("mTimelag"))->isChecked();
+        const bool simultaneous = c.Douzich->isChecked();
+        const bool longText = m_ctx.state.options.longText;
+        if (timeLag) {
+            m_s.stickText.clear();
+        } else {
+            m_s.joiner = longText ? QStringLiteral("\r\n\r\n") : QStringLiteral(" ");
+            m_s.stickText = simultaneous ? m_s.item.question + m_s.joiner + m_s.item.answer
+                                         : m_s.item.question;
+        }
+        showStick(m_s.stickText);
+        if (longText)
+            showLabels(m_s.stickText, QString());
+        else if (timeLag)
+            showLabels(QString(), QString());
+        else
+            showLabels(m_s.item.question, simultaneous ? m_s.item.answer : QString());
+        call(m_hooks.applyFontLayout);
+        call(m_hooks.startTimerBar);
+        const bool reverse = c.Revch->isChecked();
+        if (c.Spkch->isChecked()
+            && (m_ctx.menus.action(QStringLiteral("mOtosaki"))->isChecked()
+                || (m_ctx.menus.action(QStringLiteral("mOtozidou"))->isChecked() && !reverse)))
+            call(m_hooks.speakItem);
+        SetQuestionInterval(*m_timer);
+        if (!m_s.perSecondMode)
+            m_s.phase = StudyPhase::AwaitAnswer;
+        return;
+    }
+
+    if (m_s.perSecondMode) {
+        CountLongTick();
+        SetQuestionInterval(*m_timer);
+        if (m_s.tickCount > 0)
+            return;
+    }
+    m_s.phaseStart = m_ctx.clock.secondsSinceMidnight();
+    ShowAnswer();
+    call(m_hooks.stopTimerBar);
+    if (c.Spkch->isChecked()
+        && (m_ctx.menus.action(QStringLiteral("mOtoato"))->isChecked()
+            || (m_ctx.menus.action(QStringLiteral("mOtozidou"))->isChecked()
+                && c.Revch->isChecked())))
+        call(m_hooks.speakItem);
+    SetAnswerInterval(*m_timer);
+    if (!m_s.perSecondMode)
+        m_s.phase = StudyPhase::AwaitItem;
+}
+
+void StudyEngine::ShowAnswer()
+{
+    const QString& q = m_s.item.question;
+    const QString& a = m_s.item.answer;
+    if (m_ctx.state.options.longText) {
+        m_s.joiner = QStringLiteral("\r\n\r\n");
+        m_s.stickText = q + m_s.joiner + a;
+        showLabels(m_s.stickText, QString());
+    } else {
+        const bool together = m_s.answerOnDemand
+            || m_ctx.menus.action(QStringLiteral("mTimelag"))->isChecked()
+            || m_ctx.controls.Douzich->isChecked();
+        if (together) {
+            m_s.joiner = QStringLiteral(" ");
+            m_s.stickText = q + m_s.joiner + a;
+        } else {
+            m_s.stickText = a;
+        }
+        showLabels(q, a);
+    }
+    showStick(m_s.stickText);
+}
+
+void StudyEngine::showLabels(const QString& first, const QString& second)
+{
+    m_ctx.controls.Label1->setText(first);
+    m_ctx.controls.Label2->setText(second);
+}
+
+void StudyEngine::showStick(const QString& text)
+{
+    if (call(m_hooks.stickShown) && m_hooks.showStickText)
+        m_hooks.showStickText(text);
+    if (m_ctx.window.isMinimized())
+        m_ctx.window.setWindowTitle(text + u' ');
+}
+
+QString StudyEngine::rangeEntryText(int n) const
+{
+    const RangeFilter range = m_ctx.range.current.value_or(RangeFilter::NotYet);
+    return itemTextOf(rangeList(m_ctx.set, range).value(n - 1));
+}
+
+bool StudyEngine::TakeUpNextItem()
+{
+    m_s.previousLine = m_s.currentLine;
+    if (m_ctx.state.testmode)
+        return true;
+    const RangeFilter range = m_ctx.range.current.value_or(RangeFilter::NotYet);
+    m_s.N = rangeCountOf(m_ctx.set, range);
+    const int N = m_s.N;
+    if (N <= 0)
+        return true;
+    const bool random = m_ctx.controls.Rndop[0]->isChecked();
+    const int getCount = m_hooks.getListCount ? m_hooks.getListCount() : 0;
+
+    // Random draws first; should they keep hitting GET items, a walk over every position
+    // settles it. The walk also guards ascending order: duplicate lines can make every
+    // position rejected although the GET list holds fewer entries than the range.
+    const qint64 randomDraws = random ? qint64(N) * 64 + 64 : 0;
+    qint64 tries = 0;
+    bool walking = !random;
+    while (true) {
+        if (!walking && tries < randomDraws) {
+            m_s.n = std::min(N, int(std::floor(N * m_ctx.random.nextUnit())) + 1);
+        } else {
+            if (!walking) {
+                walking = true;
+                m_s.n = int(std::floor(N * m_ctx.random.nextUnit()));
+            }
+            // The GET test's own steps come with the GET test; until then it runs ascending.
+            if (m_s.n >= N)
+                m_s.n = 0;
+            m_s.n += 1;
+        }
+        ++tries;
+
+        // Outside the GET test the hint under the list is shown once, then hidden.
+        if (!m_s.getTestRunning) {
+            MainControls& c = m_ctx.controls;
+            if (m_s.getHintShown) {
+                c.Image1_10->hide();
+                c.testkekkakesi->hide();
+                c.Picktestlabel->hide();
+                c.Picktestlabel->clear();
+            } else if (c.Pickframe->isVisible()) {
+                c.Image1_10->show();
+                c.testkekkakesi->show();
+                c.Picktestlabel->setText(kGetHint);
+                c.Picktestlabel->show();
+                m_s.getHintShown = true;
+            }
+        }
+
+        m_s.currentLine = rangeEntryText(m_s.n);
+        const bool rejected = m_hooks.inGetList && m_hooks.inGetList(m_s.currentLine);
+        if (!rejected)
+            break;
+        const bool exhausted = tries >= randomDraws + N;
+        if (getCount < N && !exhausted)
+            continue;
+        // Every item is in the GET list: the previous item stays and the engine pauses.
+        m_s.currentLine = m_s.previousLine;
+        m_s.n = 0;
+        PauseStudy();
+        return true;
+    }
+
+    const AppliedOptions& o = m_ctx.state.options;
+    MeaningLimit limit = MeaningLimit::Whole;
+    if (m_ctx.menus.action(QStringLiteral("mitigi"))->isChecked())
+        limit = MeaningLimit::One;
+    else if (m_ctx.menus.action(QStringLiteral("mnigi"))->isChecked())
+        limit = MeaningLimit::Two;
+    else if (m_ctx.menus.action(QStringLiteral("msangi"))->isChecked())
+        limit = MeaningLimit::Three;
+    Result<ItemText> item = PrepareItemText(
+        m_s.currentLine, m_s.n, o.delimiter, o.separator, limit, m_ctx.controls.Revch->isChecked());
+    if (!item) {
+        reportStepError(item.error());
+        return false;
+    }
+    m_s.item = std::move(item).value();
+    ItemNumberText();
+    return true;
+}
+
+void StudyEngine::reportStepError(const AppError& error)
+{
+    const QString text = error.number == ErrorNumber::IndexOutOfRange
+        ? delimiterMismatchText(m_ctx.state.options.delimiter)
+        : errorText(error);
+    m_ctx.platform.showMessage(&m_ctx.window, text, MessageIcon::Error, MessageButtons::Ok);
+    PauseStudy();
+}
+
+void StudyEngine::ItemNumberText()
+{
+    if (!hasFile() || m_ctx.state.testmode)
+        return;
+    const AppliedOptions& o = m_ctx.state.options;
+    MainControls& c = m_ctx.controls;
+    if (call(m_hooks.stickShown)) {
+        if (m_hooks.setStickCaption)
+            m_hooks.setStickCaption(o.numberOnStick ? stickNumberText(m_s.n, m_s.N) : QString());
+        return;
+    }
+    m_s.item.numberText = mainNumberText(m_s.n, m_s.N);
+    if (c.Pickframe->isVisible()) {
+        c.pNolabel->setText(o.numberOnInternalGet ? m_s.item.numberText : QString());
+        c.NoLabel->clear();
+    } else if (call(m_hooks.focusScreen)) {
+        c.NoLabel->setText(o.numberOnFocus ? m_s.item.numberText : QString());
+        call(m_hooks.refreshFocusLayout);
+    } else {
+        c.NoLabel->setText(o.numberOnMain ? m_s.item.numberText : QString());
+    }
+}
+
+void StudyEngine::SetQuestionInterval(EngineTimer& timer)
+{
+    m_s.intervalMs = questionShare() / 10.0 * m_s.timePerItem;
+    ApplyInterval(timer);
+}
+
+void StudyEngine::SetAnswerInterval(EngineTimer& timer)
+{
+    m_s.intervalMs = (1 - questionShare() / 10.0) * m_s.timePerItem;
+    ApplyInterval(timer);
+}
+
+void StudyEngine::ApplyInterval(EngineTimer& timer)
+{
+    const int getCount = m_hooks.getListCount ? m_hooks.getListCount() : 0;
+    if (m_s.n < 1) {
+        if (getCount < m_s.N || m_s.N == 0)
+            timer.setInterval(1);
+        return;
+    }
+    timer.setInterval(int(std::nearbyint(m_s.intervalMs)));
+}
+
+bool StudyEngine::CountLongTick()
+{
+    m_s.timePerItem = 1000;
+    ++m_s.tickCount;
+    if (m_s.tickCount >= m_s.tickLimit || (m_s.n == 0 && m_s.phase == StudyPhase::AwaitItem)) {
+        m_s.phase
+            = m_s.phase == StudyPhase::AwaitItem ? StudyPhase::AwaitAnswer : StudyPhase::AwaitItem;
+        m_s.tickCount = 0;
+        return true;
+    }
+    return false;
+}
+
+void StudyEngine::PauseStudy()
+{
+    if (!m_timer->isEnabled() || !hasFile())
+        return;
+    m_timer->setEnabled(false);
+    m_s.pausedElapsed += m_ctx.clock.secondsSinceMidnight() - m_s.phaseStart;
+    const double full = m_timer->interval() * (m_s.perSecondMode ? m_s.tickLimit : 1.0);
+    m_s.remainingMs = full - m_s.pausedElapsed * 1000;
+    call(m_hooks.holdTimerBar);
+    setPausedControls(true);
+}
+
+void StudyEngine::ResumeStudy()
+{
+    if (!hasFile() || m_ctx.state.testmode)
+        return;
+    m_s.phaseStart = m_ctx.clock.secondsSinceMidnight();
+    const double interval = m_timer->interval();
+    if (!m_s.perSecondMode) {
+        if (m_s.remainingMs > 0 && m_s.remainingMs < interval)
+            m_timer->setInterval(int(std::nearbyint(m_s.remainingMs)));
+    } else if (m_s.remainingMs > 0 && m_s.remainingMs < interval * m_s.tickLimit && interval > 0) {
+        m_timer->setInterval(int(std::nearbyint(std::fmod(m_s.remainingMs, interval))));
+    }
+    if (m_ctx.controls.iroch->isChecked() && m_s.phase == StudyPhase::AwaitAnswer)
+        call(m_hooks.resumeTimerBar);
+    m_s.pausedElapsed = 0;
+    m_timer->setEnabled(true);
+    setPausedControls(false);
+}
+
+void StudyEngine::togglePause()
+{
+    if (paused())
+        ResumeStudy();
+    else
+        PauseStudy();
+}
+
+void StudyEngine::setPausedControls(bool isPaused)
+{
+    m_ctx.menus.setCheckedWithTwin(QStringLiteral("mteisi"), isPaused);
+    MainControls& c = m_ctx.controls;
+    QToolButton* pause = m_ctx.state.testmode ? c.testTEISIbtn : c.Fteisibtn;
+    QToolButton* resume = m_ctx.state.testmode ? c.testSAIKAIbtn : c.Fsaikaibtn;
+    pause->setEnabled(!isPaused);
+    resume->setEnabled(isPaused);
+}
+
+void StudyEngine::SelectSpeed(int index)
+{
+    const QStringList& seconds = MainMenus::secondsItems();
+    if (index < 0 || index >= seconds.size())
+        return;
+    // While a test runs the speed goes to the test's own box; that comes with the tests.
+    if (m_ctx.state.testmode)
+        return;
+    m_s.timePerItem = seconds[index].toDouble() * 1000;
+    {
+        const QSignalBlocker blocker(m_ctx.controls.Seccom);
+        m_ctx.controls.Seccom->setCurrentIndex(index);
+    }
+    m_ctx.menus.checkOnlyInArray(QStringLiteral("msec"), index);
+    if (m_ctx.state.typedSpeedMode) {
+        m_ctx.controls.nyseccom->setEditText(seconds[index]);
+        StartStudy();
+    }
+}
+
+void StudyEngine::speedBoxChosen(int index)
+{
+    const std::optional<double> seconds = toNumber(m_ctx.controls.Seccom->itemText(index));
+    if (!seconds)
+        return;
+    m_s.timePerItem = *seconds * 1000;
+    m_ctx.menus.checkOnlyInArray(QStringLiteral("msec"), index);
+}
+
+} // namespace keruna

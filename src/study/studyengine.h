@@ -1,0 +1,155 @@
+#pragma once
+
+#include "common/result.h"
+#include "study/itemtext.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QMainWindow;
+
+namespace keruna {
+
+class Clock;
+class EngineTimer;
+class MainMenus;
+class Platform;
+class RandomSource;
+class TimerFactory;
+struct MainControls;
+struct MainState;
+struct ProblemSet;
+struct RangeState;
+
+enum class StudyPhase { AwaitItem, AwaitAnswer };
+
+// The presentation engine's state.
+struct StudySession {
+    StudyPhase phase = StudyPhase::AwaitItem;
+    int n = 0; // current position in the range list, 1-based; 0 before the first item
+    int N = 0; // entries of the range list
+    QString currentLine;
+    QString previousLine;
+    ItemText item;
+    QString stickText;
+    QString joiner;
+    double timePerItem = 2000; // ms
+    bool perSecondMode = false; // typed speeds above 65 s: phases counted in 1 s ticks
+    double tickLimit = 0;
+    int tickCount = 0;
+    double intervalMs = 0;
+    double phaseStart = 0; // seconds since midnight
+    double pausedElapsed = 0; // seconds
+    double remainingMs = 0;
+    bool started = false;
+    bool getTestRunning = false;
+    bool getHintShown = false;
+    bool answerOnDemand = false; // the GET ○ button revealed the answer
+    bool tabUsed = false;
+};
+
+// Steps that belong to other parts of the main screen; unset ones do nothing.
+struct StudyHooks {
+    std::function<void()> openFile;
+    std::function<bool(const QString&)> inGetList; // the GET list holds this item
+    std::function<int()> getListCount;
+    std::function<void()> speakItem; // returns when the utterance has finished
+    std::function<void()> applyFontLayout;
+    std::function<void()> startTimerBar;
+    std::function<void()> stopTimerBar;
+    std::function<void()> holdTimerBar; // pause: stop the bar where it stands
+    std::function<void()> resumeTimerBar; // resume in the answer phase
+    std::function<bool()> stickShown;
+    std::function<void(const QString&)> showStickText;
+    std::function<void(const QString&)> setStickCaption;
+    std::function<bool()> focusScreen;
+    std::function<void()> refreshFocusLayout;
+    std::function<void()> showGetListOnFirstStart;
+    std::function<void()> eraseHandwriting;
+    std::function<void()> applyStudyGuidance;
+    std::function<void()> restoreStudyState; // after a test: the reset of opening a file
+};
+
+// Timed flash cards: question first, the answer after its share of the period, in
+// random or ascending order; items in the GET list are skipped.
+class StudyEngine {
+public:
+    struct Context {
+        QMainWindow& window;
+        MainControls& controls;
+        MainMenus& menus;
+        const ProblemSet& set;
+        const RangeState& range;
+        MainState& state;
+        Platform& platform;
+        Clock& clock;
+        TimerFactory& timers;
+        RandomSource& random;
+    };
+
+    StudyEngine(Context context, StudyHooks hooks);
+    ~StudyEngine();
+
+    StudySession& session() { return m_s; }
+    const StudySession& session() const { return m_s; }
+    EngineTimer& timer() { return *m_timer; }
+
+    void StartStudy();
+    void StudyTick();
+    void PauseStudy();
+    void ResumeStudy();
+    void togglePause();
+    bool paused() const;
+    // A speed menu item (index into the seconds list) or the speed box.
+    void SelectSpeed(int index);
+    void speedBoxChosen(int index);
+    // The next ascending item is item 1.
+    void restartFromFirst() { m_s.n = 0; }
+    // Reveals the answer of the current item (the answer phase, or on demand).
+    void ShowAnswer();
+    // Writes the item number where the current view shows it.
+    void ItemNumberText();
+
+    // Interval helpers, shared with the test engines (which pass their own timer).
+    void SetQuestionInterval(EngineTimer& timer);
+    void SetAnswerInterval(EngineTimer& timer);
+    void ApplyInterval(EngineTimer& timer);
+    // Per-second mode: true when the tick goes on to show.
+    bool CountLongTick();
+
+private:
+    bool hasFile() const;
+    int questionShare() const;
+    QString rangeEntryText(int n) const;
+    bool TakeUpNextItem();
+    void reportStepError(const AppError& error);
+    void setPausedControls(bool paused);
+    void showLabels(const QString& first, const QString& second);
+    void showStick(const QString& text);
+    bool call(const std::function<bool()>& f) const { return f && f(); }
+    void call(const std::function<void()>& f) const
+    {
+        if (f)
+            f();
+    }
+
+    Context m_ctx;
+    StudyHooks m_hooks;
+    StudySession m_s;
+    std::unique_ptr<EngineTimer> m_timer; // Timer3
+};
+
+// The speed from a typed text: 0.01–65 s runs normally, above 65 up to 600 s one tick per
+// second; anything else is refused with its message.
+struct TypedSpeed {
+    bool perSecond = false;
+    double seconds = 0;
+};
+Result<TypedSpeed> parseTypedSpeed(const QString& text);
+// The message for a refused typed speed, and whether it is the range message
+// (information) rather than the number error.
+QString typedSpeedMessage(const AppError& error);
+
+} // namespace keruna

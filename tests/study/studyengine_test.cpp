@@ -1,0 +1,171 @@
+#include "app/mainmenus.h"
+#include "study/studyengine.h"
+#include "support/harness.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace keruna;
+using namespace keruna::test;
+
+namespace {
+
+class StudyTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        h.start();
+        const QString path = h.path("words.txt");
+        writeBytes(path, sjis(QStringLiteral("apple,りんご\r\nbook,本\r\ncat,ねこ\r\n")));
+        h.open(path);
+        h.find<QRadioButton>("Rndop_1")->setChecked(true); // ascending
+        seconds("3");
+    }
+    void seconds(const char* value) { h.find<QComboBox>("Seccom")->setCurrentText(value); }
+    void start() { h.find<QToolButton>("Startbtn")->click(); }
+    void advance(qint64 ms) { h.timers.advance(ms); }
+    QString label1() { return h.find<QLabel>("Label1")->text(); }
+    QString label2() { return h.find<QLabel>("Label2")->text(); }
+    StudySession& session() { return h.form().study().session(); }
+
+    Form1Harness h;
+};
+
+} // namespace
+
+TEST_F(StudyTest, QuestionThenAnswerEachForItsShareOfThePeriod)
+{
+    start();
+    advance(1);
+    EXPECT_EQ(label1(), "apple");
+    EXPECT_EQ(label2(), "");
+    EXPECT_EQ(h.find<QLabel>("NoLabel")->text(), QStringLiteral("No. 1 / 3"));
+    advance(1499);
+    EXPECT_EQ(label2(), "");
+    advance(1);
+    EXPECT_EQ(label2(), QStringLiteral("りんご"));
+    advance(1499);
+    EXPECT_EQ(label1(), "apple");
+    advance(1);
+    EXPECT_EQ(label1(), "book");
+    EXPECT_EQ(label2(), "");
+}
+
+TEST_F(StudyTest, AscendingOrderWrapsAndNo1StartsOver)
+{
+    start();
+    QStringList seen;
+    for (int i = 0; i < 5; ++i) {
+        advance(i == 0 ? 1 : 3000);
+        seen.append(label1());
+    }
+    EXPECT_EQ(seen, (QStringList {"apple", "book", "cat", "apple", "book"}));
+    h.action("mdone")->trigger();
+    advance(3000);
+    EXPECT_EQ(label1(), "apple");
+}
+
+TEST_F(StudyTest, PauseKeepsTheRemainingTimeOfThePhase)
+{
+    seconds("6"); // 3000 ms phases
+    start();
+    advance(1); // question shown, 3000 ms to the answer
+    advance(1000);
+    h.find<QToolButton>("Fteisibtn")->click();
+    EXPECT_TRUE(h.action("mteisi")->isChecked());
+    EXPECT_TRUE(h.find<QToolButton>("Fsaikaibtn")->isEnabled());
+    EXPECT_FALSE(h.find<QToolButton>("Fteisibtn")->isEnabled());
+    advance(10000);
+    EXPECT_EQ(label2(), "");
+    h.action("mdteisi")->trigger(); // resume
+    EXPECT_FALSE(h.action("mteisi")->isChecked());
+    advance(1999);
+    EXPECT_EQ(label2(), "");
+    advance(1);
+    EXPECT_EQ(label2(), QStringLiteral("りんご"));
+}
+
+TEST_F(StudyTest, TimeLagAndSimultaneousDisplay)
+{
+    h.action("mTimelag")->setChecked(true);
+    start();
+    advance(1);
+    EXPECT_EQ(label1(), "");
+    EXPECT_EQ(label2(), "");
+    advance(1500);
+    EXPECT_EQ(label1(), "apple");
+    EXPECT_EQ(label2(), QStringLiteral("りんご"));
+
+    h.action("mTimelag")->setChecked(false);
+    h.find<QCheckBox>("Douzich")->setChecked(true);
+    advance(1500);
+    EXPECT_EQ(label1(), "book");
+    EXPECT_EQ(label2(), QStringLiteral("本"));
+}
+
+TEST_F(StudyTest, RandomOrderWithOneItemAlwaysShowsIt)
+{
+    const QString path = h.path("one.txt");
+    writeBytes(path, "only,one\r\n");
+    h.open(path);
+    h.find<QRadioButton>("Rndop_0")->setChecked(true);
+    start();
+    advance(1);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(label1(), "only");
+        EXPECT_EQ(session().n, 1);
+        advance(3000);
+    }
+}
+
+TEST_F(StudyTest, ReverseAndMeaningLimitApplyFromTheNextItem)
+{
+    const QString path = h.path("m.txt");
+    writeBytes(path, sjis(QStringLiteral("apple,りんご、林檎\r\nplain\r\n")));
+    h.open(path);
+    h.find<QRadioButton>("Rndop_1")->setChecked(true);
+    h.find<QCheckBox>("Revch")->setChecked(true);
+    h.action("mitigi")->setChecked(true);
+    start();
+    advance(1);
+    EXPECT_EQ(label1(), QStringLiteral("りんご"));
+    advance(1500);
+    EXPECT_EQ(label2(), "apple");
+    EXPECT_EQ(session().item.parts.value(0), "apple");
+    advance(1500);
+    // A line without the delimiter names itself as item 2.
+    EXPECT_EQ(label1(), QStringLiteral("2行目区切り文字エラー"));
+    EXPECT_TRUE(h.platform.messages.empty());
+}
+
+TEST_F(StudyTest, SpeedMenusSetThePeriodAndTheirChecks)
+{
+    h.action("mdsec_2")->trigger(); // 3 s
+    EXPECT_EQ(h.find<QComboBox>("Seccom")->currentText(), "3");
+    EXPECT_TRUE(h.action("msec_2")->isChecked());
+    EXPECT_TRUE(h.action("mdsec_2")->isChecked());
+    EXPECT_EQ(session().timePerItem, 3000);
+    seconds("10");
+    EXPECT_EQ(session().timePerItem, 10000);
+    EXPECT_FALSE(h.action("msec_2")->isChecked());
+    EXPECT_TRUE(h.action("msec_7")->isChecked());
+}
+
+TEST(TypedSpeed, RangesAndMessages)
+{
+    EXPECT_EQ(parseTypedSpeed("0.01").value().seconds, 0.01);
+    EXPECT_FALSE(parseTypedSpeed("65").value().perSecond);
+    EXPECT_TRUE(parseTypedSpeed("65.5").value().perSecond);
+    EXPECT_TRUE(parseTypedSpeed("600").value().perSecond);
+    for (const char* bad : {"600.5", "0.005", "0"})
+        EXPECT_EQ(typedSpeedMessage(parseTypedSpeed(bad).error()),
+            QStringLiteral("0.01秒～600秒の範囲以外は指定できません。"))
+            << bad;
+    EXPECT_EQ(typedSpeedMessage(parseTypedSpeed("abc").error()),
+        QStringLiteral("エラー番号 ： 1\r\n数値が不正です｡"));
+}
