@@ -4,6 +4,8 @@
 #include "app/problemcontroller.h"
 #include "common/numbers.h"
 #include "common/twips.h"
+#include "getlist/getlist.h"
+#include "problemdata/problemrecord.h"
 #include "settings/settingsreader.h"
 #include "settings/settingsschema.h"
 #include "study/layoutmath.h"
@@ -105,16 +107,29 @@ Form1::Form1(AppContext context, QWidget* parent)
     hooks.restoreItemFrameColour = [this] { applyColours(); };
     hooks.resetPresentationPosition = [this] { m_study->restartFromFirst(); };
     hooks.applyProperties = [this] { putOptionsInForce(); };
+    hooks.clearGetList = [this] {
+        m_getList->clear(m_state.testResultsHeld);
+        focusGetList();
+    };
     m_problems = std::make_unique<ProblemController>(
         *this, m_ctx.platform, m_c, *m_menus, m_set, m_range, std::move(hooks));
 
+    m_getList = std::make_unique<GetList>(*m_c.Picklist, *m_c.listkazu);
     StudyHooks study;
     study.openFile = [this] { m_problems->OpenProblemFile(); };
+    study.inGetList = [this](const QString& key) { return m_getList->contains(key); };
+    study.getListCount = [this] { return m_getList->count(); };
+    study.appendToGetList = [this] { appendCurrentItemToGetList(); };
+    study.showGetListOnFirstStart = [this] {
+        if (m_state.options.showGetOnStart && m_state.options.getInside && !isMinimized())
+            m_c.Pickframe->show();
+    };
     m_study = std::make_unique<StudyEngine>(
         StudyEngine::Context {*this, m_c, *m_menus, m_set, m_range, m_state, m_ctx.platform,
             m_ctx.clock, m_ctx.timers, m_ctx.random},
         std::move(study));
     wireCommands();
+    wireGetList();
     for (QWidget* w : std::initializer_list<QWidget*> {
              m_c.Mframe, m_c.Label1, m_c.Label2, m_c.testMainpic, m_c.NoLabel, m_c.Image1[0]})
         w->installEventFilter(this);
@@ -557,6 +572,106 @@ void Form1::InitializeSettings()
     InitSettings(settingsPath());
     if (m_ctx.platform.startNewInstance())
         m_ctx.platform.endProgram();
+}
+
+void Form1::wireGetList()
+{
+    connect(m_c.listmaru, &QToolButton::clicked, this, [this] {
+        m_study->addCurrentItem();
+        focusGetList();
+    });
+    connect(m_c.listSkipbtn, &QToolButton::clicked, this, [this] { m_study->SkipItem(); });
+    connect(m_c.listmodosi, &QToolButton::clicked, this, [this] {
+        m_getList->removeSelectedOrChecked(m_state.options.delimiter);
+        focusGetList();
+        m_c.nPickzencheck->show();
+        m_c.nPickzencheckhazusi->hide();
+    });
+    connect(m_c.nPickzencheck, &QToolButton::clicked, this, [this] {
+        if (!m_getList->isEmpty()) {
+            m_c.nPickzencheck->hide();
+            m_c.nPickzencheckhazusi->show();
+            m_getList->setAllChecked(true);
+        }
+        focusGetList();
+    });
+    connect(m_c.nPickzencheckhazusi, &QToolButton::clicked, this, [this] {
+        if (!m_getList->isEmpty()) {
+            m_c.nPickzencheckhazusi->hide();
+            m_c.nPickzencheck->show();
+            m_getList->setAllChecked(false);
+        }
+        focusGetList();
+    });
+    connect(m_c.listclose, &QToolButton::clicked, this, [this] {
+        m_c.Pickframe->hide();
+        m_c.cuttext->clear();
+        m_c.nPickzencheck->show();
+        m_c.nPickzencheckhazusi->hide();
+    });
+    // The GET button brings the list inside; moving it to a window of its own comes with
+    // the external GET screen.
+    connect(m_c.Pickbtn, &QToolButton::clicked, this, [this] {
+        if (!m_c.Pickframe->isVisible()) {
+            m_c.Pickframe->show();
+            m_study->ItemNumberText();
+        }
+    });
+    m_c.Picklist->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_c.Picklist, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& at) { showGetListPopup(m_c.Picklist->viewport()->mapToGlobal(at)); });
+    m_menus->onCommand(QStringLiteral("mlistritu"), [this] {
+        if (m_getList->isEmpty())
+            return;
+        m_ctx.platform.showMessage(this,
+            getStatisticsText(m_menus->action(QStringLiteral("mlistritu"))->text(),
+                m_getList->checkedCount(), m_getList->count()),
+            MessageIcon::Information, MessageButtons::Ok);
+    });
+    m_menus->onCommand(
+        QStringLiteral("mlistred"), [this] { m_getList->toggleRed(m_getList->selectedIndex()); });
+}
+
+void Form1::showGetListPopup(const QPoint& at)
+{
+    const bool any = !m_getList->isEmpty();
+    for (const char* name : {"mlistred", "mlisthatuon", "mlistritu"})
+        m_menus->action(QString::fromLatin1(name))->setEnabled(any);
+    m_menus->action(QStringLiteral("mlistritu"))
+        ->setText(m_state.testmode ? QStringLiteral("チェック数と正解率(&C)")
+                                   : QStringLiteral("チェック数と忘却率(&C)"));
+    m_menus->listPopup()->popup(at);
+}
+
+void Form1::focusGetList()
+{
+    if (m_c.Picklist->isEnabled() && m_c.Picklist->isVisible())
+        m_c.Picklist->setFocus();
+}
+
+void Form1::appendCurrentItemToGetList()
+{
+    const StudySession& s = m_study->session();
+    if (!m_range.current || s.n < 1)
+        return;
+    // Red follows the item's record, as the range lists it.
+    const QString record = rangeList(m_set, *m_range.current).value(s.n - 1);
+    bool red = false;
+    switch (*m_range.current) {
+    case RangeFilter::NotYet:
+        red = record.endsWith(MarkSuffix::NotYetRed);
+        break;
+    case RangeFilter::Memorized:
+        red = record.endsWith(MarkSuffix::MemorizedRed);
+        break;
+    case RangeFilter::All:
+        red = isRedRecord(record);
+        break;
+    case RangeFilter::Red:
+        red = true;
+        break;
+    }
+    m_getList->append(s.currentLine, m_state.options.delimiter, red);
 }
 
 void Form1::putOptionsInForce()

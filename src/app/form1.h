@@ -15,6 +15,7 @@ class Clock;
 class MainMenus;
 class Platform;
 class ProblemController;
+class GetList;
 class StudyEngine;
 class RandomSource;
 class TimerFactory;
@@ -40,6 +41,7 @@ public:
     MainMenus& menus() { return *m_menus; }
     ProblemController& problems() { return *m_problems; }
     StudyEngine& study() { return *m_study; }
+    GetList& getList() { return *m_getList; }
     const ProblemSet& problemSet() const { return m_set; }
     const RangeState& rangeState() const { return m_range; }
     const MainState& state() const { return m_state; }
@@ -73,12 +75,17 @@ private:
     void placeItemLabels();
     void setAlwaysOnTop(bool onTop);
     void putOptionsInForce();
+    void wireGetList();
+    void appendCurrentItemToGetList();
+    void showGetListPopup(const QPoint& at);
+    void focusGetList();
 
     AppContext m_ctx;
     MainControls m_c;
     std::unique_ptr<MainMenus> m_menus;
     std::unique_ptr<ProblemController> m_problems;
     std::unique_ptr<StudyEngine> m_study;
+    std::unique_ptr<GetList> m_getList;
     ProblemSet m_set;
     RangeState m_range;
     MainState m_state;

@@ -33,6 +33,8 @@ struct AppliedOptions {
     bool longText = false;
     int answerSpacing = 27; // twips per point below 120
     bool nextAfterMaru = false;
+    bool showGetOnStart = true; // GETDISP
+    bool getInside = true; // NAIBU: the GET list inside the main screen
 };
 
 // Main-screen state that is not shown by a control of its own.
@@ -58,6 +60,7 @@ struct MainState {
 
     int nyuuryokumode = 0; // typed-answer mode of tests (0/1)
     bool testmode = false; // a test is running
+    bool testResultsHeld = false; // from a test's start until the next Open, Start or Test
 };
 
 } // namespace keruna

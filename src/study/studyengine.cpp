@@ -146,7 +146,8 @@ void StudyEngine::StudyTick()
         c.listSkipbtn->setEnabled(true);
         c.cuttext->setEnabled(c.typec->isChecked());
         m_s.answerOnDemand = false;
-        m_s.tabUsed = false;
+        m_s.alreadyAccepted = m_s.addRequested = m_s.skipRequested = false;
+        m_s.advanceNow = m_s.countAsWrong = false;
         if (!TakeUpNextItem())
             return;
 
@@ -441,6 +442,63 @@ void StudyEngine::setPausedControls(bool isPaused)
     QToolButton* resume = m_ctx.state.testmode ? c.testSAIKAIbtn : c.Fsaikaibtn;
     pause->setEnabled(!isPaused);
     resume->setEnabled(isPaused);
+}
+
+void StudyEngine::addCurrentItem()
+{
+    if (!itemCurrent() || m_s.alreadyAccepted)
+        return;
+    m_s.addRequested = true;
+    if (m_ctx.state.options.nextAfterMaru)
+        m_s.advanceNow = true;
+    AcceptItem();
+}
+
+void StudyEngine::SkipItem()
+{
+    if (!itemCurrent())
+        return;
+    m_ctx.controls.syudouskip->setEnabled(false);
+    m_ctx.controls.listSkipbtn->setEnabled(false);
+    m_s.skipRequested = true;
+    m_s.advanceNow = true;
+    AcceptItem();
+}
+
+void StudyEngine::AcceptItem()
+{
+    call(m_hooks.stopTimerBar);
+    m_s.alreadyAccepted = true;
+    m_ctx.controls.cuttext->setText(QStringLiteral("○"));
+    DisableItemButtons();
+    if (!m_s.skipRequested
+        && ((m_s.phase == StudyPhase::AwaitAnswer && !m_s.countAsWrong) || m_s.addRequested))
+        call(m_hooks.appendToGetList);
+    if (m_s.advanceNow) {
+        if (m_s.perSecondMode)
+            m_s.tickCount = int(m_s.tickLimit);
+        setPausedControls(false);
+        m_s.phase = StudyPhase::AwaitItem;
+        // The answer stays a moment, then the next item follows.
+        m_timer->setEnabled(false);
+        m_timer->setInterval(1400);
+        m_timer->setEnabled(true);
+        m_s.answerOnDemand = true;
+        ShowAnswer();
+    }
+    m_s.skipRequested = false;
+    m_s.addRequested = false;
+}
+
+void StudyEngine::DisableItemButtons()
+{
+    MainControls& c = m_ctx.controls;
+    for (QWidget* w : std::initializer_list<QWidget*> {c.listmaru, c.cuttext, c.zidouMARU})
+        w->setEnabled(false);
+    if (m_s.advanceNow || !itemCurrent()) {
+        c.syudouskip->setEnabled(false);
+        c.listSkipbtn->setEnabled(false);
+    }
 }
 
 void StudyEngine::SelectSpeed(int index)

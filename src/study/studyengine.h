@@ -47,7 +47,12 @@ struct StudySession {
     bool getTestRunning = false;
     bool getHintShown = false;
     bool answerOnDemand = false; // the GET ○ button revealed the answer
-    bool tabUsed = false;
+    // Per-item flags of accepting an item (○, a typed answer, skip).
+    bool alreadyAccepted = false;
+    bool addRequested = false;
+    bool skipRequested = false;
+    bool advanceNow = false;
+    bool countAsWrong = false; // set when the answer was fetched with Tab
 };
 
 // Steps that belong to other parts of the main screen; unset ones do nothing.
@@ -70,6 +75,7 @@ struct StudyHooks {
     std::function<void()> eraseHandwriting;
     std::function<void()> applyStudyGuidance;
     std::function<void()> restoreStudyState; // after a test: the reset of opening a file
+    std::function<void()> appendToGetList; // take the current item into the GET list
 };
 
 // Timed flash cards: question first, the answer after its share of the period, in
@@ -109,6 +115,13 @@ public:
     void restartFromFirst() { m_s.n = 0; }
     // Reveals the answer of the current item (the answer phase, or on demand).
     void ShowAnswer();
+    // The GET ○ button: take the item (and show its answer and move on with MARUNEXT).
+    void addCurrentItem();
+    // Skip to the next item.
+    void SkipItem();
+    // Accepts the current item as the flags ask.
+    void AcceptItem();
+    bool itemCurrent() const { return m_s.n > 0 && !m_s.currentLine.isEmpty(); }
     // Writes the item number where the current view shows it.
     void ItemNumberText();
 
@@ -126,6 +139,7 @@ private:
     bool TakeUpNextItem();
     void reportStepError(const AppError& error);
     void setPausedControls(bool paused);
+    void DisableItemButtons();
     void showLabels(const QString& first, const QString& second);
     void showStick(const QString& text);
     bool call(const std::function<bool()>& f) const { return f && f(); }

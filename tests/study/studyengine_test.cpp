@@ -1,4 +1,5 @@
 #include "app/mainmenus.h"
+#include "getlist/getlist.h"
 #include "study/studyengine.h"
 #include "support/harness.h"
 
@@ -168,4 +169,60 @@ TEST(TypedSpeed, RangesAndMessages)
             << bad;
     EXPECT_EQ(typedSpeedMessage(parseTypedSpeed("abc").error()),
         QStringLiteral("エラー番号 ： 1\r\n数値が不正です｡"));
+}
+
+TEST_F(StudyTest, GetItemsAreSkippedAndAllOfThemPauseTheEngine)
+{
+    start();
+    advance(1);
+    EXPECT_EQ(label1(), "apple");
+    h.find<QToolButton>("listmaru")->click();
+    EXPECT_TRUE(h.form().getList().contains(QStringLiteral("apple,りんご")));
+    EXPECT_FALSE(h.find<QToolButton>("listmaru")->isEnabled());
+    h.find<QToolButton>("listmaru")->click(); // already taken: nothing more
+    EXPECT_EQ(h.form().getList().count(), 1);
+    advance(3000);
+    EXPECT_EQ(label1(), "book");
+    h.find<QToolButton>("listmaru")->click();
+    advance(3000);
+    EXPECT_EQ(label1(), "cat");
+    h.find<QToolButton>("listmaru")->click();
+    advance(3000);
+    // Every item taken: the last one stays on screen and the engine waits, paused.
+    EXPECT_EQ(label1(), "cat");
+    EXPECT_EQ(session().n, 0);
+    EXPECT_TRUE(h.action("mteisi")->isChecked());
+    EXPECT_FALSE(h.form().study().timer().isEnabled());
+}
+
+TEST(StudyEngine, DuplicateLinesInTheGetListDoNotHangTheEngine)
+{
+    for (const char* order : {"Rndop_1", "Rndop_0"}) {
+        Form1Harness h;
+        h.start();
+        const QString path = h.path("dup.txt");
+        writeBytes(path, "same,x\r\nsame,x\r\n");
+        h.open(path);
+        h.find<QRadioButton>(QString::fromLatin1(order))->setChecked(true);
+        h.find<QToolButton>("Startbtn")->click();
+        h.timers.advance(1);
+        h.find<QToolButton>("listmaru")->click();
+        EXPECT_EQ(h.form().getList().count(), 1);
+        h.timers.advance(4000); // one GET entry, two lines: every position is rejected
+        EXPECT_TRUE(h.action("mteisi")->isChecked()) << order;
+    }
+}
+
+TEST_F(StudyTest, SkipShowsTheAnswerAndMovesOnAfterAMoment)
+{
+    start();
+    advance(1);
+    h.find<QToolButton>("listSkipbtn")->click();
+    EXPECT_EQ(label2(), QStringLiteral("りんご"));
+    EXPECT_FALSE(h.find<QToolButton>("listSkipbtn")->isEnabled());
+    EXPECT_TRUE(h.form().getList().isEmpty());
+    advance(1399);
+    EXPECT_EQ(label1(), "apple");
+    advance(1);
+    EXPECT_EQ(label1(), "book");
 }
