@@ -1,6 +1,7 @@
 #include "app/form1.h"
 #include "common/clock.h"
 #include "common/random.h"
+#include "speech/speechoutput.h"
 #include "ui/qtplatform.h"
 
 #include <QApplication>
@@ -58,7 +59,8 @@ int main(int argc, char* argv[])
     keruna::SystemClock clock;
     keruna::QtTimerFactory timers;
     keruna::StdRandomSource random;
-    keruna::Form1 form(keruna::AppContext {platform, clock, timers, random});
+    keruna::SilentSpeech speech;
+    keruna::Form1 form(keruna::AppContext {platform, clock, timers, random, speech});
     if (platform.endRequested())
         return 0;
     CloseAfterFirstPaint closer(&form);

@@ -8,10 +8,12 @@
 #include "problemdata/problemrecord.h"
 #include "settings/settingsreader.h"
 #include "settings/settingsschema.h"
+#include "speech/speechoutput.h"
 #include "study/layoutmath.h"
 #include "study/studyengine.h"
 #include "ui/fonts.h"
 #include "ui/platform.h"
+#include "ui/propertiesdialog.h"
 #include "ui/resources.h"
 
 #include <QAction>
@@ -106,7 +108,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     hooks.alwaysOnTop = [this] { return m_menus->action(QStringLiteral("mmae"))->isChecked(); };
     hooks.restoreItemFrameColour = [this] { applyColours(); };
     hooks.resetPresentationPosition = [this] { m_study->restartFromFirst(); };
-    hooks.applyProperties = [this] { putOptionsInForce(); };
+    hooks.applyProperties = [this] { applyPropertiesQuietly(); };
     hooks.clearGetList = [this] {
         m_getList->clear(m_state.testResultsHeld);
         focusGetList();
@@ -218,7 +220,7 @@ void Form1::runStartup()
     const bool failed = readStoredSettings();
     m_state.options.dictionaryUrl = kBuiltInDictionaryUrl;
     m_state.options.homePageUrl = kBuiltInHomePageUrl;
-    putOptionsInForce();
+    applyPropertiesQuietly();
     if (m_state.typedSpeedMode) {
         if (const std::optional<double> t = toNumber(m_c.nyseccom->currentText()))
             m_study->session().timePerItem = *t * 1000;
@@ -464,7 +466,8 @@ void Form1::placeItemLabels()
     const int height = m_c.Mframe->height();
     const int margin = twipsToPixels(240);
     const int top1 = twipsToPixels(labelTop);
-    const int top2 = twipsToPixels(answerTopTwips(labelTop, firstSize, gapFactorOf(2)));
+    const int top2
+        = twipsToPixels(answerTopTwips(labelTop, firstSize, m_state.options.answerSpacing));
     m_c.Label1->setGeometry(
         margin, top1, std::max(0, width - 2 * margin), std::max(0, top2 - top1));
     m_c.Label2->setGeometry(
@@ -674,26 +677,78 @@ void Form1::appendCurrentItemToGetList()
     m_getList->append(s.currentLine, m_state.options.delimiter, red);
 }
 
-void Form1::putOptionsInForce()
+kugirigamen& Form1::properties()
 {
-    // The part of the properties' Apply that does not depend on the dialog: the period
-    // follows the speed box unless typed speeds are on.
-    if (!m_state.typedSpeedMode) {
-        m_c.Seccom->show();
-        m_c.nyseccom->hide();
+    if (!m_properties) {
+        m_properties = std::make_unique<kugirigamen>(
+            settingsPath(), m_ctx.speech.voices(), m_ctx.platform, this);
+        m_properties->onApply = [this](const PropertiesApplied& a) { putInForce(a); };
+        m_properties->onUrlsRead = [this](const QString& dictionary, const QString& home) {
+            m_state.options.dictionaryUrl = dictionary;
+            m_state.options.homePageUrl = home;
+        };
+        // OK and Cancel both close the dialog and unload it: the next opening reads the
+        // file again.
+        connect(m_properties.get(), &QDialog::finished, this,
+            [this] { m_properties.release()->deleteLater(); });
+        m_properties->Load();
+    }
+    return *m_properties;
+}
+
+void Form1::applyPropertiesQuietly()
+{
+    properties().Apply();
+}
+
+void Form1::putInForce(const PropertiesApplied& a)
+{
+    const int voice = m_state.options.voiceIndex;
+    m_state.options = a.options;
+    if (a.voiceListEmpty)
+        m_state.options.voiceIndex = voice;
+    const AppliedOptions& o = m_state.options;
+    if (!o.numberOnMain || !o.numberOnFocus)
+        m_c.NoLabel->clear();
+    if (!o.numberOnInternalGet)
+        m_c.pNolabel->clear();
+    // (the stick screen's caption is emptied by the stick screen when it shows)
+
+    const Qt::Alignment along
+        = o.longText ? Qt::AlignLeft | Qt::AlignTop : Qt::AlignHCenter | Qt::AlignTop;
+    m_c.Label1->setAlignment(
+        m_state.testmode && m_state.suuzitest ? Qt::AlignHCenter | Qt::AlignTop : along);
+    if (!(m_state.testmode && m_state.suuzitest) && o.showTypedText)
+        m_c.Label2->clear();
+    m_c.Label2->setAlignment(along);
+    placeItemLabels();
+
+    m_state.typedSpeedMode = a.typedSpeedMode;
+    if (a.typedSpeedMode) {
+        m_c.Seccom->hide();
+        m_c.nyseccom->show();
+    } else {
         if (!m_state.testmode) {
             if (const std::optional<double> seconds = toNumber(m_c.Seccom->currentText()))
                 m_study->session().timePerItem = *seconds * 1000;
+            m_study->session().perSecondMode = false;
         }
-    } else {
-        m_c.Seccom->hide();
-        m_c.nyseccom->show();
+        m_c.Seccom->show();
+        m_c.nyseccom->hide();
     }
 }
 
 void Form1::ShowProperties()
 {
-    // The properties dialog is not part of the program yet; its command has no effect.
+    kugirigamen& dialog = properties();
+    dialog.adjustSize();
+    const QRect screen = m_ctx.platform.screenGeometry(this);
+    const QPoint topLeft
+        = propertiesPosition(QPoint(int(pixelsToTwips(x())), int(pixelsToTwips(y()))),
+            QSize(int(pixelsToTwips(dialog.width())), int(pixelsToTwips(dialog.height()))),
+            QSize(int(pixelsToTwips(screen.width())), int(pixelsToTwips(screen.height()))));
+    dialog.move(twipsToPixels(topLeft.x()), twipsToPixels(topLeft.y()));
+    dialog.exec();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)

@@ -18,6 +18,9 @@ class ProblemController;
 class GetList;
 class StudyEngine;
 class RandomSource;
+class SpeechOutput;
+class kugirigamen;
+struct PropertiesApplied;
 class TimerFactory;
 
 // The seams the main screen is built on; tests pass fakes.
@@ -26,6 +29,7 @@ struct AppContext {
     Clock& clock;
     TimerFactory& timers;
     RandomSource& random;
+    SpeechOutput& speech;
 };
 
 // The main screen. It owns the loaded word list and every option control, and its
@@ -42,6 +46,9 @@ public:
     ProblemController& problems() { return *m_problems; }
     StudyEngine& study() { return *m_study; }
     GetList& getList() { return *m_getList; }
+    // The properties dialog, created (and its settings read) when it is not yet.
+    kugirigamen& properties();
+    bool propertiesLoaded() const { return m_properties != nullptr; }
     const ProblemSet& problemSet() const { return m_set; }
     const RangeState& rangeState() const { return m_range; }
     const MainState& state() const { return m_state; }
@@ -74,7 +81,8 @@ private:
     void applyColours();
     void placeItemLabels();
     void setAlwaysOnTop(bool onTop);
-    void putOptionsInForce();
+    void applyPropertiesQuietly();
+    void putInForce(const PropertiesApplied& applied);
     void wireGetList();
     void appendCurrentItemToGetList();
     void showGetListPopup(const QPoint& at);
@@ -86,6 +94,7 @@ private:
     std::unique_ptr<ProblemController> m_problems;
     std::unique_ptr<StudyEngine> m_study;
     std::unique_ptr<GetList> m_getList;
+    std::unique_ptr<kugirigamen> m_properties;
     ProblemSet m_set;
     RangeState m_range;
     MainState m_state;

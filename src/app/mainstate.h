@@ -60,6 +60,7 @@ struct MainState {
 
     int nyuuryokumode = 0; // typed-answer mode of tests (0/1)
     bool testmode = false; // a test is running
+    bool suuzitest = false; // the running test is the number test
     bool testResultsHeld = false; // from a test's start until the next Open, Start or Test
 };
 

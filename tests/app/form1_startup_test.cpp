@@ -62,18 +62,21 @@ TEST(Form1Startup, FirstStartOffersRepairAndYesGoesOn)
     EXPECT_EQ(SettingsStore::ReadValue("SEC", "FORM", h.settingsPath()), "2");
     EXPECT_EQ(SettingsStore::ReadValue("BACK", "FORM", h.settingsPath()), "15962624");
     FakePlatform again(h.folder());
-    Form1 second(AppContext {again, h.clock, h.timers, h.random});
+    Form1 second(AppContext {again, h.clock, h.timers, h.random, h.speech});
     EXPECT_TRUE(again.messages.empty());
     EXPECT_FALSE(second.startupHadFailures());
 }
 
-TEST(Form1Startup, NoEndsTheProgramWithoutWriting)
+TEST(Form1Startup, NoEndsTheProgramWithoutSavingSettings)
 {
     Form1Harness h(Form1Harness::Settings::None);
     h.platform.messageAnswers.push_back(MessageResult::No);
     h.start();
     EXPECT_EQ(h.platform.endCount, 1);
-    EXPECT_FALSE(QFile::exists(h.settingsPath()));
+    // Only the properties' own section was written (by their Apply at start-up); no exit set.
+    EXPECT_EQ(SettingsStore::ReadValue("SEC", "FORM", h.settingsPath()), "ERROR");
+    EXPECT_EQ(SettingsStore::ReadValue("SFONTSIZE", "STICK", h.settingsPath()), "ERROR");
+    EXPECT_EQ(SettingsStore::ReadValue("KUGIRIMOZI", "PR", h.settingsPath()), ",");
 }
 
 TEST(Form1Startup, DefaultsStartWithoutPromptAndFillTheChoiceLists)
@@ -225,7 +228,7 @@ TEST(Form1Startup, WhatIsSavedAtExitIsReadAtTheNextStart)
         form.close();
     }
     FakePlatform again(h.folder());
-    Form1 second(AppContext {again, h.clock, h.timers, h.random});
+    Form1 second(AppContext {again, h.clock, h.timers, h.random, h.speech});
     EXPECT_TRUE(again.messages.empty());
     auto find
         = [&](const char* name) { return second.findChild<QWidget*>(QString::fromLatin1(name)); };

@@ -1,5 +1,6 @@
 #include "app/mainmenus.h"
 #include "getlist/getlist.h"
+#include "settings/settingsstore.h"
 #include "study/studyengine.h"
 #include "support/harness.h"
 
@@ -225,4 +226,67 @@ TEST_F(StudyTest, SkipShowsTheAnswerAndMovesOnAfterAMoment)
     EXPECT_EQ(label1(), "apple");
     advance(1);
     EXPECT_EQ(label1(), "book");
+}
+
+namespace {
+
+// A harness whose stored options turn typed speeds on.
+struct TypedSpeedStudy {
+    TypedSpeedStudy()
+    {
+        SettingsStore::WriteValue("1", "NYSECMODE", "PR", h.settingsPath());
+        h.start();
+        const QString path = h.path("w.txt");
+        writeBytes(path, "one,1\r\ntwo,2\r\n");
+        h.open(path);
+        h.find<QRadioButton>("Rndop_1")->setChecked(true);
+    }
+    void startWith(const char* speed)
+    {
+        h.find<QComboBox>("nyseccom")->setEditText(QString::fromLatin1(speed));
+        h.find<QToolButton>("Startbtn")->click();
+    }
+    QString label2() { return h.find<QLabel>("Label2")->text(); }
+    Form1Harness h;
+};
+
+} // namespace
+
+TEST(TypedSpeedStudy, RefusedSpeedsShowTheirMessageAndPause)
+{
+    TypedSpeedStudy t;
+    EXPECT_FALSE(t.h.find<QComboBox>("nyseccom")->isHidden());
+    EXPECT_TRUE(t.h.find<QComboBox>("Seccom")->isHidden());
+    t.startWith("abc");
+    ASSERT_EQ(t.h.platform.messages.size(), 1u);
+    EXPECT_EQ(t.h.platform.messages[0].text, QStringLiteral("エラー番号 ： 1\r\n数値が不正です｡"));
+    EXPECT_EQ(t.h.platform.messages[0].icon, MessageIcon::Error);
+    t.startWith("600.5");
+    EXPECT_EQ(
+        t.h.platform.messages[1].text, QStringLiteral("0.01秒～600秒の範囲以外は指定できません。"));
+    EXPECT_EQ(t.h.platform.messages[1].icon, MessageIcon::Information);
+    EXPECT_FALSE(t.h.form().study().timer().isEnabled());
+}
+
+TEST(TypedSpeedStudy, LongSpeedsCountOneSecondTicks)
+{
+    TypedSpeedStudy t;
+    t.startWith("66"); // 33 s of question, 33 s of answer with the default share
+    t.h.timers.advance(1);
+    EXPECT_EQ(t.h.find<QLabel>("Label1")->text(), "one");
+    EXPECT_TRUE(t.h.form().study().session().perSecondMode);
+    t.h.timers.advance(32999);
+    EXPECT_EQ(t.label2(), "");
+    t.h.timers.advance(1); // 33 001 ms
+    EXPECT_EQ(t.label2(), "1");
+    t.h.timers.advance(32999);
+    EXPECT_EQ(t.h.find<QLabel>("Label1")->text(), "one");
+    t.h.timers.advance(1); // 66 001 ms
+    EXPECT_EQ(t.h.find<QLabel>("Label1")->text(), "two");
+
+    TypedSpeedStudy fast;
+    fast.startWith("0.01"); // a 10 ms period
+    fast.h.timers.advance(1);
+    fast.h.timers.advance(5);
+    EXPECT_EQ(fast.label2(), "1");
 }

@@ -44,7 +44,8 @@ Form1Harness::~Form1Harness() = default;
 
 Form1& Form1Harness::start()
 {
-    m_form = std::make_unique<Form1>(AppContext {platform, clock, timers, random});
+    speech.clock = &clock;
+    m_form = std::make_unique<Form1>(AppContext {platform, clock, timers, random, speech});
     return *m_form;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/form1.h"
 #include "common/random.h"
+#include "speech/speechoutput.h"
 #include "support/fakeplatform.h"
 #include "support/virtualtime.h"
 
@@ -11,6 +12,29 @@
 #include <memory>
 
 namespace keruna::test {
+
+// Records utterances; each takes its own duration on the virtual clock.
+class FakeSpeech final : public SpeechOutput {
+public:
+    explicit FakeSpeech(VirtualClock* clock = nullptr)
+        : clock(clock)
+    {
+    }
+    QStringList voices() override { return voiceList; }
+    void speak(const QString& text, int voiceIndex) override
+    {
+        spoken.append(text);
+        voicesUsed.append(voiceIndex);
+        if (clock)
+            clock->setNowMs(clock->nowMs() + utteranceMs);
+    }
+
+    VirtualClock* clock;
+    QStringList voiceList {QStringLiteral("Voice A"), QStringLiteral("Voice B")};
+    QStringList spoken;
+    QList<int> voicesUsed;
+    qint64 utteranceMs = 0;
+};
 
 // Writes bytes to a file (made by the test, never by the code under test).
 void writeBytes(const QString& path, const QByteArray& bytes);
@@ -42,6 +66,7 @@ public:
     VirtualClock clock;
     VirtualTimerFactory timers {clock};
     StdRandomSource random {12345};
+    FakeSpeech speech;
 
 private:
     QTemporaryDir m_dir;

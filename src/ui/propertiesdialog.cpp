@@ -1,0 +1,418 @@
+#include "ui/propertiesdialog.h"
+
+#include "common/numbers.h"
+#include "settings/settingsreader.h"
+#include "settings/settingsschema.h"
+#include "ui/platform.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace keruna {
+
+namespace {
+
+template <class W> W* named(W* w, const QString& name)
+{
+    w->setObjectName(name);
+    return w;
+}
+
+QLabel* label(const QString& name, const QString& text)
+{
+    return named(new QLabel(text), name);
+}
+
+QGroupBox* group(const QString& name, const QString& title)
+{
+    return named(new QGroupBox(title), name);
+}
+
+bool usableText(const QString& text)
+{
+    return !text.isEmpty() && text != SettingsStore::kMissing;
+}
+
+} // namespace
+
+QPoint propertiesPosition(QPoint mainTopLeft, QSize dialogSize, QSize screenSize)
+{
+    int left = mainTopLeft.x();
+    int top = mainTopLeft.y();
+    if (left < 0)
+        left = 0;
+    else if (left + dialogSize.width() > screenSize.width())
+        left = screenSize.width() - dialogSize.width();
+    if (top < 0)
+        top = 0;
+    else if (top + dialogSize.height() > screenSize.height())
+        top = screenSize.height() - (dialogSize.height() + 550);
+    return {left, top};
+}
+
+kugirigamen::kugirigamen(
+    QString settingsPath, QStringList voices, Platform& platform, QWidget* parent)
+    : QDialog(parent)
+    , m_settingsPath(std::move(settingsPath))
+    , m_voices(std::move(voices))
+    , m_platform(platform)
+{
+    setObjectName(QStringLiteral("kugirigamen"));
+    setWindowTitle(QStringLiteral("プロパティ"));
+    setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    build();
+}
+
+void kugirigamen::build()
+{
+    auto* layout = new QVBoxLayout(this);
+    m_tabs = named(new QTabWidget(this), QStringLiteral("tbsOptions"));
+    layout->addWidget(m_tabs);
+
+    // Page 0: time shares, spacing and typing options.
+    auto* page0 = named(new QWidget, QStringLiteral("picOptions_0"));
+    auto* p0 = new QVBoxLayout(page0);
+    m_screentextch = named(new QCheckBox(QStringLiteral("入力した文字を画面に表示する(&S)")),
+        QStringLiteral("screentextch"));
+    m_nysecch = named(
+        new QCheckBox(QStringLiteral("速度を入力可能にする[スタートボタンで速度適用します](&T)")),
+        QStringLiteral("nysecch"));
+    m_marunextch = named(new QCheckBox(QStringLiteral("○を押した後すぐ次の問題を表示する(&N)")),
+        QStringLiteral("marunextch"));
+    auto* frame7 = group(QStringLiteral("Frame7"), QStringLiteral("時間配分"));
+    auto* f7 = new QGridLayout(frame7);
+    for (int i = 0; i < 3; ++i) {
+        auto* box = named(new QComboBox, QStringLiteral("KankakuCB_%1").arg(i));
+        for (int v = 1; v <= 9; ++v)
+            box->addItem(QString::number(v));
+        m_KankakuCB.append(box);
+    }
+    m_KankakuCB[0]->setCurrentIndex(4);
+    m_KankakuCB[1]->setCurrentIndex(6);
+    m_KankakuCB[2]->setCurrentIndex(1);
+    f7->addWidget(
+        label(QStringLiteral("Label13"), QStringLiteral("問題　　　　　　　回答")), 0, 1, 1, 3);
+    for (int i = 0; i < 2; ++i) {
+        m_Listlabel.append(label(QStringLiteral("Listlabel_%1").arg(i), {}));
+        f7->addWidget(label(QStringLiteral("Label5_%1").arg(i),
+                          i == 0 ? QStringLiteral("予想時") : QStringLiteral("入力時")),
+            i + 1, 0);
+        f7->addWidget(m_KankakuCB[i], i + 1, 1);
+        f7->addWidget(
+            label(QStringLiteral("Label12_%1").arg(i), QStringLiteral("：　：")), i + 1, 2);
+        f7->addWidget(m_Listlabel[i], i + 1, 3);
+    }
+    f7->addWidget(
+        label(QStringLiteral("Label14"), QStringLiteral("問題と回答の時間配分を設定できます。")), 3,
+        0, 1, 4);
+    auto* frame6 = group(QStringLiteral("Frame6"), QStringLiteral("文字の距離間隔"));
+    auto* f6 = new QGridLayout(frame6);
+    m_Longch = named(
+        new QCheckBox(QStringLiteral("長文用の距離間隔にする(&D)")), QStringLiteral("Longch"));
+    f6->addWidget(m_KankakuCB[2], 0, 0);
+    f6->addWidget(
+        label(QStringLiteral("Label5_4"), QStringLiteral("問題と回答の距離間隔を調節できます。")),
+        0, 1);
+    f6->addWidget(m_Longch, 1, 0, 1, 2);
+    m_Kkiteibtn
+        = named(new QPushButton(QStringLiteral("既定値に戻す(&E)")), QStringLiteral("Kkiteibtn"));
+    for (QWidget* w :
+        std::initializer_list<QWidget*> {m_screentextch, m_nysecch, m_marunextch, frame7, frame6})
+        p0->addWidget(w);
+    p0->addWidget(m_Kkiteibtn, 0, Qt::AlignRight);
+    p0->addStretch(1);
+    m_tabs->addTab(page0, QStringLiteral("間隔    "));
+
+    // Page 1: number display, GET screen, voice, delimiters.
+    auto* page1 = named(new QWidget, QStringLiteral("picOptions_1"));
+    auto* p1 = new QGridLayout(page1);
+    auto* frame5 = group(QStringLiteral("Frame5"), QStringLiteral("No表示"));
+    auto* f5 = new QVBoxLayout(frame5);
+    const QStringList numberCaptions
+        = {QStringLiteral("メイン画面(&M)"), QStringLiteral("内部GET画面(&P)"),
+            QStringLiteral("フォーカス画面(&F)"), QStringLiteral("スティック画面(&S)")};
+    for (int i = 0; i < 4; ++i) {
+        m_NOch.append(named(new QCheckBox(numberCaptions[i]), QStringLiteral("NOch_%1").arg(i)));
+        f5->addWidget(m_NOch[i]);
+    }
+    auto* frame4 = group(QStringLiteral("Frame4"), QStringLiteral("GET画面"));
+    auto* f4 = new QVBoxLayout(frame4);
+    m_Naibuop = named(new QRadioButton(QStringLiteral("内部GET(&I)")), QStringLiteral("Naibuop"));
+    m_Gaibuop = named(new QRadioButton(QStringLiteral("外部GET(&O)")), QStringLiteral("Gaibuop"));
+    m_PickdasiCh = named(new QCheckBox(QStringLiteral("スタートと同時にGET画面を表示する(&D)")),
+        QStringLiteral("PickdasiCh"));
+    m_Naibuop->setChecked(true);
+    f4->addWidget(m_Naibuop);
+    f4->addWidget(m_Gaibuop);
+    f4->addWidget(m_PickdasiCh);
+    auto* frame3 = group(QStringLiteral("Frame3"), QStringLiteral("音声の選択"));
+    auto* f3 = new QVBoxLayout(frame3);
+    m_VoiceCB = named(new QComboBox, QStringLiteral("VoiceCB"));
+    m_GaitounasiL = label(QStringLiteral("GaitounasiL"), QStringLiteral("該当無し"));
+    f3->addWidget(m_VoiceCB);
+    f3->addWidget(
+        label(QStringLiteral("Label6"), QStringLiteral("音声キャラクターを選択できます。")));
+    f3->addWidget(m_GaitounasiL);
+    auto* sample = group(QStringLiteral("fraSample1"), QStringLiteral("区切り文字"));
+    auto* fs = new QGridLayout(sample);
+    auto* frame1 = group(QStringLiteral("Frame1"), QStringLiteral("問題と回答の間"));
+    auto* frame2 = group(QStringLiteral("Frame2"), QStringLiteral("回答の間"));
+    m_kugirimoziCB = named(new QComboBox, QStringLiteral("kugirimoziCB"));
+    m_itigimoziCB = named(new QComboBox, QStringLiteral("itigimoziCB"));
+    for (QComboBox* box : {m_kugirimoziCB, m_itigimoziCB}) {
+        box->setEditable(true);
+        box->setInsertPolicy(QComboBox::NoInsert);
+        box->setToolTip(QStringLiteral("入力可能です"));
+    }
+    auto* f1 = new QVBoxLayout(frame1);
+    f1->addWidget(m_kugirimoziCB);
+    f1->addWidget(label(QStringLiteral("Label1"), QStringLiteral("例) right,正しい、右の")));
+    auto* f2 = new QVBoxLayout(frame2);
+    f2->addWidget(m_itigimoziCB);
+    f2->addWidget(label(QStringLiteral("Label3"), QStringLiteral("例) right,正しい、右の")));
+    fs->addWidget(frame1, 0, 0);
+    fs->addWidget(frame2, 0, 1);
+    fs->addWidget(label(QStringLiteral("Label9"),
+                      QStringLiteral("問題データの区切り文字と同じにしてください。")),
+        1, 0, 1, 2);
+    p1->addWidget(frame5, 0, 0);
+    p1->addWidget(frame4, 0, 1);
+    p1->addWidget(frame3, 1, 0);
+    p1->addWidget(sample, 1, 1);
+    m_tabs->addTab(page1, QStringLiteral("設定    "));
+
+    // Page 2: URLs.
+    auto* page2 = named(new QWidget, QStringLiteral("picOptions_2"));
+    auto* p2 = new QVBoxLayout(page2);
+    auto* frame9 = group(QStringLiteral("Frame9"), QStringLiteral("URLの設定"));
+    auto* f9 = new QVBoxLayout(frame9);
+    m_Dictext = named(new QLineEdit, QStringLiteral("Dictext"));
+    m_Hometext = named(new QLineEdit, QStringLiteral("Hometext"));
+    f9->addWidget(label(QStringLiteral("Label7"), QStringLiteral("Web辞書のURL")));
+    f9->addWidget(m_Dictext);
+    f9->addWidget(label(QStringLiteral("Label8"), QStringLiteral("ホームページのURL")));
+    f9->addWidget(m_Hometext);
+    p2->addWidget(frame9);
+    p2->addStretch(1);
+    m_tabs->addTab(page2, QStringLiteral("Web    "));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    m_cmdOK = named(new QPushButton(QStringLiteral("OK")), QStringLiteral("cmdOK"));
+    m_cmdCancel = named(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ")), QStringLiteral("cmdCancel"));
+    m_cmdApply = named(new QPushButton(QStringLiteral("適用(&A)")), QStringLiteral("cmdApply"));
+    m_cmdApply->setToolTip(QStringLiteral("設定変更を適用"));
+    m_cmdOK->setDefault(true);
+    buttons->addWidget(m_cmdOK);
+    buttons->addWidget(m_cmdCancel);
+    buttons->addWidget(m_cmdApply);
+    layout->addLayout(buttons);
+
+    // Ctrl+Tab goes to the next tab from anywhere in the dialog, the last back to the first.
+    auto* nextTab = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
+    nextTab->setContext(Qt::WindowShortcut);
+    connect(nextTab, &QShortcut::activated, this,
+        [this] { m_tabs->setCurrentIndex((m_tabs->currentIndex() + 1) % m_tabs->count()); });
+    connect(m_cmdApply, &QPushButton::clicked, this, [this] { Apply(); });
+    connect(m_cmdOK, &QPushButton::clicked, this, [this] {
+        if (Apply())
+            reject(); // closes as Cancel does, after the options were applied
+    });
+    connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_Kkiteibtn, &QPushButton::clicked, this, [this] { restoreDefaults(); });
+    for (int i = 0; i < 2; ++i)
+        connect(m_KankakuCB[i], &QComboBox::currentIndexChanged, this,
+            [this, i] { updateListLabel(i); });
+    connect(
+        m_Longch, &QCheckBox::toggled, this, [this](bool on) { m_KankakuCB[2]->setEnabled(!on); });
+    connect(m_PickdasiCh, &QCheckBox::toggled, this, [this](bool on) {
+        m_Naibuop->setEnabled(on);
+        m_Gaibuop->setEnabled(on);
+    });
+    connect(m_VoiceCB, &QComboBox::activated, this, [this] { voiceClicked(); });
+    updateListLabel(0);
+    updateListLabel(1);
+    m_Naibuop->setEnabled(false);
+    m_Gaibuop->setEnabled(false);
+}
+
+void kugirigamen::updateListLabel(int index)
+{
+    m_Listlabel[index]->setText(QString::number(10 - (m_KankakuCB[index]->currentIndex() + 1)));
+}
+
+void kugirigamen::voiceClicked()
+{
+    if (m_VoiceCB->count() > 0 && m_VoiceCB->currentIndex() < 0)
+        m_VoiceCB->setCurrentIndex(0);
+    m_GaitounasiL->hide();
+}
+
+bool kugirigamen::Load()
+{
+    const SettingsReader r(m_settingsPath);
+    const QString& P = Section::Pr;
+    bool ok = true;
+    auto step = [&](bool success) { ok = ok && success; };
+
+    m_kugirimoziCB->addItems({QStringLiteral(","), QStringLiteral("."), QStringLiteral("=")});
+    m_kugirimoziCB->setCurrentIndex(0);
+    m_itigimoziCB->addItem(QStringLiteral("、"));
+    m_itigimoziCB->setCurrentIndex(0);
+
+    const QString dict = r.text(P, QStringLiteral("DICTEXT"));
+    const QString home = r.text(P, QStringLiteral("HOMETEXT"));
+    m_Dictext->setText(usableText(dict) ? dict : kBuiltInDictionaryUrl);
+    m_Hometext->setText(usableText(home) ? home : kBuiltInHomePageUrl);
+    if (onUrlsRead)
+        onUrlsRead(m_Dictext->text(), m_Hometext->text());
+
+    auto textWithDefault = [&](QComboBox* box, const QString& key, const QString& fallback) {
+        const QString value = r.text(P, key);
+        if (usableText(value)) {
+            box->setEditText(value);
+        } else {
+            box->setEditText(fallback);
+            SettingsStore::WriteValue(fallback, key, P, m_settingsPath);
+        }
+    };
+    textWithDefault(m_kugirimoziCB, QStringLiteral("KUGIRIMOZI"), QStringLiteral(","));
+    textWithDefault(m_itigimoziCB, QStringLiteral("ITIGIMOZI"), QStringLiteral("、"));
+
+    for (int i = 0; i < 3; ++i) {
+        const std::optional<int> index = r.int16(P, QStringLiteral("KANKAKU%1").arg(i));
+        const bool valid = index && *index >= 0 && *index < m_KankakuCB[i]->count();
+        if (valid)
+            m_KankakuCB[i]->setCurrentIndex(*index);
+        step(valid);
+    }
+    auto check = [&](QCheckBox* box, const QString& key) {
+        const std::optional<int> v = r.checkBox(P, key);
+        if (v)
+            box->setChecked(*v == 1);
+        step(v.has_value());
+    };
+    check(m_Longch, QStringLiteral("LONGS"));
+    check(m_nysecch, QStringLiteral("NYSECMODE"));
+    check(m_marunextch, QStringLiteral("MARUNEXT"));
+    check(m_screentextch, QStringLiteral("SCREENTEXT"));
+    check(m_PickdasiCh, QStringLiteral("GETDISP"));
+    if (const std::optional<bool> inside = r.boolean(P, QStringLiteral("NAIBU"))) {
+        m_Naibuop->setChecked(*inside);
+        m_Gaibuop->setChecked(!*inside);
+    } else {
+        step(false);
+    }
+    for (int i = 0; i < 4; ++i)
+        check(m_NOch[i], QStringLiteral("NUMDISP%1").arg(i));
+
+    m_VoiceCB->addItems(m_voices);
+    m_GaitounasiL->hide();
+    if (m_VoiceCB->count() > 0) {
+        const std::optional<int> index = r.int16(P, QStringLiteral("VOICECHARA"));
+        if (!index) {
+            step(false);
+        } else if (*index == -1) {
+            m_VoiceCB->setCurrentIndex(0);
+        } else if (*index < 0) {
+            m_VoiceCB->setCurrentIndex(-1);
+            m_GaitounasiL->show();
+        } else if (*index < m_VoiceCB->count()) {
+            m_VoiceCB->setCurrentIndex(*index);
+        } else {
+            step(false);
+        }
+    }
+    if (!ok) {
+        WritePrSection();
+        voiceClicked();
+    }
+    return ok;
+}
+
+void kugirigamen::WritePrSection()
+{
+    const QString& P = Section::Pr;
+    auto check = [](const QCheckBox* box) { return QString::number(box->isChecked() ? 1 : 0); };
+    QList<SettingEntry> entries = {
+        {P, QStringLiteral("KUGIRIMOZI"), m_kugirimoziCB->currentText()},
+        {P, QStringLiteral("ITIGIMOZI"), m_itigimoziCB->currentText()},
+        {P, QStringLiteral("VOICECHARA"), QString::number(m_VoiceCB->currentIndex())},
+        {P, QStringLiteral("GETDISP"), check(m_PickdasiCh)},
+        {P, QStringLiteral("NAIBU"), boolText(m_Naibuop->isChecked())},
+        {P, QStringLiteral("LONGS"), check(m_Longch)},
+        {P, QStringLiteral("NYSECMODE"), check(m_nysecch)},
+        {P, QStringLiteral("MARUNEXT"), check(m_marunextch)},
+        {P, QStringLiteral("SCREENTEXT"), check(m_screentextch)},
+        {P, QStringLiteral("DICTEXT"), m_Dictext->text()},
+        {P, QStringLiteral("HOMETEXT"), m_Hometext->text()},
+    };
+    for (int i = 0; i < 3; ++i)
+        entries.append({P, QStringLiteral("KANKAKU%1").arg(i),
+            QString::number(m_KankakuCB[i]->currentIndex())});
+    for (int i = 0; i < 4; ++i)
+        entries.append({P, QStringLiteral("NUMDISP%1").arg(i), check(m_NOch[i])});
+    SettingsStore::WriteValues(entries, m_settingsPath);
+}
+
+PropertiesApplied kugirigamen::current() const
+{
+    PropertiesApplied a;
+    AppliedOptions& o = a.options;
+    o.dictionaryUrl = m_Dictext->text();
+    o.homePageUrl = m_Hometext->text();
+    o.separator = m_itigimoziCB->currentText();
+    o.delimiter = m_kugirimoziCB->currentText();
+    o.voiceIndex = m_VoiceCB->currentIndex();
+    o.guessShare = m_KankakuCB[0]->currentIndex() + 1;
+    o.inputShare = m_KankakuCB[1]->currentIndex() + 1;
+    o.numberOnMain = m_NOch[0]->isChecked();
+    o.numberOnInternalGet = m_NOch[1]->isChecked();
+    o.numberOnFocus = m_NOch[2]->isChecked();
+    o.numberOnStick = m_NOch[3]->isChecked();
+    o.showTypedText = m_screentextch->isChecked();
+    o.longText = m_Longch->isChecked();
+    o.answerSpacing = 31 - (m_KankakuCB[2]->currentIndex() + 1 - 1) * 4;
+    o.nextAfterMaru = m_marunextch->isChecked();
+    o.showGetOnStart = m_PickdasiCh->isChecked();
+    o.getInside = m_Naibuop->isChecked();
+    a.typedSpeedMode = m_nysecch->isChecked();
+    a.voiceListEmpty = m_VoiceCB->count() == 0;
+    return a;
+}
+
+bool kugirigamen::Apply()
+{
+    if (!usableText(m_kugirimoziCB->currentText()) || !usableText(m_itigimoziCB->currentText())) {
+        m_platform.showMessage(
+            this, QStringLiteral("文字が不正です。"), MessageIcon::Warning, MessageButtons::Ok);
+        m_rejected = true;
+        return false;
+    }
+    m_rejected = false;
+    WritePrSection();
+    if (onApply)
+        onApply(current());
+    return true;
+}
+
+void kugirigamen::restoreDefaults()
+{
+    m_KankakuCB[0]->setCurrentIndex(4);
+    m_KankakuCB[1]->setCurrentIndex(6);
+    m_KankakuCB[2]->setCurrentIndex(1);
+    for (QCheckBox* box : {m_Longch, m_nysecch, m_marunextch, m_screentextch})
+        box->setChecked(false);
+}
+
+} // namespace keruna

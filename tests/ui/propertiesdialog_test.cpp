@@ -1,0 +1,188 @@
+#include "app/mainstate.h"
+#include "settings/settingsstore.h"
+#include "support/harness.h"
+#include "ui/propertiesdialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace keruna;
+using namespace keruna::test;
+
+namespace {
+
+class PropertiesTest : public ::testing::Test {
+protected:
+    void SetUp() override { h.start(); }
+    kugirigamen& dialog() { return h.form().properties(); }
+    template <class T> T* find(const char* name)
+    {
+        return dialog().findChild<T*>(QString::fromLatin1(name));
+    }
+    QString stored(const char* key)
+    {
+        return SettingsStore::ReadValue(key, "PR", h.settingsPath());
+    }
+    void store(const char* key, const QString& value)
+    {
+        SettingsStore::WriteValue(value, key, "PR", h.settingsPath());
+    }
+    // A fresh dialog that reads the file as it is now.
+    kugirigamen& reloaded()
+    {
+        find<QPushButton>("cmdCancel")->click();
+        h.form().properties(); // the main screen holds the dialog until it is unloaded
+        return dialog();
+    }
+    const AppliedOptions& options() { return h.form().state().options; }
+
+    Form1Harness h;
+};
+
+} // namespace
+
+TEST_F(PropertiesTest, ReadsTheDefaultsIntoItsControls)
+{
+    EXPECT_EQ(dialog().windowTitle(), QStringLiteral("プロパティ"));
+    auto* tabs = find<QTabWidget>("tbsOptions");
+    EXPECT_EQ(tabs->tabText(0), QStringLiteral("間隔    "));
+    EXPECT_EQ(tabs->tabText(1), QStringLiteral("設定    "));
+    EXPECT_EQ(tabs->tabText(2), QStringLiteral("Web    "));
+    EXPECT_EQ(find<QComboBox>("kugirimoziCB")->currentText(), ",");
+    EXPECT_EQ(find<QComboBox>("itigimoziCB")->currentText(), QStringLiteral("、"));
+    EXPECT_EQ(find<QComboBox>("KankakuCB_0")->currentText(), "5");
+    EXPECT_EQ(find<QComboBox>("KankakuCB_1")->currentText(), "7");
+    EXPECT_EQ(find<QLabel>("Listlabel_0")->text(), "5");
+    EXPECT_EQ(find<QLabel>("Listlabel_1")->text(), "3");
+    EXPECT_TRUE(find<QCheckBox>("NOch_0")->isChecked());
+    EXPECT_FALSE(find<QCheckBox>("NOch_3")->isChecked());
+    EXPECT_TRUE(find<QRadioButton>("Naibuop")->isChecked());
+    EXPECT_EQ(find<QComboBox>("VoiceCB")->currentText(), "Voice A");
+    EXPECT_TRUE(find<QLabel>("GaitounasiL")->isHidden());
+    EXPECT_EQ(find<QLineEdit>("Dictext")->text(), kBuiltInDictionaryUrl);
+    EXPECT_EQ(find<QPushButton>("cmdCancel")->text(), QStringLiteral("ｷｬﾝｾﾙ"));
+    EXPECT_EQ(find<QPushButton>("cmdApply")->toolTip(), QStringLiteral("設定変更を適用"));
+    // Start-up already applied them.
+    EXPECT_EQ(options().guessShare, 5);
+    EXPECT_EQ(options().inputShare, 7);
+    EXPECT_EQ(options().answerSpacing, 27);
+}
+
+TEST_F(PropertiesTest, ApplyAcceptsAnyDelimiterButEmptyOrError)
+{
+    find<QComboBox>("kugirimoziCB")->setEditText("/");
+    find<QPushButton>("cmdApply")->click();
+    EXPECT_EQ(options().delimiter, "/");
+    EXPECT_EQ(stored("KUGIRIMOZI"), "/");
+    find<QComboBox>("kugirimoziCB")->setEditText(" ");
+    find<QPushButton>("cmdApply")->click();
+    EXPECT_EQ(options().delimiter, " ");
+
+    find<QComboBox>("kugirimoziCB")->setEditText("ERROR");
+    find<QPushButton>("cmdOK")->click();
+    ASSERT_EQ(h.platform.messages.size(), 1u);
+    EXPECT_EQ(h.platform.messages[0].text, QStringLiteral("文字が不正です。"));
+    EXPECT_EQ(h.platform.messages[0].icon, MessageIcon::Warning);
+    EXPECT_TRUE(dialog().rejected());
+    EXPECT_EQ(options().delimiter, " ");
+    find<QComboBox>("itigimoziCB")->setEditText("");
+    find<QComboBox>("kugirimoziCB")->setEditText(",");
+    EXPECT_FALSE(dialog().Apply());
+    EXPECT_EQ(stored("ITIGIMOZI"), QStringLiteral("、"));
+}
+
+TEST_F(PropertiesTest, ShareAndSpacingLists)
+{
+    find<QComboBox>("KankakuCB_0")->setCurrentIndex(2);
+    EXPECT_EQ(find<QLabel>("Listlabel_0")->text(), "7");
+    find<QComboBox>("KankakuCB_2")->setCurrentIndex(0);
+    EXPECT_EQ(dialog().current().options.answerSpacing, 31);
+    find<QComboBox>("KankakuCB_2")->setCurrentIndex(8);
+    EXPECT_EQ(dialog().current().options.answerSpacing, -1);
+    find<QCheckBox>("Longch")->setChecked(true);
+    EXPECT_FALSE(find<QComboBox>("KankakuCB_2")->isEnabled());
+    find<QPushButton>("cmdApply")->click();
+    EXPECT_EQ(options().guessShare, 3);
+    EXPECT_TRUE(options().longText);
+    EXPECT_EQ(stored("KANKAKU0"), "2");
+    EXPECT_EQ(stored("LONGS"), "1");
+}
+
+TEST_F(PropertiesTest, GetOptionsFollowTheirSwitchAndAreAlwaysWritten)
+{
+    find<QCheckBox>("PickdasiCh")->setChecked(false);
+    EXPECT_FALSE(find<QRadioButton>("Naibuop")->isEnabled());
+    EXPECT_FALSE(find<QRadioButton>("Gaibuop")->isEnabled());
+    find<QRadioButton>("Gaibuop")->setChecked(true);
+    find<QPushButton>("cmdApply")->click();
+    EXPECT_EQ(stored("GETDISP"), "0");
+    EXPECT_EQ(stored("NAIBU"), "False");
+}
+
+TEST_F(PropertiesTest, CtrlTabCyclesThroughTheTabs)
+{
+    dialog().show();
+    QApplication::setActiveWindow(&dialog());
+    auto* tabs = find<QTabWidget>("tbsOptions");
+    tabs->setCurrentIndex(2);
+    QTest::keyClick(find<QLineEdit>("Dictext"), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    QTest::keyClick(find<QComboBox>("KankakuCB_0"), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+}
+
+TEST_F(PropertiesTest, StoredVoiceIndexes)
+{
+    store("VOICECHARA", "-1");
+    EXPECT_EQ(reloaded().findChild<QComboBox*>("VoiceCB")->currentIndex(), 0);
+    store("VOICECHARA", "1");
+    EXPECT_EQ(reloaded().findChild<QComboBox*>("VoiceCB")->currentIndex(), 1);
+    store("VOICECHARA", "-2");
+    kugirigamen& d = reloaded();
+    EXPECT_EQ(d.findChild<QComboBox*>("VoiceCB")->currentIndex(), -1);
+    EXPECT_FALSE(d.findChild<QLabel*>("GaitounasiL")->isHidden());
+    d.findChild<QPushButton*>("cmdApply")->click();
+    EXPECT_EQ(stored("VOICECHARA"), "-1");
+}
+
+TEST_F(PropertiesTest, EmptySeparatorsAreRepairedAndBadValuesRewriteTheSection)
+{
+    store("KUGIRIMOZI", "");
+    store("KANKAKU0", "12");
+    store("NUMDISP2", "yes");
+    kugirigamen& d = reloaded();
+    EXPECT_EQ(d.findChild<QComboBox*>("kugirimoziCB")->currentText(), ",");
+    EXPECT_EQ(stored("KUGIRIMOZI"), ",");
+    EXPECT_EQ(stored("KANKAKU0"), "4"); // the design value, written back
+    EXPECT_EQ(stored("NUMDISP2"), "0");
+}
+
+TEST_F(PropertiesTest, DefaultsThenCancelChangesNothing)
+{
+    find<QComboBox>("KankakuCB_1")->setCurrentIndex(0);
+    find<QPushButton>("cmdApply")->click();
+    const QByteArray before = readBytes(h.settingsPath());
+    kugirigamen& d = reloaded();
+    d.findChild<QPushButton*>("Kkiteibtn")->click();
+    EXPECT_EQ(d.findChild<QComboBox*>("KankakuCB_1")->currentIndex(), 6);
+    d.findChild<QPushButton*>("cmdCancel")->click();
+    EXPECT_EQ(readBytes(h.settingsPath()), before);
+    EXPECT_EQ(options().inputShare, 1);
+}
+
+TEST(PropertiesPlacement, KeptOnTheScreenWithRoomAtTheBottom)
+{
+    const QSize screen(19200, 14400);
+    const QSize dialog(7000, 6000);
+    EXPECT_EQ(propertiesPosition({1000, 2000}, dialog, screen), QPoint(1000, 2000));
+    EXPECT_EQ(propertiesPosition({-300, -10}, dialog, screen), QPoint(0, 0));
+    EXPECT_EQ(propertiesPosition({15000, 12000}, dialog, screen), QPoint(12200, 14400 - 6550));
+}
