@@ -1,7 +1,7 @@
 #include "app/form1.h"
 #include "common/clock.h"
 #include "common/random.h"
-#include "speech/speechoutput.h"
+#include "speech/qtspeech.h"
 #include "ui/qtplatform.h"
 
 #include <QApplication>
@@ -59,7 +59,7 @@ int main(int argc, char* argv[])
     keruna::SystemClock clock;
     keruna::QtTimerFactory timers;
     keruna::StdRandomSource random;
-    keruna::SilentSpeech speech;
+    keruna::QtSpeech speech;
     keruna::Form1 form(keruna::AppContext {platform, clock, timers, random, speech});
     if (platform.endRequested())
         return 0;

@@ -2,6 +2,7 @@
 
 #include "app/mainmenus.h"
 #include "app/problemcontroller.h"
+#include "common/clock.h"
 #include "common/numbers.h"
 #include "common/twips.h"
 #include "getlist/getlist.h"
@@ -122,6 +123,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     study.inGetList = [this](const QString& key) { return m_getList->contains(key); };
     study.getListCount = [this] { return m_getList->count(); };
     study.appendToGetList = [this] { appendCurrentItemToGetList(); };
+    study.speakItem = [this] { SpeakItem(); };
     study.showGetListOnFirstStart = [this] {
         if (m_state.options.showGetOnStart && m_state.options.getInside && !isMinimized())
             m_c.Pickframe->show();
@@ -153,6 +155,24 @@ void Form1::wireCommands()
     connect(m_c.Fteisibtn, &QToolButton::clicked, this, [this] { m_study->PauseStudy(); });
     connect(m_c.Fsaikaibtn, &QToolButton::clicked, this, [this] { m_study->ResumeStudy(); });
     m.onCommand(QStringLiteral("mteisi"), [this] { m_study->togglePause(); });
+    connect(m_c.testvoice, &QToolButton::clicked, this, [this] { repeatSpeech(); });
+    for (const char* name : {"mOtozidou", "mOtosaki", "mOtoato"}) {
+        const QString menuName = QString::fromLatin1(name);
+        m.onCommand(menuName, [this, menuName] { chooseSpeakTiming(menuName); });
+    }
+    m.onCommand(QStringLiteral("mlisthatuon"), [this] {
+        const int at = m_getList->selectedIndex();
+        if (m_getList->isEmpty() || at < 0)
+            return;
+        m_speakOverride = true;
+        m_speakText = m_c.Picklist->topLevelItem(at)->text(0);
+        m_c.testvoice->click();
+        m_speakOverride = false;
+    });
+    m_ctx.speech.onVoicesKnown = [this](const QStringList& voices) {
+        if (m_properties)
+            m_properties->setVoices(voices);
+    };
     m.onCommand(QStringLiteral("mone"), [this] { m_study->restartFromFirst(); });
     m.onArrayCommand(QStringLiteral("msec"), [this](int i) { m_study->SelectSpeed(i); });
     connect(m_c.Seccom, &QComboBox::currentIndexChanged, this,
@@ -699,6 +719,34 @@ kugirigamen& Form1::properties()
 void Form1::applyPropertiesQuietly()
 {
     properties().Apply();
+}
+
+void Form1::SpeakItem()
+{
+    const StudySession& s = m_study->session();
+    const QString text = m_speakOverride ? m_speakText : s.item.parts.value(0);
+    if (s.currentLine.isEmpty() && !m_speakOverride)
+        return;
+    m_ctx.speech.speak(text, m_state.options.voiceIndex);
+    // The phase is timed from the end of speech.
+    m_study->session().phaseStart = m_ctx.clock.secondsSinceMidnight();
+    m_speakOverride = false;
+}
+
+void Form1::repeatSpeech()
+{
+    const bool keepOverride = m_speakOverride;
+    m_study->suspendForSpeech();
+    m_speakOverride = keepOverride;
+    SpeakItem();
+    m_study->resumeAfterSpeech();
+}
+
+void Form1::chooseSpeakTiming(const QString& menuName)
+{
+    for (const char* name : {"mOtozidou", "mOtosaki", "mOtoato"})
+        m_menus->setCheckedWithTwin(QString::fromLatin1(name), false);
+    m_menus->setCheckedWithTwin(menuName, true);
 }
 
 void Form1::putInForce(const PropertiesApplied& a)

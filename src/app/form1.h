@@ -87,6 +87,9 @@ private:
     void appendCurrentItemToGetList();
     void showGetListPopup(const QPoint& at);
     void focusGetList();
+    void SpeakItem();
+    void repeatSpeech();
+    void chooseSpeakTiming(const QString& menuName);
 
     AppContext m_ctx;
     MainControls m_c;
@@ -99,6 +102,8 @@ private:
     RangeState m_range;
     MainState m_state;
     bool m_startupFailed = false;
+    bool m_speakOverride = false; // speak m_speakText instead of the current item
+    QString m_speakText;
 };
 
 } // namespace keruna

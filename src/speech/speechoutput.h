@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
+
 namespace keruna {
 
 // Text-to-speech as the program uses it: a voice list in the engine's order, and an
@@ -11,13 +14,16 @@ namespace keruna {
 class SpeechOutput {
 public:
     virtual ~SpeechOutput() = default;
-    virtual QStringList voices() = 0;
+    // The installed voices; nullopt while the engine is still starting.
+    virtual std::optional<QStringList> voices() = 0;
     virtual void speak(const QString& text, int voiceIndex) = 0;
+    // Called (on the user-interface thread) once the voice list is known.
+    std::function<void(const QStringList&)> onVoicesKnown;
 };
 
 class SilentSpeech final : public SpeechOutput {
 public:
-    QStringList voices() override { return {}; }
+    std::optional<QStringList> voices() override { return QStringList(); }
     void speak(const QString&, int) override { }
 };
 

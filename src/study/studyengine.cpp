@@ -132,6 +132,15 @@ void StudyEngine::StartStudy()
 
 void StudyEngine::StudyTick()
 {
+    // Speech waits while the window processes events: a tick that comes due meanwhile
+    // is dropped, as a blocked timer's would be.
+    if (m_inTick)
+        return;
+    m_inTick = true;
+    struct Leave {
+        bool& flag;
+        ~Leave() { flag = false; }
+    } leave {m_inTick};
     MainControls& c = m_ctx.controls;
     if (m_s.phase == StudyPhase::AwaitItem) {
         if (m_s.perSecondMode) {
@@ -399,10 +408,7 @@ void StudyEngine::PauseStudy()
 {
     if (!m_timer->isEnabled() || !hasFile())
         return;
-    m_timer->setEnabled(false);
-    m_s.pausedElapsed += m_ctx.clock.secondsSinceMidnight() - m_s.phaseStart;
-    const double full = m_timer->interval() * (m_s.perSecondMode ? m_s.tickLimit : 1.0);
-    m_s.remainingMs = full - m_s.pausedElapsed * 1000;
+    holdPhase();
     call(m_hooks.holdTimerBar);
     setPausedControls(true);
 }
@@ -411,19 +417,50 @@ void StudyEngine::ResumeStudy()
 {
     if (!hasFile() || m_ctx.state.testmode)
         return;
+    if (m_ctx.controls.iroch->isChecked() && m_s.phase == StudyPhase::AwaitAnswer)
+        call(m_hooks.resumeTimerBar);
+    continuePhase();
+    setPausedControls(false);
+}
+
+void StudyEngine::holdPhase()
+{
+    m_timer->setEnabled(false);
+    m_s.pausedElapsed += m_ctx.clock.secondsSinceMidnight() - m_s.phaseStart;
+    const double full = m_timer->interval() * (m_s.perSecondMode ? m_s.tickLimit : 1.0);
+    m_s.remainingMs = full - m_s.pausedElapsed * 1000;
+}
+
+void StudyEngine::continuePhase()
+{
     m_s.phaseStart = m_ctx.clock.secondsSinceMidnight();
     const double interval = m_timer->interval();
     if (!m_s.perSecondMode) {
         if (m_s.remainingMs > 0 && m_s.remainingMs < interval)
             m_timer->setInterval(int(std::nearbyint(m_s.remainingMs)));
     } else if (m_s.remainingMs > 0 && m_s.remainingMs < interval * m_s.tickLimit && interval > 0) {
+        // The part of the remaining time beyond whole ticks; the tick count is kept.
         m_timer->setInterval(int(std::nearbyint(std::fmod(m_s.remainingMs, interval))));
     }
-    if (m_ctx.controls.iroch->isChecked() && m_s.phase == StudyPhase::AwaitAnswer)
-        call(m_hooks.resumeTimerBar);
     m_s.pausedElapsed = 0;
     m_timer->setEnabled(true);
-    setPausedControls(false);
+}
+
+void StudyEngine::suspendForSpeech()
+{
+    m_suspended = false;
+    if (paused() || !m_timer->isEnabled())
+        return;
+    holdPhase();
+    m_suspended = true;
+}
+
+void StudyEngine::resumeAfterSpeech()
+{
+    if (!m_suspended || paused())
+        return;
+    m_suspended = false;
+    continuePhase();
 }
 
 void StudyEngine::togglePause()

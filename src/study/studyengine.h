@@ -132,6 +132,11 @@ public:
     // Per-second mode: true when the tick goes on to show.
     bool CountLongTick();
 
+    // The repeat button: the running phase stops while the item is spoken, then goes on
+    // for the time it had left.
+    void suspendForSpeech();
+    void resumeAfterSpeech();
+
 private:
     bool hasFile() const;
     int questionShare() const;
@@ -140,6 +145,9 @@ private:
     void reportStepError(const AppError& error);
     void setPausedControls(bool paused);
     void DisableItemButtons();
+    // Stops the timer, keeping what is left of the phase; and starts it for that time.
+    void holdPhase();
+    void continuePhase();
     void showLabels(const QString& first, const QString& second);
     void showStick(const QString& text);
     bool call(const std::function<bool()>& f) const { return f && f(); }
@@ -153,6 +161,8 @@ private:
     StudyHooks m_hooks;
     StudySession m_s;
     std::unique_ptr<EngineTimer> m_timer; // Timer3
+    bool m_inTick = false;
+    bool m_suspended = false;
 };
 
 // The speed from a typed text: 0.01–65 s runs normally, above 65 up to 600 s one tick per

@@ -61,7 +61,7 @@ QPoint propertiesPosition(QPoint mainTopLeft, QSize dialogSize, QSize screenSize
 }
 
 kugirigamen::kugirigamen(
-    QString settingsPath, QStringList voices, Platform& platform, QWidget* parent)
+    QString settingsPath, std::optional<QStringList> voices, Platform& platform, QWidget* parent)
     : QDialog(parent)
     , m_settingsPath(std::move(settingsPath))
     , m_voices(std::move(voices))
@@ -246,6 +246,24 @@ void kugirigamen::build()
     m_Gaibuop->setEnabled(false);
 }
 
+void kugirigamen::setVoices(const QStringList& voices)
+{
+    if (m_voices)
+        return;
+    m_voices = voices;
+    m_VoiceCB->addItems(voices);
+    if (voices.isEmpty())
+        return;
+    if (m_storedVoice == -1)
+        m_VoiceCB->setCurrentIndex(0);
+    else if (m_storedVoice < -1)
+        m_GaitounasiL->show();
+    else if (m_storedVoice < voices.size())
+        m_VoiceCB->setCurrentIndex(m_storedVoice);
+    else
+        m_VoiceCB->setCurrentIndex(0);
+}
+
 void kugirigamen::updateListLabel(int index)
 {
     m_Listlabel[index]->setText(QString::number(10 - (m_KankakuCB[index]->currentIndex() + 1)));
@@ -316,21 +334,26 @@ bool kugirigamen::Load()
     for (int i = 0; i < 4; ++i)
         check(m_NOch[i], QStringLiteral("NUMDISP%1").arg(i));
 
-    m_VoiceCB->addItems(m_voices);
     m_GaitounasiL->hide();
-    if (m_VoiceCB->count() > 0) {
-        const std::optional<int> index = r.int16(P, QStringLiteral("VOICECHARA"));
-        if (!index) {
-            step(false);
-        } else if (*index == -1) {
-            m_VoiceCB->setCurrentIndex(0);
-        } else if (*index < 0) {
-            m_VoiceCB->setCurrentIndex(-1);
-            m_GaitounasiL->show();
-        } else if (*index < m_VoiceCB->count()) {
-            m_VoiceCB->setCurrentIndex(*index);
-        } else {
-            step(false);
+    const std::optional<int> storedVoice = r.int16(P, QStringLiteral("VOICECHARA"));
+    if (!m_voices) {
+        // The engine is still starting: keep the stored choice until its list arrives.
+        m_storedVoice = storedVoice.value_or(0);
+    } else {
+        m_VoiceCB->addItems(*m_voices);
+        if (m_VoiceCB->count() > 0) {
+            if (!storedVoice) {
+                step(false);
+            } else if (*storedVoice == -1) {
+                m_VoiceCB->setCurrentIndex(0);
+            } else if (*storedVoice < 0) {
+                m_VoiceCB->setCurrentIndex(-1);
+                m_GaitounasiL->show();
+            } else if (*storedVoice < m_VoiceCB->count()) {
+                m_VoiceCB->setCurrentIndex(*storedVoice);
+            } else {
+                step(false);
+            }
         }
     }
     if (!ok) {
@@ -347,7 +370,8 @@ void kugirigamen::WritePrSection()
     QList<SettingEntry> entries = {
         {P, QStringLiteral("KUGIRIMOZI"), m_kugirimoziCB->currentText()},
         {P, QStringLiteral("ITIGIMOZI"), m_itigimoziCB->currentText()},
-        {P, QStringLiteral("VOICECHARA"), QString::number(m_VoiceCB->currentIndex())},
+        {P, QStringLiteral("VOICECHARA"),
+            QString::number(m_voices ? m_VoiceCB->currentIndex() : m_storedVoice)},
         {P, QStringLiteral("GETDISP"), check(m_PickdasiCh)},
         {P, QStringLiteral("NAIBU"), boolText(m_Naibuop->isChecked())},
         {P, QStringLiteral("LONGS"), check(m_Longch)},
@@ -373,7 +397,7 @@ PropertiesApplied kugirigamen::current() const
     o.homePageUrl = m_Hometext->text();
     o.separator = m_itigimoziCB->currentText();
     o.delimiter = m_kugirimoziCB->currentText();
-    o.voiceIndex = m_VoiceCB->currentIndex();
+    o.voiceIndex = m_voices ? m_VoiceCB->currentIndex() : m_storedVoice;
     o.guessShare = m_KankakuCB[0]->currentIndex() + 1;
     o.inputShare = m_KankakuCB[1]->currentIndex() + 1;
     o.numberOnMain = m_NOch[0]->isChecked();
@@ -387,7 +411,7 @@ PropertiesApplied kugirigamen::current() const
     o.showGetOnStart = m_PickdasiCh->isChecked();
     o.getInside = m_Naibuop->isChecked();
     a.typedSpeedMode = m_nysecch->isChecked();
-    a.voiceListEmpty = m_VoiceCB->count() == 0;
+    a.voiceListEmpty = m_voices && m_VoiceCB->count() == 0;
     return a;
 }
 

@@ -6,6 +6,7 @@
 #include <QList>
 
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -31,8 +32,12 @@ struct PropertiesApplied {
 // reads the PR section when it is created, and Apply writes it back and puts it in force.
 class kugirigamen : public QDialog {
 public:
-    kugirigamen(
-        QString settingsPath, QStringList voices, Platform& platform, QWidget* parent = nullptr);
+    // voices: nullopt while the speech engine is still starting (see setVoices).
+    kugirigamen(QString settingsPath, std::optional<QStringList> voices, Platform& platform,
+        QWidget* parent = nullptr);
+
+    // The voice list, once the speech engine knows it: the stored choice is selected.
+    void setVoices(const QStringList& voices);
 
     // Receives the options whenever Apply accepted them.
     std::function<void(const PropertiesApplied&)> onApply;
@@ -57,7 +62,8 @@ private:
     void updateListLabel(int index);
 
     QString m_settingsPath;
-    QStringList m_voices;
+    std::optional<QStringList> m_voices;
+    int m_storedVoice = 0; // VOICECHARA as read, kept while the voice list is unknown
     Platform& m_platform;
     bool m_rejected = false;
 

@@ -1,5 +1,6 @@
 #include "settings/settingsschema.h"
 #include "settings/settingsstore.h"
+#include "support/speechdispatcher.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -12,6 +13,8 @@ using namespace keruna;
 // and writes the exit set back.
 TEST(Program, StartsPaintsAndClosesSavingItsSettings)
 {
+    // The program's speech engine starts speech-dispatcher: one of the test's own.
+    test::SpeechDispatcherEnvironment speech("null");
     QTemporaryDir dir;
     const QString ini = SettingsStore::settingsPath(dir.path());
     InitSettings(ini);

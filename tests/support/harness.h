@@ -20,7 +20,12 @@ public:
         : clock(clock)
     {
     }
-    QStringList voices() override { return voiceList; }
+    std::optional<QStringList> voices() override
+    {
+        if (starting)
+            return std::nullopt;
+        return voiceList;
+    }
     void speak(const QString& text, int voiceIndex) override
     {
         spoken.append(text);
@@ -34,6 +39,7 @@ public:
     QStringList spoken;
     QList<int> voicesUsed;
     qint64 utteranceMs = 0;
+    bool starting = false; // the engine has not reported its voices yet
 };
 
 // Writes bytes to a file (made by the test, never by the code under test).

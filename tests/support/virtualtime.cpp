@@ -63,7 +63,8 @@ void VirtualTimerFactory::advance(qint64 ms)
         m_clock.setNowMs(std::max(m_clock.nowMs(), next->due()));
         next->fireNow();
     }
-    m_clock.setNowMs(end);
+    // Speech in a tick may have moved the clock past the end already.
+    m_clock.setNowMs(std::max(m_clock.nowMs(), end));
 }
 
 } // namespace keruna::test

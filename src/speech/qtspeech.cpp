@@ -1,0 +1,153 @@
+#include "speech/qtspeech.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTextToSpeech>
+#include <QTimer>
+#include <QVoice>
+
+namespace keruna {
+
+// Owns the engine, in the speech thread.
+class SpeechWorker : public QObject {
+    Q_OBJECT
+public:
+    void start()
+    {
+        m_engine = new QTextToSpeech(this);
+        if (m_engine->state() == QTextToSpeech::Error) {
+            emit ready({});
+            return;
+        }
+        m_voiceList = m_engine->availableVoices();
+        QStringList names;
+        for (const QVoice& v : m_voiceList)
+            names.append(v.name());
+        connect(m_engine, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State state) {
+            if (m_speaking && (state == QTextToSpeech::Ready || state == QTextToSpeech::Error)) {
+                m_speaking = false;
+                emit finished(m_utterance, state == QTextToSpeech::Ready);
+            }
+        });
+        emit ready(names);
+    }
+    void say(int utterance, const QString& text, int voiceIndex)
+    {
+        m_utterance = utterance;
+        if (!m_engine || m_engine->state() == QTextToSpeech::Error) {
+            emit finished(utterance, false);
+            return;
+        }
+        if (voiceIndex >= 0 && voiceIndex < m_voiceList.size())
+            m_engine->setVoice(m_voiceList[voiceIndex]);
+        m_speaking = true;
+        m_engine->say(text);
+        // Engines that cannot start speaking report nothing: say so at once.
+        if (m_engine->state() == QTextToSpeech::Error) {
+            m_speaking = false;
+            emit finished(utterance, false);
+        }
+    }
+    void stop()
+    {
+        m_speaking = false;
+        if (m_engine)
+            m_engine->stop();
+    }
+
+signals:
+    void ready(const QStringList& voices);
+    void finished(int utterance, bool completed);
+
+private:
+    QTextToSpeech* m_engine = nullptr;
+    QList<QVoice> m_voiceList;
+    bool m_speaking = false;
+    int m_utterance = 0;
+};
+
+QtSpeech::QtSpeech(QObject* parent)
+    : QObject(parent)
+{
+    m_thread = new QThread;
+    m_thread->setObjectName(QStringLiteral("speech"));
+    m_worker = new SpeechWorker;
+    m_worker->moveToThread(m_thread);
+    connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    connect(m_worker, &SpeechWorker::ready, this, [this](const QStringList& names) {
+        m_voices = names;
+        m_ready = true;
+        if (onVoicesKnown)
+            onVoicesKnown(m_voices);
+    });
+    m_thread->start();
+    QMetaObject::invokeMethod(m_worker, &SpeechWorker::start, Qt::QueuedConnection);
+}
+
+QtSpeech::~QtSpeech()
+{
+    QMetaObject::invokeMethod(m_worker, &SpeechWorker::stop, Qt::QueuedConnection);
+    m_thread->quit();
+    // An engine still starting (or hung in its backend) must not keep the program from
+    // ending: after a while the thread is left to the end of the process.
+    if (m_thread->wait(3000))
+        delete m_thread;
+}
+
+std::optional<QStringList> QtSpeech::voices()
+{
+    if (!m_ready)
+        return std::nullopt;
+    return m_voices;
+}
+
+bool QtSpeech::waitUntilReady(int timeoutMs)
+{
+    if (m_ready)
+        return true;
+    QEventLoop loop;
+    QTimer timeout;
+    timeout.setSingleShot(true);
+    connect(&timeout, &QTimer::timeout, &loop, &QEventLoop::quit);
+    connect(m_worker, &SpeechWorker::ready, &loop, &QEventLoop::quit, Qt::QueuedConnection);
+    timeout.start(timeoutMs);
+    if (!m_ready)
+        loop.exec();
+    return m_ready;
+}
+
+void QtSpeech::speak(const QString& text, int voiceIndex)
+{
+    m_lastFinished = false;
+    if (text.isEmpty() || !waitUntilReady(5000) || m_voices.isEmpty())
+        return;
+    static int counter = 0;
+    const int utterance = ++counter;
+    QEventLoop loop;
+    bool done = false;
+    const QMetaObject::Connection c = connect(
+        m_worker, &SpeechWorker::finished, this,
+        [&](int which, bool completed) {
+            if (which != utterance)
+                return;
+            done = true;
+            m_lastFinished = completed;
+            loop.quit();
+        },
+        Qt::QueuedConnection);
+    QTimer bound;
+    bound.setSingleShot(true);
+    connect(&bound, &QTimer::timeout, &loop, &QEventLoop::quit);
+    bound.start(3000 + 200 * int(text.size()));
+    QMetaObject::invokeMethod(m_worker,
+        [w = m_worker, utterance, text, voiceIndex] { w->say(utterance, text, voiceIndex); });
+    if (!done)
+        loop.exec();
+    disconnect(c);
+    if (!done)
+        QMetaObject::invokeMethod(m_worker, &SpeechWorker::stop, Qt::QueuedConnection);
+}
+
+} // namespace keruna
+
+#include "qtspeech.moc"

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "speech/speechoutput.h"
+
+#include <QObject>
+#include <QThread>
+
+#include <memory>
+
+namespace keruna {
+
+class SpeechWorker;
+
+// Qt TextToSpeech behind the speech seam. One long-lived engine (some backends crash when
+// engines come and go) lives in a thread of its own, because starting it can take two
+// seconds (speech-dispatcher) and must never hold up the first window.
+class QtSpeech final : public QObject, public SpeechOutput {
+public:
+    explicit QtSpeech(QObject* parent = nullptr);
+    ~QtSpeech() override;
+
+    std::optional<QStringList> voices() override;
+    // Speaks and returns when the utterance has finished, processing events meanwhile.
+    // An utterance that has not finished after 3 s plus 200 ms a character is stopped,
+    // so a failing audio device cannot freeze the program.
+    void speak(const QString& text, int voiceIndex) override;
+
+    // How the last utterance ended: true when the engine reported it finished.
+    bool lastUtteranceFinished() const { return m_lastFinished; }
+    // Waits (processing events) until the engine has started; false after the timeout.
+    bool waitUntilReady(int timeoutMs);
+
+private:
+    QThread* m_thread = nullptr; // left running (and leaked) if the engine hangs at exit
+    SpeechWorker* m_worker = nullptr; // lives in m_thread
+    bool m_ready = false;
+    QStringList m_voices;
+    bool m_lastFinished = false;
+};
+
+} // namespace keruna

@@ -1,0 +1,51 @@
+#include "speech/qtspeech.h"
+#include "support/speechdispatcher.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <sys/types.h>
+
+using namespace keruna;
+
+TEST(QtSpeech, SpeaksThroughSpeechDispatcherAndReturnsWhenDone)
+{
+    test::SpeechDispatcherEnvironment env("null");
+    QElapsedTimer clock;
+    clock.start();
+    QtSpeech speech;
+    // Starting the engine takes seconds; creating the object must not.
+    EXPECT_LT(clock.elapsed(), 500);
+    ASSERT_TRUE(speech.waitUntilReady(20000)) << "speech engine did not start";
+    ASSERT_TRUE(speech.voices().has_value());
+    ASSERT_FALSE(speech.voices()->isEmpty()) << "no voice installed";
+
+    clock.restart();
+    speech.speak(QStringLiteral("hello"), 0);
+    EXPECT_TRUE(speech.lastUtteranceFinished());
+    EXPECT_LT(clock.elapsed(), 2000);
+
+    speech.speak(QString(), 0); // nothing to say: returns at once
+    EXPECT_FALSE(speech.lastUtteranceFinished());
+}
+
+TEST(QtSpeech, AnUtteranceThatNeverEndsIsStoppedAfterItsBound)
+{
+    // Without a sound server speech-dispatcher's default output never reports the end.
+    test::SpeechDispatcherEnvironment env(nullptr);
+    QtSpeech speech;
+    ASSERT_TRUE(speech.waitUntilReady(20000));
+    ASSERT_FALSE(speech.voices()->isEmpty());
+    QElapsedTimer clock;
+    clock.start();
+    speech.speak(QStringLiteral("hi"), 0); // bound: 3 s + 2 × 200 ms
+    const qint64 waited = clock.elapsed();
+    EXPECT_FALSE(speech.lastUtteranceFinished());
+    EXPECT_GE(waited, 3300);
+    EXPECT_LT(waited, 6000);
+}
