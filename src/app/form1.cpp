@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/layoutcontroller.h"
 #include "app/mainmenus.h"
 #include "app/problemcontroller.h"
 #include "common/clock.h"
@@ -104,10 +105,21 @@ Form1::Form1(AppContext context, QWidget* parent)
     m_c = buildMainControls(central);
     m_menus = std::make_unique<MainMenus>(menuBar(), this);
 
+    LayoutController::Hooks layoutHooks;
+    layoutHooks.reversed
+        = [this] { return m_state.testmode ? m_c.rev->isChecked() : m_c.Revch->isChecked(); };
+    layoutHooks.numberTest = [this] { return m_state.testmode && m_state.suuzitest; };
+    layoutHooks.refreshNumber = [this] { m_study->ItemNumberText(); };
+    layoutHooks.refreshCaption = [this] { m_problems->UpdateTitle(); };
+    layoutHooks.moveGetListOut = [this] { m_c.Pickframe->hide(); };
+    m_layout = std::make_unique<LayoutController>(
+        *this, m_c, *m_menus, m_state, m_ctx.platform, m_ctx.timers, std::move(layoutHooks));
+
     ProblemHooks hooks;
     hooks.testActive = [this] { return m_state.testmode; };
     hooks.alwaysOnTop = [this] { return m_menus->action(QStringLiteral("mmae"))->isChecked(); };
     hooks.restoreItemFrameColour = [this] { applyColours(); };
+    hooks.stopIdleAnimation = [this] { m_layout->stopIdleAnimation(); };
     hooks.resetPresentationPosition = [this] { m_study->restartFromFirst(); };
     hooks.applyProperties = [this] { applyPropertiesQuietly(); };
     hooks.clearGetList = [this] {
@@ -124,6 +136,9 @@ Form1::Form1(AppContext context, QWidget* parent)
     study.getListCount = [this] { return m_getList->count(); };
     study.appendToGetList = [this] { appendCurrentItemToGetList(); };
     study.speakItem = [this] { SpeakItem(); };
+    study.applyFontLayout = [this] { m_layout->ApplyFontLayout(); };
+    study.focusScreen = [this] { return m_layout->focusScreen(); };
+    study.refreshFocusLayout = [this] { m_layout->relayout(); };
     study.showGetListOnFirstStart = [this] {
         if (m_state.options.showGetOnStart && m_state.options.getInside && !isMinimized())
             m_c.Pickframe->show();
@@ -134,6 +149,7 @@ Form1::Form1(AppContext context, QWidget* parent)
         std::move(study));
     wireCommands();
     wireGetList();
+    wireLayout();
     for (QWidget* w : std::initializer_list<QWidget*> {
              m_c.Mframe, m_c.Label1, m_c.Label2, m_c.testMainpic, m_c.NoLabel, m_c.Image1[0]})
         w->installEventFilter(this);
@@ -207,9 +223,6 @@ void Form1::wireCommands()
     });
     m.onCommand(QStringLiteral("mrandom"), [this] { m_c.Rndop[0]->setChecked(true); });
     m.onCommand(QStringLiteral("mnormal"), [this] { m_c.Rndop[1]->setChecked(true); });
-
-    for (QComboBox* box : {m_c.Sizecom, m_c.hiritu, m_c.takasacom})
-        connect(box, &QComboBox::currentIndexChanged, this, [this] { placeItemLabels(); });
 }
 
 void Form1::mirrorCheckBox(QCheckBox* box, const QString& menuName)
@@ -246,7 +259,8 @@ void Form1::runStartup()
             m_study->session().timePerItem = *t * 1000;
     }
     applyColours();
-    placeItemLabels();
+    m_layout->ApplyFontLayout();
+    m_layout->startIdleAnimation();
     m_startupFailed = failed;
     if (failed)
         offerRepair();
@@ -353,7 +367,7 @@ bool Form1::readStoredSettings()
     boolStep(F, QStringLiteral("MAE"), [this](bool v) {
         m_menus->setCheckedWithTwin(QStringLiteral("mmae"), v);
         if (v)
-            setAlwaysOnTop(true);
+            m_ctx.platform.setTopmost(this, true);
     });
 
     {
@@ -470,48 +484,10 @@ void Form1::applyColours()
     textColour(m_c.NoLabel, m_state.numberColour);
 }
 
-void Form1::placeItemLabels()
-{
-    const int firstSize = std::max(1, m_c.Sizecom->currentText().toInt());
-    const int secondSize = secondSizeOf(firstSize, m_c.hiritu->currentText().toInt());
-    const int labelTop = labelTopTwips(m_c.takasacom->currentText().toInt());
-    QFont f1 = m_c.Label1->font();
-    f1.setPointSize(firstSize);
-    m_c.Label1->setFont(f1);
-    QFont f2 = m_c.Label2->font();
-    f2.setPointSize(secondSize);
-    m_c.Label2->setFont(f2);
-
-    const int width = m_c.Mframe->width();
-    const int height = m_c.Mframe->height();
-    const int margin = twipsToPixels(240);
-    const int top1 = twipsToPixels(labelTop);
-    const int top2
-        = twipsToPixels(answerTopTwips(labelTop, firstSize, m_state.options.answerSpacing));
-    m_c.Label1->setGeometry(
-        margin, top1, std::max(0, width - 2 * margin), std::max(0, top2 - top1));
-    m_c.Label2->setGeometry(
-        margin, top2, std::max(0, width - 2 * margin), std::max(0, height - top2));
-    // Sized from the point size rather than font metrics: measuring would load the font
-    // on the way to the first window while the label is still empty.
-    const int numberHeight = int(m_c.NoLabel->font().pointSizeF() * 96.0 / 72.0 * 1.6);
-    m_c.NoLabel->setGeometry(
-        margin, height - numberHeight - 6, std::max(0, width - 2 * margin), numberHeight);
-    QLabel* idle = m_c.Image1[0];
-    idle->move((width - idle->width()) / 2, (height - idle->height()) / 2);
-    m_c.Image1[1]->move(idle->x() - m_c.Image1[1]->width() - 8, idle->y());
-    m_c.Image1[2]->move(idle->x() + idle->width() + 8, idle->y());
-}
-
 void Form1::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    placeItemLabels();
-}
-
-void Form1::setAlwaysOnTop(bool onTop)
-{
-    m_ctx.platform.setTopmost(this, onTop);
+    m_layout->windowResized();
 }
 
 ExitSettings Form1::collectExitSettings()
@@ -595,6 +571,45 @@ void Form1::InitializeSettings()
     InitSettings(settingsPath());
     if (m_ctx.platform.startNewInstance())
         m_ctx.platform.endProgram();
+}
+
+void Form1::wireLayout()
+{
+    MainMenus& m = *m_menus;
+    connect(m_c.Sizecom, &QComboBox::currentIndexChanged, this,
+        [this](int i) { m_layout->sizeChosen(i); });
+    connect(m_c.hiritu, &QComboBox::currentIndexChanged, this,
+        [this](int i) { m_layout->ratioChosen(i); });
+    connect(m_c.takasacom, &QComboBox::currentIndexChanged, this,
+        [this](int i) { m_layout->heightChosen(i); });
+    m.onArrayCommand(QStringLiteral("msize"), [this](int i) { m_c.Sizecom->setCurrentIndex(i); });
+    m.onArrayCommand(QStringLiteral("mhiritu"), [this](int i) { m_c.hiritu->setCurrentIndex(i); });
+    m.onArrayCommand(
+        QStringLiteral("mtakasa"), [this](int i) { m_c.takasacom->setCurrentIndex(i); });
+    connect(m_c.Focusbtn, &QToolButton::clicked, this, [this] { m_layout->enterFocusScreen(); });
+    connect(
+        m_c.FocusBackbtn, &QToolButton::clicked, this, [this] { m_layout->leaveFocusScreen(); });
+    m.onCommand(QStringLiteral("mfocus"), [this] {
+        if (m_layout->focusScreen())
+            m_layout->leaveFocusScreen();
+        else
+            m_layout->enterFocusScreen();
+    });
+    m.onCommand(QStringLiteral("mmae"), [this] { m_layout->toggleAlwaysOnTop(); });
+    connect(m_c.Revch, &QCheckBox::toggled, this, [this] { m_layout->ApplyFontLayout(); });
+    // The meaning limits: one of three or none; clicking the checked one clears it.
+    for (const char* name : {"mitigi", "mnigi", "msangi"}) {
+        const QString item = QString::fromLatin1(name);
+        m.onCommand(item, [this, item] {
+            const bool wasChecked = m_menus->action(item)->isChecked();
+            for (const char* other : {"mitigi", "mnigi", "msangi"})
+                m_menus->setCheckedWithTwin(QString::fromLatin1(other), false);
+            if (!wasChecked)
+                m_menus->setCheckedWithTwin(item, true);
+        });
+    }
+    m_c.Pickframe->installEventFilter(this);
+    m_c.Imgspl->installEventFilter(this);
 }
 
 void Form1::wireGetList()
@@ -769,7 +784,7 @@ void Form1::putInForce(const PropertiesApplied& a)
     if (!(m_state.testmode && m_state.suuzitest) && o.showTypedText)
         m_c.Label2->clear();
     m_c.Label2->setAlignment(along);
-    placeItemLabels();
+    m_layout->ApplyFontLayout();
 
     m_state.typedSpeedMode = a.typedSpeedMode;
     if (a.typedSpeedMode) {
@@ -802,8 +817,28 @@ void Form1::ShowProperties()
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_c.Mframe && event->type() == QEvent::Resize)
-        placeItemLabels();
-    if (event->type() == QEvent::MouseButtonPress) {
+        m_layout->relayout();
+    if (watched == m_c.Pickframe
+        && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        m_c.Imgspl->setVisible(event->type() == QEvent::Show);
+    if (watched == m_c.Imgspl) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            m_layout->splitterPressed(int(mouse->position().y()));
+            return true;
+        case QEvent::MouseMove:
+            m_layout->splitterMoved(int(mouse->position().y()));
+            return true;
+        case QEvent::MouseButtonRelease:
+            m_layout->splitterReleased();
+            return true;
+        default:
+            return QMainWindow::eventFilter(watched, event);
+        }
+    }
+    // A right button on the item area opens the popup menu.
+    if (event->type() == QEvent::MouseButtonPress && watched != m_c.Pickframe) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::RightButton) {
             m_menus->popup()->popup(mouse->globalPosition().toPoint());

@@ -16,6 +16,7 @@ class MainMenus;
 class Platform;
 class ProblemController;
 class GetList;
+class LayoutController;
 class StudyEngine;
 class RandomSource;
 class SpeechOutput;
@@ -46,6 +47,7 @@ public:
     ProblemController& problems() { return *m_problems; }
     StudyEngine& study() { return *m_study; }
     GetList& getList() { return *m_getList; }
+    LayoutController& layout() { return *m_layout; }
     // The properties dialog, created (and its settings read) when it is not yet.
     kugirigamen& properties();
     bool propertiesLoaded() const { return m_properties != nullptr; }
@@ -79,8 +81,7 @@ private:
     bool readStoredSettings();
     void offerRepair();
     void applyColours();
-    void placeItemLabels();
-    void setAlwaysOnTop(bool onTop);
+    void wireLayout();
     void applyPropertiesQuietly();
     void putInForce(const PropertiesApplied& applied);
     void wireGetList();
@@ -97,6 +98,7 @@ private:
     std::unique_ptr<ProblemController> m_problems;
     std::unique_ptr<StudyEngine> m_study;
     std::unique_ptr<GetList> m_getList;
+    std::unique_ptr<LayoutController> m_layout;
     std::unique_ptr<kugirigamen> m_properties;
     ProblemSet m_set;
     RangeState m_range;

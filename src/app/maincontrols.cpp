@@ -1,6 +1,7 @@
 #include "app/maincontrols.h"
 
 #include "app/mainmenus.h"
+#include "common/twips.h"
 #include "ui/lazyicon.h"
 
 #include <QCheckBox>
@@ -185,8 +186,18 @@ void buildTestArea(MainControls& c, QWidget* central)
 
 void buildGetPanel(MainControls& c, QWidget* central)
 {
+    c.Imgspl = named(new QFrame(central), QStringLiteral("Imgspl"));
+    c.Imgspl->setFrameShape(QFrame::HLine);
+    c.Imgspl->setFixedHeight(6);
+    c.Imgspl->setCursor(Qt::SplitVCursor);
+    c.Imgspl->hide();
+    c.Picspl = named(new QFrame(central), QStringLiteral("Picspl"));
+    c.Picspl->setFrameShape(QFrame::HLine);
+    c.Picspl->setStyleSheet(QStringLiteral("background: palette(highlight);"));
+    c.Picspl->hide();
     QFrame* f = c.Pickframe = named(new QFrame(central), QStringLiteral("Pickframe"));
     f->setFrameShape(QFrame::StyledPanel);
+    f->setFixedHeight(twipsToPixels(2930));
     auto* col = new QVBoxLayout(f);
     col->setContentsMargins(4, 4, 4, 4);
     auto* bar = new QHBoxLayout;
@@ -363,6 +374,7 @@ MainControls buildMainControls(QWidget* central)
     layout->addWidget(c.Mframe, 1);
     layout->addWidget(c.typeRow);
     layout->addWidget(c.testFrame);
+    layout->addWidget(c.Imgspl);
     layout->addWidget(c.Pickframe);
     layout->addWidget(c.mnuFrame);
     return c;

@@ -84,7 +84,9 @@ struct MainControls {
     QLabel* testSIZIlabel = nullptr;
     QList<QLabel*> testKEKKAlabel;
 
-    // GET panel (inside the main screen)
+    // GET panel (inside the main screen) and the splitter above it
+    QFrame* Imgspl = nullptr; // the drag bar
+    QFrame* Picspl = nullptr; // the line that shows where the panel will start
     QFrame* Pickframe = nullptr;
     QTreeWidget* Picklist = nullptr;
     QLabel* pNolabel = nullptr;

@@ -26,3 +26,41 @@ int answerTopTwips(int labelTop, int firstLabelFontSize, int gapFactor)
 }
 
 } // namespace keruna
+
+namespace keruna {
+
+ItemFramePlace itemFramePlace(bool focusScreen, bool reverse)
+{
+    if (focusScreen)
+        return reverse ? ItemFramePlace {-400, 1170} : ItemFramePlace {-600, 990};
+    return reverse ? ItemFramePlace {200, 1790} : ItemFramePlace {0, 1590};
+}
+
+int focusSteps(int firstSize)
+{
+    if (firstSize <= 29)
+        return 0;
+    return (firstSize - 30) / 10 + 1;
+}
+
+QSize focusWindowTwips(int firstSize)
+{
+    const int c = focusSteps(firstSize);
+    return {c * 1300 + 5000, c * 450 + 2600};
+}
+
+QSize focusCentringBoxTwips(int firstSize)
+{
+    return {firstSize * 148, firstSize * 71};
+}
+
+int clampSplitterTop(int proposed, int innerHeight, int m)
+{
+    if (proposed < m)
+        return m;
+    if (proposed > innerHeight - m)
+        return innerHeight <= 2 * m ? m : innerHeight - m;
+    return proposed;
+}
+
+} // namespace keruna

@@ -1,0 +1,297 @@
+#include "app/layoutcontroller.h"
+
+#include "app/maincontrols.h"
+#include "app/mainmenus.h"
+#include "app/mainstate.h"
+#include "common/clock.h"
+#include "common/twips.h"
+#include "study/layoutmath.h"
+#include "ui/platform.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace keruna {
+
+LayoutController::LayoutController(QMainWindow& window, MainControls& controls, MainMenus& menus,
+    MainState& state, Platform& platform, TimerFactory& timers, Hooks hooks)
+    : m_window(window)
+    , m_c(controls)
+    , m_menus(menus)
+    , m_state(state)
+    , m_platform(platform)
+    , m_hooks(std::move(hooks))
+    , m_idle(timers.createTimer())
+{
+    m_idle->setInterval(150);
+    m_idle->setOnTimeout([this] { idleTick(); });
+    m_firstSize = std::max(1, m_c.Sizecom->currentText().toInt());
+    m_secondSize = secondSizeOf(m_firstSize, m_c.hiritu->currentText().toInt());
+    m_labelTop = labelTopTwips(m_c.takasacom->currentText().toInt());
+}
+
+LayoutController::~LayoutController() = default;
+
+void LayoutController::sizeChosen(int index)
+{
+    setFirstSize(m_c.Sizecom->itemText(index).toInt());
+    if (!m_c.hiritu->currentText().isEmpty()) {
+        ApplyFontLayout();
+        m_menus.checkOnlyInArray(QStringLiteral("msize"), index);
+    }
+}
+
+void LayoutController::setFirstSize(int size)
+{
+    m_firstSize = size;
+    m_secondSize = secondSizeOf(std::max(1, size), m_c.hiritu->currentText().toInt());
+}
+
+void LayoutController::ratioChosen(int index)
+{
+    m_secondSize = secondSizeOf(std::max(1, m_firstSize), m_c.hiritu->itemText(index).toInt());
+    ApplyFontLayout();
+    m_menus.checkOnlyInArray(QStringLiteral("mhiritu"), index);
+}
+
+void LayoutController::heightChosen(int index)
+{
+    m_labelTop = labelTopTwips(m_c.takasacom->itemText(index).toInt());
+    ApplyFontLayout();
+    m_menus.checkOnlyInArray(QStringLiteral("mtakasa"), index);
+}
+
+void LayoutController::applyLabelFonts()
+{
+    m_firstSize = std::max(1, m_firstSize);
+    m_secondSize = std::max(1, m_secondSize);
+    auto setSize = [](QLabel* label, int points) {
+        QFont f = label->font();
+        if (f.pointSize() != points) {
+            f.setPointSize(points);
+            label->setFont(f);
+        }
+    };
+    const bool numberTest = m_hooks.numberTest && m_hooks.numberTest();
+    if (numberTest || m_state.options.longText) {
+        setSize(m_c.Label1, m_firstSize);
+        return;
+    }
+    // The first size belongs to the file's first column, whichever side shows it.
+    const bool reversed = m_hooks.reversed && m_hooks.reversed();
+    setSize(m_c.Label1, reversed ? m_secondSize : m_firstSize);
+    setSize(m_c.Label2, reversed ? m_firstSize : m_secondSize);
+}
+
+void LayoutController::ApplyFontLayout()
+{
+    applyLabelFonts();
+    relayout();
+}
+
+void LayoutController::PlaceItemFrame()
+{
+    relayout();
+}
+
+void LayoutController::relayout()
+{
+    const bool reversed = m_hooks.reversed && m_hooks.reversed();
+    const ItemFramePlace place = itemFramePlace(m_focus, reversed);
+    // The frame reaches 1200 twips below the window's inner edge; what shows of it is
+    // the item area.
+    const int width = m_c.Mframe->width();
+    const int height = m_c.Mframe->height();
+    const int frameHeight = int(pixelsToTwips(height)) + 1200;
+    const int margin = twipsToPixels(240);
+    const int labelWidth = width > twipsToPixels(480) ? width - twipsToPixels(480) : width;
+    const int top1 = twipsToPixels(
+        place.frameTop + m_labelTop + (m_hooks.numberTest && m_hooks.numberTest() ? 500 : 0));
+    const int top2 = twipsToPixels(place.frameTop
+        + answerTopTwips(
+            m_labelTop, m_c.Label1->font().pointSize(), m_state.options.answerSpacing));
+    // In long-text mode the first label carries question and answer and takes the room.
+    const int label1Height
+        = m_state.options.longText ? height - top1 : std::max(top2 - top1, twipsToPixels(400));
+    m_c.Label1->setGeometry(margin, top1, labelWidth, std::max(0, label1Height));
+    m_c.Label2->setGeometry(margin, top2, labelWidth, std::max(0, height - top2));
+    // The number's height from its point size: measuring would load the font on the way to
+    // the first window while the label is still empty.
+    const int numberHeight = int(m_c.NoLabel->font().pointSizeF() * 96.0 / 72.0 * 1.6);
+    const int numberTop = twipsToPixels(place.frameTop + frameHeight - place.numberFromFrameBottom);
+    m_c.NoLabel->setGeometry(
+        margin, std::min(numberTop, height - numberHeight), labelWidth, numberHeight);
+
+    QLabel* idle = m_c.Image1[0];
+    idle->move((width - idle->width()) / 2, (height - idle->height()) / 2);
+    m_c.Image1[1]->move(idle->x() - m_c.Image1[1]->width() - 8, idle->y());
+    m_c.Image1[2]->move(idle->x() + idle->width() + 8, idle->y());
+    m_c.Image1_10->move(width - m_c.Image1_10->width() - margin, margin);
+    if (m_focus)
+        m_c.FocusBackbtn->move(
+            width - m_c.FocusBackbtn->width() - 8, height - m_c.FocusBackbtn->height() - 8);
+}
+
+void LayoutController::saveWindowRect()
+{
+    if (m_window.isMaximized())
+        m_window.showNormal();
+    m_saved = m_window.geometry();
+}
+
+void LayoutController::restoreWindowRect()
+{
+    if (m_saved.isValid())
+        m_window.setGeometry(m_saved);
+}
+
+void LayoutController::enterFocusScreen()
+{
+    if (m_focus)
+        return;
+    saveWindowRect();
+    const QSize box = focusCentringBoxTwips(m_firstSize);
+    const QSize size = focusWindowTwips(m_firstSize);
+    m_window.hide();
+    m_c.mnuFrame->hide();
+    for (const char* name : {"mfile", "mhensyuu", "msyosiki", "mhyouzi", "mhelp"})
+        m_menus.action(QString::fromLatin1(name))->setVisible(false);
+    m_window.menuBar()->hide();
+    // The window may only shrink once its layout knows the bar is gone.
+    m_window.centralWidget()->layout()->activate();
+    m_window.layout()->activate();
+    const int left = m_saved.x() + (m_saved.width() - twipsToPixels(box.width())) / 2;
+    const int top = m_saved.y() + (m_saved.height() - twipsToPixels(box.height())) / 2;
+    m_window.setGeometry(left, top, twipsToPixels(size.width()), twipsToPixels(size.height()));
+    m_focus = true;
+    m_c.FocusBackbtn->show();
+    m_c.FocusBackbtn->raise();
+    m_menus.setCheckedWithTwin(QStringLiteral("mfocus"), true);
+    if (m_hooks.moveGetListOut && m_c.Pickframe->isVisible())
+        m_hooks.moveGetListOut();
+    relayout();
+    if (m_hooks.refreshNumber)
+        m_hooks.refreshNumber();
+    if (m_hooks.refreshCaption)
+        m_hooks.refreshCaption();
+    m_window.show();
+}
+
+void LayoutController::leaveFocusScreen()
+{
+    if (!m_focus)
+        return;
+    if (m_window.isMaximized())
+        m_window.showNormal();
+    m_window.hide();
+    m_c.mnuFrame->show();
+    for (const char* name : {"mfile", "mhensyuu", "msyosiki", "mhyouzi", "mhelp"})
+        m_menus.action(QString::fromLatin1(name))->setVisible(true);
+    m_window.menuBar()->show();
+    m_c.FocusBackbtn->hide();
+    m_focus = false;
+    if (m_hooks.refreshCaption)
+        m_hooks.refreshCaption();
+    m_menus.setCheckedWithTwin(QStringLiteral("mfocus"), false);
+    restoreWindowRect();
+    relayout();
+    if (m_hooks.refreshNumber)
+        m_hooks.refreshNumber();
+    m_window.show();
+}
+
+void LayoutController::toggleAlwaysOnTop()
+{
+    const bool onTop = !m_menus.action(QStringLiteral("mmae"))->isChecked();
+    m_platform.setTopmost(&m_window, onTop);
+    m_menus.setCheckedWithTwin(QStringLiteral("mmae"), onTop);
+    if (m_hooks.raiseToolWindows)
+        m_hooks.raiseToolWindows();
+}
+
+void LayoutController::windowResized()
+{
+    relayout();
+    if (m_menus.action(QStringLiteral("mmae"))->isChecked())
+        m_platform.setTopmost(&m_window, true);
+    if (m_window.isMaximized() || m_window.isMinimized() || !m_window.isVisible())
+        return;
+    // A window in normal state is kept on the screen.
+    const QRect screen = m_platform.screenGeometry(&m_window);
+    QRect g = m_window.geometry();
+    const int margin = twipsToPixels(1000);
+    g.setWidth(std::min(g.width(), screen.width()));
+    g.setHeight(std::min(g.height(), screen.height()));
+    int left = g.x() < screen.left() ? screen.left() : std::min(g.x(), screen.right() - margin);
+    int top = g.y() < screen.top() ? screen.top() : std::min(g.y(), screen.bottom() - margin);
+    g.moveTo(left, top);
+    if (g != m_window.geometry())
+        m_window.setGeometry(g);
+}
+
+void LayoutController::splitterPressed(int y)
+{
+    m_dragOffset = y;
+    m_c.Picspl->setGeometry(0, m_c.Pickframe->y(), m_window.centralWidget()->width(), 4);
+    m_c.Picspl->show();
+    m_c.Picspl->raise();
+}
+
+void LayoutController::splitterMoved(int y)
+{
+    if (m_dragOffset < 0)
+        return;
+    const int inner = int(pixelsToTwips(m_window.centralWidget()->height()));
+    const int m = int(pixelsToTwips(m_c.mnuFrame->sizeHint().height()));
+    const int proposed = int(pixelsToTwips(m_c.Pickframe->y() + y - m_dragOffset));
+    m_c.Picspl->move(0, twipsToPixels(clampSplitterTop(proposed, inner, m)));
+}
+
+void LayoutController::splitterReleased()
+{
+    if (m_dragOffset < 0)
+        return;
+    m_dragOffset = -1;
+    // The panel spans from the indicator down to the button bar.
+    const int inner = int(pixelsToTwips(m_window.centralWidget()->height()));
+    const int barTop
+        = inner - int(pixelsToTwips(m_c.mnuFrame->isVisible() ? m_c.mnuFrame->height() : 0));
+    m_panelHeight = std::max(0, barTop - int(pixelsToTwips(m_c.Picspl->y())));
+    m_c.Pickframe->setFixedHeight(twipsToPixels(m_panelHeight));
+    m_c.Picspl->hide();
+}
+
+void LayoutController::startIdleAnimation()
+{
+    m_idleTicks = 0;
+    m_idle->setEnabled(true);
+}
+
+void LayoutController::stopIdleAnimation()
+{
+    m_idle->setEnabled(false);
+    m_c.Image1[1]->hide();
+    m_c.Image1[2]->hide();
+}
+
+void LayoutController::idleTick()
+{
+    // Three ticks a cycle: the first sparkle, the second, neither; 31 ticks in all.
+    ++m_idleTicks;
+    const int phase = (m_idleTicks - 1) % 3;
+    m_c.Image1[1]->setVisible(phase == 0);
+    m_c.Image1[2]->setVisible(phase == 1);
+    if (m_idleTicks >= 31)
+        stopIdleAnimation();
+}
+
+} // namespace keruna

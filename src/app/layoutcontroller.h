@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QRect>
+
+#include <functional>
+#include <memory>
+
+class QMainWindow;
+
+namespace keruna {
+
+class EngineTimer;
+class MainMenus;
+class Platform;
+class TimerFactory;
+struct MainControls;
+struct MainState;
+
+// The item labels' sizes and places, the size, ratio and height choices, the focus
+// screen, always-on-top, the splitter over the GET panel and the idle animation.
+class LayoutController {
+public:
+    struct Hooks {
+        std::function<bool()> reversed; // the orientation in force (study or test)
+        std::function<bool()> numberTest; // a number test is running
+        std::function<void()> refreshNumber; // rewrite the item number where it now belongs
+        std::function<void()> refreshCaption; // the window caption with the range counts
+        std::function<void()> moveGetListOut; // the GET list cannot stay inside the focus screen
+        std::function<void()> raiseToolWindows; // stick screen, GET screen, palette stay on top
+        std::function<bool()> stickShown;
+    };
+
+    LayoutController(QMainWindow& window, MainControls& controls, MainMenus& menus,
+        MainState& state, Platform& platform, TimerFactory& timers, Hooks hooks);
+    ~LayoutController();
+
+    int firstSize() const { return m_firstSize; }
+    int secondSize() const { return m_secondSize; }
+    int labelTop() const { return m_labelTop; }
+    bool focusScreen() const { return m_focus; }
+    QRect savedRect() const { return m_saved; }
+
+    void sizeChosen(int index);
+    void ratioChosen(int index);
+    void heightChosen(int index);
+    void setFirstSize(int size);
+
+    void ApplyFontLayout();
+    void PlaceItemFrame();
+    // Places the labels and the idle pictures for the item area's current size.
+    void relayout();
+
+    void enterFocusScreen();
+    void leaveFocusScreen();
+    void toggleAlwaysOnTop();
+    // After a resize of the main window: on top again, kept on the screen.
+    void windowResized();
+    // Saves and restores the main window's rectangle (focus and stick screens).
+    void saveWindowRect();
+    void restoreWindowRect();
+
+    // The splitter bar over the GET panel: drag from press to release (pixels within the
+    // central area).
+    void splitterPressed(int y);
+    void splitterMoved(int y);
+    void splitterReleased();
+    int panelHeightTwips() const { return m_panelHeight; }
+
+    void startIdleAnimation();
+    void stopIdleAnimation();
+
+private:
+    void applyLabelFonts();
+    void idleTick();
+
+    QMainWindow& m_window;
+    MainControls& m_c;
+    MainMenus& m_menus;
+    MainState& m_state;
+    Platform& m_platform;
+    Hooks m_hooks;
+    int m_firstSize = 50;
+    int m_secondSize = 25;
+    int m_labelTop = 960;
+    bool m_focus = false;
+    QRect m_saved;
+    int m_panelHeight = 2930; // twips
+    int m_dragOffset = -1;
+    std::unique_ptr<EngineTimer> m_idle; // tyouTimer
+    int m_idleTicks = 0;
+};
+
+} // namespace keruna

@@ -1,0 +1,156 @@
+#include "app/layoutcontroller.h"
+#include "app/mainmenus.h"
+#include "common/twips.h"
+#include "support/harness.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace keruna;
+using namespace keruna::test;
+
+namespace {
+
+class LayoutTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        h.start();
+        h.form().show();
+    }
+    QComboBox* combo(const char* name) { return h.find<QComboBox>(QString::fromLatin1(name)); }
+    QLabel* label(const char* name) { return h.find<QLabel>(QString::fromLatin1(name)); }
+
+    Form1Harness h;
+};
+
+} // namespace
+
+TEST_F(LayoutTest, SizeRatioAndHeightSetTheLabels)
+{
+    combo("Sizecom")->setCurrentText("20");
+    EXPECT_EQ(label("Label1")->font().pointSize(), 20);
+    EXPECT_EQ(label("Label2")->font().pointSize(), 10);
+    EXPECT_TRUE(h.action("msize_5")->isChecked());
+    EXPECT_TRUE(h.action("mdsize_5")->isChecked());
+    h.action("mhiritu_0")->trigger(); // 20 %
+    EXPECT_EQ(combo("hiritu")->currentText(), "20");
+    EXPECT_EQ(label("Label2")->font().pointSize(), 4);
+    h.action("mdtakasa_0")->trigger(); // height 1
+    EXPECT_EQ(label("Label1")->y(), twipsToPixels(680));
+    EXPECT_TRUE(h.action("mtakasa_0")->isChecked());
+    combo("takasacom")->setCurrentText("9");
+    EXPECT_EQ(label("Label1")->y(), twipsToPixels(2920));
+    // The second line sits below the first by the spacing rule.
+    EXPECT_EQ(label("Label2")->y(), twipsToPixels(2920 + 3360 - (120 - 20) * 27));
+    combo("Sizecom")->setCurrentText("200"); // beyond the menu's values: no item checked
+    for (QAction* a : h.form().menus().array("msize"))
+        EXPECT_FALSE(a->isChecked());
+}
+
+TEST_F(LayoutTest, ReverseGivesTheFirstSizeToTheFirstColumn)
+{
+    combo("Sizecom")->setCurrentText("40");
+    h.find<QCheckBox>("Revch")->setChecked(true);
+    EXPECT_EQ(label("Label1")->font().pointSize(), 20);
+    EXPECT_EQ(label("Label2")->font().pointSize(), 40);
+}
+
+TEST_F(LayoutTest, FocusScreenAndBackKeepTheWindowRectangle)
+{
+    h.form().setGeometry(100, 120, 700, 500);
+    const QRect before = h.form().geometry();
+    combo("Sizecom")->setCurrentText("12");
+    h.find<QToolButton>("Focusbtn")->click();
+    EXPECT_TRUE(h.action("mfocus")->isChecked());
+    EXPECT_TRUE(h.action("mdfocus")->isChecked());
+    EXPECT_EQ(h.form().geometry().size(), QSize(twipsToPixels(5000), twipsToPixels(2600)));
+    EXPECT_FALSE(h.find<QFrame>("mnuFrame")->isVisible());
+    EXPECT_TRUE(h.find<QToolButton>("FocusBackbtn")->isVisible());
+    h.find<QToolButton>("FocusBackbtn")->click();
+    EXPECT_EQ(h.form().geometry(), before);
+    EXPECT_FALSE(h.action("mfocus")->isChecked());
+    EXPECT_TRUE(h.find<QFrame>("mnuFrame")->isVisible());
+    EXPECT_FALSE(h.find<QToolButton>("FocusBackbtn")->isVisible());
+
+    combo("Sizecom")->setCurrentText("140");
+    h.action("mdfocus")->trigger();
+    EXPECT_EQ(h.form().geometry().size(), QSize(twipsToPixels(20600), twipsToPixels(8000)));
+    h.action("mfocus")->trigger();
+    EXPECT_EQ(h.form().geometry(), before);
+}
+
+TEST_F(LayoutTest, AlwaysOnTopToggles)
+{
+    h.action("mdmae")->trigger();
+    EXPECT_TRUE(h.action("mmae")->isChecked());
+    ASSERT_FALSE(h.platform.topmostCalls.empty());
+    EXPECT_EQ(
+        h.platform.topmostCalls.back(), std::make_pair(static_cast<QWidget*>(&h.form()), true));
+    h.action("mmae")->trigger();
+    EXPECT_FALSE(h.action("mdmae")->isChecked());
+    EXPECT_EQ(h.platform.topmostCalls.back().second, false);
+}
+
+TEST_F(LayoutTest, MeaningLimitMenusAreOneOrNone)
+{
+    h.action("mnigi")->trigger();
+    EXPECT_TRUE(h.action("mnigi")->isChecked());
+    EXPECT_TRUE(h.action("mdnigi")->isChecked());
+    h.action("mdsangi")->trigger();
+    EXPECT_FALSE(h.action("mnigi")->isChecked());
+    EXPECT_TRUE(h.action("msangi")->isChecked());
+    h.action("msangi")->trigger();
+    EXPECT_FALSE(h.action("msangi")->isChecked());
+    EXPECT_FALSE(h.action("mdsangi")->isChecked());
+}
+
+TEST_F(LayoutTest, IdleAnimationRunsUntilAFileIsOpened)
+{
+    h.timers.advance(150);
+    EXPECT_TRUE(label("Image1_1")->isVisible());
+    EXPECT_FALSE(label("Image1_2")->isVisible());
+    h.timers.advance(150);
+    EXPECT_FALSE(label("Image1_1")->isVisible());
+    EXPECT_TRUE(label("Image1_2")->isVisible());
+    h.timers.advance(150 * 29);
+    EXPECT_FALSE(label("Image1_1")->isVisible());
+    EXPECT_FALSE(label("Image1_2")->isVisible());
+    EXPECT_TRUE(label("Image1_0")->isVisible());
+}
+
+TEST_F(LayoutTest, SplitterMovesTheGetPanelWithinLimits)
+{
+    h.form().resize(760, 700);
+    h.find<QToolButton>("Pickbtn")->click();
+    auto* panel = h.find<QFrame>("Pickframe");
+    auto* bar = h.find<QFrame>("Imgspl");
+    QApplication::processEvents();
+    ASSERT_TRUE(bar->isVisible());
+    const int before = panel->height();
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(10, 2));
+    QMouseEvent move(
+        QEvent::MouseMove, QPointF(10, 2 - 60), QPointF(), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(bar, &move);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(10, 2 - 60));
+    QApplication::processEvents();
+    EXPECT_NEAR(panel->height(), before + 60, 8);
+    EXPECT_NEAR(h.form().layout().panelHeightTwips(), pixelsToTwips(panel->height()), 15);
+
+    // Dragged far up it stops one button-bar height below the top.
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(10, 2));
+    QMouseEvent far(
+        QEvent::MouseMove, QPointF(10, -5000), QPointF(), Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(bar, &far);
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(10, -5000));
+    QApplication::processEvents();
+    EXPECT_GE(
+        h.find<QFrame>("Pickframe")->y(), h.find<QFrame>("mnuFrame")->sizeHint().height() - 8);
+}
