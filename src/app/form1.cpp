@@ -13,6 +13,7 @@
 #include "speech/speechoutput.h"
 #include "study/layoutmath.h"
 #include "study/studyengine.h"
+#include "study/timerbar.h"
 #include "ui/fonts.h"
 #include "ui/platform.h"
 #include "ui/propertiesdialog.h"
@@ -137,11 +138,24 @@ Form1::Form1(AppContext context, QWidget* parent)
     study.appendToGetList = [this] { appendCurrentItemToGetList(); };
     study.speakItem = [this] { SpeakItem(); };
     study.applyFontLayout = [this] { m_layout->ApplyFontLayout(); };
+    study.startTimerBar = [this] {
+        if (m_c.iroch->isChecked() && !m_menus->action(QStringLiteral("mteisi"))->isChecked())
+            m_timerBar->start();
+    };
+    study.stopTimerBar = [this] { m_timerBar->stop(); };
+    study.holdTimerBar = [this] { m_timerBar->hold(); };
+    study.resumeTimerBar = [this] { m_timerBar->resume(); };
     study.focusScreen = [this] { return m_layout->focusScreen(); };
     study.refreshFocusLayout = [this] { m_layout->relayout(); };
     study.showGetListOnFirstStart = [this] {
         if (m_state.options.showGetOnStart && m_state.options.getInside && !isMinimized())
             m_c.Pickframe->show();
+    };
+    m_timerBar = std::make_unique<TimerBar>(*m_c.iroPic, *m_c.iro, m_ctx.clock, m_ctx.timers);
+    m_timerBar->phaseStart = [this] { return m_study->session().phaseStart; };
+    m_timerBar->phaseSeconds = [this] {
+        const StudySession& s = m_study->session();
+        return m_study->timer().interval() / 1000.0 * (s.perSecondMode ? s.tickLimit : 1.0);
     };
     m_study = std::make_unique<StudyEngine>(
         StudyEngine::Context {*this, m_c, *m_menus, m_set, m_range, m_state, m_ctx.platform,
@@ -217,6 +231,12 @@ void Form1::wireCommands()
     mirrorCheckBox(m_c.Spkch, QStringLiteral("monnsei"));
     mirrorCheckBox(m_c.Douzich, QStringLiteral("mDouzi"));
     mirrorCheckBox(m_c.iroch, QStringLiteral("miroch"));
+    connect(m_c.iroch, &QCheckBox::toggled, this, [this](bool on) {
+        m_c.iroPic->setVisible(on);
+        if (!on)
+            m_timerBar->stop();
+        m_layout->relayout();
+    });
     connect(m_c.Rndop[0], &QRadioButton::toggled, this, [this](bool random) {
         m_menus->setCheckedWithTwin(QStringLiteral("mrandom"), random);
         m_menus->setCheckedWithTwin(QStringLiteral("mnormal"), !random);

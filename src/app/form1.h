@@ -17,6 +17,7 @@ class Platform;
 class ProblemController;
 class GetList;
 class LayoutController;
+class TimerBar;
 class StudyEngine;
 class RandomSource;
 class SpeechOutput;
@@ -48,6 +49,7 @@ public:
     StudyEngine& study() { return *m_study; }
     GetList& getList() { return *m_getList; }
     LayoutController& layout() { return *m_layout; }
+    TimerBar& timerBar() { return *m_timerBar; }
     // The properties dialog, created (and its settings read) when it is not yet.
     kugirigamen& properties();
     bool propertiesLoaded() const { return m_properties != nullptr; }
@@ -99,6 +101,7 @@ private:
     std::unique_ptr<StudyEngine> m_study;
     std::unique_ptr<GetList> m_getList;
     std::unique_ptr<LayoutController> m_layout;
+    std::unique_ptr<TimerBar> m_timerBar;
     std::unique_ptr<kugirigamen> m_properties;
     ProblemSet m_set;
     RangeState m_range;

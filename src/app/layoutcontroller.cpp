@@ -135,6 +135,7 @@ void LayoutController::relayout()
     idle->move((width - idle->width()) / 2, (height - idle->height()) / 2);
     m_c.Image1[1]->move(idle->x() - m_c.Image1[1]->width() - 8, idle->y());
     m_c.Image1[2]->move(idle->x() + idle->width() + 8, idle->y());
+    m_c.iroPic->setGeometry(margin, twipsToPixels(120), labelWidth, 8);
     m_c.Image1_10->move(width - m_c.Image1_10->width() - margin, margin);
     if (m_focus)
         m_c.FocusBackbtn->move(

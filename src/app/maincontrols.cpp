@@ -114,6 +114,13 @@ void buildItemArea(MainControls& c, QWidget* central)
     c.Image1_10->setPixmap(lazyIcon(QStringLiteral(":/icons/maru.svg")).pixmap(QSize(32, 32)));
     c.Image1_10->setFixedSize(32, 32);
     c.Image1_10->hide();
+    c.iroPic = named(new QFrame(c.Mframe), QStringLiteral("iroPic"));
+    c.iroPic->setFrameShape(QFrame::Box);
+    c.iroPic->setStyleSheet(QStringLiteral("#iroPic { border: 1px solid rgba(255,255,255,160); }"));
+    c.iro = named(new QFrame(c.iroPic), QStringLiteral("iro"));
+    c.iro->setStyleSheet(QStringLiteral("#iro { background: #fb8c00; }"));
+    c.iro->hide();
+    c.iroPic->hide();
     c.FocusBackbtn = pictureButton(c.Mframe, QStringLiteral("FocusBackbtn"),
         QStringLiteral("focusback"), QStringLiteral("元画面に戻す"));
     c.FocusBackbtn->hide();

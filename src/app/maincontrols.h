@@ -26,6 +26,8 @@ struct MainControls {
     QLabel* Image1_10 = nullptr; // the GET hint and GET test marker
     QWidget* testMainpic = nullptr;
     QToolButton* FocusBackbtn = nullptr;
+    QFrame* iroPic = nullptr; // the timer bar's box
+    QFrame* iro = nullptr; // the bar
 
     // Typing row
     QFrame* typeRow = nullptr;

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QRadioButton>
 #include <QToolButton>
@@ -289,4 +290,28 @@ TEST(TypedSpeedStudy, LongSpeedsCountOneSecondTicks)
     fast.h.timers.advance(1);
     fast.h.timers.advance(5);
     EXPECT_EQ(fast.label2(), "1");
+}
+
+TEST_F(StudyTest, TimerBarFillsDuringTheQuestion)
+{
+    h.form().show();
+    h.action("miroch")->trigger();
+    EXPECT_TRUE(h.find<QCheckBox>("iroch")->isChecked());
+    auto* box = h.find<QFrame>("iroPic");
+    auto* bar = h.find<QFrame>("iro");
+    EXPECT_TRUE(box->isVisible());
+    start();
+    h.timers.advance(1);
+    EXPECT_TRUE(bar->isVisible());
+    h.timers.advance(750);
+    EXPECT_NEAR(bar->width(), box->width() / 2, 3);
+    h.find<QToolButton>("Fteisibtn")->click();
+    const int held = bar->width();
+    h.timers.advance(5000);
+    EXPECT_EQ(bar->width(), held);
+    h.find<QToolButton>("Fsaikaibtn")->click();
+    h.timers.advance(760);
+    EXPECT_FALSE(bar->isVisible()); // the answer shows: the bar is taken down
+    h.action("mdiroch")->trigger();
+    EXPECT_FALSE(box->isVisible());
 }
