@@ -3,6 +3,7 @@
 #include "app/layoutcontroller.h"
 #include "app/mainmenus.h"
 #include "app/problemcontroller.h"
+#include "app/studyinput.h"
 #include "common/clock.h"
 #include "common/numbers.h"
 #include "common/twips.h"
@@ -147,6 +148,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     study.resumeTimerBar = [this] { m_timerBar->resume(); };
     study.focusScreen = [this] { return m_layout->focusScreen(); };
     study.refreshFocusLayout = [this] { m_layout->relayout(); };
+    study.applyStudyGuidance = [this] { m_input->ApplyStudyGuidance(); };
     study.showGetListOnFirstStart = [this] {
         if (m_state.options.showGetOnStart && m_state.options.getInside && !isMinimized())
             m_c.Pickframe->show();
@@ -161,6 +163,7 @@ Form1::Form1(AppContext context, QWidget* parent)
         StudyEngine::Context {*this, m_c, *m_menus, m_set, m_range, m_state, m_ctx.platform,
             m_ctx.clock, m_ctx.timers, m_ctx.random},
         std::move(study));
+    m_input = new StudyInput(*this, m_c, *m_menus, m_state, *m_study, *m_getList);
     wireCommands();
     wireGetList();
     wireLayout();

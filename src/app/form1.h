@@ -17,6 +17,7 @@ class Platform;
 class ProblemController;
 class GetList;
 class LayoutController;
+class StudyInput;
 class TimerBar;
 class StudyEngine;
 class RandomSource;
@@ -102,6 +103,7 @@ private:
     std::unique_ptr<GetList> m_getList;
     std::unique_ptr<LayoutController> m_layout;
     std::unique_ptr<TimerBar> m_timerBar;
+    StudyInput* m_input = nullptr; // owned as a child
     std::unique_ptr<kugirigamen> m_properties;
     ProblemSet m_set;
     RangeState m_range;

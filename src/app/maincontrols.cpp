@@ -181,13 +181,6 @@ void buildTestArea(MainControls& c, QWidget* central)
     row->addStretch(1);
     c.testSIZIlabel = label(f, QStringLiteral("testSIZIlabel"));
     col->addWidget(c.testSIZIlabel);
-    auto* results = new QHBoxLayout;
-    col->addLayout(results);
-    for (int i = 0; i < 3; ++i) {
-        QLabel* l = label(f, QStringLiteral("testKEKKAlabel_%1").arg(i));
-        results->addWidget(l);
-        c.testKEKKAlabel.append(l);
-    }
     f->hide();
 }
 
@@ -245,6 +238,16 @@ void buildGetPanel(MainControls& c, QWidget* central)
     bar->addWidget(c.pNolabel);
     bar->addWidget(c.gaibubtn);
     bar->addWidget(c.listclose);
+    // Score, hint line and progress of a test; in study the hint line tells the keys.
+    auto* results = new QHBoxLayout;
+    col->addLayout(results);
+    for (int i = 0; i < 3; ++i) {
+        QLabel* l = label(f, QStringLiteral("testKEKKAlabel_%1").arg(i));
+        results->addWidget(l, i == 1 ? 1 : 0);
+        c.testKEKKAlabel.append(l);
+    }
+    c.testKEKKAlabel[0]->hide();
+    c.testKEKKAlabel[2]->hide();
     c.Picklist = named(new QTreeWidget(f), QStringLiteral("Picklist"));
     c.Picklist->setColumnCount(2);
     setDesignFont(c.Picklist, kGothic, false, 9);

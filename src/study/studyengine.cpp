@@ -57,6 +57,14 @@ StudyEngine::StudyEngine(Context context, StudyHooks hooks)
 {
     m_timer->setInterval(1);
     m_timer->setOnTimeout([this] { StudyTick(); });
+    m_answerClear = context.timers.createTimer();
+    m_answerClear->setOnTimeout([this] {
+        if (m_ctx.menus.action(QStringLiteral("mTimelag"))->isChecked())
+            m_ctx.controls.Label1->clear();
+        m_ctx.controls.Label2->clear();
+        m_answerClear->setEnabled(false);
+        m_s.advanceNow = false;
+    });
 }
 
 StudyEngine::~StudyEngine() = default;
@@ -525,6 +533,43 @@ void StudyEngine::AcceptItem()
     }
     m_s.skipRequested = false;
     m_s.addRequested = false;
+}
+
+void StudyEngine::showAnswerByTab()
+{
+    if (!itemCurrent())
+        return;
+    {
+        const QSignalBlocker blocker(m_ctx.controls.cuttext);
+        m_ctx.controls.cuttext->clear();
+    }
+    ShowAnswer();
+    m_answerClear->setEnabled(false);
+    m_answerClear->setInterval(1000);
+    m_answerClear->setEnabled(true);
+    m_s.countAsWrong = true;
+}
+
+void StudyEngine::typedTextChanged(const QString& text)
+{
+    if (!itemCurrent() || m_s.alreadyAccepted)
+        return;
+    const QString& question = m_s.item.question;
+    if (m_ctx.state.options.showTypedText) {
+        if (m_ctx.state.options.longText) {
+            const QString both = question + QStringLiteral("\r\n\r\n") + text;
+            m_ctx.controls.Label1->setText(both);
+            showStick(both);
+        } else {
+            m_ctx.controls.Label2->setText(text);
+            showStick(question + u' ' + text);
+        }
+    }
+    // Exactly the answer, character for character: nothing is trimmed or normalised.
+    if (text == m_s.item.answer) {
+        m_s.advanceNow = true;
+        AcceptItem();
+    }
 }
 
 void StudyEngine::DisableItemButtons()

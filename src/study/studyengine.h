@@ -122,6 +122,11 @@ public:
     // Accepts the current item as the flags ask.
     void AcceptItem();
     bool itemCurrent() const { return m_s.n > 0 && !m_s.currentLine.isEmpty(); }
+    // The typing row's answer button: the answer shows for a second, and a typed answer
+    // no longer counts.
+    void showAnswerByTab();
+    // Every change of the typing box: the echo, and an exact answer accepts the item.
+    void typedTextChanged(const QString& text);
     // Writes the item number where the current view shows it.
     void ItemNumberText();
 
@@ -161,6 +166,7 @@ private:
     StudyHooks m_hooks;
     StudySession m_s;
     std::unique_ptr<EngineTimer> m_timer; // Timer3
+    std::unique_ptr<EngineTimer> m_answerClear; // kotaekesitimer
     bool m_inTick = false;
     bool m_suspended = false;
 };

@@ -1,0 +1,165 @@
+#include "app/studyinput.h"
+
+#include "app/maincontrols.h"
+#include "app/mainmenus.h"
+#include "app/mainstate.h"
+#include "getlist/getlist.h"
+#include "study/studyengine.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QToolButton>
+
+namespace keruna {
+
+StudyInput::StudyInput(QMainWindow& window, MainControls& controls, MainMenus& menus,
+    MainState& state, StudyEngine& study, GetList& getList)
+    : QObject(&window)
+    , m_window(window)
+    , m_c(controls)
+    , m_menus(menus)
+    , m_state(state)
+    , m_study(study)
+    , m_getList(getList)
+{
+    qApp->installEventFilter(this);
+    connect(m_c.typec, &QCheckBox::toggled, this, [this](bool on) { typingModeChanged(on); });
+    connect(m_c.cuttabc, &QToolButton::clicked, this, [this] { m_study.showAnswerByTab(); });
+    connect(m_c.cuttext, &QLineEdit::textChanged, this,
+        [this](const QString& text) { m_study.typedTextChanged(text); });
+    connect(m_c.testTEISIbtn, &QToolButton::clicked, this, [this] { m_study.PauseStudy(); });
+    connect(m_c.testSAIKAIbtn, &QToolButton::clicked, this, [this] { m_study.ResumeStudy(); });
+}
+
+void StudyInput::typingModeChanged(bool on)
+{
+    m_c.typeRow->setVisible(on);
+    m_c.cuttext->setEnabled(on && m_study.itemCurrent() && !m_study.session().alreadyAccepted);
+    m_c.cuttext->clear();
+    ApplyStudyGuidance();
+    if (on)
+        m_c.cuttext->setFocus();
+}
+
+void StudyInput::ApplyStudyGuidance()
+{
+    const bool typing = m_c.typec->isChecked();
+    if (typing) {
+        m_c.listmaru->setToolTip(QStringLiteral("リストに追加"));
+        m_c.listmodosi->setToolTip(QStringLiteral("リストから外す(チェックでまとめて削除)"));
+        m_c.Fteisibtn->setToolTip(QStringLiteral("一時停止　※Enter"));
+        m_c.Fsaikaibtn->setToolTip(QStringLiteral("再開　※Enter"));
+        m_c.testKEKKAlabel[1]->setText(QStringLiteral("止Enter  答Tab  次Shift+Enter"));
+    } else {
+        m_c.listmaru->setToolTip(QStringLiteral("リストに追加　※Enter"));
+        m_c.listmodosi->setToolTip(
+            QStringLiteral("リストから外す(チェックでまとめて削除)　※BackSpace"));
+        m_c.Fteisibtn->setToolTip(QStringLiteral("一時停止　※Delete"));
+        m_c.Fsaikaibtn->setToolTip(QStringLiteral("再開　※Delete"));
+        m_c.testKEKKAlabel[1]->setText(QStringLiteral("○Enter  削BS  止Del  答Tab  次Shift+Enter"));
+    }
+}
+
+bool StudyInput::eventFilter(QObject* watched, QEvent* event)
+{
+    // Each key once, where it first arrives: the focused control of the main screen.
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &m_window;
+    if (watched != target || target->window() != &m_window)
+        return false;
+    if (event->type() == QEvent::InputMethod && watched == m_c.cuttext) {
+        // Typing through an input method pauses the presentation too.
+        if (!static_cast<QInputMethodEvent*>(event)->preeditString().isEmpty()
+            && !m_menus.action(QStringLiteral("mteisi"))->isChecked())
+            m_c.testTEISIbtn->click();
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (mainScreenKey(key))
+        return true;
+    if (watched == m_c.cuttext)
+        return typingBoxKey(key);
+    return false;
+}
+
+bool StudyInput::mainScreenKey(QKeyEvent* key)
+{
+    if (!m_study.itemCurrent() || m_state.testmode || m_state.testResultsHeld)
+        return false;
+    if (key->key() == Qt::Key_Control) {
+        m_c.testvoice->click();
+        return true;
+    }
+    if (!m_c.Pickframe->isVisible())
+        return false;
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (enter && key->modifiers().testFlag(Qt::ShiftModifier)) {
+        m_c.listSkipbtn->click();
+        return true;
+    }
+    if (m_c.typec->isChecked())
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Tab:
+        m_c.cuttabc->click();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        m_c.listmaru->click();
+        return true;
+    case Qt::Key_Delete:
+        m_menus.action(QStringLiteral("mteisi"))->trigger();
+        return true;
+    case Qt::Key_Backspace:
+        if (!m_getList.isEmpty())
+            m_c.listmodosi->click();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool StudyInput::typingBoxKey(QKeyEvent* key)
+{
+    if (key->key() == Qt::Key_Tab) {
+        if (m_c.typec->isChecked())
+            m_c.cuttabc->click();
+        return true; // the Tab character never goes into the box
+    }
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        const bool skipUsable = (m_c.listSkipbtn->isVisible() && m_c.listSkipbtn->isEnabled())
+            || (m_c.syudouskip->isVisible() && m_c.syudouskip->isEnabled());
+        if (skipUsable) {
+            if (m_menus.action(QStringLiteral("mteisi"))->isChecked())
+                m_c.testSAIKAIbtn->click();
+            else
+                m_c.testTEISIbtn->click();
+        }
+        return true;
+    }
+    // The presentation waits while the user types.
+    if (pausesWhileTyping(key) && !m_menus.action(QStringLiteral("mteisi"))->isChecked())
+        m_c.testTEISIbtn->click();
+    return false;
+}
+
+bool StudyInput::pausesWhileTyping(const QKeyEvent* key)
+{
+    // Keys that start typing: letters, digits, space, the keypad, function and editing keys
+    // (punctuation keys do not).
+    const int k = key->key();
+    return key->modifiers().testFlag(Qt::KeypadModifier) || k == Qt::Key_Space
+        || k == Qt::Key_PageUp || k == Qt::Key_PageDown || k == Qt::Key_End || k == Qt::Key_Home
+        || k == Qt::Key_Insert || k == Qt::Key_Help || (k >= Qt::Key_0 && k <= Qt::Key_9)
+        || (k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_F1 && k <= Qt::Key_F15);
+}
+
+} // namespace keruna

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+
+class QKeyEvent;
+class QMainWindow;
+
+namespace keruna {
+
+class GetList;
+class MainMenus;
+class StudyEngine;
+struct MainControls;
+struct MainState;
+
+// The keyboard in study: the main screen's keys (they come before the focused control's),
+// the typing row and the hint texts that tell the keys of the mode.
+class StudyInput : public QObject {
+public:
+    StudyInput(QMainWindow& window, MainControls& controls, MainMenus& menus, MainState& state,
+        StudyEngine& study, GetList& getList);
+
+    // The typing row on or off (`typec`).
+    void typingModeChanged(bool on);
+    void ApplyStudyGuidance();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool mainScreenKey(QKeyEvent* key);
+    bool typingBoxKey(QKeyEvent* key);
+    static bool pausesWhileTyping(const QKeyEvent* key);
+
+    QMainWindow& m_window;
+    MainControls& m_c;
+    MainMenus& m_menus;
+    MainState& m_state;
+    StudyEngine& m_study;
+    GetList& m_getList;
+};
+
+} // namespace keruna
