@@ -3,6 +3,7 @@
 #include "app/layoutcontroller.h"
 #include "app/mainmenus.h"
 #include "app/problemcontroller.h"
+#include "app/stickcontroller.h"
 #include "app/studyinput.h"
 #include "common/clock.h"
 #include "common/numbers.h"
@@ -117,6 +118,11 @@ Form1::Form1(AppContext context, QWidget* parent)
     m_layout = std::make_unique<LayoutController>(
         *this, m_c, *m_menus, m_state, m_ctx.platform, m_ctx.timers, std::move(layoutHooks));
 
+    m_stick = std::make_unique<StickController>(
+        *this, m_c, *m_menus, m_state, m_ctx.platform, *m_layout, settingsPath());
+    m_stick->moveGetListOut = [this] { m_c.Pickframe->hide(); };
+    m_stick->refreshNumber = [this] { m_study->ItemNumberText(); };
+
     ProblemHooks hooks;
     hooks.testActive = [this] { return m_state.testmode; };
     hooks.alwaysOnTop = [this] { return m_menus->action(QStringLiteral("mmae"))->isChecked(); };
@@ -139,6 +145,9 @@ Form1::Form1(AppContext context, QWidget* parent)
     study.appendToGetList = [this] { appendCurrentItemToGetList(); };
     study.speakItem = [this] { SpeakItem(); };
     study.applyFontLayout = [this] { m_layout->ApplyFontLayout(); };
+    study.stickShown = [this] { return m_menus->action(QStringLiteral("mbou"))->isChecked(); };
+    study.showStickText = [this](const QString& text) { m_stick->showText(text); };
+    study.setStickCaption = [this](const QString& caption) { m_stick->setCaption(caption); };
     study.startTimerBar = [this] {
         if (m_c.iroch->isChecked() && !m_menus->action(QStringLiteral("mteisi"))->isChecked())
             m_timerBar->start();
@@ -154,6 +163,7 @@ Form1::Form1(AppContext context, QWidget* parent)
             m_c.Pickframe->show();
     };
     m_timerBar = std::make_unique<TimerBar>(*m_c.iroPic, *m_c.iro, m_ctx.clock, m_ctx.timers);
+    m_timerBar->mirror = [this](double share) { m_stick->showTimerShare(share); };
     m_timerBar->phaseStart = [this] { return m_study->session().phaseStart; };
     m_timerBar->phaseSeconds = [this] {
         const StudySession& s = m_study->session();
@@ -619,6 +629,8 @@ void Form1::wireLayout()
             m_layout->enterFocusScreen();
     });
     m.onCommand(QStringLiteral("mmae"), [this] { m_layout->toggleAlwaysOnTop(); });
+    m.onCommand(QStringLiteral("mbou"), [this] { m_stick->toggle(); });
+    connect(m_c.boubtn, &QToolButton::clicked, this, [this] { m_stick->toggle(); });
     connect(m_c.Revch, &QCheckBox::toggled, this, [this] { m_layout->ApplyFontLayout(); });
     // The meaning limits: one of three or none; clicking the checked one clears it.
     for (const char* name : {"mitigi", "mnigi", "msangi"}) {
@@ -798,7 +810,8 @@ void Form1::putInForce(const PropertiesApplied& a)
         m_c.NoLabel->clear();
     if (!o.numberOnInternalGet)
         m_c.pNolabel->clear();
-    // (the stick screen's caption is emptied by the stick screen when it shows)
+    if (!o.numberOnStick)
+        m_stick->setCaption(QString());
 
     const Qt::Alignment along
         = o.longText ? Qt::AlignLeft | Qt::AlignTop : Qt::AlignHCenter | Qt::AlignTop;

@@ -17,6 +17,7 @@ class Platform;
 class ProblemController;
 class GetList;
 class LayoutController;
+class StickController;
 class StudyInput;
 class TimerBar;
 class StudyEngine;
@@ -51,6 +52,7 @@ public:
     GetList& getList() { return *m_getList; }
     LayoutController& layout() { return *m_layout; }
     TimerBar& timerBar() { return *m_timerBar; }
+    StickController& stick() { return *m_stick; }
     // The properties dialog, created (and its settings read) when it is not yet.
     kugirigamen& properties();
     bool propertiesLoaded() const { return m_properties != nullptr; }
@@ -104,6 +106,7 @@ private:
     std::unique_ptr<LayoutController> m_layout;
     std::unique_ptr<TimerBar> m_timerBar;
     StudyInput* m_input = nullptr; // owned as a child
+    std::unique_ptr<StickController> m_stick;
     std::unique_ptr<kugirigamen> m_properties;
     ProblemSet m_set;
     RangeState m_range;
