@@ -2,22 +2,36 @@
 //   BM_ReadAndDecode  vs BM_OpenAndLoad      (loading a word list)
 //   BM_StartBareWindow(WithText) vs BM_StartKeruna (start-up to the first paint, offscreen)
 // Run: build/bench/keruna_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+#include "app/form1.h"
+#include "app/problemcontroller.h"
+#include "common/clock.h"
+#include "common/random.h"
 #include "common/textfile.h"
+#include "getlist/getlist.h"
 #include "problemdata/problemloader.h"
 #include "settings/settingsschema.h"
 #include "settings/settingsstore.h"
+#include "speech/speechoutput.h"
+#include "ui/qtplatform.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QProcess>
+#include <QRadioButton>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
+#include <QToolButton>
+#include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <map>
+#include <vector>
 
 using namespace keruna;
 
@@ -131,11 +145,89 @@ void BM_StartKeruna(benchmark::State& state)
 }
 BENCHMARK(BM_StartKeruna)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
+// Appending n items to the GET list, each checked against the list first.
+void BM_GetListAppend(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    QStringList keys;
+    for (int i = 0; i < n; ++i)
+        keys.append(QStringLiteral("word%1,意味%1").arg(i));
+    for (auto _ : state) {
+        QTreeWidget view;
+        QLabel count;
+        GetList list(view, count);
+        for (const QString& key : keys)
+            list.append(key, QStringLiteral(","), false);
+        benchmark::DoNotOptimize(list.count());
+    }
+}
+BENCHMARK(BM_GetListAppend)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// The real engine on precise Qt timers: 20 items at 1 s with the question share 5 give
+// 40 phases of 500 ms. Reports how far each phase boundary fell from its ideal time.
+void BM_StudyPhaseTiming(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    InitSettings(SettingsStore::settingsPath(folder.path()));
+    QString list;
+    for (int i = 1; i <= 20; ++i)
+        list += QStringLiteral("item%1,answer%1\r\n").arg(i);
+    QFile f(folder.filePath(QStringLiteral("w.txt")));
+    f.open(QIODevice::WriteOnly);
+    f.write(list.toUtf8());
+    f.close();
+
+    QtPlatform platform(folder.path());
+    SystemClock clock;
+    QtTimerFactory timers;
+    StdRandomSource random;
+    SilentSpeech speech;
+    std::vector<double> errors;
+    double drift = 0;
+    for (auto _ : state) {
+        Form1 form(AppContext {platform, clock, timers, random, speech});
+        form.problems().openChosenFile(folder.filePath(QStringLiteral("w.txt")));
+        form.findChild<QRadioButton*>(QStringLiteral("Rndop_1"))->setChecked(true);
+        form.findChild<QComboBox*>(QStringLiteral("Seccom"))->setCurrentText(QStringLiteral("1"));
+        auto* first = form.findChild<QLabel*>(QStringLiteral("Label1"));
+        auto* second = form.findChild<QLabel*>(QStringLiteral("Label2"));
+        QElapsedTimer t;
+        std::vector<qint64> boundaries;
+        QString lastFirst, lastSecond;
+        form.findChild<QToolButton*>(QStringLiteral("Startbtn"))->click();
+        t.start();
+        while (boundaries.size() < 41 && t.elapsed() < 30000) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 1);
+            if (first->text() != lastFirst || second->text() != lastSecond) {
+                boundaries.push_back(t.nsecsElapsed());
+                lastFirst = first->text();
+                lastSecond = second->text();
+            }
+        }
+        // Each phase is timed from the end of the tick before it: the error of a boundary
+        // is how far it fell from 500 ms after the previous one. The drift is how far the
+        // last boundary fell from 40 × 500 ms after the first.
+        for (size_t i = 1; i < boundaries.size(); ++i)
+            errors.push_back(std::abs(double(boundaries[i] - boundaries[i - 1]) - 500e6) / 1e6);
+        if (boundaries.size() > 1)
+            drift
+                = (boundaries.back() - boundaries.front() - (boundaries.size() - 1) * 500e6) / 1e6;
+    }
+    std::sort(errors.begin(), errors.end());
+    state.counters["median_error_ms"] = errors.empty() ? -1 : errors[errors.size() / 2];
+    state.counters["max_error_ms"] = errors.empty() ? -1 : errors.back();
+    state.counters["phases"] = double(errors.size());
+    state.counters["drift_ms"] = drift;
+}
+BENCHMARK(BM_StudyPhaseTiming)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

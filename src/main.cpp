@@ -11,35 +11,36 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <functional>
+#include <utility>
+
 #include <cstdio>
 
 namespace {
 
-// With KERUNA_CLOSE_AFTER_FIRST_PAINT set, the main window reports its first paint on
-// standard output and closes itself (saving its settings as usual): start-up
-// measurements and the smoke test use it.
-class CloseAfterFirstPaint : public QObject {
+// Runs once, right after the window was first painted.
+class FirstPaint : public QObject {
 public:
-    explicit CloseAfterFirstPaint(QWidget* window)
+    FirstPaint(QWidget* window, std::function<void()> then)
         : m_window(window)
+        , m_then(std::move(then))
     {
+        window->installEventFilter(this);
     }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint && !m_done) {
-            m_done = true;
-            std::fputs("first-paint\n", stdout);
-            std::fflush(stdout);
-            QTimer::singleShot(0, m_window, [w = m_window] { w->close(); });
+        if (event->type() == QEvent::Paint && m_then) {
+            QTimer::singleShot(0, m_window, std::exchange(m_then, nullptr));
+            m_window->removeEventFilter(this);
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
     QWidget* m_window;
-    bool m_done = false;
+    std::function<void()> m_then;
 };
 
 } // namespace
@@ -63,9 +64,20 @@ int main(int argc, char* argv[])
     keruna::Form1 form(keruna::AppContext {platform, clock, timers, random, speech});
     if (platform.endRequested())
         return 0;
-    CloseAfterFirstPaint closer(&form);
-    if (qEnvironmentVariableIsSet("KERUNA_CLOSE_AFTER_FIRST_PAINT"))
-        form.installEventFilter(&closer);
+    // The speech engine takes seconds to start: only once the window is up. With
+    // KERUNA_CLOSE_AFTER_FIRST_PAINT set the window reports its first paint on standard
+    // output and closes itself (saving its settings as usual), for start-up measurements
+    // and the smoke test.
+    const bool closeAfterPaint = qEnvironmentVariableIsSet("KERUNA_CLOSE_AFTER_FIRST_PAINT");
+    FirstPaint firstPaint(&form, [&] {
+        if (closeAfterPaint) {
+            std::fputs("first-paint\n", stdout);
+            std::fflush(stdout);
+            form.close();
+            return;
+        }
+        speech.startEngine();
+    });
     form.show();
     return app.exec();
 }

@@ -18,6 +18,7 @@
 #include "study/timerbar.h"
 #include "ui/fonts.h"
 #include "ui/platform.h"
+#include "ui/properties.h"
 #include "ui/propertiesdialog.h"
 #include "ui/resources.h"
 
@@ -213,6 +214,10 @@ void Form1::wireCommands()
         m_speakOverride = false;
     });
     m_ctx.speech.onVoicesKnown = [this](const QStringList& voices) {
+        if (m_propertiesLoaded && !m_propertiesLoaded->voicesKnown) {
+            resolveVoice(*m_propertiesLoaded, voices);
+            m_state.options.voiceIndex = m_propertiesLoaded->voice;
+        }
         if (m_properties)
             m_properties->setVoices(voices);
     };
@@ -747,28 +752,50 @@ void Form1::appendCurrentItemToGetList()
     m_getList->append(s.currentLine, m_state.options.delimiter, red);
 }
 
+PropertiesValues& Form1::loadedProperties()
+{
+    if (!m_propertiesLoaded) {
+        m_propertiesLoaded = std::make_unique<PropertiesValues>(
+            loadProperties(settingsPath(), m_ctx.speech.voices()).values);
+        // The URLs are in force from the moment they are read.
+        m_state.options.dictionaryUrl = m_propertiesLoaded->dictionaryUrl;
+        m_state.options.homePageUrl = m_propertiesLoaded->homePageUrl;
+    }
+    return *m_propertiesLoaded;
+}
+
 kugirigamen& Form1::properties()
 {
     if (!m_properties) {
         m_properties = std::make_unique<kugirigamen>(
-            settingsPath(), m_ctx.speech.voices(), m_ctx.platform, this);
-        m_properties->onApply = [this](const PropertiesApplied& a) { putInForce(a); };
-        m_properties->onUrlsRead = [this](const QString& dictionary, const QString& home) {
-            m_state.options.dictionaryUrl = dictionary;
-            m_state.options.homePageUrl = home;
+            loadedProperties(), m_ctx.speech.voices(), settingsPath(), m_ctx.platform, this);
+        m_properties->onApply = [this](const PropertiesValues& v) {
+            *m_propertiesLoaded = v;
+            putInForce(appliedFrom(v));
         };
-        // OK and Cancel both close the dialog and unload it: the next opening reads the
-        // file again.
-        connect(m_properties.get(), &QDialog::finished, this,
-            [this] { m_properties.release()->deleteLater(); });
-        m_properties->Load();
+        // OK and Cancel both close the dialog and unload the options: the next opening
+        // reads the file again.
+        connect(m_properties.get(), &QDialog::finished, this, [this] {
+            m_properties.release()->deleteLater();
+            m_propertiesLoaded.reset();
+        });
     }
     return *m_properties;
 }
 
 void Form1::applyPropertiesQuietly()
 {
-    properties().Apply();
+    // Apply without the dialog on screen: the loaded values as they stand.
+    PropertiesValues& v = loadedProperties();
+    if (m_properties)
+        v = m_properties->values();
+    if (!propertiesAcceptable(v)) {
+        m_ctx.platform.showMessage(
+            this, QStringLiteral("文字が不正です。"), MessageIcon::Warning, MessageButtons::Ok);
+        return;
+    }
+    writePrSection(settingsPath(), v);
+    putInForce(appliedFrom(v));
 }
 
 void Form1::SpeakItem()

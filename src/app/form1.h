@@ -25,6 +25,7 @@ class RandomSource;
 class SpeechOutput;
 class kugirigamen;
 struct PropertiesApplied;
+struct PropertiesValues;
 class TimerFactory;
 
 // The seams the main screen is built on; tests pass fakes.
@@ -53,9 +54,9 @@ public:
     LayoutController& layout() { return *m_layout; }
     TimerBar& timerBar() { return *m_timerBar; }
     StickController& stick() { return *m_stick; }
-    // The properties dialog, created (and its settings read) when it is not yet.
+    // The properties dialog, made from the loaded options (read first when they are not).
     kugirigamen& properties();
-    bool propertiesLoaded() const { return m_properties != nullptr; }
+    bool propertiesLoaded() const { return m_propertiesLoaded != nullptr; }
     const ProblemSet& problemSet() const { return m_set; }
     const RangeState& rangeState() const { return m_range; }
     const MainState& state() const { return m_state; }
@@ -88,6 +89,7 @@ private:
     void applyColours();
     void wireLayout();
     void applyPropertiesQuietly();
+    PropertiesValues& loadedProperties();
     void putInForce(const PropertiesApplied& applied);
     void wireGetList();
     void appendCurrentItemToGetList();
@@ -107,6 +109,9 @@ private:
     std::unique_ptr<TimerBar> m_timerBar;
     StudyInput* m_input = nullptr; // owned as a child
     std::unique_ptr<StickController> m_stick;
+    // The properties as loaded from the PR section; unloaded when the dialog closes, so
+    // that the next opening reads the file again.
+    std::unique_ptr<PropertiesValues> m_propertiesLoaded;
     std::unique_ptr<kugirigamen> m_properties;
     ProblemSet m_set;
     RangeState m_range;

@@ -1,6 +1,7 @@
 #include "getlist/getlist.h"
 
 #include <QLabel>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace keruna {
@@ -22,6 +23,8 @@ GetList::GetList(QTreeWidget& view, QLabel& countLabel)
     : m_view(view)
     , m_countLabel(countLabel)
 {
+    // Rows of one height let the view scroll to a new entry without measuring all before it.
+    m_view.setUniformRowHeights(true);
 }
 
 int GetList::checkedCount() const
@@ -78,10 +81,23 @@ bool GetList::append(
     QTreeWidgetItem* item = makeItem(key, delimiter, red, checked);
     m_view.addTopLevelItem(item);
     m_view.setCurrentItem(item);
-    m_view.scrollToItem(item);
+    scrollToCurrentSoon();
     refreshCount();
     changed();
     return true;
+}
+
+void GetList::scrollToCurrentSoon()
+{
+    // Scrolling lays out every row; appends made in one go share one scroll.
+    if (m_scrollPending)
+        return;
+    m_scrollPending = true;
+    QTimer::singleShot(0, &m_view, [this] {
+        m_scrollPending = false;
+        if (QTreeWidgetItem* current = m_view.currentItem())
+            m_view.scrollToItem(current);
+    });
 }
 
 void GetList::forget(const QString& key)

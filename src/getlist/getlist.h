@@ -55,12 +55,14 @@ public:
 private:
     QTreeWidgetItem* makeItem(const QString& key, const QString& delimiter, bool red, bool checked);
     void forget(const QString& key);
+    void scrollToCurrentSoon();
     void changed();
 
     QTreeWidget& m_view;
     QLabel& m_countLabel;
     std::vector<GetEntry> m_shadow;
     QHash<QString, int> m_keys; // key → number of entries holding it
+    bool m_scrollPending = false;
 };
 
 // "チェック数　2\r\n正解率　66％" for a list of entries of which checked are checked;

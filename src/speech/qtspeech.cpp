@@ -80,12 +80,24 @@ QtSpeech::QtSpeech(QObject* parent)
         if (onVoicesKnown)
             onVoicesKnown(m_voices);
     });
+}
+
+void QtSpeech::startEngine()
+{
+    if (m_started)
+        return;
+    m_started = true;
     m_thread->start();
     QMetaObject::invokeMethod(m_worker, &SpeechWorker::start, Qt::QueuedConnection);
 }
 
 QtSpeech::~QtSpeech()
 {
+    if (!m_started) {
+        delete m_worker;
+        delete m_thread;
+        return;
+    }
     QMetaObject::invokeMethod(m_worker, &SpeechWorker::stop, Qt::QueuedConnection);
     m_thread->quit();
     // An engine still starting (or hung in its backend) must not keep the program from
@@ -105,6 +117,7 @@ bool QtSpeech::waitUntilReady(int timeoutMs)
 {
     if (m_ready)
         return true;
+    startEngine();
     QEventLoop loop;
     QTimer timeout;
     timeout.setSingleShot(true);

@@ -17,6 +17,10 @@ class SpeechWorker;
 class QtSpeech final : public QObject, public SpeechOutput {
 public:
     explicit QtSpeech(QObject* parent = nullptr);
+
+    // Starts the engine in its thread. The program does this once its window is painted;
+    // speaking before then starts it too.
+    void startEngine();
     ~QtSpeech() override;
 
     std::optional<QStringList> voices() override;
@@ -33,6 +37,7 @@ public:
 private:
     QThread* m_thread = nullptr; // left running (and leaked) if the engine hangs at exit
     SpeechWorker* m_worker = nullptr; // lives in m_thread
+    bool m_started = false;
     bool m_ready = false;
     QStringList m_voices;
     bool m_lastFinished = false;

@@ -1,8 +1,6 @@
 #include "ui/propertiesdialog.h"
 
 #include "common/numbers.h"
-#include "settings/settingsreader.h"
-#include "settings/settingsschema.h"
 #include "ui/platform.h"
 
 #include <QCheckBox>
@@ -38,11 +36,6 @@ QGroupBox* group(const QString& name, const QString& title)
     return named(new QGroupBox(title), name);
 }
 
-bool usableText(const QString& text)
-{
-    return !text.isEmpty() && text != SettingsStore::kMissing;
-}
-
 } // namespace
 
 QPoint propertiesPosition(QPoint mainTopLeft, QSize dialogSize, QSize screenSize)
@@ -60,17 +53,51 @@ QPoint propertiesPosition(QPoint mainTopLeft, QSize dialogSize, QSize screenSize
     return {left, top};
 }
 
-kugirigamen::kugirigamen(
-    QString settingsPath, std::optional<QStringList> voices, Platform& platform, QWidget* parent)
+kugirigamen::kugirigamen(const PropertiesValues& values, std::optional<QStringList> voices,
+    QString settingsPath, Platform& platform, QWidget* parent)
     : QDialog(parent)
     , m_settingsPath(std::move(settingsPath))
     , m_voices(std::move(voices))
+    , m_loaded(values)
     , m_platform(platform)
 {
     setObjectName(QStringLiteral("kugirigamen"));
     setWindowTitle(QStringLiteral("プロパティ"));
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     build();
+    fill(values);
+}
+
+void kugirigamen::fill(const PropertiesValues& v)
+{
+    m_kugirimoziCB->addItems({QStringLiteral(","), QStringLiteral("."), QStringLiteral("=")});
+    m_itigimoziCB->addItem(QStringLiteral("、"));
+    m_kugirimoziCB->setEditText(v.delimiter);
+    m_itigimoziCB->setEditText(v.separator);
+    for (int i = 0; i < 3; ++i)
+        m_KankakuCB[i]->setCurrentIndex(v.kankaku[size_t(i)]);
+    m_Longch->setChecked(v.longText);
+    m_nysecch->setChecked(v.typedSpeed);
+    m_marunextch->setChecked(v.nextAfterMaru);
+    m_screentextch->setChecked(v.showTypedText);
+    m_PickdasiCh->setChecked(v.showGetOnStart);
+    m_Naibuop->setChecked(v.getInside);
+    m_Gaibuop->setChecked(!v.getInside);
+    for (int i = 0; i < 4; ++i)
+        m_NOch[i]->setChecked(v.numberDisplay[size_t(i)]);
+    m_Dictext->setText(v.dictionaryUrl);
+    m_Hometext->setText(v.homePageUrl);
+    m_GaitounasiL->hide();
+    if (m_voices && v.voicesKnown) {
+        m_VoiceCB->addItems(*m_voices);
+        m_VoiceCB->setCurrentIndex(v.voice);
+        m_GaitounasiL->setVisible(v.voiceNotFound);
+    }
+    m_KankakuCB[2]->setEnabled(!v.longText);
+    m_Naibuop->setEnabled(v.showGetOnStart);
+    m_Gaibuop->setEnabled(v.showGetOnStart);
+    updateListLabel(0);
+    updateListLabel(1);
 }
 
 void kugirigamen::build()
@@ -97,9 +124,6 @@ void kugirigamen::build()
             box->addItem(QString::number(v));
         m_KankakuCB.append(box);
     }
-    m_KankakuCB[0]->setCurrentIndex(4);
-    m_KankakuCB[1]->setCurrentIndex(6);
-    m_KankakuCB[2]->setCurrentIndex(1);
     f7->addWidget(
         label(QStringLiteral("Label13"), QStringLiteral("問題　　　　　　　回答")), 0, 1, 1, 3);
     for (int i = 0; i < 2; ++i) {
@@ -151,7 +175,6 @@ void kugirigamen::build()
     m_Gaibuop = named(new QRadioButton(QStringLiteral("外部GET(&O)")), QStringLiteral("Gaibuop"));
     m_PickdasiCh = named(new QCheckBox(QStringLiteral("スタートと同時にGET画面を表示する(&D)")),
         QStringLiteral("PickdasiCh"));
-    m_Naibuop->setChecked(true);
     f4->addWidget(m_Naibuop);
     f4->addWidget(m_Gaibuop);
     f4->addWidget(m_PickdasiCh);
@@ -240,28 +263,6 @@ void kugirigamen::build()
         m_Gaibuop->setEnabled(on);
     });
     connect(m_VoiceCB, &QComboBox::activated, this, [this] { voiceClicked(); });
-    updateListLabel(0);
-    updateListLabel(1);
-    m_Naibuop->setEnabled(false);
-    m_Gaibuop->setEnabled(false);
-}
-
-void kugirigamen::setVoices(const QStringList& voices)
-{
-    if (m_voices)
-        return;
-    m_voices = voices;
-    m_VoiceCB->addItems(voices);
-    if (voices.isEmpty())
-        return;
-    if (m_storedVoice == -1)
-        m_VoiceCB->setCurrentIndex(0);
-    else if (m_storedVoice < -1)
-        m_GaitounasiL->show();
-    else if (m_storedVoice < voices.size())
-        m_VoiceCB->setCurrentIndex(m_storedVoice);
-    else
-        m_VoiceCB->setCurrentIndex(0);
 }
 
 void kugirigamen::updateListLabel(int index)
@@ -276,157 +277,55 @@ void kugirigamen::voiceClicked()
     m_GaitounasiL->hide();
 }
 
-bool kugirigamen::Load()
+void kugirigamen::setVoices(const QStringList& voices)
 {
-    const SettingsReader r(m_settingsPath);
-    const QString& P = Section::Pr;
-    bool ok = true;
-    auto step = [&](bool success) { ok = ok && success; };
-
-    m_kugirimoziCB->addItems({QStringLiteral(","), QStringLiteral("."), QStringLiteral("=")});
-    m_kugirimoziCB->setCurrentIndex(0);
-    m_itigimoziCB->addItem(QStringLiteral("、"));
-    m_itigimoziCB->setCurrentIndex(0);
-
-    const QString dict = r.text(P, QStringLiteral("DICTEXT"));
-    const QString home = r.text(P, QStringLiteral("HOMETEXT"));
-    m_Dictext->setText(usableText(dict) ? dict : kBuiltInDictionaryUrl);
-    m_Hometext->setText(usableText(home) ? home : kBuiltInHomePageUrl);
-    if (onUrlsRead)
-        onUrlsRead(m_Dictext->text(), m_Hometext->text());
-
-    auto textWithDefault = [&](QComboBox* box, const QString& key, const QString& fallback) {
-        const QString value = r.text(P, key);
-        if (usableText(value)) {
-            box->setEditText(value);
-        } else {
-            box->setEditText(fallback);
-            SettingsStore::WriteValue(fallback, key, P, m_settingsPath);
-        }
-    };
-    textWithDefault(m_kugirimoziCB, QStringLiteral("KUGIRIMOZI"), QStringLiteral(","));
-    textWithDefault(m_itigimoziCB, QStringLiteral("ITIGIMOZI"), QStringLiteral("、"));
-
-    for (int i = 0; i < 3; ++i) {
-        const std::optional<int> index = r.int16(P, QStringLiteral("KANKAKU%1").arg(i));
-        const bool valid = index && *index >= 0 && *index < m_KankakuCB[i]->count();
-        if (valid)
-            m_KankakuCB[i]->setCurrentIndex(*index);
-        step(valid);
-    }
-    auto check = [&](QCheckBox* box, const QString& key) {
-        const std::optional<int> v = r.checkBox(P, key);
-        if (v)
-            box->setChecked(*v == 1);
-        step(v.has_value());
-    };
-    check(m_Longch, QStringLiteral("LONGS"));
-    check(m_nysecch, QStringLiteral("NYSECMODE"));
-    check(m_marunextch, QStringLiteral("MARUNEXT"));
-    check(m_screentextch, QStringLiteral("SCREENTEXT"));
-    check(m_PickdasiCh, QStringLiteral("GETDISP"));
-    if (const std::optional<bool> inside = r.boolean(P, QStringLiteral("NAIBU"))) {
-        m_Naibuop->setChecked(*inside);
-        m_Gaibuop->setChecked(!*inside);
-    } else {
-        step(false);
-    }
-    for (int i = 0; i < 4; ++i)
-        check(m_NOch[i], QStringLiteral("NUMDISP%1").arg(i));
-
-    m_GaitounasiL->hide();
-    const std::optional<int> storedVoice = r.int16(P, QStringLiteral("VOICECHARA"));
-    if (!m_voices) {
-        // The engine is still starting: keep the stored choice until its list arrives.
-        m_storedVoice = storedVoice.value_or(0);
-    } else {
-        m_VoiceCB->addItems(*m_voices);
-        if (m_VoiceCB->count() > 0) {
-            if (!storedVoice) {
-                step(false);
-            } else if (*storedVoice == -1) {
-                m_VoiceCB->setCurrentIndex(0);
-            } else if (*storedVoice < 0) {
-                m_VoiceCB->setCurrentIndex(-1);
-                m_GaitounasiL->show();
-            } else if (*storedVoice < m_VoiceCB->count()) {
-                m_VoiceCB->setCurrentIndex(*storedVoice);
-            } else {
-                step(false);
-            }
-        }
-    }
-    if (!ok) {
-        WritePrSection();
-        voiceClicked();
-    }
-    return ok;
+    if (m_voices && m_loaded.voicesKnown)
+        return;
+    m_voices = voices;
+    resolveVoice(m_loaded, voices);
+    m_VoiceCB->clear();
+    m_VoiceCB->addItems(voices);
+    m_VoiceCB->setCurrentIndex(m_loaded.voice);
+    m_GaitounasiL->setVisible(m_loaded.voiceNotFound);
 }
 
-void kugirigamen::WritePrSection()
+PropertiesValues kugirigamen::values() const
 {
-    const QString& P = Section::Pr;
-    auto check = [](const QCheckBox* box) { return QString::number(box->isChecked() ? 1 : 0); };
-    QList<SettingEntry> entries = {
-        {P, QStringLiteral("KUGIRIMOZI"), m_kugirimoziCB->currentText()},
-        {P, QStringLiteral("ITIGIMOZI"), m_itigimoziCB->currentText()},
-        {P, QStringLiteral("VOICECHARA"),
-            QString::number(m_voices ? m_VoiceCB->currentIndex() : m_storedVoice)},
-        {P, QStringLiteral("GETDISP"), check(m_PickdasiCh)},
-        {P, QStringLiteral("NAIBU"), boolText(m_Naibuop->isChecked())},
-        {P, QStringLiteral("LONGS"), check(m_Longch)},
-        {P, QStringLiteral("NYSECMODE"), check(m_nysecch)},
-        {P, QStringLiteral("MARUNEXT"), check(m_marunextch)},
-        {P, QStringLiteral("SCREENTEXT"), check(m_screentextch)},
-        {P, QStringLiteral("DICTEXT"), m_Dictext->text()},
-        {P, QStringLiteral("HOMETEXT"), m_Hometext->text()},
-    };
+    PropertiesValues v = m_loaded;
+    v.delimiter = m_kugirimoziCB->currentText();
+    v.separator = m_itigimoziCB->currentText();
     for (int i = 0; i < 3; ++i)
-        entries.append({P, QStringLiteral("KANKAKU%1").arg(i),
-            QString::number(m_KankakuCB[i]->currentIndex())});
+        v.kankaku[size_t(i)] = m_KankakuCB[i]->currentIndex();
+    v.longText = m_Longch->isChecked();
+    v.typedSpeed = m_nysecch->isChecked();
+    v.nextAfterMaru = m_marunextch->isChecked();
+    v.showTypedText = m_screentextch->isChecked();
+    v.showGetOnStart = m_PickdasiCh->isChecked();
+    v.getInside = m_Naibuop->isChecked();
     for (int i = 0; i < 4; ++i)
-        entries.append({P, QStringLiteral("NUMDISP%1").arg(i), check(m_NOch[i])});
-    SettingsStore::WriteValues(entries, m_settingsPath);
-}
-
-PropertiesApplied kugirigamen::current() const
-{
-    PropertiesApplied a;
-    AppliedOptions& o = a.options;
-    o.dictionaryUrl = m_Dictext->text();
-    o.homePageUrl = m_Hometext->text();
-    o.separator = m_itigimoziCB->currentText();
-    o.delimiter = m_kugirimoziCB->currentText();
-    o.voiceIndex = m_voices ? m_VoiceCB->currentIndex() : m_storedVoice;
-    o.guessShare = m_KankakuCB[0]->currentIndex() + 1;
-    o.inputShare = m_KankakuCB[1]->currentIndex() + 1;
-    o.numberOnMain = m_NOch[0]->isChecked();
-    o.numberOnInternalGet = m_NOch[1]->isChecked();
-    o.numberOnFocus = m_NOch[2]->isChecked();
-    o.numberOnStick = m_NOch[3]->isChecked();
-    o.showTypedText = m_screentextch->isChecked();
-    o.longText = m_Longch->isChecked();
-    o.answerSpacing = 31 - (m_KankakuCB[2]->currentIndex() + 1 - 1) * 4;
-    o.nextAfterMaru = m_marunextch->isChecked();
-    o.showGetOnStart = m_PickdasiCh->isChecked();
-    o.getInside = m_Naibuop->isChecked();
-    a.typedSpeedMode = m_nysecch->isChecked();
-    a.voiceListEmpty = m_voices && m_VoiceCB->count() == 0;
-    return a;
+        v.numberDisplay[size_t(i)] = m_NOch[i]->isChecked();
+    v.dictionaryUrl = m_Dictext->text();
+    v.homePageUrl = m_Hometext->text();
+    if (v.voicesKnown) {
+        v.voice = m_VoiceCB->currentIndex();
+        v.voiceNotFound = !m_GaitounasiL->isHidden();
+    }
+    return v;
 }
 
 bool kugirigamen::Apply()
 {
-    if (!usableText(m_kugirimoziCB->currentText()) || !usableText(m_itigimoziCB->currentText())) {
+    const PropertiesValues v = values();
+    if (!propertiesAcceptable(v)) {
         m_platform.showMessage(
             this, QStringLiteral("文字が不正です。"), MessageIcon::Warning, MessageButtons::Ok);
         m_rejected = true;
         return false;
     }
     m_rejected = false;
-    WritePrSection();
+    writePrSection(m_settingsPath, v);
     if (onApply)
-        onApply(current());
+        onApply(v);
     return true;
 }
 

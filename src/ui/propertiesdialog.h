@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/mainstate.h"
+#include "ui/properties.h"
 
 #include <QDialog>
 #include <QList>
@@ -20,50 +20,38 @@ namespace keruna {
 
 class Platform;
 
-// The options Apply puts in force.
-struct PropertiesApplied {
-    AppliedOptions options;
-    bool typedSpeedMode = false;
-    bool voiceListEmpty = true;
-};
-
 // The properties dialog: delimiter and meaning separator, time shares and spacing,
-// typed speeds, number display, where the GET list lives, the voice and the URLs. It
-// reads the PR section when it is created, and Apply writes it back and puts it in force.
+// typed speeds, number display, where the GET list lives, the voice and the URLs. It shows
+// the values the main screen has loaded from the PR section; Apply writes them back and
+// puts them in force.
 class kugirigamen : public QDialog {
 public:
     // voices: nullopt while the speech engine is still starting (see setVoices).
-    kugirigamen(QString settingsPath, std::optional<QStringList> voices, Platform& platform,
-        QWidget* parent = nullptr);
+    kugirigamen(const PropertiesValues& values, std::optional<QStringList> voices,
+        QString settingsPath, Platform& platform, QWidget* parent = nullptr);
 
-    // The voice list, once the speech engine knows it: the stored choice is selected.
+    // Receives the values whenever Apply accepted them.
+    std::function<void(const PropertiesValues&)> onApply;
+
+    // The voice list, once the speech engine knows it.
     void setVoices(const QStringList& voices);
-
-    // Receives the options whenever Apply accepted them.
-    std::function<void(const PropertiesApplied&)> onApply;
-    // Set when the URLs read at creation should be in force at once.
-    std::function<void(const QString& dictionary, const QString& home)> onUrlsRead;
-
-    // Reads the PR section (creation). True when every value could be used; otherwise
-    // the dialog has written its whole state back.
-    bool Load();
-    // Validates and applies; false (with the warning shown) when the delimiter or the
-    // separator is empty or "ERROR".
+    // Validates, writes the PR section and puts the values in force; false (with the
+    // warning shown) when the delimiter or the separator is empty or "ERROR".
     bool Apply();
-    void WritePrSection();
     void restoreDefaults();
     bool rejected() const { return m_rejected; }
-    // The options as the controls hold them now.
-    PropertiesApplied current() const;
+    // The values as the controls hold them now.
+    PropertiesValues values() const;
 
 private:
     void build();
+    void fill(const PropertiesValues& values);
     void voiceClicked();
     void updateListLabel(int index);
 
     QString m_settingsPath;
     std::optional<QStringList> m_voices;
-    int m_storedVoice = 0; // VOICECHARA as read, kept while the voice list is unknown
+    PropertiesValues m_loaded; // what the dialog was opened with
     Platform& m_platform;
     bool m_rejected = false;
 

@@ -138,7 +138,9 @@ TEST(SpeechVoices, AVoiceListThatArrivesLateSelectsTheStoredChoice)
     // Start-up applied the stored index although the list was not known yet.
     EXPECT_EQ(h.form().state().options.voiceIndex, 1);
     EXPECT_EQ(SettingsStore::ReadValue("VOICECHARA", "PR", h.settingsPath()), "1");
+    h.speech.starting = false;
     h.speech.onVoicesKnown(h.speech.voiceList);
+    EXPECT_EQ(h.form().state().options.voiceIndex, 1);
     auto* voices = h.form().properties().findChild<QComboBox*>("VoiceCB");
     EXPECT_EQ(voices->count(), 2);
     EXPECT_EQ(voices->currentText(), "Voice B");

@@ -104,9 +104,9 @@ TEST_F(PropertiesTest, ShareAndSpacingLists)
     find<QComboBox>("KankakuCB_0")->setCurrentIndex(2);
     EXPECT_EQ(find<QLabel>("Listlabel_0")->text(), "7");
     find<QComboBox>("KankakuCB_2")->setCurrentIndex(0);
-    EXPECT_EQ(dialog().current().options.answerSpacing, 31);
+    EXPECT_EQ(appliedFrom(dialog().values()).options.answerSpacing, 31);
     find<QComboBox>("KankakuCB_2")->setCurrentIndex(8);
-    EXPECT_EQ(dialog().current().options.answerSpacing, -1);
+    EXPECT_EQ(appliedFrom(dialog().values()).options.answerSpacing, -1);
     find<QCheckBox>("Longch")->setChecked(true);
     EXPECT_FALSE(find<QComboBox>("KankakuCB_2")->isEnabled());
     find<QPushButton>("cmdApply")->click();
