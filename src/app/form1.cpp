@@ -123,6 +123,7 @@ Form1::Form1(AppContext context, QWidget* parent)
         *this, m_c, *m_menus, m_state, m_ctx.platform, *m_layout, settingsPath());
     m_stick->moveGetListOut = [this] { m_c.Pickframe->hide(); };
     m_stick->refreshNumber = [this] { m_study->ItemNumberText(); };
+    m_stick->currentText = [this] { return m_study->session().stickText; };
 
     ProblemHooks hooks;
     hooks.testActive = [this] { return m_state.testmode; };
@@ -690,7 +691,7 @@ void Form1::wireGetList()
     // The GET button brings the list inside; moving it to a window of its own comes with
     // the external GET screen.
     connect(m_c.Pickbtn, &QToolButton::clicked, this, [this] {
-        if (!m_c.Pickframe->isVisible()) {
+        if (m_c.Pickframe->isHidden()) {
             m_c.Pickframe->show();
             m_study->ItemNumberText();
         }

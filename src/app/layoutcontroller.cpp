@@ -177,7 +177,7 @@ void LayoutController::enterFocusScreen()
     m_c.FocusBackbtn->show();
     m_c.FocusBackbtn->raise();
     m_menus.setCheckedWithTwin(QStringLiteral("mfocus"), true);
-    if (m_hooks.moveGetListOut && m_c.Pickframe->isVisible())
+    if (m_hooks.moveGetListOut && !m_c.Pickframe->isHidden())
         m_hooks.moveGetListOut();
     relayout();
     if (m_hooks.refreshNumber)

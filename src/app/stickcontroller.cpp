@@ -102,7 +102,7 @@ void StickController::ShowStick()
     if (m_window.isMaximized())
         m_window.showNormal();
     m_strip->iroPic()->setVisible(m_c.iroch->isChecked());
-    if (moveGetListOut && m_c.Pickframe->isVisible())
+    if (moveGetListOut && !m_c.Pickframe->isHidden())
         moveGetListOut();
     m_layout.saveWindowRect();
     const QRect main = m_layout.savedRect();
@@ -116,6 +116,7 @@ void StickController::ShowStick()
     m_strip->setGeometry(main.x(), main.y(), std::max(200, main.width()),
         std::max(48, m_strip->bouarea()->fontMetrics().height() * 2));
     m_strip->setWindowTitle(QString());
+    m_strip->bouarea()->setText(currentText ? currentText() : QString());
     m_strip->show();
     if (refreshNumber)
         refreshNumber();

@@ -35,6 +35,7 @@ public:
 
     std::function<void()> moveGetListOut;
     std::function<void()> refreshNumber;
+    std::function<QString()> currentText; // what the strip shows until the next phase
 
 private:
     bool readStickSettings();

@@ -98,7 +98,7 @@ bool StudyInput::mainScreenKey(QKeyEvent* key)
         m_c.testvoice->click();
         return true;
     }
-    if (!m_c.Pickframe->isVisible())
+    if (m_c.Pickframe->isHidden())
         return false;
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (enter && key->modifiers().testFlag(Qt::ShiftModifier)) {

@@ -302,7 +302,7 @@ bool StudyEngine::TakeUpNextItem()
                 c.testkekkakesi->hide();
                 c.Picktestlabel->hide();
                 c.Picktestlabel->clear();
-            } else if (c.Pickframe->isVisible()) {
+            } else if (!c.Pickframe->isHidden()) {
                 c.Image1_10->show();
                 c.testkekkakesi->show();
                 c.Picktestlabel->setText(kGetHint);
@@ -365,7 +365,7 @@ void StudyEngine::ItemNumberText()
         return;
     }
     m_s.item.numberText = mainNumberText(m_s.n, m_s.N);
-    if (c.Pickframe->isVisible()) {
+    if (!c.Pickframe->isHidden()) {
         c.pNolabel->setText(o.numberOnInternalGet ? m_s.item.numberText : QString());
         c.NoLabel->clear();
     } else if (call(m_hooks.focusScreen)) {

@@ -47,6 +47,11 @@ TEST_F(StudyTest, QuestionThenAnswerEachForItsShareOfThePeriod)
     advance(1);
     EXPECT_EQ(label1(), "apple");
     EXPECT_EQ(label2(), "");
+    // The GET list came inside at the first start: the number shows on its panel.
+    EXPECT_EQ(h.find<QLabel>("pNolabel")->text(), QStringLiteral("No. 1 / 3"));
+    EXPECT_EQ(h.find<QLabel>("NoLabel")->text(), "");
+    h.find<QToolButton>("listclose")->click();
+    h.form().study().ItemNumberText();
     EXPECT_EQ(h.find<QLabel>("NoLabel")->text(), QStringLiteral("No. 1 / 3"));
     advance(1499);
     EXPECT_EQ(label2(), "");
