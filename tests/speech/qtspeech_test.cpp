@@ -1,6 +1,7 @@
 #include "speech/qtspeech.h"
 #include "support/speechdispatcher.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -48,4 +49,21 @@ TEST(QtSpeech, AnUtteranceThatNeverEndsIsStoppedAfterItsBound)
     EXPECT_FALSE(speech.lastUtteranceFinished());
     EXPECT_GE(waited, 3300);
     EXPECT_LT(waited, 6000);
+}
+
+TEST(QtSpeech, WithoutAnEngineSpeakingReturnsAtOnce)
+{
+    // No text-to-speech plugin can be found.
+    QTemporaryDir empty;
+    const QStringList paths = QCoreApplication::libraryPaths();
+    QCoreApplication::setLibraryPaths({empty.path()});
+    QtSpeech speech;
+    ASSERT_TRUE(speech.waitUntilReady(5000));
+    EXPECT_TRUE(speech.voices()->isEmpty());
+    QElapsedTimer clock;
+    clock.start();
+    speech.speak(QStringLiteral("hello"), 0);
+    EXPECT_LT(clock.elapsed(), 50);
+    EXPECT_FALSE(speech.lastUtteranceFinished());
+    QCoreApplication::setLibraryPaths(paths);
 }

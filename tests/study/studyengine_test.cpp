@@ -320,3 +320,21 @@ TEST_F(StudyTest, TimerBarFillsDuringTheQuestion)
     h.action("mdiroch")->trigger();
     EXPECT_FALSE(box->isVisible());
 }
+
+TEST(LongTextStudy, QuestionAndAnswerShareTheFirstLabel)
+{
+    Form1Harness h;
+    SettingsStore::WriteValue("1", "LONGS", "PR", h.settingsPath());
+    h.start();
+    const QString path = h.path("long.txt");
+    writeBytes(path, "a long question,a long answer\r\n");
+    h.open(path);
+    h.find<QComboBox>("Seccom")->setCurrentText("2");
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    EXPECT_EQ(h.find<QLabel>("Label1")->text(), "a long question");
+    EXPECT_EQ(h.find<QLabel>("Label1")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    h.timers.advance(1000);
+    EXPECT_EQ(h.find<QLabel>("Label1")->text(), QStringLiteral("a long question\r\n\r\na long answer"));
+    EXPECT_EQ(h.find<QLabel>("Label2")->text(), "");
+}
