@@ -1,11 +1,6 @@
 #!/usr/bin/env bash
-# Installs what ケルナ needs, builds it (Release) and starts it.
+# Installs what ケルナ needs, builds it and starts it.
 set -euo pipefail
 cd "$(dirname "$0")"
-./scripts/install-deps.sh
-generator=()
-command -v ninja >/dev/null && generator=(-G Ninja)
-[ -f build/CMakeCache.txt ] && generator=()
-cmake -S . -B build "${generator[@]}" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build --target keruna -j"$(nproc)"
+./scripts/build.sh keruna
 exec ./build/keruna "$@"

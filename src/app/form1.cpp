@@ -666,22 +666,17 @@ void Form1::wireGetList()
         m_c.nPickzencheck->show();
         m_c.nPickzencheckhazusi->hide();
     });
-    connect(m_c.nPickzencheck, &QToolButton::clicked, this, [this] {
+    // The check-all and uncheck-all buttons stand in one place, one at a time.
+    auto checkAll = [this](bool checked) {
         if (!m_getList->isEmpty()) {
-            m_c.nPickzencheck->hide();
-            m_c.nPickzencheckhazusi->show();
-            m_getList->setAllChecked(true);
+            m_c.nPickzencheck->setVisible(!checked);
+            m_c.nPickzencheckhazusi->setVisible(checked);
+            m_getList->setAllChecked(checked);
         }
         focusGetList();
-    });
-    connect(m_c.nPickzencheckhazusi, &QToolButton::clicked, this, [this] {
-        if (!m_getList->isEmpty()) {
-            m_c.nPickzencheckhazusi->hide();
-            m_c.nPickzencheck->show();
-            m_getList->setAllChecked(false);
-        }
-        focusGetList();
-    });
+    };
+    connect(m_c.nPickzencheck, &QToolButton::clicked, this, [checkAll] { checkAll(true); });
+    connect(m_c.nPickzencheckhazusi, &QToolButton::clicked, this, [checkAll] { checkAll(false); });
     connect(m_c.listclose, &QToolButton::clicked, this, [this] {
         m_c.Pickframe->hide();
         m_c.cuttext->clear();

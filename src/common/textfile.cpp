@@ -30,26 +30,6 @@ int lineNumberAt(const QByteArray& bytes, qsizetype offset)
     return line;
 }
 
-// Byte lines of a file, split as splitLines() splits text. Safe for code page 932:
-// CR and LF never occur as the second byte of a double-byte character.
-QList<QByteArray> splitByteLines(const QByteArray& bytes)
-{
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '\n' || c == '\r') {
-            lines.append(bytes.mid(start, i - start));
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < bytes.size())
-        lines.append(bytes.mid(start));
-    return lines;
-}
-
 QString undecodableLineMessage(int line)
 {
     return QStringLiteral(
@@ -155,6 +135,24 @@ QStringList splitLines(const QString& text)
 {
     QStringList lines;
     forEachLine(text, [&](QStringView line) { lines.append(line.toString()); });
+    return lines;
+}
+
+QList<QByteArray> splitByteLines(const QByteArray& bytes)
+{
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c == '\n' || c == '\r') {
+            lines.append(bytes.mid(start, i - start));
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < bytes.size())
+        lines.append(bytes.mid(start));
     return lines;
 }
 

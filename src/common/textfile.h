@@ -90,6 +90,9 @@ std::optional<QByteArray> encodeText(const QString& text, TextEncoding encoding)
 
 // Splits at CR LF, LF or lone CR. A final line end does not start another line.
 QStringList splitLines(const QString& text);
+// The same for bytes. Safe for code page 932: CR and LF never occur as the second byte
+// of a double-byte character.
+QList<QByteArray> splitByteLines(const QByteArray& bytes);
 
 // Detects, checks and decodes a whole file's bytes. Refuses NUL bytes and bytes that
 // are neither valid UTF-8 nor valid code page 932, naming the first bad line, because

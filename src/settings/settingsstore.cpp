@@ -21,24 +21,6 @@ struct IniFile {
     bool exists = false;
 };
 
-QList<QByteArray> splitRawLines(const QByteArray& bytes)
-{
-    QList<QByteArray> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '\n' || c == '\r') {
-            lines.append(bytes.mid(start, i - start));
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < bytes.size())
-        lines.append(bytes.mid(start));
-    return lines;
-}
-
 bool isAscii(QByteArrayView bytes)
 {
     for (char c : bytes) {
@@ -63,7 +45,7 @@ IniFile loadIni(const QString& path)
         ini.encoding = TextEncoding::Cp932;
     if (ini.encoding == TextEncoding::Utf8Bom)
         data.remove(0, 3);
-    ini.lines = splitRawLines(data);
+    ini.lines = splitByteLines(data);
     return ini;
 }
 
