@@ -425,16 +425,7 @@ bool Form1::readStoredSettings()
     comboStep(T, QStringLiteral("SOKUDO"), m_c.tsec);
     comboStep(T, QStringLiteral("KAGEN"), m_c.ketamin);
     comboStep(T, QStringLiteral("ZYOUGEN"), m_c.ketamax);
-    {
-        const TestSettingsVerdict v = checkTestSettings(
-            {m_c.tsec->currentText(), m_c.ketamin->currentText(), m_c.ketamax->currentText()});
-        if (v.resetTsec)
-            m_c.tsec->setCurrentIndex(kTsecDefaultIndex);
-        if (v.resetKetamin)
-            m_c.ketamin->setCurrentIndex(kKetaminDefaultIndex);
-        if (v.resetKetamax)
-            m_c.ketamax->setCurrentIndex(kKetamaxDefaultIndex);
-    }
+    checkTestSettingBoxes();
     checkStep(T, QStringLiteral("TIMER"), m_c.iroch);
     {
         const auto v = r.checkBoxOrBool(T, QStringLiteral("NYUURYOKU"));
@@ -529,6 +520,18 @@ void Form1::resizeEvent(QResizeEvent* event)
     m_layout->windowResized();
 }
 
+void Form1::checkTestSettingBoxes()
+{
+    const TestSettingsVerdict v = checkTestSettings(
+        {m_c.tsec->currentText(), m_c.ketamin->currentText(), m_c.ketamax->currentText()});
+    if (v.resetTsec)
+        m_c.tsec->setCurrentIndex(kTsecDefaultIndex);
+    if (v.resetKetamin)
+        m_c.ketamin->setCurrentIndex(kKetaminDefaultIndex);
+    if (v.resetKetamax)
+        m_c.ketamax->setCurrentIndex(kKetamaxDefaultIndex);
+}
+
 ExitSettings Form1::collectExitSettings()
 {
     ExitSettings s;
@@ -563,14 +566,7 @@ ExitSettings Form1::collectExitSettings()
     s.timeLag = checked("mTimelag");
     s.alwaysOnTop = checked("mmae");
     s.timerBar = m_c.iroch->isChecked() ? 1 : 0;
-    const TestSettingsVerdict v = checkTestSettings(
-        {m_c.tsec->currentText(), m_c.ketamin->currentText(), m_c.ketamax->currentText()});
-    if (v.resetTsec)
-        m_c.tsec->setCurrentIndex(kTsecDefaultIndex);
-    if (v.resetKetamin)
-        m_c.ketamin->setCurrentIndex(kKetaminDefaultIndex);
-    if (v.resetKetamax)
-        m_c.ketamax->setCurrentIndex(kKetamaxDefaultIndex);
+    checkTestSettingBoxes();
     s.sokudo = m_c.tsec->currentText();
     s.kagen = m_c.ketamin->currentText();
     s.zyougen = m_c.ketamax->currentText();

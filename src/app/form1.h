@@ -73,6 +73,8 @@ public:
     // The exit set as the controls hold it now; invalid speed texts are repaired in
     // their controls first.
     ExitSettings collectExitSettings();
+    // The test speed and number bounds go back to their defaults when they are not valid.
+    void checkTestSettingBoxes();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
