@@ -28,6 +28,9 @@ struct PropertiesApplied;
 struct PropertiesValues;
 class TimerFactory;
 
+// The main window's size as designed, in logical pixels.
+inline constexpr QSize kForm1DesignSize(760, 540);
+
 // The seams the main screen is built on; tests pass fakes.
 struct AppContext {
     Platform& platform;

@@ -1,0 +1,114 @@
+#include "app/form1.h"
+
+#include "app/mainmenus.h"
+#include "getlist/getlist.h"
+#include "problemdata/problemrecord.h"
+#include "study/studyengine.h"
+#include "ui/platform.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMenu>
+#include <QToolButton>
+#include <QTreeWidget>
+
+// Form1: the GET list panel's buttons, popup menu and appends.
+namespace keruna {
+
+void Form1::wireGetList()
+{
+    connect(m_c.listmaru, &QToolButton::clicked, this, [this] {
+        m_study->addCurrentItem();
+        focusGetList();
+    });
+    connect(m_c.listSkipbtn, &QToolButton::clicked, this, [this] { m_study->SkipItem(); });
+    connect(m_c.listmodosi, &QToolButton::clicked, this, [this] {
+        m_getList->removeSelectedOrChecked(m_state.options.delimiter);
+        focusGetList();
+        m_c.nPickzencheck->show();
+        m_c.nPickzencheckhazusi->hide();
+    });
+    // The check-all and uncheck-all buttons stand in one place, one at a time.
+    auto checkAll = [this](bool checked) {
+        if (!m_getList->isEmpty()) {
+            m_c.nPickzencheck->setVisible(!checked);
+            m_c.nPickzencheckhazusi->setVisible(checked);
+            m_getList->setAllChecked(checked);
+        }
+        focusGetList();
+    };
+    connect(m_c.nPickzencheck, &QToolButton::clicked, this, [checkAll] { checkAll(true); });
+    connect(m_c.nPickzencheckhazusi, &QToolButton::clicked, this, [checkAll] { checkAll(false); });
+    connect(m_c.listclose, &QToolButton::clicked, this, [this] {
+        m_c.Pickframe->hide();
+        m_c.cuttext->clear();
+        m_c.nPickzencheck->show();
+        m_c.nPickzencheckhazusi->hide();
+    });
+    // The GET button brings the list inside; moving it to a window of its own comes with
+    // the external GET screen.
+    connect(m_c.Pickbtn, &QToolButton::clicked, this, [this] {
+        if (m_c.Pickframe->isHidden()) {
+            m_c.Pickframe->show();
+            m_study->ItemNumberText();
+        }
+    });
+    m_c.Picklist->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_c.Picklist, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& at) { showGetListPopup(m_c.Picklist->viewport()->mapToGlobal(at)); });
+    m_menus->onCommand(QStringLiteral("mlistritu"), [this] {
+        if (m_getList->isEmpty())
+            return;
+        m_ctx.platform.showMessage(this,
+            getStatisticsText(m_menus->action(QStringLiteral("mlistritu"))->text(),
+                m_getList->checkedCount(), m_getList->count()),
+            MessageIcon::Information, MessageButtons::Ok);
+    });
+    m_menus->onCommand(
+        QStringLiteral("mlistred"), [this] { m_getList->toggleRed(m_getList->selectedIndex()); });
+}
+
+void Form1::showGetListPopup(const QPoint& at)
+{
+    const bool any = !m_getList->isEmpty();
+    for (const char* name : {"mlistred", "mlisthatuon", "mlistritu"})
+        m_menus->action(QString::fromLatin1(name))->setEnabled(any);
+    m_menus->action(QStringLiteral("mlistritu"))
+        ->setText(m_state.testmode ? QStringLiteral("チェック数と正解率(&C)")
+                                   : QStringLiteral("チェック数と忘却率(&C)"));
+    m_menus->listPopup()->popup(at);
+}
+
+void Form1::focusGetList()
+{
+    if (m_c.Picklist->isEnabled() && m_c.Picklist->isVisible())
+        m_c.Picklist->setFocus();
+}
+
+void Form1::appendCurrentItemToGetList()
+{
+    const StudySession& s = m_study->session();
+    if (!m_range.current || s.n < 1)
+        return;
+    // Red follows the item's record, as the range lists it.
+    const QString record = rangeList(m_set, *m_range.current).value(s.n - 1);
+    bool red = false;
+    switch (*m_range.current) {
+    case RangeFilter::NotYet:
+        red = record.endsWith(MarkSuffix::NotYetRed);
+        break;
+    case RangeFilter::Memorized:
+        red = record.endsWith(MarkSuffix::MemorizedRed);
+        break;
+    case RangeFilter::All:
+        red = isRedRecord(record);
+        break;
+    case RangeFilter::Red:
+        red = true;
+        break;
+    }
+    m_getList->append(s.currentLine, m_state.options.delimiter, red);
+}
+
+} // namespace keruna
