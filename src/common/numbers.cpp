@@ -1,7 +1,6 @@
 #include "common/numbers.h"
 
 #include <cmath>
-#include <limits>
 
 namespace keruna {
 
@@ -93,18 +92,6 @@ std::optional<int> toInt16(const QString& text)
     if (std::optional<double> v = toNumber(text))
         return roundToInt16(*v);
     return std::nullopt;
-}
-
-std::optional<qint32> toInt32(const QString& text)
-{
-    std::optional<double> v = toNumber(text);
-    if (!v)
-        return std::nullopt;
-    const double r = std::nearbyint(*v);
-    if (r < double(std::numeric_limits<qint32>::min())
-        || r > double(std::numeric_limits<qint32>::max()))
-        return std::nullopt;
-    return qint32(r);
 }
 
 double wholePart(double value)

@@ -14,10 +14,9 @@ std::optional<double> toNumber(const QString& text);
 // "True"/"False" in any letter case, or a number (non-zero is true).
 std::optional<bool> toBool(const QString& text);
 
-// Rounded (half to even) to a 16-bit or 32-bit integer; nullopt when not numeric or out
+// Rounded (half to even) to a 16-bit integer; nullopt when not numeric or out
 // of range.
 std::optional<int> toInt16(const QString& text);
-std::optional<qint32> toInt32(const QString& text);
 std::optional<int> roundToInt16(double value);
 
 // Whole part toward minus infinity, and cut toward zero.

@@ -14,12 +14,6 @@ double pixelsToTwips(int pixels)
     return pixels * kTwipsPerPixel;
 }
 
-QRect twipsToPixels(double left, double top, double width, double height)
-{
-    return QRect(
-        twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
-}
-
 QColor colorFromBgr(qint64 bgr)
 {
     const auto v = quint32(bgr & 0xFFFFFF);

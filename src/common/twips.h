@@ -13,7 +13,6 @@ inline constexpr double kTwipsPerPixel = 15.0;
 
 int twipsToPixels(double twips);
 double pixelsToTwips(int pixels);
-QRect twipsToPixels(double left, double top, double width, double height);
 
 // Colours are stored as 24-bit blue-green-red integers (15962624 = 0xF39200, a blue).
 QColor colorFromBgr(qint64 bgr);

@@ -187,10 +187,7 @@ void StudyEngine::StudyTick()
             showLabels(m_s.item.question, simultaneous ? m_s.item.answer : QString());
         call(m_hooks.applyFontLayout);
         call(m_hooks.startTimerBar);
-        const bool reverse = c.Revch->isChecked();
-        if (c.Spkch->isChecked()
-            && (m_ctx.menus.action(QStringLiteral("mOtosaki"))->isChecked()
-                || (m_ctx.menus.action(QStringLiteral("mOtozidou"))->isChecked() && !reverse)))
+        if (speaksIn(StudyPhase::AwaitItem))
             call(m_hooks.speakItem);
         SetQuestionInterval(*m_timer);
         if (!m_s.perSecondMode)
@@ -207,14 +204,25 @@ void StudyEngine::StudyTick()
     m_s.phaseStart = m_ctx.clock.secondsSinceMidnight();
     ShowAnswer();
     call(m_hooks.stopTimerBar);
-    if (c.Spkch->isChecked()
-        && (m_ctx.menus.action(QStringLiteral("mOtoato"))->isChecked()
-            || (m_ctx.menus.action(QStringLiteral("mOtozidou"))->isChecked()
-                && c.Revch->isChecked())))
+    if (speaksIn(StudyPhase::AwaitAnswer))
         call(m_hooks.speakItem);
     SetAnswerInterval(*m_timer);
     if (!m_s.perSecondMode)
         m_s.phase = StudyPhase::AwaitItem;
+}
+
+bool StudyEngine::speaksIn(StudyPhase phase) const
+{
+    // With オート the first column is heard when it appears: with the question unless
+    // reversed, with the answer when reversed.
+    if (!m_ctx.controls.Spkch->isChecked())
+        return false;
+    const bool reverse = m_ctx.controls.Revch->isChecked();
+    const bool question = phase == StudyPhase::AwaitItem;
+    if (m_ctx.menus.action(question ? QStringLiteral("mOtosaki") : QStringLiteral("mOtoato"))
+            ->isChecked())
+        return true;
+    return m_ctx.menus.action(QStringLiteral("mOtozidou"))->isChecked() && reverse != question;
 }
 
 void StudyEngine::ShowAnswer()

@@ -144,6 +144,8 @@ public:
 
 private:
     bool hasFile() const;
+    // Whether the item is spoken when the given phase's tick shows it.
+    bool speaksIn(StudyPhase phase) const;
     int questionShare() const;
     QString rangeEntryText(int n) const;
     bool TakeUpNextItem();

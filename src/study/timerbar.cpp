@@ -51,11 +51,6 @@ void TimerBar::resume()
     m_timer->setEnabled(true);
 }
 
-bool TimerBar::running() const
-{
-    return m_timer->isEnabled();
-}
-
 int TimerBar::width() const
 {
     return m_bar.isVisible() ? m_bar.width() : 0;

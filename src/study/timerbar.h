@@ -29,7 +29,6 @@ public:
     // Pause: the bar stops where it is; resume goes on from there.
     void hold();
     void resume();
-    bool running() const;
     int width() const;
 
 private:
