@@ -1,7 +1,7 @@
 #include "app/form1.h"
 
 #include "app/layoutcontroller.h"
-#include "app/mainmenus.h"
+#include "mainscreen/mainmenus.h"
 #include "app/problemcontroller.h"
 #include "app/stickcontroller.h"
 #include "app/studyinput.h"

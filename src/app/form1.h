@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/maincontrols.h"
-#include "app/mainstate.h"
+#include "mainscreen/maincontrols.h"
+#include "mainscreen/mainstate.h"
 #include "problemdata/problemset.h"
 #include "problemdata/range.h"
 

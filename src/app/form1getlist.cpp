@@ -1,6 +1,6 @@
 #include "app/form1.h"
 
-#include "app/mainmenus.h"
+#include "mainscreen/mainmenus.h"
 #include "getlist/getlist.h"
 #include "problemdata/problemrecord.h"
 #include "study/studyengine.h"

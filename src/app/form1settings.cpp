@@ -1,7 +1,7 @@
 #include "app/form1.h"
 
 #include "app/layoutcontroller.h"
-#include "app/mainmenus.h"
+#include "mainscreen/mainmenus.h"
 #include "common/numbers.h"
 #include "common/twips.h"
 #include "settings/settingsreader.h"

@@ -1,7 +1,7 @@
 #include "app/problemcontroller.h"
 
-#include "app/maincontrols.h"
-#include "app/mainmenus.h"
+#include "mainscreen/maincontrols.h"
+#include "mainscreen/mainmenus.h"
 #include "ui/platform.h"
 
 #include <QComboBox>

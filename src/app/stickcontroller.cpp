@@ -1,9 +1,9 @@
 #include "app/stickcontroller.h"
 
 #include "app/layoutcontroller.h"
-#include "app/maincontrols.h"
-#include "app/mainmenus.h"
-#include "app/mainstate.h"
+#include "mainscreen/maincontrols.h"
+#include "mainscreen/mainmenus.h"
+#include "mainscreen/mainstate.h"
 #include "common/numbers.h"
 #include "common/twips.h"
 #include "settings/settingsreader.h"

@@ -1,8 +1,8 @@
 #include "app/studyinput.h"
 
-#include "app/maincontrols.h"
-#include "app/mainmenus.h"
-#include "app/mainstate.h"
+#include "mainscreen/maincontrols.h"
+#include "mainscreen/mainmenus.h"
+#include "mainscreen/mainstate.h"
 #include "getlist/getlist.h"
 #include "study/studyengine.h"
 

@@ -1,8 +1,8 @@
 #include "study/studyengine.h"
 
-#include "app/maincontrols.h"
-#include "app/mainmenus.h"
-#include "app/mainstate.h"
+#include "mainscreen/maincontrols.h"
+#include "mainscreen/mainmenus.h"
+#include "mainscreen/mainstate.h"
 #include "common/clock.h"
 #include "common/numbers.h"
 #include "common/random.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/mainstate.h"
+#include "mainscreen/mainstate.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "app/mainmenus.h"
+#include "mainscreen/mainmenus.h"
 #include "settings/settingsschema.h"
 #include "settings/settingsstore.h"
 #include "support/harness.h"

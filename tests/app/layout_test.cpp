@@ -1,5 +1,5 @@
 #include "app/layoutcontroller.h"
-#include "app/mainmenus.h"
+#include "mainscreen/mainmenus.h"
 #include "common/twips.h"
 #include "support/harness.h"
 

@@ -1,4 +1,4 @@
-#include "app/mainmenus.h"
+#include "mainscreen/mainmenus.h"
 #include "app/problemcontroller.h"
 #include "support/harness.h"
 

@@ -1,4 +1,4 @@
-#include "app/mainmenus.h"
+#include "mainscreen/mainmenus.h"
 #include "app/stickcontroller.h"
 #include "settings/settingsstore.h"
 #include "study/stickscreen.h"

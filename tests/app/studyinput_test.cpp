@@ -1,4 +1,4 @@
-#include "app/mainmenus.h"
+#include "mainscreen/mainmenus.h"
 #include "getlist/getlist.h"
 #include "settings/settingsstore.h"
 #include "study/studyengine.h"

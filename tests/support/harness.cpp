@@ -1,6 +1,6 @@
 #include "support/harness.h"
 
-#include "app/mainmenus.h"
+#include "mainscreen/mainmenus.h"
 #include "settings/settingsschema.h"
 #include "settings/settingsstore.h"
 

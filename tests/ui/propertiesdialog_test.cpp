@@ -1,4 +1,4 @@
-#include "app/mainstate.h"
+#include "mainscreen/mainstate.h"
 #include "settings/settingsstore.h"
 #include "support/harness.h"
 #include "ui/propertiesdialog.h"

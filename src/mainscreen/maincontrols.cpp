@@ -1,6 +1,6 @@
-#include "app/maincontrols.h"
+#include "mainscreen/maincontrols.h"
 
-#include "app/mainmenus.h"
+#include "mainscreen/mainmenus.h"
 #include "common/twips.h"
 #include "ui/lazyicon.h"
 
