@@ -1,7 +1,6 @@
 #include "app/form1.h"
 
 #include "app/layoutcontroller.h"
-#include "mainscreen/mainmenus.h"
 #include "app/problemcontroller.h"
 #include "app/stickcontroller.h"
 #include "app/studyinput.h"
@@ -9,6 +8,7 @@
 #include "common/numbers.h"
 #include "common/twips.h"
 #include "getlist/getlist.h"
+#include "mainscreen/mainmenus.h"
 #include "problemdata/problemrecord.h"
 #include "settings/settingsreader.h"
 #include "settings/settingsschema.h"
@@ -53,8 +53,13 @@ Form1::Form1(AppContext context, QWidget* parent)
     m_menus = std::make_unique<MainMenus>(menuBar(), this);
 
     LayoutController::Hooks layoutHooks;
-    layoutHooks.reversed
-        = [this] { return m_state.testmode ? m_c.rev->isChecked() : m_c.Revch->isChecked(); };
+    // The fonts follow the orientation of the item on show: a new orientation takes
+    // effect with the next item.
+    layoutHooks.reversed = [this] {
+        if (m_state.testmode)
+            return m_c.rev->isChecked();
+        return m_study->itemCurrent() ? m_study->session().itemReversed : m_c.Revch->isChecked();
+    };
     layoutHooks.numberTest = [this] { return m_state.testmode && m_state.suuzitest; };
     layoutHooks.refreshNumber = [this] { m_study->ItemNumberText(); };
     layoutHooks.refreshCaption = [this] { m_problems->UpdateTitle(); };
@@ -110,10 +115,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     m_timerBar = std::make_unique<TimerBar>(*m_c.iroPic, *m_c.iro, m_ctx.clock, m_ctx.timers);
     m_timerBar->mirror = [this](double share) { m_stick->showTimerShare(share); };
     m_timerBar->phaseStart = [this] { return m_study->session().phaseStart; };
-    m_timerBar->phaseSeconds = [this] {
-        const StudySession& s = m_study->session();
-        return m_study->timer().interval() / 1000.0 * (s.perSecondMode ? s.tickLimit : 1.0);
-    };
+    m_timerBar->phaseSeconds = [this] { return m_study->phaseIntervalMs() / 1000.0; };
     m_study = std::make_unique<StudyEngine>(
         StudyEngine::Context {*this, m_c, *m_menus, m_set, m_range, m_state, m_ctx.platform,
             m_ctx.clock, m_ctx.timers, m_ctx.random},
@@ -138,12 +140,16 @@ QString Form1::settingsPath() const
 void Form1::wireCommands()
 {
     MainMenus& m = *m_menus;
-    connect(m_c.Openbtn, &QToolButton::clicked, this, [this] { m_problems->OpenProblemFile(); });
-    connect(m_c.Startbtn, &QToolButton::clicked, this, [this] { m_study->StartStudy(); });
-    connect(m_c.Fteisibtn, &QToolButton::clicked, this, [this] { m_study->PauseStudy(); });
-    connect(m_c.Fsaikaibtn, &QToolButton::clicked, this, [this] { m_study->ResumeStudy(); });
-    m.onCommand(QStringLiteral("mteisi"), [this] { m_study->togglePause(); });
-    connect(m_c.testvoice, &QToolButton::clicked, this, [this] { repeatSpeech(); });
+    auto held = [this](std::function<void()> command) {
+        return [this, command] { m_study->userCommand(command); };
+    };
+    connect(
+        m_c.Openbtn, &QToolButton::clicked, this, held([this] { m_problems->OpenProblemFile(); }));
+    connect(m_c.Startbtn, &QToolButton::clicked, this, held([this] { m_study->StartStudy(); }));
+    connect(m_c.Fteisibtn, &QToolButton::clicked, this, held([this] { m_study->PauseStudy(); }));
+    connect(m_c.Fsaikaibtn, &QToolButton::clicked, this, held([this] { m_study->ResumeStudy(); }));
+    m.onCommand(QStringLiteral("mteisi"), held([this] { m_study->togglePause(); }));
+    connect(m_c.testvoice, &QToolButton::clicked, this, held([this] { repeatSpeech(); }));
     for (const char* name : {"mOtozidou", "mOtosaki", "mOtoato"}) {
         const QString menuName = QString::fromLatin1(name);
         m.onCommand(menuName, [this, menuName] { chooseSpeakTiming(menuName); });
@@ -165,8 +171,9 @@ void Form1::wireCommands()
         if (m_properties)
             m_properties->setVoices(voices);
     };
-    m.onCommand(QStringLiteral("mone"), [this] { m_study->restartFromFirst(); });
-    m.onArrayCommand(QStringLiteral("msec"), [this](int i) { m_study->SelectSpeed(i); });
+    m.onCommand(QStringLiteral("mone"), held([this] { m_study->restartFromFirst(); }));
+    m.onArrayCommand(QStringLiteral("msec"),
+        [this](int i) { m_study->userCommand([this, i] { m_study->SelectSpeed(i); }); });
     connect(m_c.Seccom, &QComboBox::currentIndexChanged, this,
         [this](int i) { m_study->speedBoxChosen(i); });
     m.onCommand(QStringLiteral("mopen"), [this] { m_c.Openbtn->click(); });
@@ -184,10 +191,13 @@ void Form1::wireCommands()
 
     for (int i = 0; i < kRangeCount; ++i) {
         const RangeFilter range = rangeFromIndex(i);
-        m.onCommand(rangeMenuName(range), [this, range] { m_problems->rangeChosen(range); });
+        m.onCommand(rangeMenuName(range), held([this, range] { m_problems->rangeChosen(range); }));
     }
-    connect(m_c.dakecom, &QComboBox::currentIndexChanged, this,
-        [this](int index) { m_problems->rangeChosen(rangeFromIndex(index)); });
+    // The user's choice, not every change: choosing the range in force again selects it
+    // again, as its menu item does, and setting the box from code chooses nothing.
+    connect(m_c.dakecom, &QComboBox::activated, this, [this](int index) {
+        m_study->userCommand([this, index] { m_problems->rangeChosen(rangeFromIndex(index)); });
+    });
 
     mirrorCheckBox(m_c.Revch, QStringLiteral("mrev"));
     mirrorCheckBox(m_c.Spkch, QStringLiteral("monnsei"));
@@ -322,7 +332,6 @@ void Form1::wireLayout()
     m.onCommand(QStringLiteral("mmae"), [this] { m_layout->toggleAlwaysOnTop(); });
     m.onCommand(QStringLiteral("mbou"), [this] { m_stick->toggle(); });
     connect(m_c.boubtn, &QToolButton::clicked, this, [this] { m_stick->toggle(); });
-    connect(m_c.Revch, &QCheckBox::toggled, this, [this] { m_layout->ApplyFontLayout(); });
     // The meaning limits: one of three or none; clicking the checked one clears it.
     for (const char* name : {"mitigi", "mnigi", "msangi"}) {
         const QString item = QString::fromLatin1(name);
@@ -388,8 +397,10 @@ void Form1::SpeakItem()
 {
     const StudySession& s = m_study->session();
     const QString text = m_speakOverride ? m_speakText : s.item.parts.value(0);
-    if (s.currentLine.isEmpty() && !m_speakOverride)
+    if (s.currentLine.isEmpty()) {
+        m_speakOverride = false;
         return;
+    }
     m_ctx.speech.speak(text, m_state.options.voiceIndex);
     // The phase is timed from the end of speech.
     m_study->session().phaseStart = m_ctx.clock.secondsSinceMidnight();
@@ -471,13 +482,12 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
         && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
         m_c.Imgspl->setVisible(event->type() == QEvent::Show);
     if (watched == m_c.Imgspl) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
         switch (event->type()) {
         case QEvent::MouseButtonPress:
-            m_layout->splitterPressed(int(mouse->position().y()));
+            m_layout->splitterPressed(int(static_cast<QMouseEvent*>(event)->position().y()));
             return true;
         case QEvent::MouseMove:
-            m_layout->splitterMoved(int(mouse->position().y()));
+            m_layout->splitterMoved(int(static_cast<QMouseEvent*>(event)->position().y()));
             return true;
         case QEvent::MouseButtonRelease:
             m_layout->splitterReleased();

@@ -1,7 +1,7 @@
 #include "app/form1.h"
 
-#include "mainscreen/mainmenus.h"
 #include "getlist/getlist.h"
+#include "mainscreen/mainmenus.h"
 #include "problemdata/problemrecord.h"
 #include "study/studyengine.h"
 #include "ui/platform.h"
@@ -19,10 +19,13 @@ namespace keruna {
 void Form1::wireGetList()
 {
     connect(m_c.listmaru, &QToolButton::clicked, this, [this] {
-        m_study->addCurrentItem();
-        focusGetList();
+        m_study->userCommand([this] {
+            m_study->addCurrentItem();
+            focusGetList();
+        });
     });
-    connect(m_c.listSkipbtn, &QToolButton::clicked, this, [this] { m_study->SkipItem(); });
+    connect(m_c.listSkipbtn, &QToolButton::clicked, this,
+        [this] { m_study->userCommand([this] { m_study->SkipItem(); }); });
     connect(m_c.listmodosi, &QToolButton::clicked, this, [this] {
         m_getList->removeSelectedOrChecked(m_state.options.delimiter);
         focusGetList();
@@ -45,6 +48,8 @@ void Form1::wireGetList()
         m_c.cuttext->clear();
         m_c.nPickzencheck->show();
         m_c.nPickzencheckhazusi->hide();
+        // The number moves from the panel back to the item area.
+        m_study->ItemNumberText();
     });
     // The GET button brings the list inside; moving it to a window of its own comes with
     // the external GET screen.

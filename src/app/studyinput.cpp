@@ -1,9 +1,9 @@
 #include "app/studyinput.h"
 
+#include "getlist/getlist.h"
 #include "mainscreen/maincontrols.h"
 #include "mainscreen/mainmenus.h"
 #include "mainscreen/mainstate.h"
-#include "getlist/getlist.h"
 #include "study/studyengine.h"
 
 #include <QAction>
@@ -31,11 +31,15 @@ StudyInput::StudyInput(QMainWindow& window, MainControls& controls, MainMenus& m
 {
     qApp->installEventFilter(this);
     connect(m_c.typec, &QCheckBox::toggled, this, [this](bool on) { typingModeChanged(on); });
-    connect(m_c.cuttabc, &QToolButton::clicked, this, [this] { m_study.showAnswerByTab(); });
-    connect(m_c.cuttext, &QLineEdit::textChanged, this,
-        [this](const QString& text) { m_study.typedTextChanged(text); });
-    connect(m_c.testTEISIbtn, &QToolButton::clicked, this, [this] { m_study.PauseStudy(); });
-    connect(m_c.testSAIKAIbtn, &QToolButton::clicked, this, [this] { m_study.ResumeStudy(); });
+    connect(m_c.cuttabc, &QToolButton::clicked, this,
+        [this] { m_study.userCommand([this] { m_study.showAnswerByTab(); }); });
+    connect(m_c.cuttext, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_study.userCommand([this, text] { m_study.typedTextChanged(text); });
+    });
+    connect(m_c.testTEISIbtn, &QToolButton::clicked, this,
+        [this] { m_study.userCommand([this] { m_study.PauseStudy(); }); });
+    connect(m_c.testSAIKAIbtn, &QToolButton::clicked, this,
+        [this] { m_study.userCommand([this] { m_study.ResumeStudy(); }); });
 }
 
 void StudyInput::typingModeChanged(bool on)

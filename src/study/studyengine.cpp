@@ -1,11 +1,13 @@
 #include "study/studyengine.h"
 
-#include "mainscreen/maincontrols.h"
-#include "mainscreen/mainmenus.h"
-#include "mainscreen/mainstate.h"
+#include "study/typedspeed.h"
+
 #include "common/clock.h"
 #include "common/numbers.h"
 #include "common/random.h"
+#include "mainscreen/maincontrols.h"
+#include "mainscreen/mainmenus.h"
+#include "mainscreen/mainstate.h"
 #include "problemdata/problemrecord.h"
 #include "problemdata/problemset.h"
 #include "problemdata/range.h"
@@ -27,28 +29,9 @@ namespace keruna {
 
 namespace {
 
-const QString kRangeMessage = QStringLiteral("0.01秒\uFF5E600秒の範囲以外は指定できません。");
-const QString kNotNumeric = QStringLiteral("数値が不正です\uFF61");
 const QString kGetHint = QStringLiteral("覚えたら○を押してね");
 
 } // namespace
-
-Result<TypedSpeed> parseTypedSpeed(const QString& text)
-{
-    const std::optional<double> t = toNumber(text);
-    if (!t)
-        return AppError::withText(ErrorNumber::ApplicationDefined, kNotNumeric);
-    if (*t >= 0.01 && *t <= 65)
-        return TypedSpeed {false, *t};
-    if (*t > 65 && *t <= 600)
-        return TypedSpeed {true, *t};
-    return AppError::withText(ErrorNumber::ApplicationDefined, kRangeMessage);
-}
-
-QString typedSpeedMessage(const AppError& error)
-{
-    return error.description == kRangeMessage ? kRangeMessage : errorText(error);
-}
 
 StudyEngine::StudyEngine(Context context, StudyHooks hooks)
     : m_ctx(context)
@@ -138,6 +121,23 @@ void StudyEngine::StartStudy()
     }
 }
 
+void StudyEngine::userCommand(std::function<void()> command)
+{
+    if (m_inTick)
+        m_heldCommands.push_back(std::move(command));
+    else
+        command();
+}
+
+double StudyEngine::phaseIntervalMs() const
+{
+    // While a tick waits for speech the phase has not begun: it is timed from the end of
+    // the utterance.
+    if (m_inTick)
+        return 0;
+    return m_timer->interval() * (m_s.perSecondMode ? m_s.tickLimit : 1.0);
+}
+
 void StudyEngine::StudyTick()
 {
     // Speech waits while the window processes events: a tick that comes due meanwhile
@@ -145,10 +145,31 @@ void StudyEngine::StudyTick()
     if (m_inTick)
         return;
     m_inTick = true;
-    struct Leave {
-        bool& flag;
-        ~Leave() { flag = false; }
-    } leave {m_inTick};
+    runTick();
+    m_inTick = false;
+    // Commands the user gave while the item was spoken run now, as they would have run
+    // had the utterance blocked the window: the tick must not overwrite what they set.
+    while (!m_heldCommands.empty() && !m_inTick) {
+        std::function<void()> command = std::move(m_heldCommands.front());
+        m_heldCommands.pop_front();
+        command();
+    }
+}
+
+void StudyEngine::ResetTypingBox()
+{
+    QLineEdit* box = m_ctx.controls.cuttext;
+    {
+        const QSignalBlocker blocker(box);
+        box->clear();
+    }
+    box->setEnabled(true);
+    if (box->isVisible())
+        box->setFocus();
+}
+
+void StudyEngine::runTick()
+{
     MainControls& c = m_ctx.controls;
     if (m_s.phase == StudyPhase::AwaitItem) {
         if (m_s.perSecondMode) {
@@ -161,8 +182,9 @@ void StudyEngine::StudyTick()
         call(m_hooks.eraseHandwriting);
         c.listmaru->setEnabled(true);
         c.listSkipbtn->setEnabled(true);
-        c.cuttext->setEnabled(c.typec->isChecked());
+        ResetTypingBox();
         m_s.answerOnDemand = false;
+        m_s.pausedElapsed = 0;
         m_s.alreadyAccepted = m_s.addRequested = m_s.skipRequested = false;
         m_s.advanceNow = m_s.countAsWrong = false;
         if (!TakeUpNextItem())
@@ -276,8 +298,14 @@ bool StudyEngine::TakeUpNextItem()
     const RangeFilter range = m_ctx.range.current.value_or(RangeFilter::NotYet);
     m_s.N = rangeCountOf(m_ctx.set, range);
     const int N = m_s.N;
-    if (N <= 0)
-        return true;
+    if (N <= 0) {
+        // Nothing to show (a list emptied since it was loaded): stop as when every item
+        // is in the GET list, without showing anything again.
+        m_s.currentLine = m_s.previousLine;
+        m_s.n = 0;
+        PauseStudy();
+        return false;
+    }
     const bool random = m_ctx.controls.Rndop[0]->isChecked();
     const int getCount = m_hooks.getListCount ? m_hooks.getListCount() : 0;
 
@@ -348,6 +376,7 @@ bool StudyEngine::TakeUpNextItem()
         return false;
     }
     m_s.item = std::move(item).value();
+    m_s.itemReversed = m_ctx.controls.Revch->isChecked();
     ItemNumberText();
     return true;
 }
@@ -400,7 +429,7 @@ void StudyEngine::ApplyInterval(EngineTimer& timer)
 {
     const int getCount = m_hooks.getListCount ? m_hooks.getListCount() : 0;
     if (m_s.n < 1) {
-        if (getCount < m_s.N || m_s.N == 0)
+        if (getCount < m_s.N)
             timer.setInterval(1);
         return;
     }
@@ -536,7 +565,10 @@ void StudyEngine::AcceptItem()
         m_timer->setEnabled(false);
         m_timer->setInterval(1400);
         m_timer->setEnabled(true);
-        m_s.answerOnDemand = true;
+        // Question and answer show together after the GET ○, or on the stick strip when
+        // typed text is echoed; otherwise the answer shows as in its own phase.
+        m_s.answerOnDemand
+            = m_s.addRequested || (m_ctx.state.options.showTypedText && call(m_hooks.stickShown));
         ShowAnswer();
     }
     m_s.skipRequested = false;

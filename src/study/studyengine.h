@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <deque>
 #include <functional>
 #include <memory>
 
@@ -47,6 +48,7 @@ struct StudySession {
     bool getTestRunning = false;
     bool getHintShown = false;
     bool answerOnDemand = false; // the GET ○ button revealed the answer
+    bool itemReversed = false; // the orientation the current item was prepared in
     // Per-item flags of accepting an item (○, a typed answer, skip).
     bool alreadyAccepted = false;
     bool addRequested = false;
@@ -104,6 +106,14 @@ public:
 
     void StartStudy();
     void StudyTick();
+    // A command of the user. While a tick waits for speech it is held until the tick
+    // ends, so that the tick cannot overwrite the phase and timer the command sets.
+    void userCommand(std::function<void()> command);
+    // The length of the running phase for the timer bar; 0 while the item is being
+    // spoken, since the phase is timed from the end of speech.
+    double phaseIntervalMs() const;
+    // Empties, enables and focuses the typing box for a new item.
+    void ResetTypingBox();
     void PauseStudy();
     void ResumeStudy();
     void togglePause();
@@ -144,6 +154,7 @@ public:
 
 private:
     bool hasFile() const;
+    void runTick();
     // Whether the item is spoken when the given phase's tick shows it.
     bool speaksIn(StudyPhase phase) const;
     int questionShare() const;
@@ -170,18 +181,8 @@ private:
     std::unique_ptr<EngineTimer> m_timer; // Timer3
     std::unique_ptr<EngineTimer> m_answerClear; // kotaekesitimer
     bool m_inTick = false;
+    std::deque<std::function<void()>> m_heldCommands;
     bool m_suspended = false;
 };
-
-// The speed from a typed text: 0.01–65 s runs normally, above 65 up to 600 s one tick per
-// second; anything else is refused with its message.
-struct TypedSpeed {
-    bool perSecond = false;
-    double seconds = 0;
-};
-Result<TypedSpeed> parseTypedSpeed(const QString& text);
-// The message for a refused typed speed, and whether it is the range message
-// (information) rather than the number error.
-QString typedSpeedMessage(const AppError& error);
 
 } // namespace keruna

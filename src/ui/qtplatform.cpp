@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QThread>
 #include <QWidget>
+#include <QWindow>
 
 namespace keruna {
 
@@ -92,14 +93,21 @@ void QtPlatform::setTopmost(QWidget* window, bool topmost)
 {
     if (!window)
         return;
-    if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost)
+    QWindow* handle = window->windowHandle();
+    if (!handle) {
+        // Not shown yet: the flag is simply part of how the window will be created.
+        window->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
         return;
-    const bool wasVisible = window->isVisible();
-    const QRect geometry = window->geometry();
-    window->setWindowFlag(Qt::WindowStaysOnTopHint, topmost); // hides the window
-    window->setGeometry(geometry);
-    if (wasVisible)
-        window->show();
+    }
+    // Changing a widget's flags recreates its native window, which leaves the window
+    // frozen under some window managers. The native window takes the new state in place
+    // (on X11 as _NET_WM_STATE_ABOVE), and the widget is told without recreating it.
+    Qt::WindowFlags flags = handle->flags();
+    if (flags.testFlag(Qt::WindowStaysOnTopHint) == topmost)
+        return;
+    flags.setFlag(Qt::WindowStaysOnTopHint, topmost);
+    handle->setFlags(flags);
+    window->overrideWindowFlags(flags);
 }
 
 QRect QtPlatform::screenGeometry(const QWidget* window) const

@@ -1,6 +1,6 @@
 #include "app/layoutcontroller.h"
-#include "mainscreen/mainmenus.h"
 #include "common/twips.h"
+#include "mainscreen/mainmenus.h"
 #include "support/harness.h"
 
 #include <QCheckBox>
@@ -57,8 +57,8 @@ TEST_F(LayoutTest, SizeRatioAndHeightSetTheLabels)
 
 TEST_F(LayoutTest, ReverseGivesTheFirstSizeToTheFirstColumn)
 {
-    combo("Sizecom")->setCurrentText("40");
     h.find<QCheckBox>("Revch")->setChecked(true);
+    combo("Sizecom")->setCurrentText("40");
     EXPECT_EQ(label("Label1")->font().pointSize(), 20);
     EXPECT_EQ(label("Label2")->font().pointSize(), 40);
 }

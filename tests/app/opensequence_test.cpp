@@ -1,5 +1,6 @@
-#include "mainscreen/mainmenus.h"
 #include "app/problemcontroller.h"
+#include "getlist/getlist.h"
+#include "mainscreen/mainmenus.h"
 #include "support/harness.h"
 
 #include <QComboBox>
@@ -27,6 +28,12 @@ protected:
         return path;
     }
     QComboBox* dakecom() { return h.find<QComboBox>("dakecom"); }
+    // The user picks an entry of the range box (the pick, not just the change).
+    void chooseRange(int index)
+    {
+        dakecom()->setCurrentIndex(index);
+        emit dakecom()->activated(index);
+    }
     QStringList checkedRanges()
     {
         QStringList out;
@@ -139,12 +146,12 @@ TEST_F(OpenSequence, MenuAndPopupOpenThroughTheButton)
 TEST_F(OpenSequence, EmptyRangesAreRefusedAndTheComboGoesBack)
 {
     h.open(list("word.txt", QStringLiteral("a,1\r\nb,2,,○\r\n")));
-    dakecom()->setCurrentIndex(1); // 【覚】
+    chooseRange(1); // 【覚】
     EXPECT_EQ(checkedRanges(), (QStringList {"mmarudake", "mdmarudake"}));
     EXPECT_EQ(h.form().windowTitle(), QStringLiteral("ケルナ　 word.txt 【覚】 未1 覚1   "));
     EXPECT_EQ(h.form().rangeState().rangeCount, 1);
 
-    dakecom()->setCurrentIndex(2); // 【要】: no red item
+    chooseRange(2); // 【要】: no red item
     ASSERT_EQ(h.platform.messages.size(), 1u);
     EXPECT_EQ(h.platform.messages[0].text, QStringLiteral("要チェックデータがありません。"));
     EXPECT_EQ(h.platform.messages[0].icon, MessageIcon::Information);
@@ -157,6 +164,11 @@ TEST_F(OpenSequence, EmptyRangesAreRefusedAndTheComboGoesBack)
     EXPECT_EQ(dakecom()->currentIndex(), 3);
     EXPECT_EQ(h.form().rangeState().rangeCount, 2);
     EXPECT_EQ(h.form().windowTitle(), QStringLiteral("ケルナ　 word.txt 【全】 未1 覚1   "));
+
+    // Choosing the range in force again selects it again, as its menu item does.
+    h.form().getList().append(QStringLiteral("a,1"), QStringLiteral(","), false);
+    chooseRange(3);
+    EXPECT_EQ(h.form().getList().count(), 0);
 }
 
 TEST_F(OpenSequence, EveryRangeMessage)

@@ -1,5 +1,5 @@
-#include "mainscreen/mainmenus.h"
 #include "getlist/getlist.h"
+#include "mainscreen/mainmenus.h"
 #include "settings/settingsstore.h"
 #include "study/studyengine.h"
 #include "support/harness.h"
@@ -128,6 +128,36 @@ TEST_F(TypingKeys, TypingPausesAndTheExactAnswerIsTaken)
     EXPECT_EQ(label2(), QStringLiteral("本"));
     h.timers.advance(1400);
     EXPECT_EQ(label1(), "cat");
+}
+
+TEST_F(TypingKeys, TwoTypedAnswersInARowThenAPauseKeepsItsOwnTime)
+{
+    ASSERT_EQ(label1(), "book");
+    h.timers.advance(1000);
+    QTest::keyClick(box, Qt::Key_H); // pauses one second into the question
+    box->setText(QStringLiteral("本"));
+    h.timers.advance(1400);
+    ASSERT_EQ(label1(), "cat");
+    // Ready for the next answer: empty, enabled and focused.
+    EXPECT_TRUE(box->text().isEmpty());
+    EXPECT_TRUE(box->isEnabled());
+    EXPECT_TRUE(box->hasFocus());
+    box->insert(QStringLiteral("ねこ")); // as an input method commits it
+    EXPECT_TRUE(h.form().getList().contains(QStringLiteral("cat,ねこ")));
+    h.timers.advance(1400);
+    ASSERT_EQ(label1(), "apple");
+    EXPECT_TRUE(box->text().isEmpty());
+
+    // The pause of the first item is not carried into this one's remaining time.
+    const int question = h.form().state().options.inputShare * 300;
+    h.timers.advance(1000);
+    h.find<QToolButton>("Fteisibtn")->click();
+    h.timers.advance(5000);
+    h.find<QToolButton>("Fsaikaibtn")->click();
+    h.timers.advance(question - 1000 - 1);
+    EXPECT_EQ(label2(), "");
+    h.timers.advance(1);
+    EXPECT_EQ(label2(), QStringLiteral("りんご"));
 }
 
 TEST_F(TypingKeys, AnAnswerFetchedWithTabNoLongerCounts)

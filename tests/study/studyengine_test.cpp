@@ -1,7 +1,9 @@
-#include "mainscreen/mainmenus.h"
+#include "app/problemcontroller.h"
 #include "getlist/getlist.h"
+#include "mainscreen/mainmenus.h"
 #include "settings/settingsstore.h"
 #include "study/studyengine.h"
+#include "study/typedspeed.h"
 #include "support/harness.h"
 
 #include <QCheckBox>
@@ -335,6 +337,91 @@ TEST(LongTextStudy, QuestionAndAnswerShareTheFirstLabel)
     EXPECT_EQ(h.find<QLabel>("Label1")->text(), "a long question");
     EXPECT_EQ(h.find<QLabel>("Label1")->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
     h.timers.advance(1000);
-    EXPECT_EQ(h.find<QLabel>("Label1")->text(), QStringLiteral("a long question\r\n\r\na long answer"));
+    EXPECT_EQ(
+        h.find<QLabel>("Label1")->text(), QStringLiteral("a long question\r\n\r\na long answer"));
     EXPECT_EQ(h.find<QLabel>("Label2")->text(), "");
+}
+
+namespace {
+
+// Study of three items with the question spoken for half a second.
+struct SpokenStudy {
+    SpokenStudy()
+    {
+        SettingsStore::WriteValue("1", "MARUNEXT", "PR", h.settingsPath());
+        h.start();
+        writeBytes(h.path("w.txt"), "apple,1\r\nbook,2\r\ncat,3\r\n");
+        writeBytes(h.path("other.txt"), "dog,4\r\negg,5\r\n");
+        h.open(h.path("w.txt"));
+        h.find<QRadioButton>("Rndop_1")->setChecked(true);
+        h.find<QComboBox>("Seccom")->setCurrentText("3");
+        h.find<QCheckBox>("Spkch")->setChecked(true);
+        h.action("mOtosaki")->trigger();
+        h.speech.utteranceMs = 500;
+    }
+    // What the user sees every 100 ms for eight seconds.
+    QStringList trace()
+    {
+        QStringList out;
+        for (int i = 0; i < 80; ++i) {
+            h.timers.advance(100);
+            out.append(QStringList {h.find<QLabel>("Label1")->text(),
+                h.find<QLabel>("Label2")->text(), QString::number(h.action("mteisi")->isChecked()),
+                QString::number(h.form().getList().count())}
+                           .join(u'|'));
+        }
+        return out;
+    }
+    Form1Harness h;
+};
+
+} // namespace
+
+TEST(StudyEngine, CommandsGivenWhileAnItemIsSpokenEndAsWithoutSpeech)
+{
+    const std::vector<std::pair<const char*, std::function<void(Form1Harness&)>>> commands {
+        {"maru", [](Form1Harness& h) { h.find<QToolButton>("listmaru")->click(); }},
+        {"pause", [](Form1Harness& h) { h.find<QToolButton>("Fteisibtn")->click(); }},
+        {"pause and resume",
+            [](Form1Harness& h) {
+                h.find<QToolButton>("Fteisibtn")->click();
+                h.find<QToolButton>("Fsaikaibtn")->click();
+            }},
+        {"skip", [](Form1Harness& h) { h.find<QToolButton>("listSkipbtn")->click(); }},
+        {"open", [](Form1Harness& h) { h.open(h.path("other.txt")); }},
+    };
+    for (const auto& [name, command] : commands) {
+        SpokenStudy during;
+        during.h.speech.whileSpeaking = [&] { command(during.h); };
+        during.h.find<QToolButton>("Startbtn")->click();
+        during.h.timers.advance(1);
+
+        SpokenStudy after;
+        after.h.find<QToolButton>("Startbtn")->click();
+        after.h.timers.advance(1);
+        command(after.h);
+
+        EXPECT_EQ(during.trace(), after.trace()) << name;
+    }
+}
+
+TEST_F(StudyTest, NothingLeftToShowStopsQuietly)
+{
+    const QString path = h.path("shrinking.txt");
+    writeBytes(path, "a,1\r\n");
+    h.open(path);
+    h.action("mzenbu")->trigger();
+    start();
+    advance(1);
+    ASSERT_EQ(label1(), "a");
+    // The list is emptied behind the program's back and reloaded.
+    writeBytes(path, "\r\n");
+    ASSERT_TRUE(h.form().problems().ReloadProblemFile());
+    h.action("mzenbu")->trigger();
+    advance(3000);
+    EXPECT_TRUE(h.action("mteisi")->isChecked());
+    EXPECT_FALSE(h.form().study().timer().isEnabled());
+    EXPECT_EQ(label1(), "a");
+    advance(10000);
+    EXPECT_TRUE(h.platform.messages.empty());
 }

@@ -29,6 +29,8 @@ std::optional<QString> FakePlatform::chooseOpenFile(QWidget*, const OpenFileRequ
 void FakePlatform::setTopmost(QWidget* window, bool topmost)
 {
     topmostCalls.emplace_back(window, topmost);
+    if (windowSystem)
+        windowSystem->setTopmost(window, topmost);
 }
 
 bool FakePlatform::openUrl(const QUrl& url)

@@ -38,6 +38,9 @@ public:
 
     QString folder;
     QRect screen {0, 0, 1920, 1080};
+    // When set, stacking calls also reach this real window system (tests under a window
+    // manager).
+    Platform* windowSystem = nullptr;
 
     // Answers, taken in order. Without a queued answer a message box answers with its
     // first button (OK or Yes) and the open dialog is cancelled.

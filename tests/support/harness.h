@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace keruna::test {
@@ -32,6 +33,12 @@ public:
         voicesUsed.append(voiceIndex);
         if (clock)
             clock->setNowMs(clock->nowMs() + utteranceMs);
+        // What the user does while the word is heard (the window keeps processing events).
+        if (whileSpeaking) {
+            auto once = std::move(whileSpeaking);
+            whileSpeaking = nullptr;
+            once();
+        }
     }
 
     VirtualClock* clock;
@@ -39,6 +46,7 @@ public:
     QStringList spoken;
     QList<int> voicesUsed;
     qint64 utteranceMs = 0;
+    std::function<void()> whileSpeaking;
     bool starting = false; // the engine has not reported its voices yet
 };
 
