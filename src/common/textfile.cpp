@@ -6,6 +6,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <cstring>
+
 namespace keruna {
 
 namespace {
@@ -45,18 +47,45 @@ QString unencodableLineMessage(int line)
         .arg(line);
 }
 
-} // namespace
-
-bool isValidUtf8(const char* data, qsizetype size)
+// Kana, kanji, CJK symbols and punctuation, full-width forms: text that marks a file as
+// Japanese. Half-width katakana is left out on purpose: in UTF-8 it starts with EF,
+// which no code page 932 text holds, so it never has to break a tie.
+bool isJapanese(unsigned int cp)
 {
+    return (cp >= 0x3000 && cp <= 0x30FF) || (cp >= 0x31F0 && cp <= 0x4DBF)
+        || (cp >= 0x4E00 && cp <= 0x9FFF) || (cp >= 0xF900 && cp <= 0xFAFF)
+        || (cp >= 0xFF01 && cp <= 0xFF60) || (cp >= 0xFFE0 && cp <= 0xFFE6)
+        || (cp >= 0x20000 && cp <= 0x3FFFF);
+}
+
+struct Utf8Scan {
+    bool valid = true;
+    bool ascii = true; // no byte above 7F
+    bool japanese = false; // the UTF-8 reading holds Japanese text (valid scans only)
+    qsizetype badOffset = -1; // first byte of the first invalid sequence
+};
+
+Utf8Scan scanUtf8(const char* data, qsizetype size)
+{
+    Utf8Scan scan;
     const auto* s = reinterpret_cast<const unsigned char*>(data);
     qsizetype i = 0;
     while (i < size) {
+        // Word lists are mostly ASCII: skip it eight bytes at a time.
+        if (i + 8 <= size) {
+            quint64 word;
+            std::memcpy(&word, s + i, 8);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                i += 8;
+                continue;
+            }
+        }
         const unsigned char c = s[i];
         if (c < 0x80) {
             ++i;
             continue;
         }
+        scan.ascii = false;
         int extra = 0;
         unsigned int cp = 0;
         if (c >= 0xC2 && c <= 0xDF) {
@@ -69,53 +98,163 @@ bool isValidUtf8(const char* data, qsizetype size)
             extra = 3;
             cp = c & 0x07;
         } else {
-            return false;
+            scan.valid = false;
         }
-        if (i + extra >= size)
-            return false;
-        for (int k = 1; k <= extra; ++k) {
-            const unsigned char t = s[i + k];
-            if ((t & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (t & 0x3F);
+        for (int k = 1; scan.valid && k <= extra; ++k) {
+            if (i + k >= size || (s[i + k] & 0xC0) != 0x80)
+                scan.valid = false;
+            else
+                cp = (cp << 6) | (s[i + k] & 0x3F);
         }
-        if ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)))
-            || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
-            return false;
+        if (scan.valid
+            && ((extra == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF)))
+                || (extra == 3 && (cp < 0x10000 || cp > 0x10FFFF))))
+            scan.valid = false;
+        if (!scan.valid) {
+            scan.badOffset = i;
+            return scan;
+        }
+        scan.japanese = scan.japanese || isJapanese(cp);
         i += extra + 1;
     }
-    return true;
+    return scan;
+}
+
+// The decoder maps the bytes 1A, 1C and 7F by IBM's control mapping (1A → U+001C,
+// 1C → U+007F, 7F → U+001A). In code page 932 as Windows reads it each of them is
+// itself: an old end-of-file mark (Ctrl-Z) must stay one, and a DEL must not turn into it.
+bool holdsSwappedControl(QStringView text)
+{
+    return text.contains(u'\x1A') || text.contains(u'\x1C') || text.contains(u'\x7F');
+}
+
+void undoControlSwapAfterDecode(QString& text)
+{
+    for (QChar& c : text) {
+        if (c == u'\x1C')
+            c = u'\x1A';
+        else if (c == u'\x7F')
+            c = u'\x1C';
+        else if (c == u'\x1A')
+            c = u'\x7F';
+    }
+}
+
+// The inverse, so that the encoder writes each of the three as its own byte.
+QString swapControlsBeforeEncode(const QString& text)
+{
+    if (!holdsSwappedControl(text))
+        return text;
+    QString out = text;
+    for (QChar& c : out) {
+        if (c == u'\x1A')
+            c = u'\x1C';
+        else if (c == u'\x1C')
+            c = u'\x7F';
+        else if (c == u'\x7F')
+            c = u'\x1A';
+    }
+    return out;
+}
+
+// Invalid bytes are found by the decoder's error report, never by looking for the
+// character it substitutes: U+001A also stands for a real byte.
+std::optional<QString> decodeCp932(QByteArrayView bytes)
+{
+    QStringDecoder decoder(kCp932Name, QStringConverter::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (!decoder.isValid() || decoder.hasError())
+        return std::nullopt;
+    // None of the three is ever the second byte of a character, so the bytes tell (and
+    // searching bytes is quicker than searching the text).
+    if (bytes.contains('\x1A') || bytes.contains('\x1C') || bytes.contains('\x7F'))
+        undoControlSwapAfterDecode(text);
+    return text;
+}
+
+// Every U+FEFF is text, a leading one included: the caller has already taken off the
+// byte-order mark, and QString::fromUtf8 would drop a second one from line 1.
+QString decodeUtf8Keeping(QByteArrayView bytes)
+{
+    QStringDecoder decoder(QStringConverter::Utf8,
+        QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
+int firstBadLine(const QByteArray& bytes, TextEncoding encoding)
+{
+    const QList<QByteArray> byteLines = splitByteLines(bytes);
+    for (qsizetype i = 0; i < byteLines.size(); ++i) {
+        if (!decodeText(byteLines[i], encoding))
+            return int(i) + 1;
+    }
+    return 1;
+}
+
+struct Detected {
+    TextEncoding encoding = TextEncoding::Cp932;
+    std::optional<QString> text; // nullopt: valid in neither encoding
+    int badLine = 0; // when text is nullopt: the first line the better reading fails on
+};
+
+// At most one validity pass for each encoding: this runs on every load.
+Detected detectAndDecode(const QByteArray& bytes)
+{
+    if (bytes.startsWith(kUtf8Bom)) {
+        const QByteArrayView body = QByteArrayView(bytes).sliced(3);
+        const Utf8Scan scan = scanUtf8(body.data(), body.size());
+        if (!scan.valid)
+            return {TextEncoding::Utf8Bom, std::nullopt, lineNumberAt(bytes, 3 + scan.badOffset)};
+        return {TextEncoding::Utf8Bom, decodeUtf8Keeping(body), 0};
+    }
+    const Utf8Scan scan = scanUtf8(bytes.constData(), bytes.size());
+    // ASCII reads the same either way; calling it code page 932, the format's own
+    // encoding, keeps marks added at the first save in the form the file began in.
+    if (scan.valid && scan.ascii)
+        return {TextEncoding::Cp932, QString::fromLatin1(bytes), 0};
+    if (scan.valid && scan.japanese)
+        return {TextEncoding::Utf8, decodeUtf8Keeping(bytes), 0};
+    if (std::optional<QString> text = decodeCp932(bytes))
+        return {TextEncoding::Cp932, std::move(text), 0};
+    if (scan.valid)
+        return {TextEncoding::Utf8, decodeUtf8Keeping(bytes), 0};
+    // Neither: the reading that gets further is the one the user meant.
+    const int utf8Bad = lineNumberAt(bytes, scan.badOffset);
+    const int cp932Bad = firstBadLine(bytes, TextEncoding::Cp932);
+    if (utf8Bad > cp932Bad)
+        return {TextEncoding::Utf8, std::nullopt, utf8Bad};
+    return {TextEncoding::Cp932, std::nullopt, cp932Bad};
+}
+
+} // namespace
+
+bool isValidUtf8(const char* data, qsizetype size)
+{
+    return scanUtf8(data, size).valid;
 }
 
 TextEncoding detectEncoding(const QByteArray& bytes)
 {
-    if (bytes.startsWith(kUtf8Bom) && isValidUtf8(bytes))
-        return TextEncoding::Utf8Bom;
-    if (isValidUtf8(bytes))
-        return TextEncoding::Utf8;
-    return TextEncoding::Cp932;
+    return detectAndDecode(bytes).encoding;
 }
 
 std::optional<QString> decodeText(const QByteArray& bytes, TextEncoding encoding)
 {
     switch (encoding) {
     case TextEncoding::Utf8Bom:
-        if (!bytes.startsWith(kUtf8Bom))
-            return decodeText(bytes, TextEncoding::Utf8);
-        if (!isValidUtf8(bytes.constData() + 3, bytes.size() - 3))
-            return std::nullopt;
-        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+        if (bytes.startsWith(kUtf8Bom)) {
+            const QByteArrayView body = QByteArrayView(bytes).sliced(3);
+            if (!isValidUtf8(body.data(), body.size()))
+                return std::nullopt;
+            return decodeUtf8Keeping(body);
+        }
+        [[fallthrough]];
     case TextEncoding::Utf8:
         if (!isValidUtf8(bytes))
             return std::nullopt;
-        return QString::fromUtf8(bytes);
-    case TextEncoding::Cp932: {
-        QStringDecoder decoder(kCp932Name, QStringConverter::Flag::Stateless);
-        QString text = decoder.decode(bytes);
-        if (!decoder.isValid() || decoder.hasError())
-            return std::nullopt;
-        return text;
-    }
+        return decodeUtf8Keeping(bytes);
+    case TextEncoding::Cp932:
+        return decodeCp932(bytes);
     }
     return std::nullopt;
 }
@@ -125,7 +264,7 @@ std::optional<QByteArray> encodeText(const QString& text, TextEncoding encoding)
     if (encoding != TextEncoding::Cp932)
         return text.toUtf8();
     QStringEncoder encoder(kCp932Name, QStringConverter::Flag::Stateless);
-    QByteArray bytes = encoder.encode(text);
+    QByteArray bytes = encoder.encode(swapControlsBeforeEncode(text));
     if (!encoder.isValid() || encoder.hasError())
         return std::nullopt;
     return bytes;
@@ -165,20 +304,11 @@ Result<DecodedText> decodeBytes(const QByteArray& bytes)
                            "UTF-16で保存されています。Shift-JISかUTF-8で保存し直してください。")
                 .arg(lineNumberAt(bytes, nul)));
     }
-    const TextEncoding encoding = detectEncoding(bytes);
-    std::optional<QString> text = decodeText(bytes, encoding);
-    if (!text) {
-        const QList<QByteArray> byteLines = splitByteLines(bytes);
-        int bad = 1;
-        for (qsizetype i = 0; i < byteLines.size(); ++i) {
-            if (!decodeText(byteLines[i], encoding)) {
-                bad = int(i) + 1;
-                break;
-            }
-        }
-        return AppError::withText(ErrorNumber::ApplicationDefined, undecodableLineMessage(bad));
-    }
-    return DecodedText {*std::move(text), encoding};
+    Detected detected = detectAndDecode(bytes);
+    if (!detected.text)
+        return AppError::withText(
+            ErrorNumber::ApplicationDefined, undecodableLineMessage(detected.badLine));
+    return DecodedText {*std::move(detected.text), detected.encoding};
 }
 
 Result<TextLines> decodeTextLines(const QByteArray& bytes)
@@ -198,6 +328,12 @@ Result<QByteArray> readFileBytes(const QString& path)
         return AppError::of(ErrorNumber::FileNotFound);
     if (info.isDir())
         return AppError::of(ErrorNumber::PathFileAccess);
+    // A pipe, socket or device would block the open or the read for good: look before
+    // opening anything.
+    if (!info.isFile())
+        return AppError::withText(ErrorNumber::PathFileAccess,
+            QStringLiteral("通常のファイルではないため開けません（パイプや装置など）。"
+                           "テキストファイルを選んでください。"));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (file.error() == QFileDevice::PermissionsError || !info.isReadable())

@@ -80,10 +80,13 @@ inline bool isValidUtf8(const QByteArray& bytes)
     return isValidUtf8(bytes.constData(), bytes.size());
 }
 
-// UTF-8 (with or without BOM) when the bytes are valid UTF-8, otherwise code page 932.
+// A UTF-8 BOM means UTF-8. Otherwise bytes valid in one encoding only are in that one;
+// bytes valid in both are UTF-8 only when that reading holds Japanese text, else code
+// page 932 (pure ASCII included). Bytes valid in neither: the encoding that reads further.
 TextEncoding detectEncoding(const QByteArray& bytes);
 
-// Decodes bytes in the given encoding; nullopt when a byte sequence is invalid.
+// Decodes bytes in the given encoding; nullopt when a byte sequence is invalid. Only the
+// first BOM is taken off; the control bytes 1A, 1C and 7F of code page 932 are themselves.
 std::optional<QString> decodeText(const QByteArray& bytes, TextEncoding encoding);
 // Encodes text; nullopt when a character has no form in the encoding (never replaced).
 std::optional<QByteArray> encodeText(const QString& text, TextEncoding encoding);
@@ -101,6 +104,7 @@ Result<DecodedText> decodeBytes(const QByteArray& bytes);
 Result<TextLines> decodeTextLines(const QByteArray& bytes);
 
 // Reads a whole file (missing, folder and unreadable files are errors 53, 75 and 70).
+// Anything but a regular file (a pipe, a device) is refused before it is opened (75).
 Result<QByteArray> readFileBytes(const QString& path);
 Result<DecodedText> readText(const QString& path);
 Result<TextLines> readTextFile(const QString& path);

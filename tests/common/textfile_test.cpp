@@ -6,23 +6,124 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+#include <random>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace keruna;
 using keruna::test::readBytes;
+using keruna::test::sjis;
 using keruna::test::writeBytes;
 
-TEST(TextFile, DetectsEncodingFromBytes)
+TEST(TextFile, ReadsEachFileInTheEncodingItWasWrittenIn)
 {
-    EXPECT_EQ(detectEncoding(QByteArray("\xEF\xBB\xBF"
-                                        "abc")),
-        TextEncoding::Utf8Bom);
-    EXPECT_EQ(detectEncoding(QStringLiteral("りんご").toUtf8()), TextEncoding::Utf8);
-    EXPECT_EQ(detectEncoding(QByteArray("\x82\xe8\x82\xf1\x82\xb2")), TextEncoding::Cp932);
+    const QByteArray bom("\xEF\xBB\xBF");
+    struct Case {
+        QByteArray bytes;
+        TextEncoding encoding;
+        QString text;
+    };
+    const Case cases[] = {
+        {bom + "abc\r\n", TextEncoding::Utf8Bom, "abc\r\n"},
+        {QStringLiteral("りんご\r\n").toUtf8(), TextEncoding::Utf8, QStringLiteral("りんご\r\n")},
+        {"\x82\xe8\x82\xf1\x82\xb2\r\n", TextEncoding::Cp932, QStringLiteral("りんご\r\n")},
+        // Half-width katakana in code page 932 that is valid UTF-8 too (ý, б, ...).
+        {"\xC3\xBD,test\r\n\xD0\xB1,x\r\n", TextEncoding::Cp932,
+            QStringLiteral("ﾃｽ,test\r\nﾐｱ,x\r\n")},
+        {"\xF2\xB8\xB8\x87\x5C\x23\r\n", TextEncoding::Cp932, QStringLiteral("\uE1EFｸⅨ#\r\n")},
+        // Japanese UTF-8 that code page 932 could also read (as 迥ｬ,dog).
+        {QStringLiteral("犬,dog\r\n猫,cat\r\n").toUtf8(), TextEncoding::Utf8,
+            QStringLiteral("犬,dog\r\n猫,cat\r\n")},
+        // ASCII is the format's own encoding, so marks added later go in as code page 932.
+        {"apple,ringo\r\n", TextEncoding::Cp932, "apple,ringo\r\n"},
+        // Only the first BOM is one; a second is the text's own U+FEFF.
+        {bom + bom + "a\r\n", TextEncoding::Utf8Bom, QStringLiteral("\uFEFFa\r\n")},
+        // 1A (an old end-of-file mark), 1C and 7F are themselves in code page 932.
+        {"a,\x7F\x1C\r\n\x94\x4C,\x1A\r\n", TextEncoding::Cp932,
+            QStringLiteral("a,\x7F\x1C\r\n猫,\x1A\r\n")},
+        {"z,\x1A\x1C\x7F\r\n", TextEncoding::Cp932, QStringLiteral("z,\x1A\x1C\x7F\r\n")},
+    };
+    for (const Case& c : cases) {
+        const std::string name = c.bytes.toHex(' ').toStdString();
+        Result<DecodedText> decoded = decodeBytes(c.bytes);
+        ASSERT_TRUE(decoded) << name;
+        EXPECT_EQ(decoded.value().encoding, c.encoding) << name;
+        EXPECT_EQ(decoded.value().text, c.text) << name;
+        Result<QByteArray> written = encodeTextLines(splitLines(c.text), c.encoding);
+        ASSERT_TRUE(written) << name;
+        EXPECT_EQ(written.value(), c.bytes) << name;
+    }
     // Overlong forms and surrogates are not UTF-8.
     EXPECT_FALSE(isValidUtf8(QByteArray("\xC0\xAF")));
     EXPECT_FALSE(isValidUtf8(QByteArray("\xED\xA0\x80")));
     EXPECT_FALSE(isValidUtf8(QByteArray("\xE3\x81")));
+}
+
+// Word lists of every shape a user keeps, in both encodings, read, saved unchanged and
+// saved with a new mark on line 1: each save must come out in the encoding read.
+TEST(TextFile, GeneratedListsKeepTheirEncodingThroughLoadAndSave)
+{
+    const QStringList english {"apple", "cat", "take off", "test", "x", "Hello World", "a-b"};
+    const QStringList japanese {QStringLiteral("りんご"), QStringLiteral("ねこ、猫"),
+        QStringLiteral("離陸する、脱ぐ"), QStringLiteral("テスト"), QStringLiteral("ＡＢＣ"),
+        QStringLiteral("【名】試験"), QStringLiteral("～から")};
+    // Mostly pairs that are also valid UTF-8 (ﾃｽ = C3 BD), and some that are not.
+    const QStringList halfWidth {QStringLiteral("ﾃｽ"), QStringLiteral("ﾐｱ"), QStringLiteral("ﾒｲﾘｵ"),
+        QStringLiteral("ﾅｲﾃｽ"), QStringLiteral("ﾃﾞｰﾀ")};
+    const QStringList marks {"", "", QStringLiteral(",,○"), QStringLiteral(",赤○"),
+        QStringLiteral(",赤×"), QStringLiteral(",,×")};
+    enum Kind { Ascii, HalfWidth, Japanese, Mixed };
+    std::mt19937 random(20240611);
+    auto pick = [&](const QStringList& from) {
+        return from[std::uniform_int_distribution<qsizetype>(0, from.size() - 1)(random)];
+    };
+    for (int n = 0; n < 120; ++n) {
+        const Kind kind = Kind(n % 4);
+        QStringList lines;
+        const int count = 1 + n % 7;
+        for (int i = 0; i < count; ++i) {
+            const Kind lineKind = kind == Mixed ? Kind(i % 3) : kind;
+            const QString meaning = lineKind == Ascii ? pick(english)
+                : lineKind == HalfWidth               ? pick(halfWidth)
+                                                      : pick(japanese);
+            // Half-width lists take marks only now and then, so many stay valid UTF-8.
+            const bool marked = kind != Ascii && (kind != HalfWidth || n % 8 == 1);
+            lines.append(pick(english) + ',' + meaning + (marked ? pick(marks) : QString()));
+        }
+        const QString text = lines.join("\r\n") + "\r\n";
+        bool ascii = true;
+        for (QChar c : text)
+            ascii = ascii && c.unicode() < 0x80;
+        QStringList marked = lines;
+        marked[0] += QStringLiteral(",赤○");
+        const QString markedText = marked.join("\r\n") + "\r\n";
+
+        struct Written {
+            QByteArray bytes;
+            TextEncoding encoding;
+            QByteArray withMark;
+        };
+        const QByteArray bom("\xEF\xBB\xBF");
+        const Written forms[] = {
+            {sjis(text), TextEncoding::Cp932, sjis(markedText)},
+            {text.toUtf8(), ascii ? TextEncoding::Cp932 : TextEncoding::Utf8,
+                ascii ? sjis(markedText) : markedText.toUtf8()},
+            {bom + text.toUtf8(), TextEncoding::Utf8Bom, bom + markedText.toUtf8()},
+        };
+        for (const Written& w : forms) {
+            const std::string name = text.toStdString() + " as " + w.bytes.toHex(' ').toStdString();
+            Result<TextLines> read = decodeTextLines(w.bytes);
+            ASSERT_TRUE(read) << name;
+            EXPECT_EQ(read.value().lines, lines) << name;
+            ASSERT_EQ(read.value().encoding, w.encoding) << name;
+            EXPECT_EQ(encodeTextLines(read.value().lines, read.value().encoding).value(), w.bytes)
+                << name;
+            EXPECT_EQ(encodeTextLines(marked, read.value().encoding).value(), w.withMark) << name;
+        }
+    }
 }
 
 TEST(TextFile, Cp932UsesTheWindowsMapping)
@@ -59,6 +160,15 @@ TEST(TextFile, RefusesBytesThatAreNotTextNamingTheLine)
 
     // A lead byte cut off at the end of the file.
     EXPECT_FALSE(decodeTextLines(QByteArray("abc\x82")));
+
+    // The line named is where the reading that gets further breaks down.
+    const QByteArray utf8 = QStringLiteral("りんご,apple\r\n").toUtf8() + "x,\xFF\r\n";
+    for (const QByteArray& bytes : {utf8, QByteArray("\xEF\xBB\xBF") + utf8}) {
+        Result<TextLines> r = decodeTextLines(bytes);
+        ASSERT_FALSE(r);
+        EXPECT_TRUE(r.error().description.contains(QStringLiteral("2行目")))
+            << r.error().description.toStdString();
+    }
 }
 
 TEST(TextFile, DecodesEachEncodingIntoLines)
@@ -112,6 +222,24 @@ TEST(TextFile, ReportsFilesThatCannotBeRead)
     EXPECT_EQ(readFileBytes(dir.filePath("missing.txt")).error().number, ErrorNumber::FileNotFound);
     EXPECT_EQ(readFileBytes(dir.path()).error().number, ErrorNumber::PathFileAccess);
     EXPECT_TRUE(writeFileBytes(dir.filePath("no/such/folder.txt"), "x").has_value());
+
+    // A pipe would block the open until something writes to it: it must be refused
+    // without being opened. Should the open ever block, a writer comes and goes so that
+    // the test fails instead of hanging.
+    const QByteArray fifo = QFile::encodeName(dir.filePath("pipe.txt"));
+    ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+    for (const QString& path : {QFile::decodeName(fifo), QStringLiteral("/dev/null")}) {
+        auto read = std::async(std::launch::async, [&] { return readFileBytes(path); });
+        if (read.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+            ::close(::open(fifo.constData(), O_WRONLY | O_NONBLOCK));
+            ADD_FAILURE() << "opened " << path.toStdString();
+        }
+        const Result<QByteArray> result = read.get();
+        ASSERT_FALSE(result) << path.toStdString();
+        EXPECT_EQ(result.error().number, ErrorNumber::PathFileAccess);
+        EXPECT_NE(result.error().description, errorDescription(ErrorNumber::PathFileAccess));
+    }
+
     if (geteuid() == 0)
         GTEST_SKIP() << "file permissions do not apply to root";
     const QString locked = dir.filePath("locked.txt");
