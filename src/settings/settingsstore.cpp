@@ -12,9 +12,8 @@ namespace keruna {
 
 namespace {
 
-// The file as lines of bytes. Names are found by comparing bytes (the program's section
-// and key names are ASCII, which reads the same in both encodings), so lines that are
-// not replaced are written back exactly as they were, junk included.
+// The file as lines of bytes. Names are found by comparing bytes in the file's encoding,
+// so lines that are not replaced are written back exactly as they were, junk included.
 struct IniFile {
     QList<QByteArray> lines;
     TextEncoding encoding = TextEncoding::Cp932;
@@ -38,13 +37,12 @@ IniFile loadIni(const QString& path)
         return ini;
     ini.exists = true;
     QByteArray data = std::move(bytes).value();
-    ini.encoding = detectEncoding(data);
-    // Plain ASCII is as much code page 932 as UTF-8; new Japanese values then go in as
-    // code page 932, the form older copies of the program read.
-    if (ini.encoding == TextEncoding::Utf8 && isAscii(data))
-        ini.encoding = TextEncoding::Cp932;
-    if (ini.encoding == TextEncoding::Utf8Bom)
+    // Code page 932, the form older copies of the program read, unless the BOM says
+    // otherwise. No guessing: half-width katakana in code page 932 is often valid UTF-8.
+    if (data.startsWith("\xEF\xBB\xBF")) {
+        ini.encoding = TextEncoding::Utf8Bom;
         data.remove(0, 3);
+    }
     ini.lines = splitByteLines(data);
     return ini;
 }
@@ -77,9 +75,36 @@ std::optional<QByteArrayView> keyName(QByteArrayView line)
     return trimmed(line.first(eq));
 }
 
-bool sameName(QByteArrayView a, const QByteArray& b)
+unsigned char asciiLower(unsigned char c)
 {
-    return a.size() == b.size() && qstrnicmp(a.data(), b.constData(), b.size()) == 0;
+    return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
+}
+
+bool isCp932LeadByte(unsigned char c)
+{
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// Names match without regard to the case of ASCII letters. The second byte of a
+// double-byte character is part of that character, not a letter: ヂ (83 61) is not
+// ア (83 41).
+bool sameName(QByteArrayView a, const QByteArray& b, TextEncoding encoding)
+{
+    if (a.size() != b.size())
+        return false;
+    const bool cp932 = encoding == TextEncoding::Cp932;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if (cp932 && isCp932LeadByte(x)) {
+            if (x != y || i + 1 >= a.size() || a[i + 1] != b[i + 1])
+                return false;
+            ++i;
+        } else if (asciiLower(x) != asciiLower(y)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Index of the first "[section]" line, or -1.
@@ -87,7 +112,7 @@ qsizetype findSection(const IniFile& ini, const QByteArray& section)
 {
     for (qsizetype i = 0; i < ini.lines.size(); ++i) {
         const std::optional<QByteArrayView> name = sectionName(ini.lines[i]);
-        if (name && sameName(*name, section))
+        if (name && sameName(*name, section, ini.encoding))
             return i;
     }
     return -1;
@@ -107,7 +132,7 @@ qsizetype findKey(const IniFile& ini, qsizetype sectionLine, const QByteArray& k
     const qsizetype end = sectionEnd(ini, sectionLine);
     for (qsizetype i = sectionLine + 1; i < end; ++i) {
         const std::optional<QByteArrayView> name = keyName(ini.lines[i]);
-        if (name && sameName(*name, key))
+        if (name && sameName(*name, key, ini.encoding))
             return i;
     }
     return -1;
@@ -119,11 +144,13 @@ std::optional<QByteArray> nameBytes(const QString& name, TextEncoding encoding)
     return encodeText(name, encoding == TextEncoding::Utf8Bom ? TextEncoding::Utf8 : encoding);
 }
 
-// Re-encodes every line as UTF-8 so that a value without a code page 932 form can be
-// stored instead of being replaced by '?'. Fails when an existing line is not valid text.
+// Re-encodes every line as UTF-8 with a BOM so that a value without a code page 932 form
+// can be stored instead of being replaced by '?'; the BOM tells the next start how to read
+// it. Fails when an existing line is not valid text: it could not be carried over.
 bool convertToUtf8(IniFile& ini)
 {
-    for (QByteArray& line : ini.lines) {
+    QList<QByteArray> lines = ini.lines;
+    for (QByteArray& line : lines) {
         if (isAscii(line))
             continue;
         const std::optional<QString> text = decodeText(line, ini.encoding);
@@ -131,12 +158,22 @@ bool convertToUtf8(IniFile& ini)
             return false;
         line = text->toUtf8();
     }
-    ini.encoding = TextEncoding::Utf8;
+    ini.lines = std::move(lines);
+    ini.encoding = TextEncoding::Utf8Bom;
     return true;
+}
+
+bool holdsLineBreak(const QString& text)
+{
+    return text.contains(u'\r') || text.contains(u'\n');
 }
 
 bool setValue(IniFile& ini, const SettingEntry& entry)
 {
+    // A value is one line: a line break in it would plant lines of its own in the file.
+    if (entry.section.isEmpty() || entry.key.isEmpty() || holdsLineBreak(entry.section)
+        || holdsLineBreak(entry.key) || holdsLineBreak(entry.value))
+        return false;
     const QString text = entry.key + u'=' + entry.value;
     const QString header = u'[' + entry.section + u']';
     std::optional<QByteArray> encoded = nameBytes(text, ini.encoding);
@@ -238,12 +275,17 @@ bool SettingsStore::WriteValues(const QList<SettingEntry>& entries, const QStrin
     IniFile ini = loadIni(filePath);
     if (!ini.exists && QFileInfo::exists(filePath))
         return false; // present but unreadable: never overwrite what we could not read
+    // An entry that cannot be stored is left out; the others are still written.
+    bool allSet = true;
+    bool anySet = false;
     for (const SettingEntry& entry : entries) {
-        if (entry.section.isEmpty() || entry.key.isEmpty())
-            return false;
-        if (!setValue(ini, entry))
-            return false;
+        if (setValue(ini, entry))
+            anySet = true;
+        else
+            allSet = false;
     }
+    if (!anySet && !entries.isEmpty())
+        return false;
     QByteArray out;
     if (ini.encoding == TextEncoding::Utf8Bom)
         out.append("\xEF\xBB\xBF", 3);
@@ -251,7 +293,7 @@ bool SettingsStore::WriteValues(const QList<SettingEntry>& entries, const QStrin
         out.append(line);
         out.append("\r\n", 2);
     }
-    return !writeFileBytes(filePath, out).has_value();
+    return !writeFileBytes(filePath, out).has_value() && allSet;
 }
 
 QString SettingsStore::settingsPath(const QString& programFolder)

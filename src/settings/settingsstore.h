@@ -15,10 +15,14 @@ struct SettingEntry {
 // Access to the INI settings file. There is no cache: every read and write goes to the
 // file at the moment it is made, so a value written anywhere is seen by the next read.
 //
-// Section and key names match without regard to case. A missing file, section or key
-// reads as "ERROR"; an empty value reads as "". Values are cut to 254 bytes as code
-// page 932 counts them. Writing creates the file, section and key on demand, replaces
-// an existing value in place and keeps every other line of the file as it was.
+// Section and key names match without regard to the case of ASCII letters. A missing
+// file, section or key reads as "ERROR"; an empty value reads as "". Values are cut to
+// 254 bytes as code page 932 counts them. Writing creates the file, section and key on
+// demand, replaces an existing value in place and keeps every other line of the file as
+// it was. A value, key or section holding a line break is refused.
+//
+// The file is code page 932 unless it starts with a UTF-8 BOM. A value without a code
+// page 932 form turns the whole file into UTF-8 with a BOM, every line's text kept.
 class SettingsStore {
 public:
     static inline const QString kMissing = QStringLiteral("ERROR");
@@ -29,7 +33,8 @@ public:
     // the values it holds.
     static bool WriteValue(
         const QString& value, const QString& key, const QString& section, const QString& filePath);
-    // The same as writing each entry in turn with WriteValue, in one pass over the file.
+    // The same as writing each entry in turn with WriteValue, in one pass over the file:
+    // a refused entry is left out, the others are written, and the result is false.
     static bool WriteValues(const QList<SettingEntry>& entries, const QString& filePath);
 
     // The settings file of a program folder.

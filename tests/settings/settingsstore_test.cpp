@@ -40,10 +40,12 @@ TEST_F(SettingsStoreTest, MissingFileSectionOrKeyReadsAsError)
     EXPECT_EQ(read("SEC", "TEST"), "ERROR");
 }
 
-TEST_F(SettingsStoreTest, EmptyValueIsNotMissing)
+TEST_F(SettingsStoreTest, EmptyValueIsNotMissingAndANulEndsAValue)
 {
-    writeBytes(path, "[PR]\r\nKUGIRIMOZI=\r\n");
+    writeBytes(path, QByteArray("[PR]\r\nKUGIRIMOZI=\r\nX=ab\0cd\r\nY=1\r\n", 33));
     EXPECT_EQ(read("KUGIRIMOZI", "PR"), "");
+    EXPECT_EQ(read("X", "PR"), "ab");
+    EXPECT_EQ(read("Y", "PR"), "1");
 }
 
 TEST_F(SettingsStoreTest, NamesMatchWithoutRegardToCase)
@@ -69,6 +71,10 @@ TEST_F(SettingsStoreTest, ValuesAreCutAt254Cp932Bytes)
     EXPECT_EQ(read("V", "S"), kanji127);
     ASSERT_TRUE(write("a" + kanji127, "V", "S"));
     EXPECT_EQ(read("V", "S"), "a" + QString(126, u'語'));
+
+    // Half-width katakana is one byte.
+    ASSERT_TRUE(write(QString(253, u'a') + QStringLiteral("ｱｲ"), "V", "S"));
+    EXPECT_EQ(read("V", "S"), QString(253, u'a') + QStringLiteral("ｱ"));
 
     const QString huge(10 * 1024, u'x');
     ASSERT_TRUE(write(huge, "V", "S"));
@@ -102,26 +108,73 @@ TEST_F(SettingsStoreTest, FirstOfDuplicateSectionsAndKeysWins)
         readBytes(path), QByteArray("[FORM]\r\nSEC=7\r\nSEC=2\r\n[FORM]\r\nSEC=3\r\nSIZE=9\r\n"));
 }
 
-TEST_F(SettingsStoreTest, KeepsTheFilesEncoding)
+TEST_F(SettingsStoreTest, TheWholeFileIsInOneEncoding)
 {
-    writeBytes(path, sjis(QStringLiteral("[FORM]\r\nQFONTNAME=明朝\r\n")));
-    ASSERT_TRUE(write(QStringLiteral("ＭＳ Ｐゴシック"), "AFONTNAME", "FORM"));
-    EXPECT_EQ(readBytes(path),
-        sjis(QStringLiteral("[FORM]\r\nQFONTNAME=明朝\r\nAFONTNAME=ＭＳ Ｐゴシック\r\n")));
-
-    writeBytes(path, QStringLiteral("[FORM]\r\nQFONTNAME=明朝\r\n").toUtf8());
-    ASSERT_TRUE(write(QStringLiteral("游ゴシック"), "AFONTNAME", "FORM"));
-    EXPECT_EQ(readBytes(path),
-        QStringLiteral("[FORM]\r\nQFONTNAME=明朝\r\nAFONTNAME=游ゴシック\r\n").toUtf8());
+    const QByteArray bom("\xEF\xBB\xBF");
+    const QString wave = QStringLiteral("Noto\u301CSans"); // WAVE DASH: no cp932 form
+    struct Case {
+        QByteArray before;
+        QList<QPair<QString, QString>> writes; // key, value in [FORM]
+        QByteArray after;
+    };
+    const Case cases[] = {
+        {sjis(QStringLiteral("[FORM]\r\nQFONTNAME=明朝\r\n")), {{"AFONTNAME", "ＭＳ Ｐゴシック"}},
+            sjis(QStringLiteral("[FORM]\r\nQFONTNAME=明朝\r\nAFONTNAME=ＭＳ Ｐゴシック\r\n"))},
+        // Half-width katakana in code page 932 is valid UTF-8 too: no guessing.
+        {sjis(QStringLiteral("[FORM]\r\nDFONT=ﾒｲﾘｵ\r\n")), {{"QFONTNAME", "明朝"}},
+            sjis(QStringLiteral("[FORM]\r\nDFONT=ﾒｲﾘｵ\r\nQFONTNAME=明朝\r\n"))},
+        {"[FORM]\r\nSEC=2\r\n", {{"QFONTNAME", "明朝"}},
+            sjis(QStringLiteral("[FORM]\r\nSEC=2\r\nQFONTNAME=明朝\r\n"))},
+        {bom + QStringLiteral("[FORM]\r\nQFONTNAME=明朝\r\n").toUtf8(),
+            {{"AFONTNAME", "游ゴシック"}},
+            bom + QStringLiteral("[FORM]\r\nQFONTNAME=明朝\r\nAFONTNAME=游ゴシック\r\n").toUtf8()},
+        // No cp932 form: every line goes over to UTF-8 with a BOM once, and stays there.
+        {sjis(QStringLiteral("[FORM]\r\nQFONTNAME=明朝\r\nDFONT=ﾒｲﾘｵ\r\n")),
+            {{"AFONTNAME", wave}, {"QFONTNAME", "ゴシック"}},
+            bom
+                + QStringLiteral("[FORM]\r\nQFONTNAME=ゴシック\r\nDFONT=ﾒｲﾘｵ\r\nAFONTNAME=")
+                      .toUtf8()
+                + wave.toUtf8() + "\r\n"},
+    };
+    for (const Case& c : cases) {
+        writeBytes(path, c.before);
+        for (const auto& [key, value] : c.writes) {
+            ASSERT_TRUE(SettingsStore::WriteValue(value, key, "FORM", path));
+            EXPECT_EQ(SettingsStore::ReadValue(key, "FORM", path), value);
+        }
+        EXPECT_EQ(readBytes(path), c.after) << c.after.toHex(' ').toStdString();
+    }
+    EXPECT_EQ(read("DFONT", "FORM"), QStringLiteral("ﾒｲﾘｵ"));
 }
 
-TEST_F(SettingsStoreTest, AValueWithoutACp932FormTurnsTheFileIntoUtf8)
+TEST_F(SettingsStoreTest, OnlyAsciiLettersFoldInNames)
 {
-    writeBytes(path, sjis(QStringLiteral("[FORM]\r\nQFONTNAME=明朝\r\n")));
-    const QString name = QStringLiteral("Noto\u301CSans"); // WAVE DASH: no cp932 form
-    ASSERT_TRUE(write(name, "AFONTNAME", "FORM"));
-    EXPECT_EQ(read("AFONTNAME", "FORM"), name);
-    EXPECT_EQ(read("QFONTNAME", "FORM"), QStringLiteral("明朝"));
+    // ヂ is 83 61 and ア is 83 41: the second bytes differ only as 'a' and 'A' do.
+    const QByteArray before = sjis(QStringLiteral("[ア]\r\nア=1\r\nName=2\r\n"));
+    writeBytes(path, before);
+    EXPECT_EQ(SettingsStore::ReadValue(QStringLiteral("ヂ"), QStringLiteral("ア"), path), "ERROR");
+    EXPECT_EQ(SettingsStore::ReadValue(QStringLiteral("ア"), QStringLiteral("ヂ"), path), "ERROR");
+    EXPECT_EQ(SettingsStore::ReadValue("NAME", QStringLiteral("ア"), path), "2");
+    ASSERT_TRUE(SettingsStore::WriteValue("3", QStringLiteral("ヂ"), QStringLiteral("ア"), path));
+    EXPECT_EQ(readBytes(path), before + sjis(QStringLiteral("ヂ=3\r\n")));
+}
+
+TEST_F(SettingsStoreTest, ALineBreakNeverReachesTheFile)
+{
+    const QByteArray before("[PR]\r\nDICTEXT=a\r\nKUGIRIMOZI=,\r\n");
+    writeBytes(path, before);
+    const QList<SettingEntry> refused {{"PR", "DICTEXT", "x\r\nKUGIRIMOZI=;"},
+        {"PR", "DICTEXT", "x\nKUGIRIMOZI=;"}, {"PR", "DICTEXT", "x\rKUGIRIMOZI=;"},
+        {"PR", "DICTEXT\r\nKUGIRIMOZI", ";"}, {"PR]\r\n[X", "Y", "1"}};
+    for (const SettingEntry& e : refused) {
+        EXPECT_FALSE(SettingsStore::WriteValue(e.value, e.key, e.section, path))
+            << e.value.toStdString();
+        EXPECT_EQ(readBytes(path), before) << e.value.toStdString();
+    }
+    // In a batch the other entries are still written.
+    EXPECT_FALSE(
+        SettingsStore::WriteValues({{"PR", "DICTEXT", "b"}, refused[0], {"PR", "NEW", "c"}}, path));
+    EXPECT_EQ(readBytes(path), QByteArray("[PR]\r\nDICTEXT=b\r\nKUGIRIMOZI=,\r\nNEW=c\r\n"));
 }
 
 TEST_F(SettingsStoreTest, JunkAndUnwritablePlacesNeverCrash)
