@@ -4,6 +4,23 @@ namespace keruna {
 
 namespace {
 
+// The user sees these under the usual error numbers; the standard texts of 1 and 9 say
+// nothing about the file.
+AppError noItemsError()
+{
+    return AppError::withText(ErrorNumber::ApplicationDefined,
+        QStringLiteral(
+            "このファイルには問題がありません。空のファイルか、空行だけのファイルです。"));
+}
+
+AppError tooManyItemsError()
+{
+    return AppError::withText(ErrorNumber::IndexOutOfRange,
+        QStringLiteral("問題が多すぎます。1つのファイルに入れられる問題は%1個までです"
+                       "（%1個目の後には空行も置けません）。")
+            .arg(ProblemSet::kCapacity));
+}
+
 Result<ProblemSet> readProblemFile(const QString& path, bool requireItems)
 {
     Result<DecodedText> decoded = readText(path);
@@ -25,9 +42,9 @@ Result<ProblemSet> readProblemFile(const QString& path, bool requireItems)
             set.addLine(line);
     });
     if (tooMany)
-        return AppError::of(ErrorNumber::IndexOutOfRange);
+        return tooManyItemsError();
     if (count == 0 && requireItems)
-        return AppError::of(ErrorNumber::ApplicationDefined);
+        return noItemsError();
     return set;
 }
 

@@ -8,6 +8,10 @@ TEST(Numbers, IsNumericAsAUserTypesNumbers)
 {
     for (const char* yes : {"2", " 2 ", "-3", "+4.5", "0.01", ".5", "5.", "1e3", "1E-2", "600"})
         EXPECT_TRUE(isNumeric(QString::fromLatin1(yes))) << yes;
+    // An input method in full-width mode types U+3000 for a space.
+    EXPECT_EQ(toNumber(QStringLiteral("\u3000"
+                                      "12\u3000")),
+        12);
     for (const char* no : {"", " ", "abc", "ERROR", "1.2.3", "e5", "1e", "--1", "1,000", "."})
         EXPECT_FALSE(isNumeric(QString::fromLatin1(no))) << no;
 }
@@ -18,6 +22,7 @@ TEST(Numbers, ConversionsFailInsteadOfGuessing)
     EXPECT_EQ(toBool("false"), false);
     EXPECT_EQ(toBool("1"), true);
     EXPECT_EQ(toBool("0"), false);
+    EXPECT_EQ(toBool("-1"), true); // the numeric form of True
     EXPECT_EQ(toBool("ERROR"), std::nullopt);
     EXPECT_EQ(toBool(""), std::nullopt);
 
@@ -36,4 +41,7 @@ TEST(Numbers, NumberTextIsTheShortestPlainDecimal)
     EXPECT_EQ(numberText(0.5), "0.5");
     EXPECT_EQ(numberText(15962624), "15962624");
     EXPECT_EQ(numberText(-0.25), "-0.25");
+    for (const char* text :
+        {"0.0000001", "1.2345678", "10.12345678", "0.000000001", "-3.0000000001"})
+        EXPECT_EQ(numberText(QString::fromLatin1(text).toDouble()), QString::fromLatin1(text));
 }

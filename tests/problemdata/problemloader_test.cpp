@@ -82,6 +82,26 @@ TEST_F(LoaderTest, RefusesFilesWithoutItems)
     EXPECT_EQ(errorOf(dir.path()), ErrorNumber::PathFileAccess);
 }
 
+TEST_F(LoaderTest, RefusalsSayWhatIsWrongWithTheFile)
+{
+    struct Case {
+        QByteArray bytes;
+        int number;
+        QString mentions;
+    };
+    const Case cases[] = {
+        {"\r\n\r\n", ErrorNumber::ApplicationDefined, QStringLiteral("問題がありません")},
+        {lines(20001), ErrorNumber::IndexOutOfRange, QStringLiteral("20000個")},
+    };
+    for (const Case& c : cases) {
+        Result<ProblemSet> r = CheckProblemFile(file(c.bytes));
+        ASSERT_FALSE(r) << c.number;
+        EXPECT_EQ(r.error().number, c.number);
+        EXPECT_TRUE(r.error().description.contains(c.mentions))
+            << r.error().description.toStdString();
+    }
+}
+
 TEST_F(LoaderTest, RefusesBinaryAndWronglyEncodedFiles)
 {
     Result<ProblemSet> nul = CheckProblemFile(file(QByteArray("a,b\r\nc\0d\r\n", 10)));

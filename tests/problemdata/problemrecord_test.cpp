@@ -23,6 +23,9 @@ TEST(ProblemRecord, ClassifiesByTheLastThreeCharacters)
         {"cat,ねこ,×", "cat,ねこ,×,,×", false, false},
         {"cat,ねこ,赤", "cat,ねこ,赤,,×", false, false},
         {"cat,ねこ,,○ ", "cat,ねこ,,○ ,,×", false, false},
+        // A mark with no item text before it.
+        {",,○", ",,○", true, false},
+        {",赤×", ",赤×", false, true},
     };
     for (const Case& c : cases) {
         const QString line = QString::fromUtf8(c.line);
