@@ -261,8 +261,12 @@ std::optional<QString> decodeText(const QByteArray& bytes, TextEncoding encoding
 
 std::optional<QByteArray> encodeText(const QString& text, TextEncoding encoding)
 {
-    if (encoding != TextEncoding::Cp932)
+    if (encoding != TextEncoding::Cp932) {
+        // A lone surrogate has no UTF-8 form: toUtf8() would put a replacement character.
+        if (!QStringView(text).isValidUtf16())
+            return std::nullopt;
         return text.toUtf8();
+    }
     QStringEncoder encoder(kCp932Name, QStringConverter::Flag::Stateless);
     QByteArray bytes = encoder.encode(swapControlsBeforeEncode(text));
     if (!encoder.isValid() || encoder.hasError())

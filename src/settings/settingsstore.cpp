@@ -56,14 +56,25 @@ QByteArrayView trimmed(QByteArrayView v)
     return v;
 }
 
-// The section name of a "[NAME]" line.
-std::optional<QByteArrayView> sectionName(QByteArrayView line)
+bool isCp932LeadByte(unsigned char c)
+{
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// The section name of a "[NAME]" line. In code page 932 the ']' that closes it is never
+// the second byte of a character: ゾ is 83 5D.
+std::optional<QByteArrayView> sectionName(QByteArrayView line, TextEncoding encoding)
 {
     const QByteArrayView t = trimmed(line);
     if (!t.startsWith('['))
         return std::nullopt;
-    const qsizetype close = t.indexOf(']');
-    return trimmed(close < 0 ? t.sliced(1) : t.sliced(1, close - 1));
+    qsizetype close = 1;
+    while (close < t.size() && t[close] != ']') {
+        const bool pair = encoding == TextEncoding::Cp932
+            && isCp932LeadByte(static_cast<unsigned char>(t[close]));
+        close += pair ? 2 : 1;
+    }
+    return trimmed(t.sliced(1, std::min(close, t.size()) - 1));
 }
 
 // The key name of a "KEY=value" line ('=' is never part of a double-byte character).
@@ -78,11 +89,6 @@ std::optional<QByteArrayView> keyName(QByteArrayView line)
 unsigned char asciiLower(unsigned char c)
 {
     return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c;
-}
-
-bool isCp932LeadByte(unsigned char c)
-{
-    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
 // Names match without regard to the case of ASCII letters. The second byte of a
@@ -111,7 +117,7 @@ bool sameName(QByteArrayView a, const QByteArray& b, TextEncoding encoding)
 qsizetype findSection(const IniFile& ini, const QByteArray& section)
 {
     for (qsizetype i = 0; i < ini.lines.size(); ++i) {
-        const std::optional<QByteArrayView> name = sectionName(ini.lines[i]);
+        const std::optional<QByteArrayView> name = sectionName(ini.lines[i], ini.encoding);
         if (name && sameName(*name, section, ini.encoding))
             return i;
     }
@@ -122,7 +128,7 @@ qsizetype findSection(const IniFile& ini, const QByteArray& section)
 qsizetype sectionEnd(const IniFile& ini, qsizetype sectionLine)
 {
     qsizetype i = sectionLine + 1;
-    while (i < ini.lines.size() && !sectionName(ini.lines[i]))
+    while (i < ini.lines.size() && !sectionName(ini.lines[i], ini.encoding))
         ++i;
     return i;
 }
@@ -163,26 +169,28 @@ bool convertToUtf8(IniFile& ini)
     return true;
 }
 
-bool holdsLineBreak(const QString& text)
+bool holdsLineBreakOrNul(const QString& text)
 {
-    return text.contains(u'\r') || text.contains(u'\n');
+    return text.contains(u'\r') || text.contains(u'\n') || text.contains(QChar(0));
 }
 
 bool setValue(IniFile& ini, const SettingEntry& entry)
 {
-    // A value is one line: a line break in it would plant lines of its own in the file.
-    if (entry.section.isEmpty() || entry.key.isEmpty() || holdsLineBreak(entry.section)
-        || holdsLineBreak(entry.key) || holdsLineBreak(entry.value))
+    // A value is one line: a line break in it would plant lines of its own in the file,
+    // and a NUL would end it early for every reader.
+    if (entry.section.isEmpty() || entry.key.isEmpty() || holdsLineBreakOrNul(entry.section)
+        || holdsLineBreakOrNul(entry.key) || holdsLineBreakOrNul(entry.value))
         return false;
     const QString text = entry.key + u'=' + entry.value;
     const QString header = u'[' + entry.section + u']';
     std::optional<QByteArray> encoded = nameBytes(text, ini.encoding);
     std::optional<QByteArray> encodedHeader = nameBytes(header, ini.encoding);
     if (!encoded || !encodedHeader) {
-        if (!convertToUtf8(ini))
+        // Refused when not even UTF-8 holds it (a lone surrogate), rather than written as '?'.
+        encoded = encodeText(text, TextEncoding::Utf8);
+        encodedHeader = encodeText(header, TextEncoding::Utf8);
+        if (!encoded || !encodedHeader || !convertToUtf8(ini))
             return false;
-        encoded = text.toUtf8();
-        encodedHeader = header.toUtf8();
     }
     const std::optional<QByteArray> section = nameBytes(entry.section, ini.encoding);
     const std::optional<QByteArray> key = nameBytes(entry.key, ini.encoding);
