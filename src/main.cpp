@@ -15,6 +15,7 @@
 #include <utility>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -79,5 +80,11 @@ int main(int argc, char* argv[])
         speech.startEngine();
     });
     form.show();
-    return app.exec();
+    const int code = app.exec();
+    // The settings are saved by now. Letting go of the speech engine can take a second
+    // (its daemon's connection); the user asked to quit, so the process ends at once.
+    // Only our own streams: flushing all of them would wait on the speech library's socket.
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(code);
 }

@@ -1,16 +1,23 @@
 #include "app/form1.h"
+#include "settings/settingsschema.h"
+#include "settings/settingsstore.h"
 #include "support/harness.h"
+#include "support/speechdispatcher.h"
 #include "ui/qtplatform.h"
 
 #include <QComboBox>
+
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QProcess>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <cstdio>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +27,14 @@ using namespace keruna::test;
 namespace {
 
 // A property of a window as the window manager sees it.
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess p;
+    p.start(program, arguments);
+    p.waitForFinished(10000);
+    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
+}
+
 QString xprop(WId window, const char* property)
 {
     QProcess p;
@@ -81,4 +96,40 @@ TEST(WindowManager, AlwaysOnTopOnAndOffKeepsTheWindowLive)
     QTest::qWait(300);
     EXPECT_TRUE(xprop(id, "_NET_WM_NAME").contains("b.txt"))
         << xprop(id, "_NET_WM_NAME").toStdString();
+}
+
+TEST(WindowManager, ClosingTheProgramEndsItAtOnceWithItsSettingsSaved)
+{
+    test::SpeechDispatcherEnvironment speech("null");
+    QTemporaryDir dir;
+    const QString ini = SettingsStore::settingsPath(dir.path());
+    InitSettings(ini);
+    SettingsStore::WriteValue("13", "SEC", "FORM", ini);
+
+    QProcess program;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("KERUNA_PROGRAM_FOLDER", dir.path());
+    program.setProcessEnvironment(env);
+    program.start(QString::fromUtf8(KERUNA_BINARY), {});
+    ASSERT_TRUE(program.waitForStarted(10000));
+    const QString window = run("xdotool",
+        {"search", "--sync", "--onlyvisible", "--pid", QString::number(program.processId())})
+                               .section(u'\n', 0, 0);
+    ASSERT_FALSE(window.isEmpty());
+    // The speech engine starts after the first paint; let it come up, as it has for a
+    // user who closes the program.
+    QTest::qWait(3000);
+    run("xdotool", {"windowactivate", "--sync", window});
+    SettingsStore::WriteValue("1", "SEC", "FORM", ini);
+
+    QElapsedTimer closing;
+    closing.start();
+    run("xdotool", {"key", "alt+F4"}); // the window manager closes the active window
+    ASSERT_TRUE(program.waitForFinished(10000));
+    const qint64 ms = closing.elapsed();
+    std::printf("closed in %lld ms\n", static_cast<long long>(ms));
+    EXPECT_LT(ms, 200) << "the process lived on after its window closed";
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(SettingsStore::ReadValue("SEC", "FORM", ini), "13"); // the exit set was written
 }
