@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-noto-cjk
   xvfb xauth imagemagick openbox x11-utils xdotool
+  clang libclang-rt-14-dev
 )
 
 missing=()
