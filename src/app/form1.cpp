@@ -165,7 +165,9 @@ void Form1::wireCommands()
     });
     m_ctx.speech.onVoicesKnown = [this](const QStringList& voices) {
         if (m_propertiesLoaded && !m_propertiesLoaded->voicesKnown) {
-            resolveVoice(*m_propertiesLoaded, voices);
+            if (resolveVoice(*m_propertiesLoaded, voices, m_ctx.speech.firstEnglishVoice()))
+                SettingsStore::WriteValue(QString::number(m_propertiesLoaded->voice),
+                    QStringLiteral("VOICECHARA"), Section::Pr, settingsPath());
             m_state.options.voiceIndex = m_propertiesLoaded->voice;
         }
         if (m_properties)
@@ -243,6 +245,9 @@ void Form1::runStartup()
     m_state.perSecondThreshold = 65;
 
     const bool failed = readStoredSettings();
+    // The speed menu agrees with the box from the start (the box may hold its design value,
+    // which no change signal announces).
+    m_menus->checkOnlyInArray(QStringLiteral("msec"), m_c.Seccom->currentIndex());
     m_state.options.dictionaryUrl = kBuiltInDictionaryUrl;
     m_state.options.homePageUrl = kBuiltInHomePageUrl;
     applyPropertiesQuietly();
@@ -351,7 +356,8 @@ PropertiesValues& Form1::loadedProperties()
 {
     if (!m_propertiesLoaded) {
         m_propertiesLoaded = std::make_unique<PropertiesValues>(
-            loadProperties(settingsPath(), m_ctx.speech.voices()).values);
+            loadProperties(settingsPath(), m_ctx.speech.voices(), m_ctx.speech.firstEnglishVoice())
+                .values);
         // The URLs are in force from the moment they are read.
         m_state.options.dictionaryUrl = m_propertiesLoaded->dictionaryUrl;
         m_state.options.homePageUrl = m_propertiesLoaded->homePageUrl;

@@ -98,7 +98,9 @@ QList<SettingEntry> prDefaultEntries()
     return {
         {P, QStringLiteral("KUGIRIMOZI"), QStringLiteral(",")},
         {P, QStringLiteral("ITIGIMOZI"), QStringLiteral("、")},
-        {P, QStringLiteral("VOICECHARA"), QStringLiteral("0")},
+        // −1: no voice chosen yet, so the first English voice is taken when the engine
+        // reports its voices.
+        {P, QStringLiteral("VOICECHARA"), QStringLiteral("-1")},
         {P, QStringLiteral("GETDISP"), QStringLiteral("1")},
         {P, QStringLiteral("NAIBU"), QStringLiteral("True")},
         {P, QStringLiteral("LONGS"), QStringLiteral("0")},

@@ -16,20 +16,24 @@ public:
     {
         m_engine = new QTextToSpeech(this);
         if (m_engine->state() == QTextToSpeech::Error) {
-            emit ready({});
+            emit ready({}, 0);
             return;
         }
         m_voiceList = m_engine->availableVoices();
         QStringList names;
-        for (const QVoice& v : m_voiceList)
+        int english = -1;
+        for (const QVoice& v : m_voiceList) {
+            if (english < 0 && v.locale().language() == QLocale::English)
+                english = int(names.size());
             names.append(v.name());
+        }
         connect(m_engine, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State state) {
             if (m_speaking && (state == QTextToSpeech::Ready || state == QTextToSpeech::Error)) {
                 m_speaking = false;
                 emit finished(m_utterance, state == QTextToSpeech::Ready);
             }
         });
-        emit ready(names);
+        emit ready(names, std::max(0, english));
     }
     void say(int utterance, const QString& text, int voiceIndex)
     {
@@ -56,7 +60,7 @@ public:
     }
 
 signals:
-    void ready(const QStringList& voices);
+    void ready(const QStringList& voices, int firstEnglish);
     void finished(int utterance, bool completed);
 
 private:
@@ -74,8 +78,9 @@ QtSpeech::QtSpeech(QObject* parent)
     m_worker = new SpeechWorker;
     m_worker->moveToThread(m_thread);
     connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
-    connect(m_worker, &SpeechWorker::ready, this, [this](const QStringList& names) {
+    connect(m_worker, &SpeechWorker::ready, this, [this](const QStringList& names, int english) {
         m_voices = names;
+        m_firstEnglish = english;
         m_ready = true;
         if (onVoicesKnown)
             onVoicesKnown(m_voices);

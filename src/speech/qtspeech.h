@@ -28,6 +28,7 @@ public:
     // An utterance that has not finished after 3 s plus 200 ms a character is stopped,
     // so a failing audio device cannot freeze the program.
     void speak(const QString& text, int voiceIndex) override;
+    int firstEnglishVoice() const override { return m_firstEnglish; }
 
     // How the last utterance ended: true when the engine reported it finished.
     bool lastUtteranceFinished() const { return m_lastFinished; }
@@ -40,6 +41,7 @@ private:
     bool m_started = false;
     bool m_ready = false;
     QStringList m_voices;
+    int m_firstEnglish = 0;
     bool m_lastFinished = false;
 };
 

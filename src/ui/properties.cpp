@@ -14,7 +14,7 @@ bool usableText(const QString& text)
 }
 
 // The stored voice choice against a known list; false when it cannot be used.
-bool chooseVoice(PropertiesValues& v, std::optional<int> stored, int count)
+bool chooseVoice(PropertiesValues& v, std::optional<int> stored, int count, int firstVoice)
 {
     v.voicesKnown = true;
     v.voiceCount = count;
@@ -23,12 +23,11 @@ bool chooseVoice(PropertiesValues& v, std::optional<int> stored, int count)
         v.voice = -1;
         return true;
     }
-    if (!stored) {
-        v.voice = -1;
-        return false;
-    }
-    if (*stored == -1) {
-        v.voice = 0;
+    // Never chosen (nothing stored, or −1 as the defaults write it): the first English
+    // voice, which a new user expects for the English column.
+    if (!stored || *stored == -1) {
+        v.voice = firstVoice >= 0 && firstVoice < count ? firstVoice : 0;
+        return false; // the choice is written back
     } else if (*stored < 0) {
         v.voice = -1;
         v.voiceNotFound = true;
@@ -43,7 +42,8 @@ bool chooseVoice(PropertiesValues& v, std::optional<int> stored, int count)
 
 } // namespace
 
-PropertiesLoad loadProperties(const QString& settingsPath, const std::optional<QStringList>& voices)
+PropertiesLoad loadProperties(
+    const QString& settingsPath, const std::optional<QStringList>& voices, int firstVoice)
 {
     const SettingsReader r(settingsPath);
     const QString& P = Section::Pr;
@@ -95,11 +95,11 @@ PropertiesLoad loadProperties(const QString& settingsPath, const std::optional<Q
 
     const std::optional<int> stored = r.int16(P, QStringLiteral("VOICECHARA"));
     if (voices) {
-        step(chooseVoice(v, stored, int(voices->size())));
+        step(chooseVoice(v, stored, int(voices->size()), firstVoice));
     } else {
         // The engine is still starting: the stored choice waits for its list.
         v.voicesKnown = false;
-        v.voice = stored.value_or(0);
+        v.voice = stored.value_or(-1);
     }
     if (!result.ok) {
         writePrSection(settingsPath, v);
@@ -112,11 +112,13 @@ PropertiesLoad loadProperties(const QString& settingsPath, const std::optional<Q
     return result;
 }
 
-void resolveVoice(PropertiesValues& values, const QStringList& voices)
+bool resolveVoice(PropertiesValues& values, const QStringList& voices, int firstVoice)
 {
     if (values.voicesKnown)
-        return;
-    chooseVoice(values, values.voice, int(voices.size()));
+        return false;
+    const bool neverChosen = values.voice == -1;
+    chooseVoice(values, values.voice, int(voices.size()), firstVoice);
+    return neverChosen && values.voice >= 0;
 }
 
 void writePrSection(const QString& settingsPath, const PropertiesValues& v)

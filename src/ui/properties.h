@@ -19,12 +19,12 @@ struct PropertiesValues {
     bool typedSpeed = false;
     bool nextAfterMaru = false;
     bool showTypedText = false;
-    bool showGetOnStart = false;
+    bool showGetOnStart = true;
     bool getInside = true;
-    std::array<bool, 4> numberDisplay = {false, false, false, false};
+    std::array<bool, 4> numberDisplay = {true, true, false, false};
     // The chosen voice: its index in the voice list (−1: none), or, while the list is not
-    // known yet, the index as stored.
-    int voice = 0;
+    // known yet, the index as stored (−1: never chosen).
+    int voice = -1;
     bool voicesKnown = false;
     int voiceCount = 0;
     bool voiceNotFound = false; // the stored choice names no voice ("該当無し")
@@ -40,11 +40,13 @@ struct PropertiesLoad {
 // Reads the PR section. Empty or missing separators become their defaults and are written
 // back at once; missing URLs fall back to the built-in ones; any other unusable value keeps
 // its design value and the whole section is written from what the dialog then holds.
+// firstVoice is the voice for a user who never chose one (the engine's first English voice).
 PropertiesLoad loadProperties(
-    const QString& settingsPath, const std::optional<QStringList>& voices);
+    const QString& settingsPath, const std::optional<QStringList>& voices, int firstVoice = 0);
 
-// The voice list arrived: the stored choice becomes a list index.
-void resolveVoice(PropertiesValues& values, const QStringList& voices);
+// The voice list arrived: the stored choice becomes a list index. True when no voice had
+// been chosen and firstVoice was taken, which the caller then stores.
+bool resolveVoice(PropertiesValues& values, const QStringList& voices, int firstVoice = 0);
 
 void writePrSection(const QString& settingsPath, const PropertiesValues& values);
 

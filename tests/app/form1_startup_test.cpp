@@ -41,6 +41,7 @@ TEST(Form1Startup, FirstStartOffersRepairAndYesGoesOn)
 {
     Form1Harness h(Form1Harness::Settings::None);
     h.platform.messageAnswers.push_back(MessageResult::Yes);
+    h.speech.englishVoice = 1;
     Form1& form = h.start();
 
     ASSERT_EQ(h.platform.messages.size(), 1u);
@@ -55,6 +56,16 @@ TEST(Form1Startup, FirstStartOffersRepairAndYesGoesOn)
     EXPECT_EQ(comboText(h, "tsec"), "4");
     EXPECT_EQ(comboText(h, "ketamax"), "10000");
     EXPECT_EQ(SettingsStore::ReadValue("SFONTSIZE", "STICK", h.settingsPath()), "11");
+    // The options take their first-run defaults: numbers on the main screen and the inside
+    // GET list, the GET list at the first Start, and an English voice for the English words.
+    for (const char* key : {"NUMDISP0", "NUMDISP1", "GETDISP"})
+        EXPECT_EQ(SettingsStore::ReadValue(key, "PR", h.settingsPath()), "1") << key;
+    EXPECT_EQ(SettingsStore::ReadValue("NUMDISP2", "PR", h.settingsPath()), "0");
+    EXPECT_EQ(SettingsStore::ReadValue("VOICECHARA", "PR", h.settingsPath()), "1");
+    EXPECT_EQ(form.state().options.voiceIndex, 1);
+    // The speed menu shows the speed in force from the start.
+    EXPECT_TRUE(h.action("msec_1")->isChecked()); // 2 s
+    EXPECT_TRUE(h.action("mdsec_1")->isChecked());
 
     // Closing saves the exit set; the next start then finds nothing to repair.
     form.close();

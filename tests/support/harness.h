@@ -41,7 +41,10 @@ public:
         }
     }
 
+    int firstEnglishVoice() const override { return englishVoice; }
+
     VirtualClock* clock;
+    int englishVoice = 0;
     QStringList voiceList {QStringLiteral("Voice A"), QStringLiteral("Voice B")};
     QStringList spoken;
     QList<int> voicesUsed;

@@ -141,7 +141,13 @@ TEST_F(PropertiesTest, CtrlTabCyclesThroughTheTabs)
 
 TEST_F(PropertiesTest, StoredVoiceIndexes)
 {
+    // Never chosen: the engine's first English voice, stored as the choice; a chosen
+    // voice is kept.
+    h.speech.englishVoice = 1;
     store("VOICECHARA", "-1");
+    EXPECT_EQ(reloaded().findChild<QComboBox*>("VoiceCB")->currentIndex(), 1);
+    EXPECT_EQ(stored("VOICECHARA"), "1");
+    store("VOICECHARA", "0");
     EXPECT_EQ(reloaded().findChild<QComboBox*>("VoiceCB")->currentIndex(), 0);
     store("VOICECHARA", "1");
     EXPECT_EQ(reloaded().findChild<QComboBox*>("VoiceCB")->currentIndex(), 1);
