@@ -23,6 +23,7 @@
 #include "ui/resources.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -45,7 +46,8 @@ Form1::Form1(AppContext context, QWidget* parent)
     installFontSubstitutes();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kProgramName);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/idle.svg")));
+    // Every window of the program carries its icon: the strip, the dialogs, the palette.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/idle.svg")));
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralArea"));
     setCentralWidget(central);
@@ -64,6 +66,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     layoutHooks.refreshNumber = [this] { m_study->ItemNumberText(); };
     layoutHooks.refreshCaption = [this] { m_problems->UpdateTitle(); };
     layoutHooks.moveGetListOut = [this] { m_c.Pickframe->hide(); };
+    layoutHooks.raiseToolWindows = [this] { m_stick->raiseStrip(); };
     m_layout = std::make_unique<LayoutController>(
         *this, m_c, *m_menus, m_state, m_ctx.platform, m_ctx.timers, std::move(layoutHooks));
 
@@ -76,6 +79,8 @@ Form1::Form1(AppContext context, QWidget* parent)
     ProblemHooks hooks;
     hooks.testActive = [this] { return m_state.testmode; };
     hooks.alwaysOnTop = [this] { return m_menus->action(QStringLiteral("mmae"))->isChecked(); };
+    hooks.toolWindowShown = [this] { return m_stick->shown(); };
+    hooks.raiseToolWindows = [this] { m_stick->raiseStrip(); };
     hooks.restoreItemFrameColour = [this] { applyColours(); };
     hooks.stopIdleAnimation = [this] { m_layout->stopIdleAnimation(); };
     hooks.resetPresentationPosition = [this] { m_study->restartFromFirst(); };
@@ -109,7 +114,10 @@ Form1::Form1(AppContext context, QWidget* parent)
     study.refreshFocusLayout = [this] { m_layout->relayout(); };
     study.applyStudyGuidance = [this] { m_input->ApplyStudyGuidance(); };
     study.showGetListOnFirstStart = [this] {
-        if (m_state.options.showGetOnStart && m_state.options.getInside && !isMinimized())
+        const bool otherView
+            = m_layout->focusScreen() || m_menus->action(QStringLiteral("mbou"))->isChecked();
+        if (m_state.options.showGetOnStart && m_state.options.getInside && !isMinimized()
+            && !otherView)
             m_c.Pickframe->show();
     };
     m_timerBar = std::make_unique<TimerBar>(*m_c.iroPic, *m_c.iro, m_ctx.clock, m_ctx.timers);
@@ -207,6 +215,7 @@ void Form1::wireCommands()
     mirrorCheckBox(m_c.iroch, QStringLiteral("miroch"));
     connect(m_c.iroch, &QCheckBox::toggled, this, [this](bool on) {
         m_c.iroPic->setVisible(on);
+        m_stick->setTimerBarShown(on);
         if (!on)
             m_timerBar->stop();
         m_layout->relayout();

@@ -1,9 +1,9 @@
 #include "app/form1.h"
 
 #include "app/layoutcontroller.h"
-#include "mainscreen/mainmenus.h"
 #include "common/numbers.h"
 #include "common/twips.h"
+#include "mainscreen/mainmenus.h"
 #include "settings/settingsreader.h"
 #include "settings/settingsschema.h"
 #include "ui/platform.h"

@@ -1,10 +1,10 @@
 #include "app/layoutcontroller.h"
 
+#include "common/clock.h"
+#include "common/twips.h"
 #include "mainscreen/maincontrols.h"
 #include "mainscreen/mainmenus.h"
 #include "mainscreen/mainstate.h"
-#include "common/clock.h"
-#include "common/twips.h"
 #include "study/layoutmath.h"
 #include "ui/platform.h"
 
@@ -142,24 +142,25 @@ void LayoutController::relayout()
             width - m_c.FocusBackbtn->width() - 8, height - m_c.FocusBackbtn->height() - 8);
 }
 
-void LayoutController::saveWindowRect()
+void LayoutController::saveWindowRect(View view)
 {
     if (m_window.isMaximized())
         m_window.showNormal();
-    m_saved = m_window.geometry();
+    m_saved[int(view)] = m_window.geometry();
 }
 
-void LayoutController::restoreWindowRect()
+void LayoutController::restoreWindowRect(View view)
 {
-    if (m_saved.isValid())
-        m_window.setGeometry(m_saved);
+    if (m_saved[int(view)].isValid())
+        m_window.setGeometry(m_saved[int(view)]);
 }
 
 void LayoutController::enterFocusScreen()
 {
     if (m_focus)
         return;
-    saveWindowRect();
+    saveWindowRect(View::Focus);
+    const QRect& saved = m_saved[int(View::Focus)];
     const QSize box = focusCentringBoxTwips(m_firstSize);
     const QSize size = focusWindowTwips(m_firstSize);
     m_window.hide();
@@ -170,8 +171,8 @@ void LayoutController::enterFocusScreen()
     // The window may only shrink once its layout knows the bar is gone.
     m_window.centralWidget()->layout()->activate();
     m_window.layout()->activate();
-    const int left = m_saved.x() + (m_saved.width() - twipsToPixels(box.width())) / 2;
-    const int top = m_saved.y() + (m_saved.height() - twipsToPixels(box.height())) / 2;
+    const int left = saved.x() + (saved.width() - twipsToPixels(box.width())) / 2;
+    const int top = saved.y() + (saved.height() - twipsToPixels(box.height())) / 2;
     m_window.setGeometry(left, top, twipsToPixels(size.width()), twipsToPixels(size.height()));
     m_focus = true;
     m_c.FocusBackbtn->show();
@@ -203,7 +204,7 @@ void LayoutController::leaveFocusScreen()
     if (m_hooks.refreshCaption)
         m_hooks.refreshCaption();
     m_menus.setCheckedWithTwin(QStringLiteral("mfocus"), false);
-    restoreWindowRect();
+    restoreWindowRect(View::Focus);
     relayout();
     if (m_hooks.refreshNumber)
         m_hooks.refreshNumber();

@@ -38,7 +38,10 @@ public:
     int secondSize() const { return m_secondSize; }
     int labelTop() const { return m_labelTop; }
     bool focusScreen() const { return m_focus; }
-    QRect savedRect() const { return m_saved; }
+    // The views that replace the main window keep its rectangle each for itself: the
+    // stick strip may open from the focus screen, and each gives back what it took.
+    enum class View { Focus, Stick };
+    QRect savedRect(View view) const { return m_saved[int(view)]; }
 
     void sizeChosen(int index);
     void ratioChosen(int index);
@@ -56,8 +59,8 @@ public:
     // After a resize of the main window: on top again, kept on the screen.
     void windowResized();
     // Saves and restores the main window's rectangle (focus and stick screens).
-    void saveWindowRect();
-    void restoreWindowRect();
+    void saveWindowRect(View view);
+    void restoreWindowRect(View view);
 
     // The splitter bar over the GET panel: drag from press to release (pixels within the
     // central area).
@@ -83,7 +86,7 @@ private:
     int m_secondSize = 25;
     int m_labelTop = 960;
     bool m_focus = false;
-    QRect m_saved;
+    QRect m_saved[2];
     int m_panelHeight = 2930; // twips
     int m_dragOffset = -1;
     std::unique_ptr<EngineTimer> m_idle; // tyouTimer

@@ -1,11 +1,12 @@
 #include "app/stickcontroller.h"
 
 #include "app/layoutcontroller.h"
+#include "common/numbers.h"
+#include "common/twips.h"
 #include "mainscreen/maincontrols.h"
 #include "mainscreen/mainmenus.h"
 #include "mainscreen/mainstate.h"
-#include "common/numbers.h"
-#include "common/twips.h"
+#include "problemdata/range.h"
 #include "settings/settingsreader.h"
 #include "settings/settingsschema.h"
 #include "study/stickscreen.h"
@@ -104,8 +105,8 @@ void StickController::ShowStick()
     m_strip->iroPic()->setVisible(m_c.iroch->isChecked());
     if (moveGetListOut && !m_c.Pickframe->isHidden())
         moveGetListOut();
-    m_layout.saveWindowRect();
-    const QRect main = m_layout.savedRect();
+    m_layout.saveWindowRect(LayoutController::View::Stick);
+    const QRect main = m_layout.savedRect(LayoutController::View::Stick);
     m_window.hide();
     if (!readStickSettings()) {
         // A broken STICK section gets its defaults, and is read again.
@@ -115,7 +116,7 @@ void StickController::ShowStick()
     applyStyle();
     m_strip->setGeometry(main.x(), main.y(), std::max(200, main.width()),
         std::max(48, m_strip->bouarea()->fontMetrics().height() * 2));
-    m_strip->setWindowTitle(QString());
+    setCaption(QString());
     m_strip->bouarea()->setText(currentText ? currentText() : QString());
     m_strip->show();
     if (refreshNumber)
@@ -148,7 +149,7 @@ void StickController::stripClosed()
     if (!m_state.testmode)
         m_menus.action(QStringLiteral("mdmae"))->setEnabled(true);
     m_menus.setCheckedWithTwin(QStringLiteral("mbou"), false);
-    m_layout.restoreWindowRect();
+    m_layout.restoreWindowRect(LayoutController::View::Stick);
     m_window.show();
     writeStickSettings();
     if (refreshNumber)
@@ -183,8 +184,24 @@ void StickController::showText(const QString& text)
 
 void StickController::setCaption(const QString& caption)
 {
+    // Without a number the strip is named after the program; an empty title would show
+    // the executable's file name instead.
     if (m_strip)
-        m_strip->setWindowTitle(caption);
+        m_strip->setWindowTitle(caption.isEmpty() ? kProgramName : caption);
+}
+
+void StickController::raiseStrip()
+{
+    if (!shown())
+        return;
+    m_platform.setTopmost(m_strip.get(), true);
+    m_strip->raise();
+}
+
+void StickController::setTimerBarShown(bool shown)
+{
+    if (m_strip)
+        m_strip->iroPic()->setVisible(shown);
 }
 
 void StickController::showTimerShare(double share)

@@ -32,6 +32,10 @@ public:
     void showText(const QString& text);
     void setCaption(const QString& caption);
     void showTimerShare(double share);
+    // The timer bar option: the strip shows or hides its copy of the bar.
+    void setTimerBarShown(bool shown);
+    // Back above every other window (after a dialog of the main window).
+    void raiseStrip();
 
     std::function<void()> moveGetListOut;
     std::function<void()> refreshNumber;

@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
@@ -14,6 +15,22 @@
 #include <QWindow>
 
 namespace keruna {
+
+namespace {
+
+// A dialog comes above the program's always-on-top windows (the stick strip, a topmost
+// main window), or it would open hidden behind them.
+void keepAboveTopmostWindows(QDialog& dialog)
+{
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w != &dialog && w->isVisible() && w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+            dialog.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+            return;
+        }
+    }
+}
+
+} // namespace
 
 QtPlatform::QtPlatform(QString programFolder)
     : m_programFolder(std::move(programFolder))
@@ -59,6 +76,7 @@ MessageResult QtPlatform::showMessage(QWidget* parent, const QString& text, Mess
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     QMessageBox box(boxIcon, title.isEmpty() ? kProgramName : title, shown, standard, parent);
+    keepAboveTopmostWindows(box);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MessageResult::Yes;
@@ -79,6 +97,13 @@ std::optional<QString> QtPlatform::chooseOpenFile(QWidget* parent, const OpenFil
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setNameFilter(request.filter);
+    // "*.*" means every file, as on the desktop the filter text comes from; taken
+    // literally it would hide names without a dot. The caption stays as written.
+    if (request.filter.endsWith(QLatin1String("(*.*)"))) {
+        if (auto* model = dialog.findChild<QFileSystemModel*>())
+            model->setNameFilters({QStringLiteral("*")});
+    }
+    keepAboveTopmostWindows(dialog);
     if (!request.initialFile.isEmpty()) {
         const QFileInfo last(request.initialFile);
         dialog.setDirectory(last.absolutePath());

@@ -1,5 +1,5 @@
-#include "mainscreen/mainmenus.h"
 #include "app/stickcontroller.h"
+#include "mainscreen/mainmenus.h"
 #include "settings/settingsstore.h"
 #include "study/stickscreen.h"
 #include "support/harness.h"
@@ -22,6 +22,7 @@ protected:
     void SetUp() override
     {
         SettingsStore::WriteValue("1", "NUMDISP3", "PR", h.settingsPath());
+        SettingsStore::WriteValue("1", "MARUNEXT", "PR", h.settingsPath());
         SettingsStore::WriteValue("14", "SFONTSIZE", "STICK", h.settingsPath());
         h.start();
         h.form().show();
@@ -95,4 +96,63 @@ TEST_F(StickTest, TheGetListLeavesTheMainScreen)
     h.action("mbou")->trigger();
     h.action("mbou")->trigger();
     EXPECT_FALSE(h.find<QFrame>("Pickframe")->isVisible());
+}
+
+TEST_F(StickTest, TheStripCarriesTheProgramsIconAndNameAndItsOwnTimerBar)
+{
+    h.action("mbou")->trigger();
+    EXPECT_FALSE(strip()->windowIcon().isNull());
+    EXPECT_EQ(strip()->windowIcon().cacheKey(), h.form().windowIcon().cacheKey());
+    // Without a number to show, the caption names the program.
+    h.form().stick().setCaption(QString());
+    EXPECT_EQ(strip()->windowTitle(), QStringLiteral("ケルナ"));
+    auto* bar = strip()->findChild<QFrame*>("iroPic");
+    for (bool on : {true, false, true}) {
+        h.action("mdiroch")->trigger(); // from the strip's popup
+        EXPECT_EQ(bar->isVisible(), on);
+    }
+}
+
+TEST_F(StickTest, AnswersReachTheStripAloneUnlessTakenWithTheGetButton)
+{
+    h.action("mbou")->trigger();
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    h.find<QToolButton>("listSkipbtn")->click();
+    EXPECT_EQ(strip()->bouarea()->text(), QStringLiteral("りんご"));
+    h.timers.advance(1400);
+    ASSERT_EQ(strip()->bouarea()->text(), "book");
+    h.find<QToolButton>("listmaru")->click();
+    EXPECT_EQ(strip()->bouarea()->text(), QStringLiteral("book 本"));
+}
+
+TEST_F(StickTest, OpeningFromTheStripRaisesTheDialogAndThenTheStripAgain)
+{
+    h.action("mbou")->trigger();
+    h.platform.topmostCalls.clear();
+    h.platform.openAnswers.push_back(h.path("w.txt"));
+    h.action("mdopen")->trigger();
+    ASSERT_EQ(h.platform.openRequests.size(), 2u);
+    ASSERT_GE(h.platform.topmostCalls.size(), 3u);
+    EXPECT_EQ(h.platform.topmostCalls[0], std::make_pair<QWidget*>(&h.form(), true));
+    EXPECT_EQ(h.platform.topmostCalls[1], std::make_pair<QWidget*>(&h.form(), false));
+    EXPECT_EQ(h.platform.topmostCalls.back(), std::make_pair<QWidget*>(strip(), true));
+}
+
+TEST_F(StickTest, FocusScreenAndStripEachGiveBackTheirOwnRectangle)
+{
+    h.form().setGeometry(100, 120, 700, 500);
+    const QRect before = h.form().geometry();
+    h.find<QToolButton>("Focusbtn")->click();
+    const QRect focus = h.form().geometry();
+    h.action("mdbou")->trigger();
+    h.action("mdbou")->trigger();
+    EXPECT_EQ(h.form().geometry(), focus);
+    h.find<QToolButton>("FocusBackbtn")->click();
+    EXPECT_EQ(h.form().geometry(), before);
+
+    // The first Start from the focus screen leaves the GET list out of it.
+    h.find<QToolButton>("Focusbtn")->click();
+    h.find<QToolButton>("Startbtn")->click();
+    EXPECT_TRUE(h.find<QFrame>("Pickframe")->isHidden());
 }
