@@ -494,8 +494,11 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_c.Mframe && event->type() == QEvent::Resize)
         m_layout->relayout();
     if (watched == m_c.Pickframe
-        && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        && (event->type() == QEvent::Show || event->type() == QEvent::Hide)) {
         m_c.Imgspl->setVisible(event->type() == QEvent::Show);
+        if (event->type() == QEvent::Show)
+            m_layout->fitGetPanel();
+    }
     if (watched == m_c.Imgspl) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:

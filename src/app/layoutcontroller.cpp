@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -220,9 +221,26 @@ void LayoutController::toggleAlwaysOnTop()
         m_hooks.raiseToolWindows();
 }
 
+void LayoutController::fitGetPanel()
+{
+    const int remembered
+        = twipsToPixels(m_window.isMaximized() ? m_panelHeightMaximized : m_panelHeight);
+    int others = m_c.Imgspl->height();
+    for (QWidget* w : {m_c.typeRow, m_c.testFrame, m_c.mnuFrame}) {
+        if (!w->isHidden())
+            others += w->sizeHint().height();
+    }
+    // Above the panel stays at least the button bar's height, and the question's line.
+    const int question = m_c.Label1->y() + QFontMetrics(m_c.Label1->font()).height();
+    const int keep = std::max(m_c.mnuFrame->sizeHint().height(), question);
+    const int room = m_window.centralWidget()->height() - others - keep;
+    m_c.Pickframe->setFixedHeight(std::max(0, std::min(remembered, room)));
+}
+
 void LayoutController::windowResized()
 {
     relayout();
+    fitGetPanel();
     if (m_menus.action(QStringLiteral("mmae"))->isChecked())
         m_platform.setTopmost(&m_window, true);
     if (m_window.isMaximized() || m_window.isMinimized() || !m_window.isVisible())
@@ -267,8 +285,9 @@ void LayoutController::splitterReleased()
     const int inner = int(pixelsToTwips(m_window.centralWidget()->height()));
     const int barTop
         = inner - int(pixelsToTwips(m_c.mnuFrame->isVisible() ? m_c.mnuFrame->height() : 0));
-    m_panelHeight = std::max(0, barTop - int(pixelsToTwips(m_c.Picspl->y())));
-    m_c.Pickframe->setFixedHeight(twipsToPixels(m_panelHeight));
+    const int height = std::max(0, barTop - int(pixelsToTwips(m_c.Picspl->y())));
+    (m_window.isMaximized() ? m_panelHeightMaximized : m_panelHeight) = height;
+    fitGetPanel();
     m_c.Picspl->hide();
 }
 

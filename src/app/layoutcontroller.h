@@ -68,6 +68,9 @@ public:
     void splitterMoved(int y);
     void splitterReleased();
     int panelHeightTwips() const { return m_panelHeight; }
+    // The GET panel at its remembered height, or smaller while the window is too small
+    // for it and the question above it.
+    void fitGetPanel();
 
     void startIdleAnimation();
     void stopIdleAnimation();
@@ -88,6 +91,8 @@ private:
     bool m_focus = false;
     QRect m_saved[2];
     int m_panelHeight = 2930; // twips
+    int m_panelHeightMaximized = 2930; // twips: a maximised window keeps its own
+
     int m_dragOffset = -1;
     std::unique_ptr<EngineTimer> m_idle; // tyouTimer
     int m_idleTicks = 0;

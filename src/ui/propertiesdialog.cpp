@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -124,25 +125,39 @@ void kugirigamen::build()
             box->addItem(QString::number(v));
         m_KankakuCB.append(box);
     }
-    f7->addWidget(
-        label(QStringLiteral("Label13"), QStringLiteral("問題　　　　　　　回答")), 0, 1, 1, 3);
+    // The header's two words stand over their columns: the question's share in its box
+    // under "問題", the answer's share under "回答", read as "5 : 5".
+    auto* header = label(QStringLiteral("Label13"), QStringLiteral("問題　　　　　　　回答"));
+    const QFontMetrics metrics(header->font());
+    const int answerColumn = metrics.horizontalAdvance(QStringLiteral("問題　　　　　　　"));
+    const int boxWidth = m_KankakuCB[0]->sizeHint().width();
+    f7->setHorizontalSpacing(0);
+    f7->setColumnMinimumWidth(0, metrics.horizontalAdvance(QStringLiteral("予想時")) + 16);
+    f7->setColumnMinimumWidth(1, boxWidth);
+    f7->setColumnMinimumWidth(2, std::max(0, answerColumn - boxWidth));
+    f7->setColumnMinimumWidth(3, metrics.horizontalAdvance(QStringLiteral("回答")));
+    f7->setColumnStretch(4, 1);
+    f7->addWidget(header, 0, 1, 1, 3, Qt::AlignLeft);
     for (int i = 0; i < 2; ++i) {
         m_Listlabel.append(label(QStringLiteral("Listlabel_%1").arg(i), {}));
         f7->addWidget(label(QStringLiteral("Label5_%1").arg(i),
                           i == 0 ? QStringLiteral("予想時") : QStringLiteral("入力時")),
             i + 1, 0);
+        m_KankakuCB[i]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         f7->addWidget(m_KankakuCB[i], i + 1, 1);
-        f7->addWidget(
-            label(QStringLiteral("Label12_%1").arg(i), QStringLiteral("：　：")), i + 1, 2);
-        f7->addWidget(m_Listlabel[i], i + 1, 3);
+        f7->addWidget(label(QStringLiteral("Label12_%1").arg(i), QStringLiteral("：　：")), i + 1,
+            2, Qt::AlignCenter);
+        f7->addWidget(m_Listlabel[i], i + 1, 3, Qt::AlignLeft);
     }
     f7->addWidget(
         label(QStringLiteral("Label14"), QStringLiteral("問題と回答の時間配分を設定できます。")), 3,
-        0, 1, 4);
+        0, 1, 5);
     auto* frame6 = group(QStringLiteral("Frame6"), QStringLiteral("文字の距離間隔"));
     auto* f6 = new QGridLayout(frame6);
     m_Longch = named(
         new QCheckBox(QStringLiteral("長文用の距離間隔にする(&D)")), QStringLiteral("Longch"));
+    m_KankakuCB[2]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    f6->setColumnStretch(1, 1);
     f6->addWidget(m_KankakuCB[2], 0, 0);
     f6->addWidget(
         label(QStringLiteral("Label5_4"), QStringLiteral("問題と回答の距離間隔を調節できます。")),

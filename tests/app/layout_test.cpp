@@ -154,3 +154,29 @@ TEST_F(LayoutTest, SplitterMovesTheGetPanelWithinLimits)
     EXPECT_GE(
         h.find<QFrame>("Pickframe")->y(), h.find<QFrame>("mnuFrame")->sizeHint().height() - 8);
 }
+
+TEST_F(LayoutTest, ASmallWindowShrinksTheGetPanelBelowTheQuestionAndGivesItBackLater)
+{
+    writeBytes(h.path("w.txt"), "book,1\r\n");
+    h.open(h.path("w.txt"));
+    h.find<QToolButton>("Startbtn")->click(); // the panel comes inside at the first start
+    h.timers.advance(1);
+    auto* panel = h.find<QFrame>("Pickframe");
+    ASSERT_TRUE(panel->isVisible());
+    const int full = panel->height();
+    auto questionShows = [&] {
+        QLabel* q = label("Label1");
+        const int bottom = q->mapTo(&h.form(), QPoint(0, 0)).y() + q->fontMetrics().height();
+        return bottom <= panel->mapTo(&h.form(), QPoint(0, 0)).y();
+    };
+    for (int i = 0; i < 2; ++i) {
+        h.form().resize(400, 200); // as small as the window goes
+        QApplication::processEvents();
+        EXPECT_LT(panel->height(), full);
+        EXPECT_TRUE(questionShows()) << i;
+        h.form().resize(760, 700);
+        QApplication::processEvents();
+        EXPECT_EQ(panel->height(), full) << i;
+        EXPECT_TRUE(questionShows()) << i;
+    }
+}

@@ -192,3 +192,21 @@ TEST(PropertiesPlacement, KeptOnTheScreenWithRoomAtTheBottom)
     EXPECT_EQ(propertiesPosition({-300, -10}, dialog, screen), QPoint(0, 0));
     EXPECT_EQ(propertiesPosition({15000, 12000}, dialog, screen), QPoint(12200, 14400 - 6550));
 }
+
+TEST_F(PropertiesTest, TimeSharesStandUnderTheirHeadings)
+{
+    dialog().show();
+    QApplication::processEvents();
+    auto* header = find<QLabel>("Label13");
+    const auto x = [&](QWidget* w) { return w->mapTo(&dialog(), QPoint(0, 0)).x(); };
+    const int answerAt
+        = x(header) + header->fontMetrics().horizontalAdvance(QStringLiteral("問題　　　　　　　"));
+    for (int i = 0; i < 2; ++i) {
+        auto* box = find<QComboBox>(QStringLiteral("KankakuCB_%1").arg(i).toLatin1().constData());
+        EXPECT_NEAR(x(box), x(header), 2) << i; // the question's share under 問題
+        EXPECT_LE(box->width(), box->sizeHint().width() + 2) << i;
+        EXPECT_NEAR(x(find<QLabel>(QStringLiteral("Listlabel_%1").arg(i).toLatin1().constData())),
+            answerAt, 4)
+            << i;
+    }
+}
