@@ -3,11 +3,13 @@
 #include "mainscreen/mainmenus.h"
 #include "support/harness.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -179,4 +181,50 @@ TEST_F(LayoutTest, ASmallWindowShrinksTheGetPanelBelowTheQuestionAndGivesItBackL
         EXPECT_EQ(panel->height(), full) << i;
         EXPECT_TRUE(questionShows()) << i;
     }
+}
+
+TEST_F(LayoutTest, ReverseTakesEffectWithTheNextItemFontsIncluded)
+{
+    writeBytes(h.path("w.txt"), "apple,1\r\nbook,2\r\n");
+    h.open(h.path("w.txt"));
+    h.find<QRadioButton>("Rndop_1")->setChecked(true);
+    combo("Sizecom")->setCurrentText("40"); // 40 and 20 points
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    ASSERT_EQ(label("Label1")->text(), "apple");
+    h.find<QCheckBox>("Revch")->setChecked(true);
+    combo("takasacom")->setCurrentText("3"); // a layout while the item stays
+    EXPECT_EQ(label("Label1")->text(), "apple");
+    EXPECT_EQ(label("Label1")->font().pointSize(), 40);
+    h.timers.advance(2000);
+    EXPECT_EQ(label("Label1")->text(), "2");
+    EXPECT_EQ(label("Label1")->font().pointSize(), 20);
+
+    // Closing the GET panel brings the number back to the item area at once.
+    h.find<QToolButton>("listclose")->click();
+    EXPECT_EQ(label("NoLabel")->text(), QStringLiteral("No. 2 / 2"));
+}
+
+TEST_F(LayoutTest, TheTimerBarWaitsForTheEndOfSpeech)
+{
+    writeBytes(h.path("w.txt"), "apple,1\r\nbook,2\r\n");
+    h.open(h.path("w.txt"));
+    h.find<QCheckBox>("iroch")->setChecked(true);
+    h.find<QCheckBox>("Spkch")->setChecked(true);
+    h.action("mOtosaki")->trigger();
+    combo("Seccom")->setCurrentText("4"); // a 2000 ms question
+    auto* bar = h.find<QFrame>("iro");
+    const int full = h.find<QFrame>("iroPic")->width();
+    int duringSpeech = -1;
+    h.speech.utteranceMs = 1000;
+    h.speech.whileSpeaking = [&] {
+        h.timers.advance(0); // the bar's own timer runs while the word is heard
+        QApplication::processEvents();
+        duringSpeech = bar->width();
+    };
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    EXPECT_LE(duringSpeech, twipsToPixels(15) + 1); // not grown against the old interval
+    h.timers.advance(1000);
+    EXPECT_NEAR(bar->width(), full / 2, 4); // half of the question after speech
 }
