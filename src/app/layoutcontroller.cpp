@@ -223,6 +223,8 @@ void LayoutController::toggleAlwaysOnTop()
 
 void LayoutController::fitGetPanel()
 {
+    if (m_c.Pickframe->isHidden())
+        return; // fitted when it is shown
     const int remembered
         = twipsToPixels(m_window.isMaximized() ? m_panelHeightMaximized : m_panelHeight);
     int others = m_c.Imgspl->height();

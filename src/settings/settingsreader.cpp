@@ -9,7 +9,9 @@ namespace keruna {
 
 QString SettingsReader::text(const QString& section, const QString& key) const
 {
-    return SettingsStore::ReadValue(key, section, m_path);
+    if (!m_snapshot || m_snapshot->writeCount() != SettingsStore::writeCount())
+        m_snapshot.emplace(m_path);
+    return m_snapshot->read(key, section);
 }
 
 std::optional<bool> SettingsReader::boolean(const QString& section, const QString& key) const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/settingsstore.h"
+
 #include <QString>
 
 #include <optional>
@@ -33,6 +35,8 @@ public:
 
 private:
     QString m_path;
+    // Read once and kept while nothing is written.
+    mutable std::optional<SettingsSnapshot> m_snapshot;
 };
 
 } // namespace keruna

@@ -10,7 +10,7 @@
 
 namespace keruna {
 
-namespace {
+namespace detail {
 
 // The file as lines of bytes. Names are found by comparing bytes in the file's encoding,
 // so lines that are not replaced are written back exactly as they were, junk included.
@@ -19,6 +19,13 @@ struct IniFile {
     TextEncoding encoding = TextEncoding::Cp932;
     bool exists = false;
 };
+
+} // namespace detail
+
+namespace {
+
+using detail::IniFile;
+int g_writeCount = 0;
 
 bool isAscii(QByteArrayView bytes)
 {
@@ -147,6 +154,11 @@ qsizetype findKey(const IniFile& ini, qsizetype sectionLine, const QByteArray& k
 // A name as the file spells it; nullopt when the file's encoding cannot hold it.
 std::optional<QByteArray> nameBytes(const QString& name, TextEncoding encoding)
 {
+    bool ascii = true;
+    for (QChar c : name)
+        ascii = ascii && c.unicode() < 0x80;
+    if (ascii)
+        return name.toLatin1();
     return encodeText(name, encoding == TextEncoding::Utf8Bom ? TextEncoding::Utf8 : encoding);
 }
 
@@ -238,19 +250,35 @@ QString cutToCp932Bytes(const QString& value, int maxBytes)
 QString SettingsStore::ReadValue(
     const QString& key, const QString& section, const QString& filePath)
 {
-    const IniFile ini = loadIni(filePath);
+    return SettingsSnapshot(filePath).read(key, section);
+}
+
+int SettingsStore::writeCount()
+{
+    return g_writeCount;
+}
+
+SettingsSnapshot::SettingsSnapshot(const QString& filePath)
+    : m_ini(std::make_shared<const IniFile>(loadIni(filePath)))
+    , m_writeCount(g_writeCount)
+{
+}
+
+QString SettingsSnapshot::read(const QString& key, const QString& section) const
+{
+    const IniFile& ini = *m_ini;
     if (!ini.exists)
-        return kMissing;
+        return SettingsStore::kMissing;
     const std::optional<QByteArray> sectionBytes = nameBytes(section, ini.encoding);
     const std::optional<QByteArray> keyBytes = nameBytes(key, ini.encoding);
     if (!sectionBytes || !keyBytes)
-        return kMissing;
+        return SettingsStore::kMissing;
     const qsizetype sectionLine = findSection(ini, *sectionBytes);
     if (sectionLine < 0)
-        return kMissing;
+        return SettingsStore::kMissing;
     const qsizetype keyLine = findKey(ini, sectionLine, *keyBytes);
     if (keyLine < 0)
-        return kMissing;
+        return SettingsStore::kMissing;
     const QByteArray& line = ini.lines[keyLine];
     QByteArrayView raw = trimmed(QByteArrayView(line).sliced(line.indexOf('=') + 1));
     // Everything before a NUL, as a C string buffer would hold it.
@@ -267,7 +295,7 @@ QString SettingsStore::ReadValue(
                     .value_or(enc == TextEncoding::Cp932 ? QStringDecoder("windows-31j").decode(raw)
                                                          : QString::fromUtf8(raw));
     }
-    return cutToCp932Bytes(value, kMaxValueBytes);
+    return cutToCp932Bytes(value, SettingsStore::kMaxValueBytes);
 }
 
 bool SettingsStore::WriteValue(
@@ -280,6 +308,7 @@ bool SettingsStore::WriteValues(const QList<SettingEntry>& entries, const QStrin
 {
     if (QFileInfo(filePath).isDir())
         return false;
+    ++g_writeCount;
     IniFile ini = loadIni(filePath);
     if (!ini.exists && QFileInfo::exists(filePath))
         return false; // present but unreadable: never overwrite what we could not read

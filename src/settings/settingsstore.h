@@ -3,7 +3,13 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
+
 namespace keruna {
+
+namespace detail {
+struct IniFile;
+}
 
 // One value to write: section, key and text.
 struct SettingEntry {
@@ -39,6 +45,23 @@ public:
 
     // The settings file of a program folder.
     static QString settingsPath(const QString& programFolder);
+
+    // Counts the writes this program made, so that a snapshot knows when it is stale.
+    static int writeCount();
+};
+
+// The file as it stands, for a run of reads with no write between them: start-up reads
+// about a hundred values, and reading the file for each would cost more than the rest of
+// opening the window. Reads give exactly what ReadValue gives at the same moment.
+class SettingsSnapshot {
+public:
+    explicit SettingsSnapshot(const QString& filePath);
+    QString read(const QString& key, const QString& section) const;
+    int writeCount() const { return m_writeCount; }
+
+private:
+    std::shared_ptr<const detail::IniFile> m_ini;
+    int m_writeCount = 0;
 };
 
 // The first characters of a value that fit in maxBytes code page 932 bytes.
