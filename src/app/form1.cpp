@@ -17,6 +17,7 @@
 #include "study/studyengine.h"
 #include "study/timerbar.h"
 #include "ui/fonts.h"
+#include "ui/lazyicon.h"
 #include "ui/platform.h"
 #include "ui/properties.h"
 #include "ui/propertiesdialog.h"
@@ -47,7 +48,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kProgramName);
     // Every window of the program carries its icon: the strip, the dialogs, the palette.
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/idle.svg")));
+    QApplication::setWindowIcon(lazyIcon(QStringLiteral(":/icons/idle.svg")));
     auto* central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralArea"));
     setCentralWidget(central);

@@ -7,6 +7,7 @@
 #include "settings/settingsreader.h"
 #include "settings/settingsschema.h"
 #include "ui/platform.h"
+#include "ui/shownfont.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -107,8 +108,9 @@ bool Form1::readStoredSettings()
     m_c.Label1->setFont(readFont(QStringLiteral("Q"), m_c.Label1->font(), false));
     m_c.Label2->setFont(readFont(QStringLiteral("A"), m_c.Label2->font(), false));
     m_c.NoLabel->setFont(readFont(QStringLiteral("N"), m_c.NoLabel->font(), true));
-    m_c.cuttext->setFont(readFont(QStringLiteral("T"), m_c.cuttext->font(), true));
-    m_c.Picklist->setFont(readFont(QStringLiteral("L"), m_c.Picklist->font(), true));
+    setFontWhenShown(m_c.cuttext, readFont(QStringLiteral("T"), fontWhenShown(m_c.cuttext), true));
+    setFontWhenShown(
+        m_c.Picklist, readFont(QStringLiteral("L"), fontWhenShown(m_c.Picklist), true));
     m_state.databaseFont
         = fontSettingOf(readFont(QStringLiteral("D"), fontOf(m_state.databaseFont), true), true);
 
@@ -285,8 +287,8 @@ ExitSettings Form1::collectExitSettings()
     s.questionFont = fontSettingOf(m_c.Label1->font(), false);
     s.answerFont = fontSettingOf(m_c.Label2->font(), false);
     s.numberFont = fontSettingOf(m_c.NoLabel->font(), true);
-    s.inputFont = fontSettingOf(m_c.cuttext->font(), true);
-    s.listFont = fontSettingOf(m_c.Picklist->font(), true);
+    s.inputFont = fontSettingOf(fontWhenShown(m_c.cuttext), true);
+    s.listFont = fontSettingOf(fontWhenShown(m_c.Picklist), true);
     s.splitterTop = m_state.splitterTop;
     s.sec = m_c.Seccom->currentText();
     if (!isValidTypedSpeed(m_c.nyseccom->currentText()))

@@ -1,8 +1,9 @@
 #include "mainscreen/maincontrols.h"
 
-#include "mainscreen/mainmenus.h"
 #include "common/twips.h"
+#include "mainscreen/mainmenus.h"
 #include "ui/lazyicon.h"
+#include "ui/shownfont.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -67,14 +68,19 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text = {})
 }
 
 // Design fonts; stored settings replace them at start-up.
-void setDesignFont(QWidget* w, const QString& family, bool bold, int pointSize)
+QFont designFont(const QWidget* w, const QString& family, bool bold, int pointSize)
 {
     QFont f = w->font();
     f.setFamilies({family});
     f.setBold(bold);
     if (pointSize > 0)
         f.setPointSize(pointSize);
-    w->setFont(f);
+    return f;
+}
+
+void setDesignFont(QWidget* w, const QString& family, bool bold, int pointSize)
+{
+    w->setFont(designFont(w, family, bold, pointSize));
 }
 
 const QString kGothic = QStringLiteral("ＭＳ Ｐゴシック");
@@ -104,7 +110,7 @@ void buildItemArea(MainControls& c, QWidget* central)
     for (int i = 0; i < pictures.size(); ++i) {
         QLabel* img = label(c.Mframe, QStringLiteral("Image1_%1").arg(i));
         const int size = i == 0 ? 96 : 32;
-        img->setPixmap(QIcon(QStringLiteral(":/icons/%1.svg").arg(pictures[i]))
+        img->setPixmap(lazyIcon(QStringLiteral(":/icons/%1.svg").arg(pictures[i]))
                            .pixmap(QSize(size, size), img->devicePixelRatioF()));
         img->setFixedSize(size, size);
         img->setVisible(i == 0);
@@ -133,7 +139,7 @@ void buildTypeRow(MainControls& c, QWidget* central)
     row->setContentsMargins(6, 2, 6, 2);
     c.cuttext = named(new QLineEdit(c.typeRow), QStringLiteral("cuttext"));
     c.cuttext->setToolTip(QStringLiteral("Enter：一時停止 Tab：答え"));
-    setDesignFont(c.cuttext, kGothic, true, 12);
+    setFontWhenShown(c.cuttext, designFont(c.cuttext, kGothic, true, 12));
     c.cuttabc = pictureButton(c.typeRow, QStringLiteral("cuttabc"), QStringLiteral("reveal"), {});
     row->addWidget(c.cuttext, 1);
     row->addWidget(c.cuttabc);
@@ -250,7 +256,7 @@ void buildGetPanel(MainControls& c, QWidget* central)
     c.testKEKKAlabel[2]->hide();
     c.Picklist = named(new QTreeWidget(f), QStringLiteral("Picklist"));
     c.Picklist->setColumnCount(2);
-    setDesignFont(c.Picklist, kGothic, false, 9);
+    setFontWhenShown(c.Picklist, designFont(c.Picklist, kGothic, false, 9));
     c.Picklist->setHeaderHidden(true);
     c.Picklist->setRootIsDecorated(false);
     c.Picklist->header()->setStretchLastSection(true);

@@ -18,6 +18,7 @@ struct IniFile {
     QList<QByteArray> lines;
     TextEncoding encoding = TextEncoding::Cp932;
     bool exists = false;
+    QByteArray bytes; // as read
 };
 
 } // namespace detail
@@ -43,7 +44,8 @@ IniFile loadIni(const QString& path)
     if (!bytes)
         return ini;
     ini.exists = true;
-    QByteArray data = std::move(bytes).value();
+    ini.bytes = std::move(bytes).value();
+    QByteArray data = ini.bytes;
     // Code page 932, the form older copies of the program read, unless the BOM says
     // otherwise. No guessing: half-width katakana in code page 932 is often valid UTF-8.
     if (data.startsWith("\xEF\xBB\xBF")) {
@@ -330,6 +332,10 @@ bool SettingsStore::WriteValues(const QList<SettingEntry>& entries, const QStrin
         out.append(line);
         out.append("\r\n", 2);
     }
+    // Values written as they already stand change nothing: the file is left alone
+    // (start-up writes whole sections, and a safe write waits for the disk).
+    if (ini.exists && out == ini.bytes)
+        return allSet;
     return !writeFileBytes(filePath, out).has_value() && allSet;
 }
 

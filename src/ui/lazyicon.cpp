@@ -1,14 +1,23 @@
 #include "ui/lazyicon.h"
 
+#include <QApplication>
+#include <QHash>
 #include <QIconEngine>
 #include <QPainter>
+#include <QPixmap>
+#include <QStyle>
+#include <QStyleOption>
+#include <QSvgRenderer>
 
-#include <optional>
+#include <memory>
 
 namespace keruna {
 
 namespace {
 
+// Draws our own SVG pictures straight from the renderer: the picture is parsed when it is
+// first drawn, and the generic icon machinery (its plugin search and format probing) stays
+// off the way to the first window.
 class LazyIconEngine final : public QIconEngine {
 public:
     explicit LazyIconEngine(QString path)
@@ -18,16 +27,44 @@ public:
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
     {
-        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+        const qreal scale = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        painter->drawPixmap(rect, scaledPixmap(rect.size(), mode, state, scale));
     }
     QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
     {
-        return icon().pixmap(size, mode, state);
+        return scaledPixmap(size, mode, state, 1.0);
     }
-    QPixmap scaledPixmap(
-        const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal scale) override
     {
-        return icon().pixmap(size, scale, mode, state);
+        const QSize pixels = size * scale;
+        const QString key
+            = QStringLiteral("%1x%2/%3").arg(pixels.width()).arg(pixels.height()).arg(int(mode));
+        if (const auto it = m_cache.constFind(key); it != m_cache.constEnd())
+            return *it;
+        if (!m_renderer)
+            m_renderer = std::make_unique<QSvgRenderer>(m_path);
+        QPixmap pm(pixels);
+        pm.fill(Qt::transparent);
+        {
+            QPainter p(&pm);
+            p.setRenderHint(QPainter::Antialiasing);
+            // Kept in proportion and centred, as an icon is.
+            QSizeF drawn = m_renderer->defaultSize().scaled(pixels, Qt::KeepAspectRatio);
+            if (drawn.isEmpty())
+                drawn = pixels;
+            m_renderer->render(&p,
+                QRectF(QPointF((pixels.width() - drawn.width()) / 2,
+                           (pixels.height() - drawn.height()) / 2),
+                    drawn));
+        }
+        if (mode == QIcon::Disabled || mode == QIcon::Selected) {
+            QStyleOption option;
+            option.palette = QApplication::palette();
+            pm = QApplication::style()->generatedIconPixmap(mode, pm, &option);
+        }
+        pm.setDevicePixelRatio(scale);
+        m_cache.insert(key, pm);
+        return pm;
     }
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
     QIconEngine* clone() const override { return new LazyIconEngine(m_path); }
@@ -35,15 +72,9 @@ public:
     bool isNull() override { return false; }
 
 private:
-    QIcon& icon()
-    {
-        if (!m_icon)
-            m_icon = QIcon(m_path);
-        return *m_icon;
-    }
-
     QString m_path;
-    std::optional<QIcon> m_icon;
+    std::unique_ptr<QSvgRenderer> m_renderer;
+    QHash<QString, QPixmap> m_cache;
 };
 
 } // namespace

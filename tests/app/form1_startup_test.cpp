@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -355,4 +356,26 @@ TEST(Form1Commands, MenuItemsRunTheirButtons)
         h.action(QString::fromLatin1(item))->trigger();
         EXPECT_EQ(clicked.count(), 1) << item;
     }
+}
+
+// The typing box and the GET list start hidden; their stored fonts reach them when they
+// are shown, and are saved again even when they never were.
+TEST(Form1Startup, FontsOfHiddenControlsAreKeptAndAppliedWhenShown)
+{
+    Form1Harness h;
+    setValue(h, "TFONTSIZE", "FORM", "20");
+    setValue(h, "LFONTSIZE", "FORM", "15");
+    for (int round = 0; round < 2; ++round) {
+        Form1& form = h.start();
+        form.show();
+        EXPECT_TRUE(h.platform.messages.empty());
+        form.close();
+        EXPECT_EQ(SettingsStore::ReadValue("TFONTSIZE", "FORM", h.settingsPath()), "20");
+        EXPECT_EQ(SettingsStore::ReadValue("LFONTSIZE", "FORM", h.settingsPath()), "15");
+    }
+    h.form().show();
+    h.find<QCheckBox>("typec")->setChecked(true);
+    h.find<QToolButton>("Pickbtn")->click();
+    EXPECT_EQ(h.find<QLineEdit>("cuttext")->font().pointSize(), 20);
+    EXPECT_EQ(h.find<QTreeWidget>("Picklist")->font().pointSize(), 15);
 }
