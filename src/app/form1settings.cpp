@@ -267,6 +267,9 @@ void Form1::offerRepair()
             {Section::Test, QStringLiteral("NYUURYOKU"), QString::number(m_state.nyuuryokumode)},
         },
         settingsPath());
+    // The exit set now rather than only at exit, so that the file is whole at once: a
+    // program that ends any other way would otherwise ask again at the next start.
+    SaveCurrentSettings();
 }
 
 void Form1::checkTestSettingBoxes()

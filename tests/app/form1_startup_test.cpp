@@ -64,6 +64,13 @@ TEST(Form1Startup, FirstStartOffersRepairAndYesGoesOn)
     EXPECT_EQ(SettingsStore::ReadValue("NUMDISP2", "PR", h.settingsPath()), "0");
     EXPECT_EQ(SettingsStore::ReadValue("VOICECHARA", "PR", h.settingsPath()), "1");
     EXPECT_EQ(form.state().options.voiceIndex, 1);
+    // The repaired file is whole at once, before any exit.
+    EXPECT_EQ(SettingsStore::ReadValue("SEC", "FORM", h.settingsPath()), "2");
+    {
+        FakePlatform early(h.folder());
+        Form1 before(AppContext {early, h.clock, h.timers, h.random, h.speech});
+        EXPECT_TRUE(early.messages.empty());
+    }
     // The speed menu shows the speed in force from the start.
     EXPECT_TRUE(h.action("msec_1")->isChecked()); // 2 s
     EXPECT_TRUE(h.action("mdsec_1")->isChecked());
