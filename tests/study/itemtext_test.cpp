@@ -59,27 +59,49 @@ TEST(ItemText, MeaningLimitsKeepTheirQuirks)
         const char* answer;
         MeaningLimit limit;
         const char* expected;
+        const char* separator = "、";
     };
     const Case cases[] = {
         {"一、二、三、四、五", MeaningLimit::One, "一"},
         {"一、二、三、四、五", MeaningLimit::Two, "一、二"},
         {"一、二、三、四、五", MeaningLimit::Three, "一、二、三"},
+        {"一、二", MeaningLimit::One, "一"},
         {"一、二", MeaningLimit::Two, "一、二"}, // one separator: unchanged
+        {"一、二", MeaningLimit::Three, "一、二"}, // the third search finds the first again
+        {"一、二、三", MeaningLimit::Two, "一、二"},
         {"一、二、三", MeaningLimit::Three, "一、二、三"}, // two separators: unchanged
         {"一、二、三、四", MeaningLimit::Three, "一、二、三"},
+        {"一、二、三、", MeaningLimit::Three, "一、二、三"},
+        {"一、、三、四", MeaningLimit::Three, "一、、三"}, // an empty meaning counts
+        {"、二、三", MeaningLimit::Two, "、二"},
         {"、二", MeaningLimit::One, ""}, // the separator first: nothing left
         {"一", MeaningLimit::One, "一"},
+        {"一", MeaningLimit::Three, "一"},
         {"一、二、三", MeaningLimit::Whole, "一、二、三"},
+        // Each search starts one character after the last find, even inside a separator
+        // of two characters.
+        {"a///b//c", MeaningLimit::Two, "a/", "//"},
+        {"a//b//c//d", MeaningLimit::Three, "a//b//c", "//"},
+        // An empty separator is found wherever a search starts.
+        {"一二三四", MeaningLimit::One, "", ""},
+        {"一二三四", MeaningLimit::Two, "一", ""},
+        {"一二三四", MeaningLimit::Three, "一二", ""},
     };
     for (const Case& c : cases) {
         Result<QString> r
-            = LimitMeanings(QString::fromUtf8(c.answer), QStringLiteral("、"), c.limit);
+            = LimitMeanings(QString::fromUtf8(c.answer), QString::fromUtf8(c.separator), c.limit);
         ASSERT_TRUE(r) << c.answer;
         EXPECT_EQ(r.value(), QString::fromUtf8(c.expected))
             << c.answer << " limit " << int(c.limit);
     }
-    const QString far = QString(40000, u'x') + QStringLiteral("、y");
-    EXPECT_EQ(LimitMeanings(far, QStringLiteral("、"), MeaningLimit::One).error().number, 6);
+    // Positions are 16-bit: a separator at 32767 is found, one at 32768 is an overflow.
+    const QString at32767 = QString(32766, u'x') + QStringLiteral("、y");
+    EXPECT_EQ(LimitMeanings(at32767, QStringLiteral("、"), MeaningLimit::One).value(),
+        QString(32766, u'x'));
+    const QString at32768 = u'x' + at32767;
+    for (MeaningLimit limit : {MeaningLimit::One, MeaningLimit::Two, MeaningLimit::Three})
+        EXPECT_EQ(LimitMeanings(at32768, QStringLiteral("、"), limit).error().number, 6);
+    EXPECT_EQ(LimitMeanings(at32768, QStringLiteral("、"), MeaningLimit::Whole).value(), at32768);
 }
 
 TEST(ItemText, ReverseShowsTheCutMeaningsFirstButSpeechKeepsTheFirstColumn)

@@ -425,3 +425,260 @@ TEST_F(StudyTest, NothingLeftToShowStopsQuietly)
     advance(10000);
     EXPECT_TRUE(h.platform.messages.empty());
 }
+
+namespace {
+
+// Three items studied in ascending order with stored options written before start-up:
+// the question share (KANKAKU0 guessing, KANKAKU1 typing) and typed speeds.
+struct SharedStudy {
+    explicit SharedStudy(int guessIndex, int typingIndex = 6, bool typedSpeeds = false)
+    {
+        SettingsStore::WriteValue(QString::number(guessIndex), "KANKAKU0", "PR", h.settingsPath());
+        SettingsStore::WriteValue(QString::number(typingIndex), "KANKAKU1", "PR", h.settingsPath());
+        SettingsStore::WriteValue(typedSpeeds ? "1" : "0", "NYSECMODE", "PR", h.settingsPath());
+        h.start();
+        writeBytes(h.path("w.txt"), "apple,1\r\nbook,2\r\ncat,3\r\n");
+        h.open(h.path("w.txt"));
+        h.find<QRadioButton>("Rndop_1")->setChecked(true);
+    }
+    void start(const QString& seconds)
+    {
+        if (h.find<QComboBox>("nyseccom")->isHidden())
+            h.find<QComboBox>("Seccom")->setCurrentText(seconds);
+        else
+            h.find<QComboBox>("nyseccom")->setEditText(seconds);
+        h.find<QToolButton>("Startbtn")->click();
+        h.timers.advance(1);
+    }
+    QString shown()
+    {
+        return h.find<QLabel>("Label1")->text() + u'|' + h.find<QLabel>("Label2")->text();
+    }
+    // Runs for ms and says whether what is shown changed only at the very end.
+    ::testing::AssertionResult phaseEndsAfter(qint64 ms)
+    {
+        const QString before = shown();
+        h.timers.advance(ms - 1);
+        if (shown() != before)
+            return ::testing::AssertionFailure()
+                << "ended early: " << shown().toStdString() << " before " << ms << " ms";
+        h.timers.advance(1);
+        if (shown() == before)
+            return ::testing::AssertionFailure()
+                << "still " << before.toStdString() << " after " << ms << " ms";
+        return ::testing::AssertionSuccess();
+    }
+    Form1Harness h;
+};
+
+} // namespace
+
+TEST(StudyShares, EachPhaseLastsItsShareOfThePeriod)
+{
+    struct Case {
+        int guessIndex; // KANKAKU0: list index, the share in tenths is one more
+        int typingIndex; // KANKAKU1
+        bool typing;
+        const char* seconds;
+        qint64 questionMs, answerMs;
+    };
+    const Case cases[] = {
+        {2, 6, false, "10", 3000, 7000}, // 3/7
+        {4, 6, false, "3", 1500, 1500}, // 5/5
+        {7, 6, false, "4", 3200, 800}, // 8/2
+        {0, 6, false, "1", 100, 900}, // 1/9
+        {8, 6, false, "13", 11700, 1300}, // 9/1
+        {7, 2, true, "10", 3000, 7000}, // typing takes KANKAKU1, not KANKAKU0
+        {2, 7, true, "5", 4000, 1000},
+    };
+    for (const Case& c : cases) {
+        SharedStudy s(c.guessIndex, c.typingIndex);
+        s.h.find<QCheckBox>("typec")->setChecked(c.typing);
+        s.start(QString::fromLatin1(c.seconds));
+        const std::string name = std::to_string(c.guessIndex) + "/" + std::to_string(c.typingIndex)
+            + (c.typing ? " typing " : " ") + c.seconds + " s";
+        ASSERT_EQ(s.shown(), "apple|") << name;
+        // Two items, so that the second question is timed after a full answer phase.
+        EXPECT_TRUE(s.phaseEndsAfter(c.questionMs)) << name;
+        EXPECT_EQ(s.shown(), "apple|1") << name;
+        EXPECT_TRUE(s.phaseEndsAfter(c.answerMs)) << name;
+        EXPECT_EQ(s.shown(), "book|") << name;
+        EXPECT_TRUE(s.phaseEndsAfter(c.questionMs)) << name;
+        EXPECT_EQ(s.shown(), "book|2") << name;
+    }
+}
+
+TEST(StudyShares, TypedSpeedsSplitTheirPeriodByTheShareToo)
+{
+    struct Case {
+        int guessIndex;
+        const char* seconds;
+        qint64 questionMs, answerMs;
+    };
+    const Case cases[] = {
+        {2, "2.5", 750, 1750}, // 3/7 of a typed period
+        {2, "70", 21000, 49000}, // per-second mode: 70 ticks of 0.3 s, then of 0.7 s
+        {7, "80", 64000, 16000},
+        {4, "65", 32500, 32500}, // the longest period outside per-second mode
+    };
+    for (const Case& c : cases) {
+        SharedStudy s(c.guessIndex, 6, true);
+        s.start(QString::fromLatin1(c.seconds));
+        ASSERT_EQ(s.shown(), "apple|") << c.seconds;
+        EXPECT_TRUE(s.phaseEndsAfter(c.questionMs)) << c.seconds;
+        EXPECT_EQ(s.shown(), "apple|1") << c.seconds;
+        EXPECT_TRUE(s.phaseEndsAfter(c.answerMs)) << c.seconds;
+        EXPECT_EQ(s.shown(), "book|") << c.seconds;
+        EXPECT_TRUE(s.phaseEndsAfter(c.questionMs)) << c.seconds;
+    }
+}
+
+TEST(StudyShares, ANewSpeedStartsWithTheNextPhase)
+{
+    // 3/7 of 10 s, then 2 s chosen 1 s into the question: that question keeps its 3000 ms.
+    const std::vector<std::pair<const char*, std::function<void(Form1Harness&)>>> controls {
+        {"Seccom", [](Form1Harness& h) { h.find<QComboBox>("Seccom")->setCurrentText("2"); }},
+        {"mdsec", [](Form1Harness& h) { h.action("mdsec_1")->trigger(); }},
+    };
+    for (const auto& [name, choose] : controls) {
+        SharedStudy s(2);
+        s.start("10");
+        s.h.timers.advance(1000);
+        choose(s.h);
+        EXPECT_TRUE(s.phaseEndsAfter(2000)) << name;
+        EXPECT_TRUE(s.phaseEndsAfter(1400)) << name;
+        EXPECT_TRUE(s.phaseEndsAfter(600)) << name;
+        EXPECT_EQ(s.shown(), "book|2") << name;
+    }
+}
+
+TEST(StudyShares, PausesAndRepeatsLeaveThePhaseItsRunningTime)
+{
+    enum class Kind { Pause, PauseAndStart, MenuPause, Repeat };
+    struct Break {
+        qint64 runMs; // running time of the phase before the break
+        Kind kind;
+        qint64 lengthMs; // how long paused, or how long the repeated word takes
+    };
+    struct Case {
+        const char* name;
+        int guessIndex;
+        const char* seconds;
+        bool inAnswer; // the breaks fall in the answer phase
+        std::vector<Break> breaks;
+        bool typedSpeed = false;
+    };
+    const Case cases[] = {
+        {"two pauses in a 3/7 question", 2, "10", false,
+            {{1000, Kind::Pause, 5000}, {500, Kind::Pause, 2000}}},
+        {"three pauses in a 3/7 answer", 2, "10", true,
+            {{2000, Kind::Pause, 1000}, {1000, Kind::MenuPause, 1000}, {1000, Kind::Pause, 3000}}},
+        {"two repeats in an 8/2 question", 7, "5", false,
+            {{1000, Kind::Repeat, 700}, {1000, Kind::Repeat, 700}}},
+        {"repeat then pause in a 5/5 question", 4, "6", false,
+            {{500, Kind::Repeat, 400}, {500, Kind::Pause, 5000}}},
+        {"pause then repeat in a 3/7 answer", 2, "10", true,
+            {{1000, Kind::PauseAndStart, 4000}, {1000, Kind::Repeat, 900}}},
+        {"pause resumed by Start, twice, in an 8/2 answer", 7, "10", true,
+            {{500, Kind::PauseAndStart, 300}, {500, Kind::PauseAndStart, 300}}},
+        // Per-second mode: the count of 0.3 s (or 0.2 s) ticks is kept, and the first tick
+        // after the resume comes when the interrupted one would have.
+        {"pause in a 3/7 question of 70 s", 2, "70", false, {{10100, Kind::Pause, 5000}}, true},
+        {"pause in an 8/2 answer of 80 s", 7, "80", true, {{5050, Kind::Pause, 5000}}, true},
+    };
+    for (const Case& c : cases) {
+        SharedStudy s(c.guessIndex, 6, c.typedSpeed);
+        const qint64 period = QByteArray(c.seconds).toLongLong() * 1000;
+        const qint64 question = period * (c.guessIndex + 1) / 10;
+        s.start(QString::fromLatin1(c.seconds));
+        if (c.inAnswer)
+            s.h.timers.advance(question);
+        const QString during = s.shown();
+        qint64 left = c.inAnswer ? period - question : question;
+        for (const Break& b : c.breaks) {
+            s.h.timers.advance(b.runMs);
+            left -= b.runMs;
+            switch (b.kind) {
+            case Kind::Pause:
+            case Kind::PauseAndStart:
+                s.h.find<QToolButton>("Fteisibtn")->click();
+                s.h.timers.advance(b.lengthMs);
+                s.h.find<QToolButton>(b.kind == Kind::Pause ? QStringLiteral("Fsaikaibtn")
+                                                            : QStringLiteral("Startbtn"))
+                    ->click();
+                break;
+            case Kind::MenuPause:
+                s.h.action("mteisi")->trigger();
+                s.h.timers.advance(b.lengthMs);
+                s.h.action("mdteisi")->trigger();
+                break;
+            case Kind::Repeat:
+                s.h.speech.utteranceMs = b.lengthMs;
+                s.h.find<QToolButton>("testvoice")->click();
+                ASSERT_EQ(s.h.speech.spoken.size(), 1) << c.name;
+                s.h.speech.spoken.clear();
+                break;
+            }
+            ASSERT_FALSE(s.h.action("mteisi")->isChecked()) << c.name;
+            ASSERT_EQ(s.shown(), during) << c.name;
+        }
+        EXPECT_TRUE(s.phaseEndsAfter(left)) << c.name;
+        // The phase after it has its whole share again.
+        EXPECT_TRUE(s.phaseEndsAfter(c.inAnswer ? question : period - question)) << c.name;
+    }
+}
+
+TEST(StudyShares, AfterAResumeTheTimerBarGoesOnOnlyWhileTheQuestionShows)
+{
+    for (const bool inQuestion : {true, false}) {
+        SharedStudy s(2); // 3/7 of 10 s: the bar fills over the 3000 ms of the question
+        s.h.form().show();
+        s.h.action("miroch")->trigger();
+        const int full = s.h.find<QFrame>("iroPic")->width();
+        auto* bar = s.h.find<QFrame>("iro");
+        s.start("10");
+        s.h.timers.advance(inQuestion ? 1500 : 4000);
+        ASSERT_EQ(bar->isVisible(), inQuestion);
+        if (inQuestion) {
+            EXPECT_NEAR(bar->width(), full / 2, 3);
+        }
+        s.h.find<QToolButton>("Fteisibtn")->click();
+        const int held = bar->width();
+        s.h.timers.advance(4000);
+        EXPECT_EQ(bar->width(), held) << inQuestion;
+        s.h.find<QToolButton>("Fsaikaibtn")->click();
+        s.h.timers.advance(300);
+        EXPECT_EQ(bar->isVisible(), inQuestion);
+        // From where it stood, over what is left of the question (1500 ms).
+        if (inQuestion) {
+            EXPECT_NEAR(bar->width(), held + full * 300 / 1500, 3);
+        }
+    }
+}
+
+TEST(StudyEngine, TheOneLineLeftOutOfTheGetListIsFoundAmongDuplicates)
+{
+    for (const char* order : {"Rndop_1", "Rndop_0"}) {
+        Form1Harness h;
+        h.start();
+        // Three copies of one line, then the only other: the GET list takes the copies with
+        // one entry, so every position but the last is rejected.
+        writeBytes(h.path("dup.txt"), "same,x\r\nsame,x\r\nsame,x\r\nother,y\r\n");
+        h.open(h.path("dup.txt"));
+        h.find<QRadioButton>(QString::fromLatin1(order))->setChecked(true);
+        h.find<QComboBox>("Seccom")->setCurrentText("2");
+        h.find<QToolButton>("Startbtn")->click();
+        h.timers.advance(1);
+        for (int i = 0; i < 50 && h.find<QLabel>("Label1")->text() != "same"; ++i)
+            h.timers.advance(2000); // random order: wait for a copy to come up
+        ASSERT_EQ(h.find<QLabel>("Label1")->text(), "same") << order;
+        h.find<QToolButton>("listmaru")->click();
+        ASSERT_EQ(h.form().getList().count(), 1);
+        for (int i = 0; i < 6; ++i) {
+            h.timers.advance(2000);
+            EXPECT_EQ(h.find<QLabel>("Label1")->text(), "other") << order << " item " << i;
+            EXPECT_EQ(h.form().study().session().n, 4) << order;
+            EXPECT_FALSE(h.action("mteisi")->isChecked()) << order;
+        }
+    }
+}
