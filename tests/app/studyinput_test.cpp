@@ -189,3 +189,21 @@ TEST_F(EchoKeys, TypedTextIsEchoedOnTheAnswerLine)
     EXPECT_EQ(label2(), QStringLiteral("ほ"));
     EXPECT_EQ(label1(), "book");
 }
+
+// Pronouncing a GET entry needs an item on show, as every utterance does.
+TEST(GetListPronounce, SaysNothingBeforeTheFirstItem)
+{
+    Form1Harness h;
+    h.start();
+    writeBytes(h.path("w.txt"), "apple,1\r\nbook,2\r\n");
+    h.open(h.path("w.txt"));
+    h.form().getList().append(QStringLiteral("apple,1"), QStringLiteral(","), false);
+    h.find<QTreeWidget>("Picklist")
+        ->setCurrentItem(h.find<QTreeWidget>("Picklist")->topLevelItem(0));
+    h.action("mlisthatuon")->trigger();
+    EXPECT_TRUE(h.speech.spoken.isEmpty());
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    h.action("mlisthatuon")->trigger();
+    EXPECT_EQ(h.speech.spoken, QStringList {"apple"});
+}
