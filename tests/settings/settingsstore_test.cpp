@@ -2,9 +2,13 @@
 #include "settings/settingsstore.h"
 #include "support/harness.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace keruna;
 using keruna::test::readBytes;
@@ -59,26 +63,28 @@ TEST_F(SettingsStoreTest, NamesMatchWithoutRegardToCase)
 
 TEST_F(SettingsStoreTest, ValuesAreCutAt254Cp932Bytes)
 {
-    const QString ascii254(254, u'a');
-    ASSERT_TRUE(write(ascii254, "V", "S"));
-    EXPECT_EQ(read("V", "S"), ascii254);
-    ASSERT_TRUE(write(ascii254 + "bc", "V", "S"));
-    EXPECT_EQ(read("V", "S"), ascii254);
-
-    // Double-byte characters count twice; a character never splits.
+    const QString a254(254, u'a');
     const QString kanji127(127, u'語');
-    ASSERT_TRUE(write(kanji127, "V", "S"));
-    EXPECT_EQ(read("V", "S"), kanji127);
-    ASSERT_TRUE(write("a" + kanji127, "V", "S"));
-    EXPECT_EQ(read("V", "S"), "a" + QString(126, u'語'));
-
-    // Half-width katakana is one byte.
-    ASSERT_TRUE(write(QString(253, u'a') + QStringLiteral("ｱｲ"), "V", "S"));
-    EXPECT_EQ(read("V", "S"), QString(253, u'a') + QStringLiteral("ｱ"));
-
-    const QString huge(10 * 1024, u'x');
-    ASSERT_TRUE(write(huge, "V", "S"));
-    EXPECT_EQ(read("V", "S").size(), 254);
+    const QString wide = QStringLiteral("\U00020BB7"); // 𠮷: no code page 932 form, two units
+    const QString cases[][2] = {
+        {a254, a254},
+        {a254 + "bc", a254},
+        // Double-byte characters count twice; a character never splits.
+        {kanji127, kanji127},
+        {"a" + kanji127, "a" + QString(126, u'語')},
+        // Half-width katakana is one byte.
+        {QString(253, u'a') + QStringLiteral("ｱｲ"), QString(253, u'a') + QStringLiteral("ｱ")},
+        {QString(252, u'a') + QStringLiteral("ｱｲｳ"), QString(252, u'a') + QStringLiteral("ｱｲ")},
+        {QString(252, u'a') + QStringLiteral("｡ﾟﾟ"), QString(252, u'a') + QStringLiteral("｡ﾟ")},
+        // A character outside the BMP (the file turns UTF-8) counts as two and stays whole.
+        {QString(252, u'a') + wide, QString(252, u'a') + wide},
+        {QString(253, u'a') + wide, QString(253, u'a')},
+        {QString(10 * 1024, u'x'), QString(254, u'x')},
+    };
+    for (const auto& [value, expected] : cases) {
+        ASSERT_TRUE(write(value, "V", "S"));
+        EXPECT_EQ(read("V", "S"), expected) << value.size();
+    }
 }
 
 TEST_F(SettingsStoreTest, ReplacesInPlaceAndKeepsEveryOtherLine)
@@ -157,6 +163,33 @@ TEST_F(SettingsStoreTest, OnlyAsciiLettersFoldInNames)
     EXPECT_EQ(SettingsStore::ReadValue("NAME", QStringLiteral("ア"), path), "2");
     ASSERT_TRUE(SettingsStore::WriteValue("3", QStringLiteral("ヂ"), QStringLiteral("ア"), path));
     EXPECT_EQ(readBytes(path), before + sjis(QStringLiteral("ヂ=3\r\n")));
+
+    // ゾ is 83 5D: its second byte is ']', which does not close the section name.
+    writeBytes(path, sjis(QStringLiteral("[ゾ]\r\nK=1\r\n[Z]\r\nK=9\r\n")));
+    EXPECT_EQ(SettingsStore::ReadValue("K", QStringLiteral("ゾ"), path), "1");
+    ASSERT_TRUE(SettingsStore::WriteValue("2", "K", QStringLiteral("ゾ"), path));
+    EXPECT_EQ(readBytes(path), sjis(QStringLiteral("[ゾ]\r\nK=2\r\n[Z]\r\nK=9\r\n")));
+}
+
+TEST_F(SettingsStoreTest, APresentFileThatCannotBeReadIsNeverReplaced)
+{
+    // A pipe is there but is refused unread; it stands for any such file here, since the
+    // tests may run as root, who reads every regular file whatever its permissions.
+    ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    EXPECT_EQ(read("SEC", "FORM"), "ERROR");
+    EXPECT_FALSE(write("2", "SEC", "FORM"));
+    EXPECT_FALSE(SettingsStore::WriteValues({{"FORM", "SEC", "2"}, {"PR", "K", "x"}}, path));
+    const QFileInfo after(path);
+    EXPECT_TRUE(after.exists());
+    EXPECT_FALSE(after.isFile());
+    if (geteuid() != 0) {
+        const QString locked = dir.filePath("locked.ini");
+        writeBytes(locked, "[FORM]\r\nSEC=1\r\n");
+        QFile::setPermissions(locked, QFileDevice::WriteOwner);
+        EXPECT_FALSE(SettingsStore::WriteValue("2", "SEC", "FORM", locked));
+        QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        EXPECT_EQ(readBytes(locked), QByteArray("[FORM]\r\nSEC=1\r\n"));
+    }
 }
 
 TEST_F(SettingsStoreTest, ALineBreakNeverReachesTheFile)
