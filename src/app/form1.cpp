@@ -167,10 +167,15 @@ void Form1::wireCommands()
         const int at = m_getList->selectedIndex();
         if (m_getList->isEmpty() || at < 0)
             return;
-        m_speakOverride = true;
-        m_speakText = m_c.Picklist->topLevelItem(at)->text(0);
-        m_c.testvoice->click();
-        m_speakOverride = false;
+        // The repeat button's step with the entry's text, held like the button while
+        // a word is being spoken.
+        const QString text = m_c.Picklist->topLevelItem(at)->text(0);
+        m_study->userCommand([this, text] {
+            m_speakOverride = true;
+            m_speakText = text;
+            repeatSpeech();
+            m_speakOverride = false;
+        });
     });
     m_ctx.speech.onVoicesKnown = [this](const QStringList& voices) {
         if (m_propertiesLoaded && !m_propertiesLoaded->voicesKnown) {
@@ -425,11 +430,7 @@ void Form1::SpeakItem()
 
 void Form1::repeatSpeech()
 {
-    const bool keepOverride = m_speakOverride;
-    m_study->suspendForSpeech();
-    m_speakOverride = keepOverride;
-    SpeakItem();
-    m_study->resumeAfterSpeech();
+    m_study->repeatSpeech([this] { SpeakItem(); });
 }
 
 void Form1::chooseSpeakTiming(const QString& menuName)

@@ -123,10 +123,27 @@ void StudyEngine::StartStudy()
 
 void StudyEngine::userCommand(std::function<void()> command)
 {
-    if (m_inTick)
+    if (m_holding)
         m_heldCommands.push_back(std::move(command));
     else
         command();
+}
+
+void StudyEngine::holdCommandsDuring(const std::function<void()>& work)
+{
+    const bool outer = !m_holding;
+    m_holding = true;
+    work();
+    if (!outer)
+        return;
+    m_holding = false;
+    // Commands the user gave while a word was spoken run now, as they would have run had
+    // the utterance blocked the window: the step must not overwrite what they set.
+    while (!m_heldCommands.empty() && !m_holding) {
+        std::function<void()> command = std::move(m_heldCommands.front());
+        m_heldCommands.pop_front();
+        command();
+    }
 }
 
 double StudyEngine::phaseIntervalMs() const
@@ -144,16 +161,11 @@ void StudyEngine::StudyTick()
     // is dropped, as a blocked timer's would be.
     if (m_inTick)
         return;
-    m_inTick = true;
-    runTick();
-    m_inTick = false;
-    // Commands the user gave while the item was spoken run now, as they would have run
-    // had the utterance blocked the window: the tick must not overwrite what they set.
-    while (!m_heldCommands.empty() && !m_inTick) {
-        std::function<void()> command = std::move(m_heldCommands.front());
-        m_heldCommands.pop_front();
-        command();
-    }
+    holdCommandsDuring([this] {
+        m_inTick = true;
+        runTick();
+        m_inTick = false;
+    });
 }
 
 void StudyEngine::ResetTypingBox()
@@ -312,7 +324,9 @@ bool StudyEngine::TakeUpNextItem()
     // Random draws first; should they keep hitting GET items, a walk over every position
     // settles it. The walk also guards ascending order: duplicate lines can make every
     // position rejected although the GET list holds fewer entries than the range.
-    const qint64 randomDraws = random ? qint64(N) * 64 + 64 : 0;
+    // A GET list as long as the range may still leave items free (entries from outside
+    // the range, duplicate lines): then only the walk decides.
+    const qint64 randomDraws = random && getCount < N ? qint64(N) * 64 + 64 : 0;
     qint64 tries = 0;
     bool walking = !random;
     while (true) {
@@ -352,7 +366,7 @@ bool StudyEngine::TakeUpNextItem()
         if (!rejected)
             break;
         const bool exhausted = tries >= randomDraws + N;
-        if (getCount < N && !exhausted)
+        if (!exhausted)
             continue;
         // Every item is in the GET list: the previous item stays and the engine pauses.
         m_s.currentLine = m_s.previousLine;
@@ -489,6 +503,15 @@ void StudyEngine::continuePhase()
     }
     m_s.pausedElapsed = 0;
     m_timer->setEnabled(true);
+}
+
+void StudyEngine::repeatSpeech(const std::function<void()>& speak)
+{
+    holdCommandsDuring([&] {
+        suspendForSpeech();
+        speak();
+        resumeAfterSpeech();
+    });
 }
 
 void StudyEngine::suspendForSpeech()

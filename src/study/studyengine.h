@@ -147,14 +147,18 @@ public:
     // Per-second mode: true when the tick goes on to show.
     bool CountLongTick();
 
-    // The repeat button: the running phase stops while the item is spoken, then goes on
-    // for the time it had left.
-    void suspendForSpeech();
-    void resumeAfterSpeech();
+    // The repeat button: the running phase stops while speak() says the item, then goes
+    // on for the time it had left; what the user does meanwhile follows it.
+    void repeatSpeech(const std::function<void()>& speak);
 
 private:
     bool hasFile() const;
     void runTick();
+    // Runs work (which speaks, processing events) holding the user's commands until it
+    // has finished.
+    void holdCommandsDuring(const std::function<void()>& work);
+    void suspendForSpeech();
+    void resumeAfterSpeech();
     // Whether the item is spoken when the given phase's tick shows it.
     bool speaksIn(StudyPhase phase) const;
     int questionShare() const;
@@ -181,6 +185,7 @@ private:
     std::unique_ptr<EngineTimer> m_timer; // Timer3
     std::unique_ptr<EngineTimer> m_answerClear; // kotaekesitimer
     bool m_inTick = false;
+    bool m_holding = false; // a tick or the repeat button is speaking
     std::deque<std::function<void()>> m_heldCommands;
     bool m_suspended = false;
 };

@@ -554,7 +554,7 @@ TEST(StudyShares, ANewSpeedStartsWithTheNextPhase)
 
 TEST(StudyShares, PausesAndRepeatsLeaveThePhaseItsRunningTime)
 {
-    enum class Kind { Pause, PauseAndStart, MenuPause, Repeat };
+    enum class Kind { Pause, PauseAndStart, MenuPause, Repeat, PauseWhileRepeating };
     struct Break {
         qint64 runMs; // running time of the phase before the break
         Kind kind;
@@ -579,6 +579,9 @@ TEST(StudyShares, PausesAndRepeatsLeaveThePhaseItsRunningTime)
             {{500, Kind::Repeat, 400}, {500, Kind::Pause, 5000}}},
         {"pause then repeat in a 3/7 answer", 2, "10", true,
             {{1000, Kind::PauseAndStart, 4000}, {1000, Kind::Repeat, 900}}},
+        // A pause pressed while the repeated word is heard takes effect when it ends.
+        {"pause during a repeat in a 3/7 question", 2, "10", false,
+            {{1000, Kind::PauseWhileRepeating, 3000}, {500, Kind::Pause, 1000}}},
         {"pause resumed by Start, twice, in an 8/2 answer", 7, "10", true,
             {{500, Kind::PauseAndStart, 300}, {500, Kind::PauseAndStart, 300}}},
         // Per-second mode: the count of 0.3 s (or 0.2 s) ticks is kept, and the first tick
@@ -611,6 +614,15 @@ TEST(StudyShares, PausesAndRepeatsLeaveThePhaseItsRunningTime)
                 s.h.action("mteisi")->trigger();
                 s.h.timers.advance(b.lengthMs);
                 s.h.action("mdteisi")->trigger();
+                break;
+            case Kind::PauseWhileRepeating:
+                s.h.speech.utteranceMs = 500;
+                s.h.speech.whileSpeaking = [&] { s.h.find<QToolButton>("Fteisibtn")->click(); };
+                s.h.find<QToolButton>("testvoice")->click();
+                EXPECT_TRUE(s.h.action("mteisi")->isChecked()) << c.name;
+                s.h.timers.advance(b.lengthMs);
+                s.h.find<QToolButton>("Fsaikaibtn")->click();
+                s.h.speech.spoken.clear();
                 break;
             case Kind::Repeat:
                 s.h.speech.utteranceMs = b.lengthMs;
@@ -679,6 +691,27 @@ TEST(StudyEngine, TheOneLineLeftOutOfTheGetListIsFoundAmongDuplicates)
             EXPECT_EQ(h.find<QLabel>("Label1")->text(), "other") << order << " item " << i;
             EXPECT_EQ(h.form().study().session().n, 4) << order;
             EXPECT_FALSE(h.action("mteisi")->isChecked()) << order;
+        }
+    }
+}
+
+// Study stops only when no item of the range is left: entries from elsewhere in the GET
+// list do not count as items taken.
+TEST(StudyEngine, AFullGetListStillLeavesTheFreeItems)
+{
+    for (const char* order : {"Rndop_1", "Rndop_0"}) {
+        Form1Harness h;
+        h.start();
+        writeBytes(h.path("w.txt"), "apple,1\r\nbook,2\r\n");
+        h.open(h.path("w.txt"));
+        h.find<QRadioButton>(QString::fromLatin1(order))->setChecked(true);
+        h.form().getList().append(QStringLiteral("apple,1"), QStringLiteral(","), false);
+        h.form().getList().append(QStringLiteral("zebra,9"), QStringLiteral(","), false);
+        h.find<QToolButton>("Startbtn")->click();
+        for (int i = 0; i < 3; ++i) {
+            h.timers.advance(i == 0 ? 1 : 2000);
+            EXPECT_EQ(h.find<QLabel>("Label1")->text(), "book") << order << i;
+            EXPECT_FALSE(h.action("mteisi")->isChecked()) << order << i;
         }
     }
 }
