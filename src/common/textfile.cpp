@@ -393,6 +393,15 @@ Result<QByteArray> encodeTextLines(const QStringList& lines, TextEncoding encodi
     return *std::move(bytes);
 }
 
+namespace {
+int g_writesBeforeFault = -1;
+}
+
+void failWriteAfter(int writes)
+{
+    g_writesBeforeFault = writes;
+}
+
 std::optional<AppError> writeFileBytes(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
@@ -400,6 +409,15 @@ std::optional<AppError> writeFileBytes(const QString& path, const QByteArray& by
         if (file.error() == QFileDevice::PermissionsError || QFileInfo(path).exists())
             return AppError::of(ErrorNumber::PermissionDenied);
         return AppError::of(ErrorNumber::PathNotFound);
+    }
+    // The disk filling up half-way, for tests: half the bytes reach the new file.
+    const bool fault = g_writesBeforeFault == 0;
+    if (g_writesBeforeFault >= 0)
+        --g_writesBeforeFault;
+    if (fault) {
+        file.write(bytes.left(bytes.size() / 2));
+        file.cancelWriting();
+        return AppError::of(ErrorNumber::DiskFull);
     }
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();

@@ -112,6 +112,10 @@ Result<TextLines> readTextFile(const QString& path);
 // Every line followed by CR LF; fails, naming the line, when a character cannot be encoded.
 Result<QByteArray> encodeTextLines(const QStringList& lines, TextEncoding encoding);
 
+// For tests: the write after the given number of further writes fails half-way, as on a
+// full disk (0: the next one); -1 turns the fault off.
+void failWriteAfter(int writes);
+
 // Writes atomically (QSaveFile): on any failure the old file stays as it was.
 std::optional<AppError> writeFileBytes(const QString& path, const QByteArray& bytes);
 std::optional<AppError> writeTextFile(

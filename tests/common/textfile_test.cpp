@@ -247,3 +247,27 @@ TEST(TextFile, ReportsFilesThatCannotBeRead)
     QFile::setPermissions(locked, QFileDevice::WriteOwner);
     EXPECT_EQ(readFileBytes(locked).error().number, ErrorNumber::PermissionDenied);
 }
+
+// A write that fails half-way (the disk full) leaves the old file byte for byte, and the
+// next write goes through.
+TEST(TextFile, AWriteThatFailsHalfWayLeavesTheFileAsItWas)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list.txt");
+    const QByteArray before = sjis(QStringLiteral("apple,りんご\r\nbook,本\r\n"));
+    keruna::test::writeBytes(path, before);
+    for (int earlier : {0, 1}) {
+        failWriteAfter(earlier);
+        for (int i = 0; i < earlier; ++i)
+            ASSERT_FALSE(writeFileBytes(dir.filePath("other.txt"), "x"));
+        const std::optional<AppError> error = writeTextFile(path,
+            {QStringLiteral("apple,りんご,,○"), QStringLiteral("book,本")}, TextEncoding::Cp932);
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->number, ErrorNumber::DiskFull);
+        EXPECT_EQ(keruna::test::readBytes(path), before);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files),
+            (QStringList {"list.txt", "other.txt"}).mid(0, earlier + 1));
+    }
+    EXPECT_FALSE(writeTextFile(path, {QStringLiteral("apple,りんご,,○")}, TextEncoding::Cp932));
+    EXPECT_EQ(keruna::test::readBytes(path), sjis(QStringLiteral("apple,りんご,,○\r\n")));
+}
