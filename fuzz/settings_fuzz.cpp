@@ -204,6 +204,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     QHash<Pair, QString> written; // what each name was last written with
     QHash<Pair, QString> firstRead; // what a name never written read as at first
+    // Taken at the first read after a write: it must read as ReadValue does until the next write.
+    std::optional<SettingsSnapshot> snapshot;
     for (int op = 0; op < 24 && !in.atEnd(); ++op) {
         const uint8_t kind = in.byte() % 4;
         if (kind == 0) {
@@ -211,6 +213,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const QString key = name(in);
             const QString got = SettingsStore::ReadValue(key, section, path);
             trace("read", section, key, got);
+            if (!snapshot)
+                snapshot.emplace(path);
+            FUZZ_CHECK(snapshot->read(key, section) == got);
             const Pair p = pairOf(section, key);
             if (written.contains(p))
                 FUZZ_CHECK(got == expectedRead(written.value(p)));
@@ -220,6 +225,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 firstRead.insert(p, got);
             continue;
         }
+        snapshot.reset();
         QList<SettingEntry> entries;
         const int count = kind == 3 ? 2 : 1;
         for (int i = 0; i < count; ++i)
