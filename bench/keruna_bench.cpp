@@ -1,6 +1,7 @@
 // Benchmarks. Compare each figure with the baseline measured in the same run:
 //   BM_ReadAndDecode  vs BM_OpenAndLoad      (loading a word list)
 //   BM_StartBareWindow(WithText) vs BM_StartKeruna (start-up to the first paint, offscreen)
+//   BM_EncodeAndWrite vs BM_SaveInPlace       (writing marks back into a word list)
 // Run: build/bench/keruna_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 #include "app/form1.h"
 #include "app/problemcontroller.h"
@@ -9,6 +10,9 @@
 #include "common/textfile.h"
 #include "getlist/getlist.h"
 #include "problemdata/problemloader.h"
+#include "problemdata/problemrecord.h"
+#include "problemdata/problemwriter.h"
+#include "problemdata/saveprogress.h"
 #include "settings/settingsschema.h"
 #include "settings/settingsstore.h"
 #include "speech/speechoutput.h"
@@ -92,6 +96,50 @@ void BM_OpenAndLoad(benchmark::State& state)
     }
 }
 BENCHMARK(BM_OpenAndLoad)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// The floor for saving: the same lines encoded and written through QSaveFile.
+void BM_EncodeAndWrite(benchmark::State& state)
+{
+    const QString source = wordList(int(state.range(0)));
+    Result<ProblemSet> loaded = CheckProblemFile(source);
+    const QStringList lines = loaded.value().rawLines();
+    const QString target = workDir().filePath(QStringLiteral("floor.txt"));
+    for (auto _ : state) {
+        Result<QByteArray> bytes = encodeTextLines(lines, TextEncoding::Cp932);
+        benchmark::DoNotOptimize(writeFileBytes(target, bytes.value()));
+    }
+}
+BENCHMARK(BM_EncodeAndWrite)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// A list save of every record: the mark table from both lists, the rules, the write with
+// every unchanged line's bytes kept.
+void BM_SaveInPlace(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    const QString path = workDir().filePath(QStringLiteral("save%1.txt").arg(n));
+    QFile::remove(path);
+    QFile::copy(wordList(n), path);
+    ProblemSet set = CheckProblemFile(path).value();
+    QList<ListEntry> memorized;
+    QList<ListEntry> notYet;
+    for (const QString& record : set.memorizedList)
+        memorized.append({itemTextOf(record), isRedRecord(record)});
+    for (const QString& record : set.notYetList)
+        notYet.append({itemTextOf(record), isRedRecord(record)});
+    SaveRequest request;
+    request.ListSave = true;
+    const QStringList lines = set.rawLines();
+    for (auto _ : state) {
+        const MarkTable table = MarkTable::fromDbLists(memorized, notYet);
+        benchmark::DoNotOptimize(
+            writeProblemLines(path, set, linesForSaveInPlace(lines, request, table)));
+        // A save is followed by a load, which the next save starts from.
+        state.PauseTiming();
+        set = CheckProblemFile(path).value();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_SaveInPlace)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 // Wall time from starting the process until its window was first painted.
 void runUntilFirstPaint(

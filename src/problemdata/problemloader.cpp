@@ -1,5 +1,7 @@
 #include "problemdata/problemloader.h"
 
+#include <QFileInfo>
+
 namespace keruna {
 
 namespace {
@@ -29,6 +31,11 @@ Result<ProblemSet> readProblemFile(const QString& path, bool requireItems)
     ProblemSet set;
     set.path = path;
     set.encoding = decoded.value().encoding;
+    const QString& text = decoded.value().text;
+    set.lfOnly = text.contains(u'\n') && !text.contains(u'\r');
+    const QFileInfo info(path);
+    set.loadedSize = info.size();
+    set.loadedModified = info.lastModified();
     int count = 0;
     bool tooMany = false;
     forEachLine(decoded.value().text, [&](QStringView line) {

@@ -2,6 +2,7 @@
 
 #include "common/textfile.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +15,10 @@ struct ProblemSet {
 
     QString path; // empty while no file is loaded
     TextEncoding encoding = TextEncoding::Cp932; // how the file was read, and is written back
+    bool lfOnly = false; // its lines end in LF alone; otherwise they are written with CR LF
+    // The file as it was when loaded, to notice another program's changes before saving.
+    qint64 loadedSize = -1;
+    QDateTime loadedModified;
     QStringList allList;
     QStringList notYetList;
     QStringList memorizedList;

@@ -1,0 +1,204 @@
+#include "problemdata/saveprogress.h"
+
+#include "problemdata/problemrecord.h"
+
+namespace keruna {
+
+namespace {
+
+QString bare(const QString& line)
+{
+    return itemKey(line);
+}
+
+// An empty result stays in its place, so that every result lines up with the line it
+// came from; the writer leaves it out.
+void appendResult(QStringList& out, QString line)
+{
+    out.append(std::move(line));
+}
+
+// Which lines a rule looks up; the others are written as they are.
+enum class LookedUp { All, Memorized, Red };
+
+bool lookedUp(LookedUp which, MarkCode code)
+{
+    switch (which) {
+    case LookedUp::All:
+        return true;
+    case LookedUp::Memorized:
+        return code == MarkCode::Memorized || code == MarkCode::MemorizedRed;
+    case LookedUp::Red:
+        return code == MarkCode::MemorizedRed || code == MarkCode::NotYetRed;
+    }
+    return false;
+}
+
+// What a line not found in the table becomes.
+enum class NotFound {
+    Unchanged,
+    Replace, // red lines become ",赤×", ",,○" lines bare, unmarked lines stay
+    MemorizedOnly, // ",赤○" becomes ",赤×", ",,○" bare
+    RedOnly, // ",赤○" becomes ",赤×", ",赤×" stays
+};
+
+QString notFound(NotFound rule, const QString& line, MarkCode code)
+{
+    switch (rule) {
+    case NotFound::Unchanged:
+        return line;
+    case NotFound::Replace:
+        if (code == MarkCode::MemorizedRed || code == MarkCode::NotYetRed)
+            return bare(line) + MarkSuffix::NotYetRed;
+        return code == MarkCode::Memorized ? bare(line) : line;
+    case NotFound::MemorizedOnly:
+        if (code == MarkCode::MemorizedRed)
+            return bare(line) + MarkSuffix::NotYetRed;
+        return code == MarkCode::Memorized ? bare(line) : line;
+    case NotFound::RedOnly:
+        return code == MarkCode::MemorizedRed ? bare(line) + MarkSuffix::NotYetRed : line;
+    }
+    return line;
+}
+
+} // namespace
+
+QString itemKey(const QString& line)
+{
+    if (writtenCodeOf(line) == MarkCode::None)
+        return line; // shared, not copied: most lines of a list carry no mark
+    return line.chopped(MarkSuffix::kLength);
+}
+
+MarkTable MarkTable::fromDbLists(const QList<ListEntry>& memorized, const QList<ListEntry>& notYet)
+{
+    MarkTable t;
+    t.m_size = int(memorized.size() + notYet.size());
+    t.m_first.reserve(t.m_size);
+    // From the last entry to the first, each overwriting: every text keeps its first
+    // entry, as a walk from the top finds it.
+    for (auto it = notYet.crbegin(); it != notYet.crend(); ++it)
+        t.m_first.insert(it->text, it->red ? &MarkSuffix::NotYetRed : &MarkSuffix::NotYet);
+    for (auto it = memorized.crbegin(); it != memorized.crend(); ++it)
+        t.m_first.insert(it->text, it->red ? &MarkSuffix::MemorizedRed : &MarkSuffix::Memorized);
+    return t;
+}
+
+MarkTable MarkTable::fromGetList(const QList<ListEntry>& entries)
+{
+    return fromDbLists(entries, {});
+}
+
+const QString* MarkTable::findMark(const QString& key) const
+{
+    return m_first.value(key, nullptr);
+}
+
+std::optional<QString> MarkTable::find(const QString& key) const
+{
+    const QString* mark = findMark(key);
+    if (!mark)
+        return std::nullopt;
+    return key + *mark;
+}
+
+namespace {
+
+// The line a found entry gives: the line itself when it already reads so (no copy),
+// and never with the in-memory code ",,×".
+QString entryLine(const QString& line, const QString& key, const QString& mark)
+{
+    const bool notYet = &mark == &MarkSuffix::NotYet;
+    if (notYet ? line == key
+               : (line.size() == key.size() + mark.size() && line.endsWith(mark)
+                   && QStringView(line).first(key.size()) == key))
+        return line;
+    return notYet ? key : key + mark;
+}
+
+} // namespace
+
+QStringList linesForSaveInPlace(
+    const QStringList& lines, const SaveRequest& request, const MarkTable& table)
+{
+    QStringList out;
+    out.reserve(lines.size());
+    for (const QString& line : lines) {
+        if (request.GetSave) {
+            // Only not-yet lines can match: a marked memorized line is its own key.
+            const QString key = line.endsWith(MarkSuffix::NotYetRed) ? bare(line) : line;
+            const QString* mark = table.findMark(key);
+            appendResult(out, mark ? entryLine(line, key, *mark) : line);
+        } else if (request.ListSave) {
+            const QString key = bare(line);
+            const QString* mark = table.findMark(key);
+            appendResult(out, mark ? entryLine(line, key, *mark) : line);
+        } else {
+            appendResult(out, line);
+        }
+    }
+    return out;
+}
+
+QStringList linesForSaveAs(const QStringList& lines, const SaveRequest& request,
+    RangeFilter rangeNow, bool overwriteChoice, const MarkTable& table)
+{
+    LookedUp which = LookedUp::All;
+    NotFound rule = NotFound::Unchanged;
+    if (request.ResetSave) {
+        QStringList out;
+        for (const QString& line : lines)
+            appendResult(out, bare(line));
+        return out;
+    }
+    if (request.GetSave) {
+        if (rangeNow == RangeFilter::All)
+            rule = overwriteChoice ? NotFound::Unchanged : NotFound::Replace;
+        else if (rangeNow == RangeFilter::Memorized)
+            which = LookedUp::Memorized, rule = NotFound::MemorizedOnly;
+        else if (rangeNow == RangeFilter::Red)
+            which = LookedUp::Red, rule = NotFound::RedOnly;
+    } else if (request.testStartedWith(RangeFilter::Memorized)) {
+        which = LookedUp::Memorized;
+    } else if (request.testStartedWith(RangeFilter::Red)) {
+        which = LookedUp::Red;
+    } else if (request.testStartedWith(RangeFilter::All) && !overwriteChoice) {
+        rule = NotFound::Replace;
+    }
+    QStringList out;
+    out.reserve(lines.size());
+    for (const QString& line : lines) {
+        const MarkCode code = writtenCodeOf(line);
+        if (!lookedUp(which, code)) {
+            appendResult(out, line);
+            continue;
+        }
+        const QString key = bare(line);
+        const QString* mark = table.findMark(key);
+        appendResult(out, mark ? entryLine(line, key, *mark) : notFound(rule, line, code));
+    }
+    return out;
+}
+
+std::optional<QString> saveTitle(
+    const SaveRequest& request, RangeFilter rangeNow, bool overwriteChoice)
+{
+    const bool replacing
+        = (request.GetSave
+              && ((rangeNow == RangeFilter::All && !overwriteChoice)
+                  || rangeNow == RangeFilter::Memorized || rangeNow == RangeFilter::Red))
+        || (request.testStartedWith(RangeFilter::All) && !overwriteChoice);
+    if (replacing)
+        return QStringLiteral("【保存説明】※注意：正解データ以外は全て不正解に置き換えます。");
+    // A reset is named as what it is, whatever was chosen for an earlier save.
+    if (request.ResetSave)
+        return QStringLiteral("名前を付けて保存");
+    if (request.testStartedWith(RangeFilter::NotYet) || overwriteChoice)
+        return QStringLiteral("【保存説明】正解データを上書きします。");
+    if (request.testStartedWith(RangeFilter::Memorized)
+        || request.testStartedWith(RangeFilter::Red))
+        return QStringLiteral("【保存説明】間違えたデータは未暗記に戻ります。");
+    return std::nullopt;
+}
+
+} // namespace keruna
