@@ -133,6 +133,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     wireCommands();
     wireGetList();
     wireLayout();
+    wireSaving();
     for (QWidget* w : std::initializer_list<QWidget*> {
              m_c.Mframe, m_c.Label1, m_c.Label2, m_c.testMainpic, m_c.NoLabel, m_c.Image1[0]})
         w->installEventFilter(this);

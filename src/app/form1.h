@@ -7,7 +7,9 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 namespace keruna {
 
@@ -79,6 +81,18 @@ public:
     // The test speed and number bounds go back to their defaults when they are not valid.
     void checkTestSettingBoxes();
 
+    // Saving progress into the word list
+    void SaveDatabaseLists(); // DBhozonc
+    void SaveGetList(); // listhozon
+    void ResetProblemData(); // mondaireset
+    void WriteInPlace();
+    void WriteToChosenFile(); // testHOZON
+    // The entries of the memorized (or correct) and not-yet (or wrong) lists; set by the
+    // database screen.
+    std::function<QList<ListEntry>(bool memorized)> databaseEntries;
+    // Asks overwrite (true) or replace (false); nullopt when cancelled.
+    std::function<std::optional<bool>()> chooseSaveMethod;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -103,6 +117,12 @@ private:
     void SpeakItem();
     void repeatSpeech();
     void chooseSpeakTiming(const QString& menuName);
+    void wireSaving();
+    // Writes lines to path; false (the user told why) when nothing could be written.
+    bool writeSavedLines(const QString& path, const QStringList& lines);
+    QList<ListEntry> getEntries() const;
+    // The marks of the lists the running save reads.
+    MarkTable markTable() const;
 
     AppContext m_ctx;
     MainControls m_c;

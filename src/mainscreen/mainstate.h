@@ -1,5 +1,6 @@
 #pragma once
 
+#include "problemdata/saveprogress.h"
 #include "settings/settingsschema.h"
 
 #include <QString>
@@ -62,6 +63,10 @@ struct MainState {
     bool testmode = false; // a test is running
     bool suuzitest = false; // the running test is the number test
     bool testResultsHeld = false; // from a test's start until the next Open, Start or Test
+
+    SaveRequest saveRequest; // what the running save is for
+    bool overwriteChoice = false; // the save-method dialog's last answer: overwrite, or replace
+    QString saveTitle; // the save dialog's title, kept when no rule gives a new one
 };
 
 } // namespace keruna

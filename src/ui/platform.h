@@ -22,6 +22,21 @@ struct OpenFileRequest {
     bool mustExist = true;
 };
 
+// A file type of a save dialog: the caption shown, and the names it lists. The captions
+// come from the desktop the program was first written for, where "テキストファイル(*.txt)"
+// listed every file; the patterns say what a caption really lists.
+struct FileType {
+    QString caption;
+    QStringList patterns;
+};
+
+struct SaveFileRequest {
+    QString title;
+    QList<FileType> types;
+    QString initialFile; // a name, or a path whose folder the dialog opens in
+    bool confirmOverwrite = true;
+};
+
 // Everything that reaches outside the program's own widgets: common dialogs, message
 // boxes, window stacking, the screen, other programs and the program's own process.
 // Tests substitute a fake that answers from a queue and records what was shown.
@@ -34,6 +49,9 @@ public:
         = 0;
     // The chosen file, or nullopt when the user cancelled.
     virtual std::optional<QString> chooseOpenFile(QWidget* parent, const OpenFileRequest& request)
+        = 0;
+    // The chosen path, or nullopt when the user cancelled.
+    virtual std::optional<QString> chooseSaveFile(QWidget* parent, const SaveFileRequest& request)
         = 0;
 
     // Keeps a window above all others (or not), position and size unchanged.

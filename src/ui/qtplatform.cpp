@@ -114,6 +114,40 @@ std::optional<QString> QtPlatform::chooseOpenFile(QWidget* parent, const OpenFil
     return dialog.selectedFiles().constFirst();
 }
 
+std::optional<QString> QtPlatform::chooseSaveFile(QWidget* parent, const SaveFileRequest& request)
+{
+    QFileDialog dialog(parent, request.title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    QStringList captions;
+    for (const FileType& type : request.types)
+        captions.append(type.caption);
+    dialog.setNameFilters(captions);
+    // Each caption lists the names its patterns say, whatever its text suggests.
+    auto listFor = [&dialog, types = request.types](const QString& caption) {
+        for (const FileType& type : types) {
+            if (type.caption == caption) {
+                if (auto* model = dialog.findChild<QFileSystemModel*>())
+                    model->setNameFilters(type.patterns);
+            }
+        }
+    };
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, listFor);
+    if (!captions.isEmpty())
+        listFor(captions.constFirst());
+    keepAboveTopmostWindows(dialog);
+    if (!request.initialFile.isEmpty()) {
+        const QFileInfo initial(request.initialFile);
+        if (initial.isAbsolute())
+            dialog.setDirectory(initial.absolutePath());
+        dialog.selectFile(initial.fileName());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
 void QtPlatform::setTopmost(QWidget* window, bool topmost)
 {
     if (!window)

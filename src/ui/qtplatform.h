@@ -12,6 +12,7 @@ public:
     MessageResult showMessage(QWidget* parent, const QString& text, MessageIcon icon,
         MessageButtons buttons, const QString& title) override;
     std::optional<QString> chooseOpenFile(QWidget* parent, const OpenFileRequest& request) override;
+    std::optional<QString> chooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
     void setTopmost(QWidget* window, bool topmost) override;
     QRect screenGeometry(const QWidget* window) const override;
     bool openUrl(const QUrl& url) override;

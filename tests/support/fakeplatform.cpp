@@ -26,6 +26,16 @@ std::optional<QString> FakePlatform::chooseOpenFile(QWidget*, const OpenFileRequ
     return answer;
 }
 
+std::optional<QString> FakePlatform::chooseSaveFile(QWidget*, const SaveFileRequest& request)
+{
+    saveRequests.push_back(request);
+    if (saveAnswers.empty())
+        return std::nullopt;
+    const std::optional<QString> answer = std::move(saveAnswers.front());
+    saveAnswers.pop_front();
+    return answer;
+}
+
 void FakePlatform::setTopmost(QWidget* window, bool topmost)
 {
     topmostCalls.emplace_back(window, topmost);

@@ -27,6 +27,7 @@ public:
     MessageResult showMessage(QWidget*, const QString& text, MessageIcon icon,
         MessageButtons buttons, const QString& title) override;
     std::optional<QString> chooseOpenFile(QWidget*, const OpenFileRequest& request) override;
+    std::optional<QString> chooseSaveFile(QWidget*, const SaveFileRequest& request) override;
     void setTopmost(QWidget* window, bool topmost) override;
     QRect screenGeometry(const QWidget*) const override { return screen; }
     bool openUrl(const QUrl& url) override;
@@ -46,10 +47,12 @@ public:
     // first button (OK or Yes) and the open dialog is cancelled.
     std::deque<MessageResult> messageAnswers;
     std::deque<std::optional<QString>> openAnswers;
+    std::deque<std::optional<QString>> saveAnswers;
     bool newInstanceStarts = true;
 
     std::vector<ShownMessage> messages;
     std::vector<OpenFileRequest> openRequests;
+    std::vector<SaveFileRequest> saveRequests;
     std::vector<std::pair<QWidget*, bool>> topmostCalls;
     std::vector<QUrl> openedUrls;
     std::vector<std::pair<QString, QStringList>> startedPrograms;

@@ -1,0 +1,182 @@
+#include "app/form1.h"
+
+#include "app/problemcontroller.h"
+#include "getlist/getlist.h"
+#include "mainscreen/mainmenus.h"
+#include "problemdata/problemwriter.h"
+#include "problemdata/saveprogress.h"
+#include "ui/hozongamen.h"
+#include "ui/platform.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QToolButton>
+
+// Form1: saving progress into the word list, by the database lists, the GET list or a reset.
+namespace keruna {
+
+namespace {
+
+RangeFilter checkedRange(const RangeState& range)
+{
+    return range.current.value_or(RangeFilter::NotYet);
+}
+
+} // namespace
+
+void Form1::wireSaving()
+{
+    chooseSaveMethod = [this] { return hozongamen::ChooseSaveMethod(this); };
+    connect(m_c.listhozon, &QToolButton::clicked, this, [this] { SaveGetList(); });
+    m_menus->onCommand(QStringLiteral("mondaireset"), [this] { ResetProblemData(); });
+}
+
+MarkTable Form1::markTable() const
+{
+    if (m_state.saveRequest.GetSave)
+        return MarkTable::fromGetList(getEntries());
+    if (m_state.saveRequest.ResetSave || !databaseEntries)
+        return MarkTable();
+    return MarkTable::fromDbLists(databaseEntries(true), databaseEntries(false));
+}
+
+QList<ListEntry> Form1::getEntries() const
+{
+    QList<ListEntry> entries;
+    for (const GetEntry& e : m_getList->shadow())
+        entries.append({e.key, e.red});
+    return entries;
+}
+
+void Form1::SaveDatabaseLists()
+{
+    const QList<ListEntry> memorized = databaseEntries ? databaseEntries(true) : QList<ListEntry>();
+    const QList<ListEntry> notYet = databaseEntries ? databaseEntries(false) : QList<ListEntry>();
+    if (memorized.isEmpty() && notYet.isEmpty())
+        return;
+    if (!m_state.testResultsHeld) {
+        m_state.saveRequest.clear();
+        m_state.saveRequest.ListSave = true;
+        WriteInPlace();
+    } else if (m_state.saveRequest.testStartedWith(RangeFilter::All)) {
+        if (const std::optional<bool> overwrite = chooseSaveMethod()) {
+            m_state.overwriteChoice = *overwrite;
+            WriteToChosenFile();
+        }
+    } else {
+        WriteToChosenFile();
+    }
+}
+
+void Form1::SaveGetList()
+{
+    if (m_getList->isEmpty())
+        return;
+    m_state.saveRequest.clear();
+    m_state.saveRequest.GetSave = true;
+    switch (checkedRange(m_range)) {
+    case RangeFilter::NotYet:
+        WriteInPlace();
+        break;
+    case RangeFilter::Memorized:
+    case RangeFilter::Red:
+        WriteToChosenFile();
+        break;
+    case RangeFilter::All:
+        if (const std::optional<bool> overwrite = chooseSaveMethod()) {
+            m_state.overwriteChoice = *overwrite;
+            WriteToChosenFile();
+        }
+        break;
+    }
+}
+
+void Form1::ResetProblemData()
+{
+    if (m_set.path.isEmpty()) {
+        m_ctx.platform.showMessage(this, QStringLiteral("問題データを開いてから実行してください。"),
+            MessageIcon::Information, MessageButtons::Ok);
+        m_problems->OpenProblemFile();
+    }
+    if (m_set.memorizedCount < 1) {
+        m_ctx.platform.showMessage(this,
+            QStringLiteral("全て未暗記データの為、リセットする必要がありません。"),
+            MessageIcon::Information, MessageButtons::Ok);
+        return;
+    }
+    const MessageResult answer = m_ctx.platform.showMessage(this,
+        QStringLiteral("問題データの中の暗記済データを未暗記データに戻します。よろしいですか？"),
+        MessageIcon::Question, MessageButtons::YesNo);
+    if (answer != MessageResult::Yes)
+        return;
+    m_state.saveRequest.clear();
+    m_state.saveRequest.ResetSave = true;
+    WriteToChosenFile();
+}
+
+bool Form1::writeSavedLines(const QString& path, const QStringList& lines)
+{
+    std::optional<AppError> error = writeProblemLines(path, m_set, lines);
+    if (!error)
+        return true;
+    // The file stays as it was; say which file and what failed, and reload nothing.
+    error->description = QStringLiteral("「%1」に保存できませんでした。\r\n%2")
+                             .arg(QFileInfo(path).fileName(), error->description);
+    m_ctx.platform.showMessage(this, errorText(*error), MessageIcon::Error, MessageButtons::Ok);
+    return false;
+}
+
+void Form1::WriteInPlace()
+{
+    if (m_set.path.isEmpty())
+        return;
+    // Another editor's changes must not vanish without a word.
+    if (changedOnDisk(m_set)) {
+        const MessageResult answer = m_ctx.platform.showMessage(this,
+            QStringLiteral("「%1」は読み込んだ後に変更されています。\r\n"
+                           "保存すると、その変更は失われます。保存しますか？")
+                .arg(QFileInfo(m_set.path).fileName()),
+            MessageIcon::Question, MessageButtons::YesNo);
+        if (answer != MessageResult::Yes)
+            return;
+    }
+    const QStringList lines
+        = linesForSaveInPlace(m_set.rawLines(), m_state.saveRequest, markTable());
+    if (!writeSavedLines(m_set.path, lines))
+        return;
+    if (Result<bool> reloaded = m_problems->ReloadProblemFile(); !reloaded)
+        m_ctx.platform.showMessage(
+            this, errorText(reloaded.error()), MessageIcon::Error, MessageButtons::Ok);
+}
+
+void Form1::WriteToChosenFile()
+{
+    if (m_set.path.isEmpty())
+        return;
+    const SaveRequest& request = m_state.saveRequest;
+    const RangeFilter rangeNow = checkedRange(m_range);
+    if (const std::optional<QString> title = saveTitle(request, rangeNow, m_state.overwriteChoice))
+        m_state.saveTitle = *title;
+    SaveFileRequest dialog;
+    dialog.title = m_state.saveTitle;
+    // The text type lists every file, as it did where the captions come from.
+    dialog.types = {{QStringLiteral("テキストファイル(*.txt)"), {QStringLiteral("*")}},
+        {QStringLiteral("CSVファイル(*.csv)"), {QStringLiteral("*.csv")}}};
+    dialog.initialFile = m_set.path; // the name, in the list's own folder
+    dialog.confirmOverwrite = true;
+    const std::optional<QString> chosen = m_ctx.platform.chooseSaveFile(this, dialog);
+    if (!chosen)
+        return;
+    const QStringList lines
+        = linesForSaveAs(m_set.rawLines(), request, rangeNow, m_state.overwriteChoice, markTable());
+    if (!writeSavedLines(*chosen, lines))
+        return;
+    // While a test runs its list stays loaded; otherwise the saved file is the list now.
+    if (m_state.testmode)
+        return;
+    m_problems->openChosenFile(*chosen);
+    if (m_c.Openbtn->isVisible() && m_c.Openbtn->isEnabled())
+        m_c.Openbtn->setFocus();
+}
+
+} // namespace keruna

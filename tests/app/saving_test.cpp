@@ -1,0 +1,145 @@
+#include "app/form1.h"
+#include "common/textfile.h"
+#include "getlist/getlist.h"
+#include "support/harness.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace keruna;
+using namespace keruna::test;
+
+namespace {
+
+// ⅰ in its NEC-selected form (EE EF), which an encoder would write as FA 40.
+const QByteArray kTwin("\xEE\xEF");
+
+class SavingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        h.start();
+        path = h.path("list.txt");
+        writeBytes(path, lines({"apple,1@", "", "book,2,,○", "cat,3,赤×", "dog,4"}));
+        h.open(path);
+    }
+    // Lines as code page 932 bytes; "@" stands for the twin-form character's own bytes.
+    static QByteArray lines(std::initializer_list<const char*> items)
+    {
+        QByteArray out;
+        for (const char* line : items)
+            out += sjis(QString::fromUtf8(line)).replace("@", kTwin) + "\r\n";
+        return out;
+    }
+    void chooseRange(const char* menu) { h.action(QString::fromLatin1(menu))->trigger(); }
+    void take(const char* key) { h.form().getList().append(QString::fromUtf8(key), ",", false); }
+    // Answers the save-method dialog when it opens.
+    void answerMethod(const char* option)
+    {
+        QTimer::singleShot(0, [option] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            dialog->findChild<QRadioButton*>(QString::fromLatin1(option))->setChecked(true);
+            dialog->findChild<QPushButton*>("OK")->click();
+        });
+    }
+    QString title() { return h.form().windowTitle(); }
+
+    Form1Harness h;
+    QString path;
+};
+
+} // namespace
+
+TEST_F(SavingTest, AGetSaveInTheNotYetRangeMarksTheFileInPlaceTwice)
+{
+    take("cat,3");
+    h.find<QToolButton>("listhozon")->click();
+    // No dialog; the twin form's bytes and every other line stay, the blank line goes.
+    EXPECT_TRUE(h.platform.saveRequests.empty());
+    const QByteArray once = lines({"apple,1@", "book,2,,○", "cat,3,,○", "dog,4"});
+    EXPECT_EQ(readBytes(path), once);
+    EXPECT_TRUE(title().contains(QStringLiteral("未2 覚2"))) << title().toStdString();
+    // Saved again with the GET list the reload emptied: nothing changes.
+    take("dog,4");
+    h.find<QToolButton>("listhozon")->click();
+    EXPECT_EQ(readBytes(path), lines({"apple,1@", "book,2,,○", "cat,3,,○", "dog,4,,○"}));
+    EXPECT_TRUE(h.platform.messages.empty()) << h.platform.messages[0].text.toStdString();
+}
+
+TEST_F(SavingTest, AGetSaveOfAllAsksTheMethodAndWritesTheChosenFile)
+{
+    chooseRange("mzenbu");
+    take("apple,1ⅰ"); // the twin-form character, as the list shows it
+    const QString other = h.path("saved.txt");
+    h.platform.saveAnswers.push_back(other);
+    answerMethod("Okikaeop");
+    h.find<QToolButton>("listhozon")->click();
+    ASSERT_EQ(h.platform.saveRequests.size(), 1u);
+    const SaveFileRequest& asked = h.platform.saveRequests[0];
+    EXPECT_EQ(asked.title,
+        QStringLiteral("【保存説明】※注意：正解データ以外は全て不正解に置き換えます。"));
+    EXPECT_EQ(asked.types[0].caption, QStringLiteral("テキストファイル(*.txt)"));
+    EXPECT_EQ(QFileInfo(asked.initialFile).fileName(), "list.txt");
+    // Replace: the one taken is memorized, a memorized line not taken goes back, red stays red.
+    EXPECT_EQ(readBytes(other), lines({"apple,1@,,○", "book,2", "cat,3,赤×", "dog,4"}));
+    EXPECT_EQ(readBytes(path), lines({"apple,1@", "", "book,2,,○", "cat,3,赤×", "dog,4"}));
+    EXPECT_TRUE(title().contains("saved.txt")) << title().toStdString();
+}
+
+TEST_F(SavingTest, AResetRemovesEveryMarkAndACancelledDialogWritesNothing)
+{
+    const QByteArray before = readBytes(path);
+    h.action("mondaireset")->trigger(); // Yes, then the dialog is cancelled
+    ASSERT_EQ(h.platform.saveRequests.size(), 1u);
+    EXPECT_EQ(h.platform.saveRequests[0].title, QStringLiteral("名前を付けて保存"));
+    EXPECT_EQ(readBytes(path), before);
+    EXPECT_EQ(h.platform.messages.back().text,
+        QStringLiteral("問題データの中の暗記済データを未暗記データに戻します。よろしいですか？"));
+
+    h.platform.saveAnswers.push_back(path);
+    h.action("mondaireset")->trigger();
+    EXPECT_EQ(readBytes(path), lines({"apple,1@", "book,2", "cat,3", "dog,4"}));
+    h.action("mondaireset")->trigger();
+    EXPECT_EQ(h.platform.messages.back().text,
+        QStringLiteral("全て未暗記データの為、リセットする必要がありません。"));
+}
+
+TEST_F(SavingTest, AFailedOrRefusedSaveLeavesTheFileAndTheListsAsTheyWere)
+{
+    const QByteArray before = readBytes(path);
+    const QString loadedTitle = title();
+    take("cat,3");
+    // The disk fills up half-way.
+    failWriteAfter(0);
+    h.find<QToolButton>("listhozon")->click();
+    ASSERT_EQ(h.platform.messages.size(), 1u);
+    EXPECT_TRUE(h.platform.messages[0].text.startsWith(QStringLiteral("エラー番号 ： 61\r\n")));
+    EXPECT_TRUE(h.platform.messages[0].text.contains("list.txt"));
+    EXPECT_EQ(readBytes(path), before);
+    EXPECT_EQ(title(), loadedTitle);
+    EXPECT_EQ(h.form().getList().count(), 1); // nothing reloaded: the user can try again
+
+    // Another program changed the file: asked first, and No keeps its change.
+    const QByteArray theirs = before + sjis(QStringLiteral("egg,5\r\n"));
+    writeBytes(path, theirs);
+    h.platform.messageAnswers.push_back(MessageResult::No);
+    h.find<QToolButton>("listhozon")->click();
+    EXPECT_EQ(h.platform.messages.back().icon, MessageIcon::Question);
+    EXPECT_EQ(readBytes(path), theirs);
+
+    // The file became a folder: Yes to the question, then the write fails and says so.
+    QFile::remove(path);
+    ASSERT_TRUE(QDir(h.folder()).mkdir("list.txt"));
+    h.platform.messageAnswers.push_back(MessageResult::Yes);
+    h.find<QToolButton>("listhozon")->click();
+    EXPECT_EQ(h.platform.messages.back().icon, MessageIcon::Error);
+    EXPECT_TRUE(QFileInfo(path).isDir());
+}
