@@ -87,6 +87,8 @@ public:
     void ResetProblemData(); // mondaireset
     void WriteInPlace();
     void WriteToChosenFile(); // testHOZON
+    // chexp: asks which subset of the database lists to write to a new file, and writes it.
+    void ExportDatabaseLists(QWidget* owner, const QString& leftName, const QString& rightName);
     // The entries of the memorized (or correct) and not-yet (or wrong) lists; set by the
     // database screen.
     std::function<QList<ListEntry>(bool memorized)> databaseEntries;
@@ -144,6 +146,26 @@ private:
     bool m_startupFailed = false;
     bool m_speakOverride = false; // speak m_speakText instead of the current item
     QString m_speakText;
+
+    // Database screen
+public:
+    // DBbtn: fills the lists and shows the screen; nothing when it is already shown.
+    void openDatabaseScreen();
+    // Made on first use; null before.
+    class DBgamen* databaseScreen() const;
+    // The memorized (or correct) and not-yet (or wrong) lists, kept while the screen is closed.
+    class DbListModel& databaseList(bool memorized) const;
+
+private:
+    struct DatabaseParts;
+    struct DatabasePartsDeleter {
+        void operator()(DatabaseParts* parts) const;
+    };
+    void wireDatabaseScreen();
+    void refillDatabaseScreen();
+    void showDatabasePopup(bool left, const QPoint& at);
+    void speakListText(const QString& text);
+    std::unique_ptr<DatabaseParts, DatabasePartsDeleter> m_db;
 };
 
 } // namespace keruna

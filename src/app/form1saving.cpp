@@ -9,6 +9,7 @@
 #include "ui/platform.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QToolButton>
 
@@ -177,6 +178,39 @@ void Form1::WriteToChosenFile()
     m_problems->openChosenFile(*chosen);
     if (m_c.Openbtn->isVisible() && m_c.Openbtn->isEnabled())
         m_c.Openbtn->setFocus();
+}
+
+void Form1::ExportDatabaseLists(QWidget* owner, const QString& leftName, const QString& rightName)
+{
+    const QList<ListEntry> left = databaseEntries ? databaseEntries(true) : QList<ListEntry>();
+    const QList<ListEntry> right = databaseEntries ? databaseEntries(false) : QList<ListEntry>();
+    if (left.isEmpty() && right.isEmpty())
+        return;
+    const ExportCounts counts = exportCounts(leftName, rightName, left, right);
+    std::array<hozongamen::ExportOption, hozongamen::kExportOptions> options;
+    for (int i = 0; i < hozongamen::kExportOptions; ++i) {
+        const auto set = ExportSet(i);
+        options[size_t(i)] = {exportOptionCaption(counts, set), exportOptionEnabled(counts, set)};
+    }
+    const std::optional<int> chosen = hozongamen::ChooseExportSet(owner, options);
+    if (!chosen)
+        return;
+    const auto set = ExportSet(*chosen);
+    SaveFileRequest dialog;
+    dialog.title = exportDialogTitle(counts, set);
+    dialog.types = {{QStringLiteral("テキストファイル(*.txt)"), {QStringLiteral("*")}},
+        {QStringLiteral("CSVファイル(*.csv)"), {QStringLiteral("*.csv")}}};
+    dialog.initialFile = QFileInfo(m_set.path).dir().filePath(exportFileName(counts, set));
+    const std::optional<QString> path = m_ctx.platform.chooseSaveFile(owner, dialog);
+    if (!path)
+        return;
+    // A new list in the open one's encoding and line ends; nothing is reloaded.
+    if (std::optional<AppError> error = writeNewList(*path, m_set, exportLines(left, right, set))) {
+        error->description = QStringLiteral("「%1」に書き出せませんでした。\r\n%2")
+                                 .arg(QFileInfo(*path).fileName(), error->description);
+        m_ctx.platform.showMessage(
+            owner, errorText(*error), MessageIcon::Error, MessageButtons::Ok);
+    }
 }
 
 } // namespace keruna

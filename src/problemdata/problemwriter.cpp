@@ -91,6 +91,16 @@ AppError unencodable(int line)
 
 } // namespace
 
+std::optional<AppError> writeNewList(
+    const QString& path, const ProblemSet& like, const QStringList& lines)
+{
+    // Without a loaded file behind it every line is encoded from its text.
+    ProblemSet format;
+    format.encoding = like.encoding;
+    format.lfOnly = like.lfOnly;
+    return writeProblemLines(path, format, lines);
+}
+
 bool changedOnDisk(const ProblemSet& loaded)
 {
     const QFileInfo info(loaded.path);

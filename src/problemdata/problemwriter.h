@@ -24,4 +24,8 @@ bool changedOnDisk(const ProblemSet& loaded);
 std::optional<AppError> writeProblemLines(
     const QString& path, const ProblemSet& loaded, const QStringList& lines);
 
+// Writes a new list (an export) in the encoding and line ends of the loaded one.
+std::optional<AppError> writeNewList(
+    const QString& path, const ProblemSet& like, const QStringList& lines);
+
 } // namespace keruna

@@ -180,6 +180,103 @@ QStringList linesForSaveAs(const QStringList& lines, const SaveRequest& request,
     return out;
 }
 
+QStringList exportLines(const QList<ListEntry>& left, const QList<ListEntry>& right, ExportSet set)
+{
+    QStringList out;
+    const auto take = [&](const QList<ListEntry>& list, bool all) {
+        for (const ListEntry& e : list) {
+            if (all || (set == ExportSet::Red && e.red) || (set == ExportSet::Checked && e.checked))
+                out.append(e.text);
+        }
+    };
+    switch (set) {
+    case ExportSet::Left:
+        take(left, true);
+        break;
+    case ExportSet::Right:
+        take(right, true);
+        break;
+    case ExportSet::Red:
+    case ExportSet::Checked:
+        take(left, false);
+        take(right, false);
+        break;
+    }
+    return out;
+}
+
+ExportCounts exportCounts(const QString& leftName, const QString& rightName,
+    const QList<ListEntry>& left, const QList<ListEntry>& right)
+{
+    ExportCounts c {leftName, rightName, int(left.size()), int(right.size()), 0, 0};
+    for (const QList<ListEntry>* list : {&left, &right}) {
+        for (const ListEntry& e : *list) {
+            c.red += e.red ? 1 : 0;
+            c.checked += e.checked ? 1 : 0;
+        }
+    }
+    return c;
+}
+
+namespace {
+
+int countOf(const ExportCounts& c, ExportSet set)
+{
+    switch (set) {
+    case ExportSet::Left:
+        return c.left;
+    case ExportSet::Right:
+        return c.right;
+    case ExportSet::Red:
+        return c.red;
+    case ExportSet::Checked:
+        return c.checked;
+    }
+    return 0;
+}
+
+} // namespace
+
+bool exportOptionEnabled(const ExportCounts& counts, ExportSet set)
+{
+    return countOf(counts, set) >= 1;
+}
+
+QString exportOptionCaption(const ExportCounts& c, ExportSet set)
+{
+    const QString names[]
+        = {c.leftName, c.rightName, QStringLiteral("要チェック"), QStringLiteral("チェック")};
+    return names[int(set)] + QStringLiteral("　") + QString::number(countOf(c, set))
+        + QStringLiteral("語");
+}
+
+QString exportFileName(const ExportCounts& c, ExportSet set)
+{
+    const QString prefixes[] = {QStringLiteral("覚"), QStringLiteral("未"),
+        QStringLiteral("要チェック"), QStringLiteral("チェック")};
+    return prefixes[int(set)] + QString::number(countOf(c, set));
+}
+
+QString exportDialogTitle(const ExportCounts& c, ExportSet set)
+{
+    const QString n = QString::number(countOf(c, set));
+    switch (set) {
+    case ExportSet::Left:
+        return c.leftName + QStringLiteral("内のデータ（") + n
+            + QStringLiteral("単語）だけを保存します");
+    case ExportSet::Right:
+        return c.rightName + QStringLiteral("内のデータ（") + n
+            + QStringLiteral("単語）だけを保存します");
+    case ExportSet::Red:
+        return QStringLiteral("要チェックしたデータ（") + n
+            + QStringLiteral("単語）だけを保存します");
+    case ExportSet::Checked:
+        return QStringLiteral("チェックしたデータ（") + n
+            + QStringLiteral("単語）だけを保存します");
+    }
+    return {};
+}
+
 std::optional<QString> saveTitle(
     const SaveRequest& request, RangeFilter rangeNow, bool overwriteChoice)
 {

@@ -16,6 +16,7 @@ namespace keruna {
 struct ListEntry {
     QString text;
     bool red = false;
+    bool checked = false;
 };
 
 // What a save is for. Every list, GET or reset request clears all seven flags before
@@ -66,6 +67,31 @@ QStringList linesForSaveInPlace(
 // in order; an empty one is not written.
 QStringList linesForSaveAs(const QStringList& lines, const SaveRequest& request,
     RangeFilter rangeNow, bool overwriteChoice, const MarkTable& table);
+
+// The subsets of the database lists that can be exported, in their order of priority.
+enum class ExportSet { Left, Right, Red, Checked };
+
+// The item texts an export writes, one a line and without marks: a whole list, or the
+// red or checked entries of the left list and then of the right one.
+QStringList exportLines(const QList<ListEntry>& left, const QList<ListEntry>& right, ExportSet set);
+
+// What the export dialog offers and the save dialog proposes. The pane names are those
+// the lists show (暗記済リスト / 未暗記リスト, or the test's 正解リスト / 間違いリスト).
+struct ExportCounts {
+    QString leftName;
+    QString rightName;
+    int left = 0;
+    int right = 0;
+    int red = 0;
+    int checked = 0;
+};
+ExportCounts exportCounts(const QString& leftName, const QString& rightName,
+    const QList<ListEntry>& left, const QList<ListEntry>& right);
+// "暗記済リスト　120語"; empty when the subset has no entry (the option is disabled).
+QString exportOptionCaption(const ExportCounts& counts, ExportSet set);
+bool exportOptionEnabled(const ExportCounts& counts, ExportSet set);
+QString exportFileName(const ExportCounts& counts, ExportSet set);
+QString exportDialogTitle(const ExportCounts& counts, ExportSet set);
 
 // The save dialog's title; nullopt leaves the title as it was.
 std::optional<QString> saveTitle(

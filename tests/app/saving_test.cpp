@@ -143,3 +143,47 @@ TEST_F(SavingTest, AFailedOrRefusedSaveLeavesTheFileAndTheListsAsTheyWere)
     EXPECT_EQ(h.platform.messages.back().icon, MessageIcon::Error);
     EXPECT_TRUE(QFileInfo(path).isDir());
 }
+
+TEST_F(SavingTest, AnExportAsksTheSubsetAndWritesItInTheListsEncoding)
+{
+    h.form().databaseEntries = [](bool memorized) {
+        return memorized
+            ? QList<ListEntry> {{QStringLiteral("book,2"), true, true}}
+            : QList<ListEntry> {{QStringLiteral("apple,1ⅰ")}, {QStringLiteral("cat,3"), true}};
+    };
+    QStringList captions;
+    QList<bool> enabled;
+    const auto answer = [&] {
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            captions.clear();
+            enabled.clear();
+            for (const char* name : {"Sumiexpop", "Madaexpop", "Redexpop", "Checkexpop"}) {
+                auto* option = dialog->findChild<QRadioButton*>(QString::fromLatin1(name));
+                captions.append(option->text());
+                enabled.append(option->isEnabled());
+            }
+            dialog->findChild<QRadioButton*>("Redexpop")->setChecked(true);
+            dialog->findChild<QPushButton*>("OK")->click();
+        });
+    };
+    answer();
+    h.form().ExportDatabaseLists(
+        &h.form(), QStringLiteral("暗記済リスト"), QStringLiteral("未暗記リスト"));
+    EXPECT_EQ(captions,
+        (QStringList {QStringLiteral("暗記済リスト　1語"), QStringLiteral("未暗記リスト　2語"),
+            QStringLiteral("要チェック　2語"), QStringLiteral("チェック　1語")}));
+    ASSERT_EQ(h.platform.saveRequests.size(), 1u); // cancelled: nothing written
+    EXPECT_EQ(QFileInfo(h.platform.saveRequests[0].initialFile).fileName(),
+        QStringLiteral("要チェック2"));
+
+    const QString exported = h.path("red.txt");
+    h.platform.saveAnswers.push_back(exported);
+    answer();
+    h.form().ExportDatabaseLists(
+        &h.form(), QStringLiteral("暗記済リスト"), QStringLiteral("未暗記リスト"));
+    // Red items of the left list, then of the right one; no marks; code page 932.
+    EXPECT_EQ(readBytes(exported), sjis(QStringLiteral("book,2\r\ncat,3\r\n")));
+    EXPECT_EQ(readBytes(path), lines({"apple,1@", "", "book,2,,○", "cat,3,赤×", "dog,4"}));
+}

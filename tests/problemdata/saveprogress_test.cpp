@@ -135,3 +135,29 @@ TEST(SaveProgress, SaveTitles)
     EXPECT_EQ(saveTitle(reset, RangeFilter::All, true), QStringLiteral("名前を付けて保存"));
     EXPECT_EQ(saveTitle(SaveRequest {}, RangeFilter::NotYet, false), std::nullopt);
 }
+
+TEST(SaveProgress, ExportsWriteTheirSubsetWithoutMarksUnderTheirNames)
+{
+    const QList<ListEntry> left = {{QStringLiteral("a,1"), true, true}, {QStringLiteral("b,2")}};
+    const QList<ListEntry> right = {{QStringLiteral("c,3"), false, true},
+        {QStringLiteral("d,4"), true}, {QStringLiteral("e,5")}};
+    EXPECT_EQ(exportLines(left, right, ExportSet::Left), split("a,1|b,2"));
+    EXPECT_EQ(exportLines(left, right, ExportSet::Right), split("c,3|d,4|e,5"));
+    EXPECT_EQ(exportLines(left, right, ExportSet::Red), split("a,1|d,4"));
+    EXPECT_EQ(exportLines(left, right, ExportSet::Checked), split("a,1|c,3"));
+
+    const ExportCounts c
+        = exportCounts(QStringLiteral("正解リスト"), QStringLiteral("間違いリスト"), left, right);
+    EXPECT_EQ(exportOptionCaption(c, ExportSet::Left), QStringLiteral("正解リスト　2語"));
+    EXPECT_EQ(exportOptionCaption(c, ExportSet::Red), QStringLiteral("要チェック　2語"));
+    EXPECT_EQ(exportOptionCaption(c, ExportSet::Checked), QStringLiteral("チェック　2語"));
+    EXPECT_EQ(exportFileName(c, ExportSet::Right), QStringLiteral("未3"));
+    EXPECT_EQ(exportDialogTitle(c, ExportSet::Right),
+        QStringLiteral("間違いリスト内のデータ（3単語）だけを保存します"));
+    EXPECT_EQ(exportDialogTitle(c, ExportSet::Checked),
+        QStringLiteral("チェックしたデータ（2単語）だけを保存します"));
+    const ExportCounts none = exportCounts({}, {}, {}, right);
+    EXPECT_FALSE(exportOptionEnabled(none, ExportSet::Left));
+    EXPECT_FALSE(
+        exportOptionEnabled(exportCounts({}, {}, {}, {{QStringLiteral("x")}}), ExportSet::Red));
+}
