@@ -187,3 +187,16 @@ TEST_F(SavingTest, AnExportAsksTheSubsetAndWritesItInTheListsEncoding)
     EXPECT_EQ(readBytes(exported), sjis(QStringLiteral("book,2\r\ncat,3\r\n")));
     EXPECT_EQ(readBytes(path), lines({"apple,1@", "", "book,2,,○", "cat,3,赤×", "dog,4"}));
 }
+
+TEST_F(SavingTest, ASaveDialogPointedAtAFolderOrNowhereSaysSoAndLoadsNothing)
+{
+    const QString loadedTitle = title();
+    for (const QString& target : {h.folder(), h.path("missing/list.txt")}) {
+        h.platform.saveAnswers.push_back(target);
+        h.action("mondaireset")->trigger(); // Yes, then the dialog answers target
+        ASSERT_EQ(h.platform.messages.back().icon, MessageIcon::Error) << target.toStdString();
+        EXPECT_TRUE(h.platform.messages.back().text.startsWith(QStringLiteral("エラー番号 ： ")));
+        EXPECT_EQ(title(), loadedTitle);
+    }
+    EXPECT_FALSE(QFileInfo::exists(h.path("missing")));
+}
