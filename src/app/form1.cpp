@@ -86,6 +86,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     hooks.stopIdleAnimation = [this] { m_layout->stopIdleAnimation(); };
     hooks.resetPresentationPosition = [this] { m_study->restartFromFirst(); };
     hooks.applyProperties = [this] { applyPropertiesQuietly(); };
+    hooks.refillDatabaseScreen = [this] { refillDatabaseScreen(); };
     hooks.clearGetList = [this] {
         m_getList->clear(m_state.testResultsHeld);
         focusGetList();
@@ -132,6 +133,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     m_input = new StudyInput(*this, m_c, *m_menus, m_state, *m_study, *m_getList);
     wireCommands();
     wireGetList();
+    wireDatabaseScreen();
     wireLayout();
     wireSaving();
     for (QWidget* w : std::initializer_list<QWidget*> {

@@ -118,7 +118,7 @@ QList<ListEntry> DbListModel::entries() const
     QList<ListEntry> out;
     out.reserve(m_entries.size());
     for (const DbEntry& e : m_entries)
-        out.append(ListEntry {e.text, e.red});
+        out.append(ListEntry {e.text, e.red, e.checked});
     return out;
 }
 

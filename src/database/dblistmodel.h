@@ -46,7 +46,8 @@ public:
     int checkedCount() const;
     int firstChecked() const;
 
-    // What saving and export read: each entry's item text and needs-check mark, in order.
+    // What saving and export read: each entry's item text, needs-check mark and check, in
+    // order.
     QList<ListEntry> entries() const;
 
     void setEntries(QList<DbEntry> entries);

@@ -115,6 +115,8 @@ TEST_F(DbListsTest, CheckBoxesThroughTheModel)
     EXPECT_FALSE(left.setData(left.index(1, 1), Qt::Checked, Qt::CheckStateRole));
     EXPECT_EQ(left.checkedCount(), 1);
     EXPECT_EQ(left.firstChecked(), 1);
+    EXPECT_TRUE(left.entries().at(1).checked); // export reads the checks
+    EXPECT_FALSE(left.entries().at(0).checked);
     left.setAllChecked(true);
     EXPECT_EQ(left.checkedCount(), 3);
     left.setAllChecked(false);

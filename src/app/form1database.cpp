@@ -1,0 +1,138 @@
+#include "app/form1.h"
+
+#include "database/dbgamen.h"
+#include "database/dblistmodel.h"
+#include "getlist/getlist.h"
+#include "mainscreen/mainmenus.h"
+#include "study/studyengine.h"
+#include "ui/platform.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QToolButton>
+
+// Form1: the database screen's lists, its opening, refills after a load, and the list
+// popup and speech it borrows from the main screen.
+namespace keruna {
+
+struct Form1::DatabaseParts {
+    DbListModel lists[2]; // memorized, not yet
+    std::unique_ptr<DBgamen> screen; // made on first use; destroyed before the lists
+};
+
+void Form1::DatabasePartsDeleter::operator()(DatabaseParts* parts) const
+{
+    delete parts;
+}
+
+DBgamen* Form1::databaseScreen() const
+{
+    return m_db->screen.get();
+}
+
+DbListModel& Form1::databaseList(bool memorized) const
+{
+    return m_db->lists[memorized ? 0 : 1];
+}
+
+void Form1::wireDatabaseScreen()
+{
+    m_db.reset(new DatabaseParts);
+    databaseEntries = [this](bool memorized) { return databaseList(memorized).entries(); };
+    connect(m_c.DBbtn, &QToolButton::clicked, this, [this] { openDatabaseScreen(); });
+}
+
+void Form1::openDatabaseScreen()
+{
+    if (!m_db->screen) {
+        DbScreenHooks hooks;
+        hooks.testResultsHeld = [this] { return m_state.testResultsHeld; };
+        hooks.alwaysOnTop = [this] { return m_menus->action(QStringLiteral("mmae"))->isChecked(); };
+        hooks.onSave = [this] { SaveDatabaseLists(); };
+        hooks.onExport = [this] {
+            DBgamen* screen = databaseScreen();
+            ExportDatabaseLists(screen, screen->paneName(true), screen->paneName(false));
+        };
+        hooks.speak = [this](const QString& text) { speakListText(text); };
+        hooks.showListPopup = [this](bool left, const QPoint& at) { showDatabasePopup(left, at); };
+        // No owner: the screen may go behind the main window like any other window.
+        m_db->screen = std::make_unique<DBgamen>(
+            m_db->lists[0], m_db->lists[1], m_ctx.platform, std::move(hooks));
+        const FontSetting& f = m_state.databaseFont;
+        QFont font;
+        font.setFamilies({f.name});
+        font.setBold(f.bold);
+        font.setItalic(f.italic);
+        if (f.size > 0)
+            font.setPointSizeF(f.size);
+        m_db->screen->setListFont(font);
+    }
+    DBgamen& screen = *m_db->screen;
+    if (screen.isVisible())
+        return;
+    FillDbLists(m_set, m_state.options.delimiter, m_db->lists[0], m_db->lists[1]);
+    screen.afterFill();
+    screen.showAsDatabase();
+    screen.show();
+    screen.raise();
+    screen.activateWindow();
+}
+
+void Form1::refillDatabaseScreen()
+{
+    DBgamen* screen = databaseScreen();
+    if (!screen || !screen->isVisible() || m_state.testResultsHeld)
+        return;
+    FillDbLists(m_set, m_state.options.delimiter, m_db->lists[0], m_db->lists[1]);
+    screen->afterFill();
+}
+
+void Form1::speakListText(const QString& text)
+{
+    // The repeat button's step with the entry's text, held like the button while a word
+    // is being spoken.
+    m_study->userCommand([this, text] {
+        m_speakOverride = true;
+        m_speakText = text;
+        repeatSpeech();
+        m_speakOverride = false;
+    });
+}
+
+void Form1::showDatabasePopup(bool left, const QPoint& at)
+{
+    DBgamen* screen = databaseScreen();
+    if (!screen)
+        return;
+    DbListModel& list = databaseList(left);
+    QAction* red = m_menus->action(QStringLiteral("mlistred"));
+    QAction* speak = m_menus->action(QStringLiteral("mlisthatuon"));
+    QAction* rate = m_menus->action(QStringLiteral("mlistritu"));
+    for (QAction* a : {red, speak, rate})
+        a->setEnabled(!list.isEmpty());
+    rate->setText(
+        left ? QStringLiteral("チェック数と忘却率(&C)") : QStringLiteral("チェック数と正解率(&C)"));
+    // The menu's own commands act on the GET list; while it serves a database list they
+    // are held back and the chosen item runs on that list instead.
+    QAction* chosen = nullptr;
+    {
+        const QSignalBlocker b1(red);
+        const QSignalBlocker b2(speak);
+        const QSignalBlocker b3(rate);
+        chosen = m_menus->listPopup()->exec(at);
+    }
+    const int row = screen->selectedRow(left);
+    if (chosen == red) {
+        screen->ToggleRedSelected(left);
+    } else if (chosen == speak) {
+        if (!list.isEmpty() && row >= 0)
+            speakListText(list.entry(row).question);
+    } else if (chosen == rate && !list.isEmpty()) {
+        m_ctx.platform.showMessage(screen,
+            getStatisticsText(rate->text(), list.checkedCount(), list.count()),
+            MessageIcon::Information, MessageButtons::Ok);
+    }
+}
+
+} // namespace keruna

@@ -1,0 +1,498 @@
+#include "database/dbgamen.h"
+
+#include "common/twips.h"
+#include "database/dblistmodel.h"
+#include "ui/lazyicon.h"
+#include "ui/platform.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace keruna {
+
+namespace {
+
+constexpr int kMinHeightTwips = 4400;
+constexpr int kListViewTopTwips = 1050;
+constexpr int kListViewMarginTwips = 900;
+constexpr int kResultViewMarginTwips = 2400;
+constexpr int kNarrowLeftTwips = 100;
+constexpr int kBarHeightTwips = 1000;
+
+template <class W> W* named(W* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+QToolButton* pictureButton(
+    QWidget* parent, const QString& name, const QString& icon, const QString& tooltip)
+{
+    auto* b = named(new QToolButton(parent), name);
+    b->setIcon(lazyIcon(QStringLiteral(":/icons/") + icon + QStringLiteral(".svg")));
+    b->setIconSize(QSize(24, 24));
+    b->setAutoRaise(true);
+    b->setToolTip(tooltip);
+    b->setFocusPolicy(Qt::TabFocus);
+    return b;
+}
+
+} // namespace
+
+QString dbTitleText(int memorizedCount)
+{
+    if (memorizedCount <= 0)
+        return QStringLiteral("覚えている単語はありません");
+    return QString::number(memorizedCount) + QStringLiteral("単語覚えています");
+}
+
+DBgamen::DBgamen(
+    DbListModel& left, DbListModel& right, Platform& platform, DbScreenHooks hooks, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_left(left)
+    , m_right(right)
+    , m_platform(platform)
+    , m_hooks(std::move(hooks))
+{
+    setObjectName(QStringLiteral("DBgamen"));
+    buildControls();
+    resize(twipsToPixels(11400), twipsToPixels(7200));
+    UpdateListCounts();
+    updatePaneNames();
+}
+
+QTreeView* DBgamen::makeList(DbListModel& model, const QString& name)
+{
+    auto* view = named(new QTreeView, name);
+    view->setModel(&model);
+    view->setRootIsDecorated(false);
+    view->setItemsExpandable(false);
+    view->setUniformRowHeights(true); // scrolling to the end must not measure every row
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setContextMenuPolicy(Qt::CustomContextMenu);
+    view->header()->setStretchLastSection(false);
+    // The meaning test narrows a column to 50 twips, below the style's usual minimum.
+    view->header()->setMinimumSectionSize(1);
+    view->setColumnWidth(0, twipsToPixels(1600));
+    view->setColumnWidth(1, twipsToPixels(3000));
+    view->installEventFilter(this);
+    view->viewport()->installEventFilter(this);
+    const bool isLeft = &model == &m_left;
+    connect(view, &QAbstractItemView::clicked, this, [this, isLeft] { ShowHiddenColumn(isLeft); });
+    connect(view, &QWidget::customContextMenuRequested, this, [this, view, isLeft](QPoint at) {
+        if (m_hooks.showListPopup)
+            m_hooks.showListPopup(isLeft, view->viewport()->mapToGlobal(at));
+    });
+    return view;
+}
+
+void DBgamen::buildControls()
+{
+    m_motopic = named(new QFrame(this), QStringLiteral("motopic"));
+    m_barpic = named(new QFrame(m_motopic), QStringLiteral("barpic"));
+    auto* bar = new QHBoxLayout(m_barpic);
+    bar->setContentsMargins(4, 4, 4, 4);
+    m_text = named(new QLineEdit(m_barpic), QStringLiteral("Text"));
+    m_text->setToolTip(QStringLiteral("検索する文字を入力してください"));
+    m_text->setMinimumWidth(twipsToPixels(2400));
+    m_ken = pictureButton(
+        m_barpic, QStringLiteral("ken"), QStringLiteral("search"), QStringLiteral("検索"));
+    m_imi = pictureButton(m_barpic, QStringLiteral("imi"), QStringLiteral("selftestmeaning"),
+        QStringLiteral("【和訳テスト】 リスト下に選択した単語の意味を表示します"));
+    m_eigo = pictureButton(m_barpic, QStringLiteral("eigo"), QStringLiteral("selftestspelling"),
+        QStringLiteral("【英訳テスト】  リスト下に選択した単語のスペルを表示します"));
+    m_imi->setCheckable(true);
+    m_eigo->setCheckable(true);
+    m_redbtn = pictureButton(m_barpic, QStringLiteral("Redbtn"), QStringLiteral("redmark"),
+        QStringLiteral("チェックを付けた単語をまとめて要チェックにします"));
+    m_fontbtn = pictureButton(m_barpic, QStringLiteral("Fontbtn"), QStringLiteral("font"),
+        QStringLiteral("リストのフォント設定"));
+    m_chexp = pictureButton(m_barpic, QStringLiteral("chexp"), QStringLiteral("export"),
+        QStringLiteral("データの書き出し"));
+    m_sumihozon = pictureButton(
+        m_barpic, QStringLiteral("sumihozon"), QStringLiteral("save"), QStringLiteral("保存"));
+    for (QWidget* w : std::initializer_list<QWidget*> {
+             m_text, m_ken, m_imi, m_eigo, m_redbtn, m_fontbtn, m_chexp, m_sumihozon})
+        bar->addWidget(w);
+    m_barpic->setFixedSize(m_barpic->sizeHint().width(), twipsToPixels(kBarHeightTwips));
+
+    m_testpic = named(new QFrame(this), QStringLiteral("testpic"));
+    m_testpic->hide();
+
+    m_mainpic = named(new QFrame(this), QStringLiteral("mainpic"));
+    auto* lists = new QHBoxLayout(m_mainpic);
+    lists->setContentsMargins(4, 0, 4, 0);
+    m_sumilist = makeList(m_left, QStringLiteral("sumilist"));
+    m_madalist = makeList(m_right, QStringLiteral("madalist"));
+    m_sumikazu = named(new QLabel, QStringLiteral("sumikazu"));
+    m_madakazu = named(new QLabel, QStringLiteral("madakazu"));
+    m_kaitoulabel = named(new QLabel, QStringLiteral("kaitoulabel"));
+    m_kaitoulabelm = named(new QLabel, QStringLiteral("kaitoulabelm"));
+    const char* side[2] = {"sumi", "mada"};
+    QLabel* counts[2] = {m_sumikazu, m_madakazu};
+    QLabel* answers[2] = {m_kaitoulabel, m_kaitoulabelm};
+    QTreeView* views[2] = {m_sumilist, m_madalist};
+    for (int i = 0; i < 2; ++i) {
+        const QString prefix = QString::fromLatin1(side[i]);
+        m_pane[i] = new QWidget(m_mainpic);
+        auto* column = new QVBoxLayout(m_pane[i]);
+        column->setContentsMargins(0, 0, 0, 0);
+        auto* head = new QHBoxLayout;
+        head->addWidget(counts[i]);
+        head->addStretch();
+        m_zencheck[i] = pictureButton(m_pane[i], prefix + QStringLiteral("zencheck"),
+            QStringLiteral("checkall"), QStringLiteral("全てチェック/解除"));
+        m_zencheckhazusi[i] = pictureButton(m_pane[i], prefix + QStringLiteral("zencheckhazusi"),
+            QStringLiteral("uncheckall"), QStringLiteral("全てチェック/解除"));
+        m_zencheckhazusi[i]->hide();
+        m_max[i] = pictureButton(m_pane[i], prefix + QStringLiteral("Max"), QStringLiteral("widen"),
+            QStringLiteral("リスト幅を広げます"));
+        m_moto[i] = pictureButton(m_pane[i], prefix + QStringLiteral("Moto"),
+            QStringLiteral("restore"), QStringLiteral("リスト幅を戻します"));
+        m_moto[i]->hide();
+        for (QWidget* w : {m_zencheck[i], m_zencheckhazusi[i], m_max[i], m_moto[i]})
+            head->addWidget(w);
+        column->addLayout(head);
+        column->addWidget(views[i], 1);
+        answers[i]->setMinimumHeight(twipsToPixels(400));
+        answers[i]->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        column->addWidget(answers[i]);
+        const bool left = i == 0;
+        connect(m_zencheck[i], &QToolButton::clicked, this, [this, left] { CheckAll(left); });
+        connect(
+            m_zencheckhazusi[i], &QToolButton::clicked, this, [this, left] { UncheckAll(left); });
+        connect(m_max[i], &QToolButton::clicked, this, [this, left] { WidenList(left); });
+        connect(m_moto[i], &QToolButton::clicked, this, [this, left] { RestoreLists(left); });
+    }
+    auto* middle = new QVBoxLayout;
+    middle->addStretch();
+    m_migiidou = pictureButton(m_mainpic, QStringLiteral("migiidou"), QStringLiteral("moveright"),
+        QStringLiteral("右へ移動 （チェックでまとめて移動）"));
+    m_hidariidou = pictureButton(m_mainpic, QStringLiteral("hidariidou"),
+        QStringLiteral("moveleft"), QStringLiteral("左へ移動 （チェックでまとめて移動）"));
+    middle->addWidget(m_migiidou);
+    middle->addWidget(m_hidariidou);
+    middle->addStretch();
+    lists->addWidget(m_pane[0], 1);
+    lists->addLayout(middle);
+    lists->addWidget(m_pane[1], 1);
+
+    connect(m_migiidou, &QToolButton::clicked, this, [this] { MoveRight(); });
+    connect(m_hidariidou, &QToolButton::clicked, this, [this] { MoveLeft(); });
+    connect(m_ken, &QToolButton::clicked, this, [this] { FindNext(); });
+    connect(m_text, &QLineEdit::returnPressed, this, [this] { FindNext(); });
+    connect(m_text, &QLineEdit::textChanged, this, [this] { m_search = {}; });
+    connect(m_imi, &QToolButton::clicked, this, [this] { ToggleSelfTest(true); });
+    connect(m_eigo, &QToolButton::clicked, this, [this] { ToggleSelfTest(false); });
+    connect(m_redbtn, &QToolButton::clicked, this, [this] { ToggleRedChecked(); });
+    connect(m_sumihozon, &QToolButton::clicked, this, [this] { pressSave(); });
+    connect(m_chexp, &QToolButton::clicked, this, [this] {
+        if (m_hooks.onExport)
+            m_hooks.onExport();
+    });
+    connect(m_fontbtn, &QToolButton::clicked, this, [this] {
+        if (m_hooks.onChooseFont)
+            m_hooks.onChooseFont();
+    });
+}
+
+void DBgamen::showAsDatabase()
+{
+    m_mainpicTopTwips = kListViewTopTwips;
+    m_testpic->hide();
+    m_barpic->show();
+    layoutPanels();
+}
+
+void DBgamen::afterFill()
+{
+    UpdateListCounts();
+    updateTitle();
+}
+
+void DBgamen::UpdateListCounts()
+{
+    const bool held = m_hooks.testResultsHeld && m_hooks.testResultsHeld();
+    m_sumikazu->setText((held ? QStringLiteral("正解リスト ") : QStringLiteral("暗記済リスト "))
+        + QString::number(m_left.count()));
+    m_madakazu->setText((held ? QStringLiteral("間違いリスト ") : QStringLiteral("未暗記リスト "))
+        + QString::number(m_right.count()));
+    m_sumilist->viewport()->update();
+    m_madalist->viewport()->update();
+}
+
+void DBgamen::updateTitle()
+{
+    setWindowTitle(dbTitleText(m_left.count()));
+}
+
+void DBgamen::updatePaneNames()
+{
+    // Kept as the window's accessible names of the lists; export texts read them.
+    m_sumilist->setAccessibleName(paneName(true));
+    m_madalist->setAccessibleName(paneName(false));
+}
+
+QString DBgamen::paneName(bool left) const
+{
+    const bool held = m_hooks.testResultsHeld && m_hooks.testResultsHeld();
+    if (held)
+        return left ? QStringLiteral("正解リスト") : QStringLiteral("間違いリスト");
+    return left ? QStringLiteral("暗記済リスト") : QStringLiteral("未暗記リスト");
+}
+
+int DBgamen::selectedRow(bool left) const
+{
+    const QModelIndex current = list(left)->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void DBgamen::selectRow(bool left, int row)
+{
+    QTreeView* view = list(left);
+    const QModelIndex at = view->model()->index(row, 0);
+    if (!at.isValid())
+        return;
+    view->setCurrentIndex(at);
+    view->scrollTo(at);
+}
+
+void DBgamen::move(bool fromLeft)
+{
+    const int selected = selectedRow(fromLeft);
+    const int last = moveDbEntries(model(fromLeft), model(!fromLeft), selected);
+    if (last >= 0) {
+        selectRow(!fromLeft, last);
+        selectRow(fromLeft, std::min(selected, model(fromLeft).count() - 1));
+        UpdateListCounts();
+    }
+    const int i = fromLeft ? 0 : 1;
+    m_zencheck[i]->show();
+    m_zencheckhazusi[i]->hide();
+    m_kaitoulabel->clear();
+    m_kaitoulabelm->clear();
+    m_search.found = false;
+}
+
+void DBgamen::MoveRight()
+{
+    move(true);
+}
+
+void DBgamen::MoveLeft()
+{
+    move(false);
+}
+
+void DBgamen::CheckAll(bool left)
+{
+    const int i = left ? 0 : 1;
+    if (model(left).isEmpty())
+        return;
+    m_zencheck[i]->hide();
+    m_zencheckhazusi[i]->show();
+    model(left).setAllChecked(true);
+}
+
+void DBgamen::UncheckAll(bool left)
+{
+    const int i = left ? 0 : 1;
+    model(left).setAllChecked(false);
+    m_zencheckhazusi[i]->hide();
+    m_zencheck[i]->show();
+}
+
+void DBgamen::WidenList(bool left)
+{
+    const int i = left ? 0 : 1;
+    m_moto[i]->show();
+    m_max[i]->hide();
+    m_pane[1 - i]->hide(); // the other list with its check, widen and restore buttons
+}
+
+void DBgamen::RestoreLists(bool left)
+{
+    const int i = left ? 0 : 1;
+    for (int k = 0; k < 2; ++k) {
+        m_moto[k]->hide();
+        m_max[k]->show();
+    }
+    m_pane[1 - i]->show();
+}
+
+void DBgamen::FindNext()
+{
+    const DbSearchStep step = keruna::FindNext(m_search, m_left, m_right, m_text->text());
+    if (step.list != DbSearchStep::List::None) {
+        const bool left = step.list == DbSearchStep::List::Left;
+        selectRow(left, step.row);
+        if (list(left)->isVisible())
+            list(left)->setFocus();
+    }
+    if (!step.message.isEmpty())
+        m_platform.showMessage(this, step.message, MessageIcon::Information, MessageButtons::Ok);
+}
+
+void DBgamen::setColumnWidths(int firstTwips, bool secondFills)
+{
+    for (QTreeView* view : {m_sumilist, m_madalist}) {
+        const int width = view->width();
+        if (width <= 0)
+            continue;
+        if (secondFills) {
+            view->setColumnWidth(0, twipsToPixels(firstTwips));
+            view->setColumnWidth(1, width);
+        } else {
+            view->setColumnWidth(1, twipsToPixels(firstTwips));
+            view->setColumnWidth(0, width);
+        }
+    }
+}
+
+void DBgamen::ToggleSelfTest(bool meaning)
+{
+    m_kaitoulabel->clear();
+    m_kaitoulabelm->clear();
+    QToolButton* self = meaning ? m_imi : m_eigo;
+    QToolButton* other = meaning ? m_eigo : m_imi;
+    if (self->isChecked()) {
+        // The meaning test squeezes the answer column to a sliver; the spelling test the
+        // question column.
+        if (meaning)
+            setColumnWidths(50, false);
+        else
+            setColumnWidths(300, true);
+        other->setChecked(false);
+    } else {
+        setColumnWidths(1600, true);
+    }
+    if (m_sumilist->isVisible())
+        m_sumilist->setFocus();
+    m_sumilist->viewport()->update();
+    m_madalist->viewport()->update();
+}
+
+void DBgamen::ShowHiddenColumn(bool left)
+{
+    const int row = selectedRow(left);
+    if (model(left).isEmpty() || row < 0)
+        return;
+    QLabel* mine = left ? m_kaitoulabel : m_kaitoulabelm;
+    (left ? m_kaitoulabelm : m_kaitoulabel)->clear();
+    const DbEntry& e = model(left).entry(row);
+    if (m_imi->isChecked())
+        mine->setText(e.answer);
+    if (m_eigo->isChecked())
+        mine->setText(e.question);
+}
+
+void DBgamen::ToggleRedChecked()
+{
+    m_right.toggleRedChecked();
+    m_left.toggleRedChecked();
+}
+
+void DBgamen::ToggleRedSelected(bool left)
+{
+    if (model(left).isEmpty())
+        return;
+    model(left).toggleRed(selectedRow(left));
+}
+
+void DBgamen::pressSave()
+{
+    if (m_hooks.onSave)
+        m_hooks.onSave();
+    m_kaitoulabel->clear();
+    m_kaitoulabelm->clear();
+    if (isVisible() && isEnabled())
+        setFocus();
+}
+
+void DBgamen::setListFont(const QFont& font)
+{
+    m_sumilist->setFont(font);
+    m_madalist->setFont(font);
+}
+
+void DBgamen::layoutPanels()
+{
+    const bool resultView = m_testpic->isVisible();
+    const int innerW = width();
+    const int h = height();
+    const int barW = m_barpic->width();
+    const int left = innerW > barW ? (innerW - barW) / 2 : twipsToPixels(kNarrowLeftTwips);
+    // The background carries the button bar, so the bar stands centred in a wide window.
+    m_motopic->setGeometry(left, 0, innerW, h);
+    m_barpic->move(0, 0);
+    const int margin = twipsToPixels(resultView ? kResultViewMarginTwips : kListViewMarginTwips);
+    const int top = twipsToPixels(m_mainpicTopTwips);
+    const int mainH = h > margin ? h - margin : m_mainpic->height();
+    m_mainpic->setGeometry(0, top, innerW, std::min(mainH, std::max(0, h - top)));
+    m_testpic->setGeometry(0, 0, innerW, top);
+}
+
+void DBgamen::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (m_hooks.alwaysOnTop && m_hooks.alwaysOnTop())
+        m_platform.setTopmost(this, true);
+    const int minH = twipsToPixels(kMinHeightTwips);
+    if (height() < minH) {
+        resize(width(), minH);
+        return;
+    }
+    updatePaneNames();
+    layoutPanels();
+}
+
+bool DBgamen::listKey(bool left, QKeyEvent* key)
+{
+    DbListModel& m = model(left);
+    const int row = selectedRow(left);
+    switch (key->key()) {
+    case Qt::Key_Control:
+        if (!m.isEmpty() && row >= 0 && m_hooks.speak)
+            m_hooks.speak(m.entry(row).question);
+        return true;
+    case Qt::Key_Space:
+        if (row >= 0)
+            m.setChecked(row, !m.entry(row).checked);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        FindNext();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool DBgamen::eventFilter(QObject* watched, QEvent* event)
+{
+    for (const bool left : {true, false}) {
+        QTreeView* view = list(left);
+        if (watched != view)
+            continue;
+        if (event->type() == QEvent::KeyPress)
+            return listKey(left, static_cast<QKeyEvent*>(event));
+        if (event->type() == QEvent::KeyRelease) {
+            const int k = static_cast<QKeyEvent*>(event)->key();
+            if ((k == Qt::Key_Up || k == Qt::Key_Down)
+                && (m_imi->isChecked() || m_eigo->isChecked()))
+                ShowHiddenColumn(left);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace keruna

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "database/dbsearch.h"
+
+#include <QPoint>
+#include <QWidget>
+
+#include <functional>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class QTreeView;
+
+namespace keruna {
+
+class DbListModel;
+class Platform;
+
+// What the database screen asks of the main screen, which owns the lists, the popup
+// menu, speech and saving.
+struct DbScreenHooks {
+    std::function<bool()> testResultsHeld; // the lists hold a test's results
+    std::function<bool()> alwaysOnTop; // the main screen's mmae is checked
+    std::function<void()> onSave; // sumihozon
+    std::function<void()> onExport; // chexp
+    std::function<void()> onChooseFont; // Fontbtn
+    std::function<void(const QString&)> speak; // Ctrl in a list: the entry's first column
+    // Right button in a list: the list (true for the left one) and where to show the popup.
+    std::function<void(bool, const QPoint&)> showListPopup;
+};
+
+// The database screen: the memorized list on the left, the not-yet list on the right
+// (or a test's correct and wrong lists), moves between them, search, self-test and
+// needs-check marks. A modeless window, made once and kept; the lists are the main
+// screen's models, so what it shows is what saving reads.
+class DBgamen : public QWidget {
+public:
+    DBgamen(DbListModel& left, DbListModel& right, Platform& platform, DbScreenHooks hooks,
+        QWidget* parent = nullptr);
+
+    QTreeView* sumilist() const { return m_sumilist; }
+    QTreeView* madalist() const { return m_madalist; }
+    QTreeView* list(bool left) const { return left ? m_sumilist : m_madalist; }
+    DbListModel& model(bool left) const { return left ? m_left : m_right; }
+
+    // Database view: the button bar shown, the result panel hidden.
+    void showAsDatabase();
+    // Count captions and window title after the lists were filled.
+    void afterFill();
+    void UpdateListCounts();
+    void updateTitle();
+    void updatePaneNames();
+    QString paneName(bool left) const;
+    int selectedRow(bool left) const;
+    void selectRow(bool left, int row);
+
+    void MoveRight();
+    void MoveLeft();
+    void CheckAll(bool left);
+    void UncheckAll(bool left);
+    void WidenList(bool left);
+    void RestoreLists(bool left);
+    void FindNext();
+    void ToggleSelfTest(bool meaning);
+    void ShowHiddenColumn(bool left);
+    void ToggleRedChecked();
+    void ToggleRedSelected(bool left);
+    void pressSave();
+    void setListFont(const QFont& font);
+
+    const DbSearchState& searchState() const { return m_search; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    QTreeView* makeList(DbListModel& model, const QString& name);
+    void move(bool fromLeft);
+    void layoutPanels();
+    void setColumnWidths(int firstTwips, bool secondFills);
+    bool listKey(bool left, QKeyEvent* key);
+
+    DbListModel& m_left;
+    DbListModel& m_right;
+    Platform& m_platform;
+    DbScreenHooks m_hooks;
+    DbSearchState m_search;
+
+    QFrame* m_motopic = nullptr;
+    QFrame* m_mainpic = nullptr;
+    QFrame* m_barpic = nullptr;
+    QFrame* m_testpic = nullptr;
+    QTreeView* m_sumilist = nullptr;
+    QTreeView* m_madalist = nullptr;
+    QLabel* m_sumikazu = nullptr;
+    QLabel* m_madakazu = nullptr;
+    QLabel* m_kaitoulabel = nullptr;
+    QLabel* m_kaitoulabelm = nullptr;
+    QLineEdit* m_text = nullptr;
+    QToolButton* m_ken = nullptr;
+    QToolButton* m_imi = nullptr;
+    QToolButton* m_eigo = nullptr;
+    QToolButton* m_redbtn = nullptr;
+    QToolButton* m_fontbtn = nullptr;
+    QToolButton* m_chexp = nullptr;
+    QToolButton* m_sumihozon = nullptr;
+    QToolButton* m_migiidou = nullptr;
+    QToolButton* m_hidariidou = nullptr;
+    QToolButton* m_zencheck[2] = {}; // left, right
+    QToolButton* m_zencheckhazusi[2] = {};
+    QToolButton* m_max[2] = {};
+    QToolButton* m_moto[2] = {};
+    QWidget* m_pane[2] = {}; // each list with its captions and buttons
+    int m_mainpicTopTwips = 1050;
+};
+
+// The window title for a left list of count entries.
+QString dbTitleText(int memorizedCount);
+
+} // namespace keruna

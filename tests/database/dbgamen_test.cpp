@@ -1,0 +1,240 @@
+#include "app/form1.h"
+#include "common/twips.h"
+#include "database/dbgamen.h"
+#include "database/dblistmodel.h"
+#include "support/harness.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+using namespace keruna;
+using namespace keruna::test;
+
+namespace {
+
+class DbScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        h.start();
+        path = h.path("list.txt");
+        writeBytes(path,
+            sjis(QStringLiteral("apple,りんご,,○\r\nbook,本\r\ncat,猫,赤×\r\ndog,犬,,○\r\n"
+                                "egg,卵\r\n")));
+        h.open(path);
+        h.find<QToolButton>("DBbtn")->click();
+        db = h.form().databaseScreen();
+        ASSERT_NE(db, nullptr);
+    }
+    template <class T> T* find(const char* name) const
+    {
+        T* w = db->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    void click(const char* name) { find<QToolButton>(name)->click(); }
+    void press(const char* list, Qt::Key key)
+    {
+        QTreeView* view = find<QTreeView>(list);
+        view->setFocus();
+        QTest::keyClick(view, key);
+    }
+    void select(const char* list, int row)
+    {
+        QTreeView* view = find<QTreeView>(list);
+        view->setCurrentIndex(view->model()->index(row, 0));
+    }
+    // What the view shows, column by column, with a mark for red entries.
+    QStringList shown(const char* list) const
+    {
+        QStringList out;
+        const QAbstractItemModel* m = find<QTreeView>(list)->model();
+        for (int r = 0; r < m->rowCount(); ++r) {
+            const bool red = m->index(r, 1).data(Qt::ForegroundRole).isValid();
+            out.append(m->index(r, 0).data().toString() + QLatin1Char('|')
+                + m->index(r, 1).data().toString() + (red ? QStringLiteral("!") : QString()));
+        }
+        return out;
+    }
+    QString text(const char* label) const { return find<QLabel>(label)->text(); }
+    QStringList saved(bool memorized)
+    {
+        QStringList out;
+        for (const ListEntry& e : h.form().databaseEntries(memorized))
+            out.append(e.text + (e.red ? QStringLiteral("!") : QString()));
+        return out;
+    }
+
+    Form1Harness h;
+    QString path;
+    DBgamen* db = nullptr;
+};
+
+} // namespace
+
+TEST_F(DbScreenTest, OpensFilledAndMovesCheckedEntries)
+{
+    EXPECT_TRUE(db->isVisible());
+    EXPECT_TRUE(db->isWindow());
+    EXPECT_EQ(shown("sumilist"), (QStringList {"apple|りんご", "dog|犬"}));
+    EXPECT_EQ(shown("madalist"), (QStringList {"book|本", "cat|猫!", "egg|卵"}));
+    EXPECT_EQ(text("sumikazu"), QStringLiteral("暗記済リスト 2"));
+    EXPECT_EQ(text("madakazu"), QStringLiteral("未暗記リスト 3"));
+    EXPECT_EQ(db->windowTitle(), QStringLiteral("2単語覚えています"));
+
+    // Space checks the entry under the cursor; the check box click does the same.
+    select("madalist", 2);
+    press("madalist", Qt::Key_Space);
+    select("madalist", 0);
+    press("madalist", Qt::Key_Space);
+    EXPECT_EQ(h.form().databaseList(false).checkedCount(), 2);
+    click("hidariidou");
+    EXPECT_EQ(shown("sumilist"), (QStringList {"apple|りんご", "dog|犬", "book|本", "egg|卵"}));
+    EXPECT_EQ(shown("madalist"), QStringList {"cat|猫!"});
+    EXPECT_EQ(find<QTreeView>("sumilist")->currentIndex().row(), 3);
+    EXPECT_EQ(h.form().databaseList(false).checkedCount(), 0);
+    EXPECT_EQ(text("sumikazu"), QStringLiteral("暗記済リスト 4"));
+    EXPECT_EQ(text("madakazu"), QStringLiteral("未暗記リスト 1"));
+    EXPECT_EQ(db->windowTitle(), QStringLiteral("2単語覚えています")); // until the next fill
+
+    // The selected entry alone when nothing is checked; red travels with it.
+    select("madalist", 0);
+    click("hidariidou");
+    EXPECT_EQ(shown("madalist"), QStringList {});
+    EXPECT_EQ(
+        saved(true), (QStringList {"apple,りんご", "dog,犬", "book,本", "egg,卵", "cat,猫!"}));
+    select("sumilist", 0);
+    click("migiidou");
+    EXPECT_EQ(saved(false), QStringList {"apple,りんご"});
+
+    // The database command does nothing while the screen is shown.
+    h.find<QToolButton>("DBbtn")->click();
+    EXPECT_EQ(h.form().databaseList(true).count(), 4);
+    // A load while it is shown fills it from the file again.
+    h.open(path);
+    EXPECT_EQ(saved(true), (QStringList {"apple,りんご", "dog,犬"}));
+    EXPECT_EQ(saved(false), (QStringList {"book,本", "cat,猫!", "egg,卵"}));
+    EXPECT_EQ(text("madakazu"), QStringLiteral("未暗記リスト 3"));
+}
+
+TEST_F(DbScreenTest, NeedsCheckMarksReachTheSavedLists)
+{
+    DbListModel& right = h.form().databaseList(false);
+    click("Redbtn"); // nothing checked: nothing changes
+    EXPECT_EQ(saved(false), (QStringList {"book,本", "cat,猫!", "egg,卵"}));
+    right.setData(right.index(0, 0), Qt::Checked, Qt::CheckStateRole);
+    right.setData(right.index(1, 0), Qt::Checked, Qt::CheckStateRole);
+    click("Redbtn");
+    EXPECT_EQ(shown("madalist"), (QStringList {"book|本!", "cat|猫", "egg|卵"}));
+    EXPECT_EQ(saved(false), (QStringList {"book,本!", "cat,猫", "egg,卵"}));
+    EXPECT_EQ(right.checkedCount(), 2);
+
+    select("sumilist", 1);
+    db->ToggleRedSelected(true);
+    EXPECT_EQ(saved(true), (QStringList {"apple,りんご", "dog,犬!"}));
+}
+
+TEST_F(DbScreenTest, CheckAllSwapsItsButtons)
+{
+    auto* check = find<QToolButton>("madazencheck");
+    auto* uncheck = find<QToolButton>("madazencheckhazusi");
+    check->click();
+    EXPECT_TRUE(check->isHidden());
+    EXPECT_FALSE(uncheck->isHidden());
+    EXPECT_EQ(h.form().databaseList(false).checkedCount(), 3);
+    uncheck->click();
+    EXPECT_FALSE(check->isHidden());
+    EXPECT_TRUE(uncheck->isHidden());
+    EXPECT_EQ(h.form().databaseList(false).checkedCount(), 0);
+
+    // Moving shows the source list's check-all button again.
+    check->click();
+    click("hidariidou");
+    EXPECT_FALSE(check->isHidden());
+    EXPECT_TRUE(uncheck->isHidden());
+    // An empty list keeps its check-all button.
+    check->click();
+    EXPECT_FALSE(check->isHidden());
+}
+
+TEST_F(DbScreenTest, SearchStepsThroughBothListsWithItsMessages)
+{
+    auto* box = find<QLineEdit>("Text");
+    box->setText(QStringLiteral("E")); // apple, egg; capitals find small letters
+    click("ken");
+    EXPECT_EQ(find<QTreeView>("sumilist")->currentIndex().row(), 0);
+    EXPECT_TRUE(h.platform.messages.empty());
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(find<QTreeView>("madalist")->currentIndex().row(), 2);
+    // The hit was the very last entry: the end is told at once.
+    ASSERT_EQ(h.platform.messages.size(), 1u);
+    EXPECT_EQ(h.platform.messages[0].text, QStringLiteral("検索が終了しました。"));
+    EXPECT_EQ(h.platform.messages[0].icon, MessageIcon::Information);
+
+    box->setText(QStringLiteral("猫")); // the meaning column
+    click("ken");
+    EXPECT_EQ(find<QTreeView>("madalist")->currentIndex().row(), 1);
+    press("madalist", Qt::Key_Return); // Enter in a list searches on
+    ASSERT_EQ(h.platform.messages.size(), 2u);
+    EXPECT_EQ(h.platform.messages[1].text, QStringLiteral("検索が終了しました。"));
+
+    box->setText(QStringLiteral("zebra"));
+    click("ken");
+    ASSERT_EQ(h.platform.messages.size(), 3u);
+    EXPECT_EQ(h.platform.messages[2].text, QStringLiteral("検索文字が見つかりません。"));
+}
+
+TEST_F(DbScreenTest, SelfTestHidesAColumnAndShowsItUnderTheList)
+{
+    auto* imi = find<QToolButton>("imi");
+    auto* eigo = find<QToolButton>("eigo");
+    QTreeView* left = find<QTreeView>("sumilist");
+    imi->click();
+    EXPECT_EQ(left->columnWidth(1), twipsToPixels(50));
+    select("sumilist", 1);
+    db->ShowHiddenColumn(true);
+    EXPECT_EQ(text("kaitoulabel"), QStringLiteral("犬"));
+
+    eigo->click();
+    EXPECT_FALSE(imi->isChecked());
+    EXPECT_EQ(left->columnWidth(0), twipsToPixels(300));
+    EXPECT_EQ(text("kaitoulabel"), QString()); // emptied by the switch
+    select("madalist", 2);
+    QTest::keyRelease(find<QTreeView>("madalist"), Qt::Key_Down);
+    EXPECT_EQ(text("kaitoulabelm"), QStringLiteral("egg"));
+
+    eigo->click();
+    EXPECT_EQ(left->columnWidth(0), twipsToPixels(1600));
+}
+
+TEST_F(DbScreenTest, CtrlSpeaksTheSelectedQuestionThroughTheRepeatButton)
+{
+    // The repeat button speaks only once an item is on show.
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(10);
+    const qsizetype before = h.speech.spoken.size();
+    select("madalist", 1);
+    press("madalist", Qt::Key_Control);
+    ASSERT_EQ(h.speech.spoken.size(), before + 1);
+    EXPECT_EQ(h.speech.spoken.last(), QStringLiteral("cat"));
+}
+
+TEST_F(DbScreenTest, WidenRestoreAndTheLowestHeight)
+{
+    click("sumiMax");
+    EXPECT_FALSE(find<QTreeView>("madalist")->isVisible());
+    EXPECT_FALSE(find<QToolButton>("sumiMoto")->isHidden());
+    EXPECT_TRUE(find<QToolButton>("sumiMax")->isHidden());
+    click("sumiMoto");
+    EXPECT_TRUE(find<QTreeView>("madalist")->isVisible());
+    EXPECT_TRUE(find<QToolButton>("sumiMoto")->isHidden());
+
+    db->resize(db->width(), 100);
+    EXPECT_EQ(db->height(), twipsToPixels(4400));
+}
