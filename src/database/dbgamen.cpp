@@ -21,6 +21,7 @@ namespace {
 
 constexpr int kMinHeightTwips = 4400;
 constexpr int kListViewTopTwips = 1050;
+constexpr int kResultViewTopTwips = 2600;
 constexpr int kListViewMarginTwips = 900;
 constexpr int kResultViewMarginTwips = 2400;
 constexpr int kNarrowLeftTwips = 100;
@@ -210,6 +211,14 @@ void DBgamen::showAsDatabase()
     m_mainpicTopTwips = kListViewTopTwips;
     m_testpic->hide();
     m_barpic->show();
+    layoutPanels();
+}
+
+void DBgamen::showAsResults()
+{
+    m_mainpicTopTwips = kResultViewTopTwips;
+    m_barpic->hide();
+    m_testpic->show();
     layoutPanels();
 }
 

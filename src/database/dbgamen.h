@@ -47,6 +47,10 @@ public:
 
     // Database view: the button bar shown, the result panel hidden.
     void showAsDatabase();
+    // Result view of a finished test: the lists lower, the result panel in place of the
+    // button bar. The panel's contents belong to the result lists.
+    void showAsResults();
+    QFrame* resultPanel() const { return m_testpic; }
     // Count captions and window title after the lists were filled.
     void afterFill();
     void UpdateListCounts();

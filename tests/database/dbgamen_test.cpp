@@ -238,3 +238,34 @@ TEST_F(DbScreenTest, WidenRestoreAndTheLowestHeight)
     db->resize(db->width(), 100);
     EXPECT_EQ(db->height(), twipsToPixels(4400));
 }
+
+TEST(DbScreenEmpty, KeysButtonsAndSearchOnAnEmptyListDoNothing)
+{
+    Form1Harness h;
+    h.start();
+    const QString path = h.path("notyet.txt");
+    writeBytes(path, sjis(QStringLiteral("book,本\r\ncat,猫\r\n")));
+    h.open(path);
+    h.find<QToolButton>("DBbtn")->click();
+    DBgamen* db = h.form().databaseScreen();
+    ASSERT_NE(db, nullptr);
+    EXPECT_EQ(db->windowTitle(), QStringLiteral("覚えている単語はありません"));
+    QTreeView* left = db->sumilist();
+    left->setFocus();
+    for (Qt::Key key : {Qt::Key_Space, Qt::Key_Control, Qt::Key_Return, Qt::Key_Down})
+        QTest::keyClick(left, key);
+    db->findChild<QToolButton*>("imi")->click();
+    db->ShowHiddenColumn(true);
+    db->ToggleRedSelected(true);
+    db->findChild<QToolButton*>("migiidou")->click();
+    db->findChild<QToolButton*>("sumizencheck")->click();
+    db->findChild<QToolButton*>("Redbtn")->click();
+    EXPECT_FALSE(db->findChild<QToolButton*>("sumizencheck")->isHidden());
+    EXPECT_TRUE(h.platform.messages.empty()); // an empty search text searches nothing
+    EXPECT_TRUE(h.speech.spoken.isEmpty());
+    EXPECT_EQ(h.form().databaseList(true).count(), 0);
+    EXPECT_EQ(h.form().databaseList(false).count(), 2);
+    EXPECT_EQ(db->findChild<QLabel*>("kaitoulabel")->text(), QString());
+    for (const ListEntry& e : h.form().databaseEntries(false))
+        EXPECT_FALSE(e.red || e.checked);
+}
