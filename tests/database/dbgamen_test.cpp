@@ -2,12 +2,17 @@
 #include "common/twips.h"
 #include "database/dbgamen.h"
 #include "database/dblistmodel.h"
+#include "getlist/getlist.h"
 #include "support/harness.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -223,6 +228,44 @@ TEST_F(DbScreenTest, CtrlSpeaksTheSelectedQuestionThroughTheRepeatButton)
     press("madalist", Qt::Key_Control);
     ASSERT_EQ(h.speech.spoken.size(), before + 1);
     EXPECT_EQ(h.speech.spoken.last(), QStringLiteral("cat"));
+}
+
+// Chooses a popup item by its name once the popup is up, and opens it with the right
+// button in a list.
+void choosePopupItem(QTreeView* view, const char* item)
+{
+    QTimer::singleShot(0, [item] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        for (QAction* a : menu->actions()) {
+            if (a->objectName() == QLatin1String(item)) {
+                menu->setActiveAction(a);
+                QTest::keyClick(menu, Qt::Key_Return);
+                return;
+            }
+        }
+        FAIL() << item;
+    });
+    emit view->customContextMenuRequested(QPoint(5, 5));
+}
+
+TEST_F(DbScreenTest, ListPopupActsOnTheListItCameFrom)
+{
+    // A GET entry that the popup's own GET commands would have changed.
+    h.form().getList().append(QStringLiteral("zoo,動物園"), QStringLiteral(","), false);
+    select("sumilist", 1);
+    choosePopupItem(find<QTreeView>("sumilist"), "mlistred");
+    EXPECT_EQ(saved(true), (QStringList {"apple,りんご", "dog,犬!"}));
+    EXPECT_FALSE(h.form().getList().isRed(0));
+
+    h.form().databaseList(true).setChecked(0, true);
+    choosePopupItem(find<QTreeView>("sumilist"), "mlistritu");
+    EXPECT_EQ(h.action("mlistritu")->text(), QStringLiteral("チェック数と忘却率(&C)"));
+    choosePopupItem(find<QTreeView>("madalist"), "mlistritu");
+    EXPECT_EQ(h.action("mlistritu")->text(), QStringLiteral("チェック数と正解率(&C)"));
+    ASSERT_EQ(h.platform.messages.size(), 2u);
+    EXPECT_EQ(h.platform.messages[0].text, QStringLiteral("チェック数\u30001\r\n忘却率\u300050％"));
+    EXPECT_EQ(h.platform.messages[1].text, QStringLiteral("チェック数\u30000\r\n正解率\u30000％"));
 }
 
 TEST_F(DbScreenTest, WidenRestoreAndTheLowestHeight)
