@@ -280,6 +280,30 @@ TEST_F(DbScreenTest, WidenRestoreAndTheLowestHeight)
 
     db->resize(db->width(), 100);
     EXPECT_EQ(db->height(), twipsToPixels(4400));
+
+    // Kept on top with the main screen when the user asked for it.
+    h.action("mmae")->trigger();
+    h.platform.topmostCalls.clear();
+    db->resize(db->width() + 10, db->height());
+    ASSERT_FALSE(h.platform.topmostCalls.empty());
+    EXPECT_EQ(h.platform.topmostCalls.back(), std::make_pair(static_cast<QWidget*>(db), true));
+}
+
+TEST_F(DbScreenTest, ReopenedFromEitherMenuTheScreenIsFilledAgain)
+{
+    select("sumilist", 0);
+    click("migiidou");
+    db->close();
+    h.action("mdDB")->trigger();
+    EXPECT_EQ(h.form().databaseScreen(), db); // made once and kept
+    EXPECT_TRUE(db->isVisible());
+    EXPECT_EQ(saved(true), (QStringList {"apple,りんご", "dog,犬"}));
+    db->close();
+    select("sumilist", 0);
+    click("migiidou");
+    h.action("mDB")->trigger();
+    EXPECT_EQ(saved(true), (QStringList {"apple,りんご", "dog,犬"}));
+    EXPECT_EQ(text("madakazu"), QStringLiteral("未暗記リスト 3"));
 }
 
 TEST(DbScreenEmpty, KeysButtonsAndSearchOnAnEmptyListDoNothing)
