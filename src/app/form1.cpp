@@ -7,6 +7,7 @@
 #include "common/clock.h"
 #include "common/numbers.h"
 #include "common/twips.h"
+#include "database/dbgamen.h"
 #include "getlist/getlist.h"
 #include "mainscreen/mainmenus.h"
 #include "problemdata/problemrecord.h"
@@ -68,6 +69,10 @@ Form1::Form1(AppContext context, QWidget* parent)
     layoutHooks.refreshCaption = [this] { m_problems->UpdateTitle(); };
     layoutHooks.moveGetListOut = [this] { m_c.Pickframe->hide(); };
     layoutHooks.raiseToolWindows = [this] { m_stick->raiseStrip(); };
+    layoutHooks.setCompanionsTopmost = [this](bool onTop) {
+        if (QWidget* screen = databaseScreen(); screen && screen->isVisible())
+            m_ctx.platform.setTopmost(screen, onTop);
+    };
     m_layout = std::make_unique<LayoutController>(
         *this, m_c, *m_menus, m_state, m_ctx.platform, m_ctx.timers, std::move(layoutHooks));
 
@@ -170,15 +175,7 @@ void Form1::wireCommands()
         const int at = m_getList->selectedIndex();
         if (m_getList->isEmpty() || at < 0)
             return;
-        // The repeat button's step with the entry's text, held like the button while
-        // a word is being spoken.
-        const QString text = m_c.Picklist->topLevelItem(at)->text(0);
-        m_study->userCommand([this, text] {
-            m_speakOverride = true;
-            m_speakText = text;
-            repeatSpeech();
-            m_speakOverride = false;
-        });
+        speakListText(m_c.Picklist->topLevelItem(at)->text(0));
     });
     m_ctx.speech.onVoicesKnown = [this](const QStringList& voices) {
         if (m_propertiesLoaded && !m_propertiesLoaded->voicesKnown) {

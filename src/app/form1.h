@@ -87,6 +87,7 @@ public:
     void ResetProblemData(); // mondaireset
     void WriteInPlace();
     void WriteToChosenFile(); // testHOZON
+    void ChooseListFont(); // Fontbtn of the database screen
     // chexp: asks which subset of the database lists to write to a new file, and writes it.
     void ExportDatabaseLists(QWidget* owner, const QString& leftName, const QString& rightName);
     // The entries of the memorized (or correct) and not-yet (or wrong) lists; set by the

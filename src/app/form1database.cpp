@@ -1,10 +1,14 @@
 #include "app/form1.h"
 
+#include "app/stickcontroller.h"
 #include "database/dbgamen.h"
 #include "database/dblistmodel.h"
 #include "getlist/getlist.h"
 #include "mainscreen/mainmenus.h"
+#include "settings/settingsschema.h"
+#include "settings/settingsstore.h"
 #include "study/studyengine.h"
+#include "ui/fonts.h"
 #include "ui/platform.h"
 
 #include <QAction>
@@ -50,6 +54,7 @@ void Form1::openDatabaseScreen()
         hooks.testResultsHeld = [this] { return m_state.testResultsHeld; };
         hooks.alwaysOnTop = [this] { return m_menus->action(QStringLiteral("mmae"))->isChecked(); };
         hooks.onSave = [this] { SaveDatabaseLists(); };
+        hooks.onChooseFont = [this] { ChooseListFont(); };
         hooks.onExport = [this] {
             DBgamen* screen = databaseScreen();
             ExportDatabaseLists(screen, screen->paneName(true), screen->paneName(false));
@@ -59,14 +64,7 @@ void Form1::openDatabaseScreen()
         // No owner: the screen may go behind the main window like any other window.
         m_db->screen = std::make_unique<DBgamen>(
             m_db->lists[0], m_db->lists[1], m_ctx.platform, std::move(hooks));
-        const FontSetting& f = m_state.databaseFont;
-        QFont font;
-        font.setFamilies({f.name});
-        font.setBold(f.bold);
-        font.setItalic(f.italic);
-        if (f.size > 0)
-            font.setPointSizeF(f.size);
-        m_db->screen->setListFont(font);
+        m_db->screen->setListFont(fontOf(m_state.databaseFont));
     }
     DBgamen& screen = *m_db->screen;
     if (screen.isVisible())
@@ -77,6 +75,23 @@ void Form1::openDatabaseScreen()
     screen.show();
     screen.raise();
     screen.activateWindow();
+}
+
+void Form1::ChooseListFont()
+{
+    DBgamen* screen = databaseScreen();
+    if (!screen)
+        return;
+    // Above the always-on-top strip, so that the dialog is not hidden behind it.
+    if (m_stick->shown())
+        m_ctx.platform.setTopmost(screen, true);
+    const std::optional<QFont> chosen
+        = m_ctx.platform.chooseFont(screen, fontOf(m_state.databaseFont));
+    if (!chosen)
+        return;
+    m_state.databaseFont = fontSettingOf(*chosen, true);
+    screen->setListFont(fontOf(m_state.databaseFont));
+    SettingsStore::WriteValues(databaseFontEntries(m_state.databaseFont), settingsPath());
 }
 
 void Form1::refillDatabaseScreen()

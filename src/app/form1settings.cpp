@@ -6,6 +6,7 @@
 #include "mainscreen/mainmenus.h"
 #include "settings/settingsreader.h"
 #include "settings/settingsschema.h"
+#include "ui/fonts.h"
 #include "ui/platform.h"
 #include "ui/shownfont.h"
 
@@ -51,28 +52,6 @@ public:
 private:
     bool m_failed = false;
 };
-
-FontSetting fontSettingOf(const QFont& font, bool withSize)
-{
-    FontSetting f;
-    f.bold = font.bold();
-    f.italic = font.italic();
-    // The name as stored, not the family the font system substituted for it.
-    f.name = font.families().value(0, font.family());
-    f.size = withSize ? font.pointSizeF() : 0;
-    return f;
-}
-
-QFont fontOf(const FontSetting& setting)
-{
-    QFont f;
-    f.setFamilies({setting.name});
-    f.setBold(setting.bold);
-    f.setItalic(setting.italic);
-    if (setting.size > 0)
-        f.setPointSizeF(setting.size);
-    return f;
-}
 
 } // namespace
 
@@ -254,14 +233,9 @@ void Form1::offerRepair()
     WriteStickDefaults(settingsPath());
     // Keys that start-up reads but the exit save never writes: without them every later
     // start would offer the repair again.
-    const FontSetting& db = m_state.databaseFont;
-    SettingsStore::WriteValues(
-        {
-            {Section::Form, QStringLiteral("DFONTBOLD"), boolText(db.bold)},
-            {Section::Form, QStringLiteral("DFONTITALIC"), boolText(db.italic)},
-            {Section::Form, QStringLiteral("DFONTNAME"), db.name},
-            {Section::Form, QStringLiteral("DFONTSIZE"), numberText(db.size)},
-            {Section::Test, QStringLiteral("REV"), QString::number(m_c.rev->isChecked() ? 1 : 0)},
+    SettingsStore::WriteValues(databaseFontEntries(m_state.databaseFont)
+            + QList<SettingEntry> {
+                {Section::Test, QStringLiteral("REV"), QString::number(m_c.rev->isChecked() ? 1 : 0)},
             {Section::Test, QStringLiteral("KIKITORI"),
                 QString::number(m_c.kikitori->isChecked() ? 1 : 0)},
             {Section::Test, QStringLiteral("NYUURYOKU"), QString::number(m_state.nyuuryokumode)},

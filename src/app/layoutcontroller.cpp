@@ -216,6 +216,8 @@ void LayoutController::toggleAlwaysOnTop()
 {
     const bool onTop = !m_menus.action(QStringLiteral("mmae"))->isChecked();
     m_platform.setTopmost(&m_window, onTop);
+    if (m_hooks.setCompanionsTopmost)
+        m_hooks.setCompanionsTopmost(onTop);
     m_menus.setCheckedWithTwin(QStringLiteral("mmae"), onTop);
     if (m_hooks.raiseToolWindows)
         m_hooks.raiseToolWindows();

@@ -27,6 +27,8 @@ public:
         std::function<void()> refreshCaption; // the window caption with the range counts
         std::function<void()> moveGetListOut; // the GET list cannot stay inside the focus screen
         std::function<void()> raiseToolWindows; // stick screen, GET screen, palette stay on top
+        // The windows that follow the main window's always-on-top state (the database screen).
+        std::function<void(bool onTop)> setCompanionsTopmost;
         std::function<bool()> stickShown;
     };
 

@@ -207,4 +207,11 @@ TestSettingsVerdict checkTestSettings(const TestSettingTexts& texts)
     return v;
 }
 
+QList<SettingEntry> databaseFontEntries(const FontSetting& font)
+{
+    QList<SettingEntry> out;
+    addFont(out, QStringLiteral("D"), font, true);
+    return out;
+}
+
 } // namespace keruna

@@ -28,6 +28,9 @@ struct FontSetting {
     double size = 9;
 };
 
+// The database lists' font as its four keys, in the order they are written.
+QList<SettingEntry> databaseFontEntries(const FontSetting& font);
+
 // The values the main screen saves at exit, read from its controls at that moment.
 struct ExitSettings {
     FontSetting questionFont; // Label1: bold, italic, name

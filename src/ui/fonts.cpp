@@ -30,4 +30,26 @@ void installFontSubstitutes()
     Q_UNUSED(done);
 }
 
+FontSetting fontSettingOf(const QFont& font, bool withSize)
+{
+    FontSetting f;
+    f.bold = font.bold();
+    f.italic = font.italic();
+    // The name as stored, not the family the font system substituted for it.
+    f.name = font.families().value(0, font.family());
+    f.size = withSize ? font.pointSizeF() : 0;
+    return f;
+}
+
+QFont fontOf(const FontSetting& setting)
+{
+    QFont f;
+    f.setFamilies({setting.name});
+    f.setBold(setting.bold);
+    f.setItalic(setting.italic);
+    if (setting.size > 0)
+        f.setPointSizeF(setting.size);
+    return f;
+}
+
 } // namespace keruna

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QRect>
 #include <QString>
 #include <QStringList>
@@ -54,6 +55,8 @@ public:
     virtual std::optional<QString> chooseSaveFile(QWidget* parent, const SaveFileRequest& request)
         = 0;
 
+    // A font chosen in the font dialog, preset with initial; nullopt when cancelled.
+    virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) = 0;
     // Keeps a window above all others (or not), position and size unchanged.
     virtual void setTopmost(QWidget* window, bool topmost) = 0;
     // The whole screen the window is on, in logical pixels.

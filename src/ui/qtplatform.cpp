@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QScreen>
@@ -146,6 +147,16 @@ std::optional<QString> QtPlatform::chooseSaveFile(QWidget* parent, const SaveFil
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QFont> QtPlatform::chooseFont(QWidget* parent, const QFont& initial)
+{
+    // The dialog offers only fonts the system has.
+    QFontDialog dialog(initial, parent);
+    keepAboveTopmostWindows(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.selectedFont();
 }
 
 void QtPlatform::setTopmost(QWidget* window, bool topmost)

@@ -3,6 +3,7 @@
 #include "database/dbgamen.h"
 #include "database/dblistmodel.h"
 #include "getlist/getlist.h"
+#include "settings/settingsstore.h"
 #include "support/harness.h"
 
 #include <QAction>
@@ -335,4 +336,46 @@ TEST(DbScreenEmpty, KeysButtonsAndSearchOnAnEmptyListDoNothing)
     EXPECT_EQ(db->findChild<QLabel*>("kaitoulabel")->text(), QString());
     for (const ListEntry& e : h.form().databaseEntries(false))
         EXPECT_FALSE(e.red || e.checked);
+}
+
+// The user's marks land in the file: moved and red entries, saved twice in a row.
+TEST_F(DbScreenTest, SaveWritesTheListsMarksIntoTheFileAndReloads)
+{
+    DbListModel& right = h.form().databaseList(false);
+    right.setData(right.index(0, 0), Qt::Checked, Qt::CheckStateRole); // book
+    click("hidariidou"); // to the memorized list
+    select("madalist", 0); // cat
+    db->ToggleRedSelected(false);
+    click("sumihozon");
+    const QByteArray once = sjis(
+        QStringLiteral("apple,りんご,,○\r\nbook,本,,○\r\ncat,猫\r\ndog,犬,,○\r\negg,卵\r\n"));
+    EXPECT_EQ(readBytes(path), once);
+    EXPECT_TRUE(h.form().windowTitle().contains(QStringLiteral("未2 覚3")))
+        << h.form().windowTitle().toStdString();
+    EXPECT_EQ(shown("sumilist").size(), 3); // refilled from the saved file
+    click("sumihozon");
+    EXPECT_EQ(readBytes(path), once);
+    EXPECT_TRUE(h.platform.messages.empty());
+}
+
+TEST_F(DbScreenTest, TheListFontIsChosenKeptAndFollowsAlwaysOnTop)
+{
+    QFont chosen(QStringLiteral("Noto Sans CJK JP"), 14);
+    chosen.setBold(true);
+    h.platform.fontAnswers.push_back(std::nullopt); // cancelled: nothing changes
+    h.platform.fontAnswers.push_back(chosen);
+    click("Fontbtn");
+    EXPECT_EQ(SettingsStore::ReadValue("DFONTSIZE", "FORM", h.settingsPath()), "9");
+    click("Fontbtn");
+    ASSERT_EQ(h.platform.fontRequests.size(), 2u);
+    EXPECT_EQ(h.platform.fontRequests[0].pointSize(), 9); // preset with the current font
+    EXPECT_EQ(SettingsStore::ReadValue("DFONTSIZE", "FORM", h.settingsPath()), "14");
+    EXPECT_EQ(SettingsStore::ReadValue("DFONTBOLD", "FORM", h.settingsPath()), "True");
+    EXPECT_EQ(find<QTreeView>("sumilist")->font().pointSize(), 14);
+
+    h.platform.topmostCalls.clear();
+    for (bool on : {true, false}) {
+        h.action("mmae")->trigger();
+        EXPECT_EQ(h.platform.topmostCalls.back(), std::make_pair<QWidget*>(db, on));
+    }
 }

@@ -36,6 +36,16 @@ std::optional<QString> FakePlatform::chooseSaveFile(QWidget*, const SaveFileRequ
     return answer;
 }
 
+std::optional<QFont> FakePlatform::chooseFont(QWidget*, const QFont& initial)
+{
+    fontRequests.push_back(initial);
+    if (fontAnswers.empty())
+        return std::nullopt;
+    const std::optional<QFont> answer = std::move(fontAnswers.front());
+    fontAnswers.pop_front();
+    return answer;
+}
+
 void FakePlatform::setTopmost(QWidget* window, bool topmost)
 {
     topmostCalls.emplace_back(window, topmost);

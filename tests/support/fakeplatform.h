@@ -28,6 +28,7 @@ public:
         MessageButtons buttons, const QString& title) override;
     std::optional<QString> chooseOpenFile(QWidget*, const OpenFileRequest& request) override;
     std::optional<QString> chooseSaveFile(QWidget*, const SaveFileRequest& request) override;
+    std::optional<QFont> chooseFont(QWidget*, const QFont& initial) override;
     void setTopmost(QWidget* window, bool topmost) override;
     QRect screenGeometry(const QWidget*) const override { return screen; }
     bool openUrl(const QUrl& url) override;
@@ -48,11 +49,13 @@ public:
     std::deque<MessageResult> messageAnswers;
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
+    std::deque<std::optional<QFont>> fontAnswers;
     bool newInstanceStarts = true;
 
     std::vector<ShownMessage> messages;
     std::vector<OpenFileRequest> openRequests;
     std::vector<SaveFileRequest> saveRequests;
+    std::vector<QFont> fontRequests; // the preset of each font dialog
     std::vector<std::pair<QWidget*, bool>> topmostCalls;
     std::vector<QUrl> openedUrls;
     std::vector<std::pair<QString, QStringList>> startedPrograms;
