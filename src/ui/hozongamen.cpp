@@ -115,6 +115,8 @@ std::optional<int> hozongamen::ChooseExportSet(
 {
     hozongamen dialog(Panel::Export, owner);
     dialog.setWindowTitle(QStringLiteral("書き出したいデータを選択してください。"));
+    // Wide enough for the question in its title bar, beside the window's buttons.
+    dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 160);
     dialog.setExportOptions(options);
     if (dialog.exec() != QDialog::Accepted || dialog.exportChosen() < 0)
         return std::nullopt;
