@@ -1,8 +1,16 @@
+#include "problemdata/problemloader.h"
+#include "problemdata/problemwriter.h"
 #include "problemdata/saveprogress.h"
+#include "support/harness.h"
+
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace keruna;
+using keruna::test::readBytes;
+using keruna::test::sjis;
+using keruna::test::writeBytes;
 
 namespace {
 
@@ -78,10 +86,20 @@ TEST(SaveProgress, SaveAsFollowsTheLineRulesOfEveryRequest)
         {"test of all, replace", testSave(RangeFilter::All), RangeFilter::All, false, false,
             "a,1,,○|b,2|c,3,赤○|d,4,赤×|e,5|f,6|g,7,赤×|h,8,赤×"},
     };
+    // Each row also through real files: a Shift-JIS list saved to a new file.
+    QTemporaryDir dir;
+    const QString source = dir.filePath("list.txt");
+    writeBytes(source, sjis(kLines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+    ProblemSet loaded;
+    ASSERT_TRUE(LoadProblemFile(loaded, source));
     for (const Row& row : rows) {
-        EXPECT_EQ(linesForSaveAs(kLines, row.request, row.rangeNow, row.overwrite,
-                      row.fromGet ? getTable() : dbTable()),
-            split(row.expected))
+        const QStringList lines = linesForSaveAs(loaded.rawLines(), row.request, row.rangeNow,
+            row.overwrite, row.fromGet ? getTable() : dbTable());
+        EXPECT_EQ(lines, split(row.expected)) << row.name;
+        const QString target = dir.filePath("saved.txt");
+        ASSERT_FALSE(writeProblemLines(target, loaded, lines)) << row.name;
+        EXPECT_EQ(readBytes(target),
+            sjis(split(row.expected).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")))
             << row.name;
     }
 }
