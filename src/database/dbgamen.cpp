@@ -4,6 +4,7 @@
 #include "database/dblistmodel.h"
 #include "ui/lazyicon.h"
 #include "ui/platform.h"
+#include "ui/widgethelpers.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -26,24 +27,6 @@ constexpr int kListViewMarginTwips = 900;
 constexpr int kResultViewMarginTwips = 2400;
 constexpr int kNarrowLeftTwips = 100;
 constexpr int kBarHeightTwips = 1000;
-
-template <class W> W* named(W* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-QToolButton* pictureButton(
-    QWidget* parent, const QString& name, const QString& icon, const QString& tooltip)
-{
-    auto* b = named(new QToolButton(parent), name);
-    b->setIcon(lazyIcon(QStringLiteral(":/icons/") + icon + QStringLiteral(".svg")));
-    b->setIconSize(QSize(24, 24));
-    b->setAutoRaise(true);
-    b->setToolTip(tooltip);
-    b->setFocusPolicy(Qt::TabFocus);
-    return b;
-}
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "mainscreen/mainmenus.h"
 #include "ui/lazyicon.h"
 #include "ui/shownfont.h"
+#include "ui/widgethelpers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,24 +24,6 @@
 namespace keruna {
 
 namespace {
-
-template <class W> W* named(W* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-QToolButton* pictureButton(
-    QWidget* parent, const QString& name, const QString& icon, const QString& tooltip)
-{
-    auto* b = named(new QToolButton(parent), name);
-    b->setIcon(lazyIcon(QStringLiteral(":/icons/") + icon + QStringLiteral(".svg")));
-    b->setIconSize(QSize(24, 24));
-    b->setAutoRaise(true);
-    b->setToolTip(tooltip);
-    b->setFocusPolicy(Qt::TabFocus);
-    return b;
-}
 
 QComboBox* combo(QWidget* parent, const QString& name, const QStringList& items, int preselected,
     const QString& tooltip, bool editable = false)

@@ -1,5 +1,7 @@
 #include "ui/hozongamen.h"
 
+#include "ui/widgethelpers.h"
+
 #include <QButtonGroup>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -8,16 +10,6 @@
 #include <QVBoxLayout>
 
 namespace keruna {
-
-namespace {
-
-template <class T> T* named(T* w, const QString& name)
-{
-    w->setObjectName(name);
-    return w;
-}
-
-} // namespace
 
 hozongamen::hozongamen(Panel panel, QWidget* parent)
     : QDialog(parent)

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QToolButton;
+class QWidget;
+
+namespace keruna {
+
+// Every control carries its name as objectName: tests and other screens find it by it.
+template <class W> W* named(W* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+// A flat button showing one of our own SVG pictures, drawn when first shown.
+QToolButton* pictureButton(
+    QWidget* parent, const QString& name, const QString& icon, const QString& tooltip);
+
+} // namespace keruna
