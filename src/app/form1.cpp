@@ -120,6 +120,10 @@ Form1::Form1(AppContext context, QWidget* parent)
     study.focusScreen = [this] { return m_layout->focusScreen(); };
     study.refreshFocusLayout = [this] { m_layout->relayout(); };
     study.applyStudyGuidance = [this] { m_input->ApplyStudyGuidance(); };
+    study.eraseHandwriting = [this] {
+        if (eraseHandwriting)
+            eraseHandwriting();
+    };
     study.showGetListOnFirstStart = [this] {
         const bool otherView
             = m_layout->focusScreen() || m_menus->action(QStringLiteral("mbou"))->isChecked();
@@ -141,6 +145,9 @@ Form1::Form1(AppContext context, QWidget* parent)
     wireDatabaseScreen();
     wireLayout();
     wireSaving();
+    wirePalette();
+    wireAppearance();
+    wireTools();
     for (QWidget* w : std::initializer_list<QWidget*> {
              m_c.Mframe, m_c.Label1, m_c.Label2, m_c.testMainpic, m_c.NoLabel, m_c.Image1[0]})
         w->installEventFilter(this);

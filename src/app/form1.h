@@ -81,6 +81,10 @@ public:
     // The test speed and number bounds go back to their defaults when they are not valid.
     void checkTestSettingBoxes();
 
+    // Erases the handwriting palette when it asks to be erased at each new item; set by
+    // the palette's wiring.
+    std::function<void()> eraseHandwriting;
+
     // Saving progress into the word list
     void SaveDatabaseLists(); // DBhozonc
     void SaveGetList(); // listhozon
@@ -121,6 +125,9 @@ private:
     void repeatSpeech();
     void chooseSpeakTiming(const QString& menuName);
     void wireSaving();
+    void wirePalette(); // the handwriting palette (form1palette.cpp)
+    void wireAppearance(); // fonts and colours of 書式 (form1appearance.cpp)
+    void wireTools(); // web dictionary, home page, editor, folder, version (form1tools.cpp)
     // Writes lines to path; false (the user told why) when nothing could be written.
     bool writeSavedLines(const QString& path, const QStringList& lines);
     QList<ListEntry> getEntries() const;
