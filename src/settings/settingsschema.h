@@ -18,7 +18,7 @@ inline const QString Pr = QStringLiteral("PR");
 } // namespace Section
 
 // Built into the program: the defaults of DICTEXT and HOMETEXT, and their fall-backs.
-inline const QString kBuiltInDictionaryUrl = QStringLiteral("https://ejje.weblio.jp/");
+inline const QString kBuiltInDictionaryUrl = QStringLiteral("https://ejje.weblio.jp/content/{word}");
 inline const QString kBuiltInHomePageUrl = QStringLiteral("https://github.com/keruna/keruna");
 
 struct FontSetting {

@@ -238,6 +238,13 @@ void kugirigamen::build()
     m_Hometext = named(new QLineEdit, QStringLiteral("Hometext"));
     f9->addWidget(label(QStringLiteral("Label7"), QStringLiteral("Web辞書のURL")));
     f9->addWidget(m_Dictext);
+    // Where the word on show goes in the dictionary's address.
+    auto* hint = label(QStringLiteral("DictextHint"),
+        QStringLiteral(
+            "URLの {word} "
+            "の所に表示中の単語が入ります（例：https://ejje.weblio.jp/content/{word}）"));
+    hint->setWordWrap(true);
+    f9->addWidget(hint);
     f9->addWidget(label(QStringLiteral("Label8"), QStringLiteral("ホームページのURL")));
     f9->addWidget(m_Hometext);
     p2->addWidget(frame9);
