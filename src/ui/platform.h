@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QRect>
 #include <QString>
@@ -57,6 +58,8 @@ public:
 
     // A font chosen in the font dialog, preset with initial; nullopt when cancelled.
     virtual std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) = 0;
+    // A colour chosen in the colour dialog, preset with initial; nullopt when cancelled.
+    virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
     // Keeps a window above all others (or not), position and size unchanged.
     virtual void setTopmost(QWidget* window, bool topmost) = 0;
     // The whole screen the window is on, in logical pixels.

@@ -3,6 +3,7 @@
 #include "problemdata/range.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -157,6 +158,15 @@ std::optional<QFont> QtPlatform::chooseFont(QWidget* parent, const QFont& initia
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedFont();
+}
+
+std::optional<QColor> QtPlatform::chooseColor(QWidget* parent, const QColor& initial)
+{
+    QColorDialog dialog(initial, parent);
+    keepAboveTopmostWindows(dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.selectedColor();
 }
 
 void QtPlatform::setTopmost(QWidget* window, bool topmost)

@@ -14,6 +14,7 @@ public:
     std::optional<QString> chooseOpenFile(QWidget* parent, const OpenFileRequest& request) override;
     std::optional<QString> chooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
     std::optional<QFont> chooseFont(QWidget* parent, const QFont& initial) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
     void setTopmost(QWidget* window, bool topmost) override;
     QRect screenGeometry(const QWidget* window) const override;
     bool openUrl(const QUrl& url) override;

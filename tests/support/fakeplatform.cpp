@@ -46,6 +46,16 @@ std::optional<QFont> FakePlatform::chooseFont(QWidget*, const QFont& initial)
     return answer;
 }
 
+std::optional<QColor> FakePlatform::chooseColor(QWidget*, const QColor& initial)
+{
+    colorRequests.push_back(initial);
+    if (colorAnswers.empty())
+        return std::nullopt;
+    const std::optional<QColor> answer = std::move(colorAnswers.front());
+    colorAnswers.pop_front();
+    return answer;
+}
+
 void FakePlatform::setTopmost(QWidget* window, bool topmost)
 {
     topmostCalls.emplace_back(window, topmost);

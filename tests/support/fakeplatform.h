@@ -29,6 +29,7 @@ public:
     std::optional<QString> chooseOpenFile(QWidget*, const OpenFileRequest& request) override;
     std::optional<QString> chooseSaveFile(QWidget*, const SaveFileRequest& request) override;
     std::optional<QFont> chooseFont(QWidget*, const QFont& initial) override;
+    std::optional<QColor> chooseColor(QWidget*, const QColor& initial) override;
     void setTopmost(QWidget* window, bool topmost) override;
     QRect screenGeometry(const QWidget*) const override { return screen; }
     bool openUrl(const QUrl& url) override;
@@ -50,12 +51,14 @@ public:
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
     std::deque<std::optional<QFont>> fontAnswers;
+    std::deque<std::optional<QColor>> colorAnswers;
     bool newInstanceStarts = true;
 
     std::vector<ShownMessage> messages;
     std::vector<OpenFileRequest> openRequests;
     std::vector<SaveFileRequest> saveRequests;
     std::vector<QFont> fontRequests; // the preset of each font dialog
+    std::vector<QColor> colorRequests; // the preset of each colour dialog
     std::vector<std::pair<QWidget*, bool>> topmostCalls;
     std::vector<QUrl> openedUrls;
     std::vector<std::pair<QString, QStringList>> startedPrograms;
