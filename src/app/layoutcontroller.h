@@ -49,6 +49,9 @@ public:
     void ratioChosen(int index);
     void heightChosen(int index);
     void setFirstSize(int size);
+    // The answer font's own size (its font dialog); the ratio recomputes it at the next size
+    // change.
+    void setSecondSize(int size) { m_secondSize = size; }
 
     void ApplyFontLayout();
     void PlaceItemFrame();
