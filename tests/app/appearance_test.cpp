@@ -338,3 +338,20 @@ TEST_F(AppearanceTest, DialogsOpenAboveTheStickStripWhichThenShowsTheChoice)
     EXPECT_EQ(stored(h, Section::Stick, "SFONTSIZE"), "17");
     EXPECT_EQ(stored(h, Section::Stick, "SFONTBACKCOLOR"), "0");
 }
+
+// The question size chosen in the font dialog shows on the next item of a study, though
+// the size box keeps its text.
+TEST_F(AppearanceTest, ChosenQuestionSizeShowsOnTheNextItem)
+{
+    const QString path = h.path("w.txt");
+    writeBytes(path, sjis(QStringLiteral("apple,りんご\r\nbook,本\r\n")));
+    h.open(path);
+    h.platform.fontAnswers.push_back(dialogAnswer(installedFamily(), false, false, 48));
+    h.action("mfmondai")->trigger();
+    c().Startbtn->click();
+    h.timers.advance(1);
+    EXPECT_FALSE(c().Label1->text().isEmpty());
+    EXPECT_EQ(c().Label1->font().pointSize(), 48);
+    EXPECT_EQ(c().Label2->font().pointSize(), 25);
+    EXPECT_EQ(c().Sizecom->currentText(), "50");
+}
