@@ -1,9 +1,44 @@
 #include "app/form1.h"
 
+#include "app/stickcontroller.h"
+#include "mainscreen/mainmenus.h"
+#include "speech/texthatuongamen.h"
+#include "ui/platform.h"
+
+#include <QAction>
+#include <QToolButton>
+
 namespace keruna {
 
 void Form1::wirePalette()
 {
+    // Made on first opening and kept (hidden) afterwards, so that the drawing and the
+    // boxes survive closing and opening it again.
+    auto palette = [this] {
+        if (auto* p = findChild<texthatuongamen*>(QStringLiteral("texthatuongamen")))
+            return p;
+        auto* p = new texthatuongamen(
+            m_ctx.speech, [this] { return m_state.options.voiceIndex; }, this);
+        p->alwaysOnTopClicked = [this, p](bool onTop) {
+            m_ctx.platform.setTopmost(p, onTop);
+            if (!onTop && m_menus->action(QStringLiteral("mmae"))->isChecked())
+                m_ctx.platform.setTopmost(this, true);
+            m_stick->raiseStrip();
+        };
+        return p;
+    };
+    auto open = [this, palette] {
+        texthatuongamen* p = palette();
+        p->show();
+        p->raise();
+        p->activateWindow();
+    };
+    connect(m_c.Texthatuonbtn, &QToolButton::clicked, this, open);
+    m_menus->onCommand(QStringLiteral("mtexthatuon"), open);
+    eraseHandwriting = [this] {
+        if (auto* p = findChild<texthatuongamen*>(QStringLiteral("texthatuongamen")))
+            p->eraseForNewItem();
+    };
 }
 
 } // namespace keruna
