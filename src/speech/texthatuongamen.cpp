@@ -95,8 +95,7 @@ bool texthatuongamen::alwaysOnTop() const
 
 void texthatuongamen::keyPressEvent(QKeyEvent* event)
 {
-    // BackSpace reaches here from every control but Text1, where it deletes a character
-    // (and an empty box passes it on too, which must not wipe the drawing).
+    // BackSpace belongs to Text1 for editing; from any other control it erases.
     if (event->key() == Qt::Key_Backspace && focusWidget() != m_text) {
         Erase();
         event->accept();
