@@ -3,8 +3,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <algorithm>
-
 namespace keruna {
 
 HandwritingSurface::HandwritingSurface(QWidget* parent)
@@ -18,12 +16,11 @@ HandwritingSurface::HandwritingSurface(QWidget* parent)
 
 void HandwritingSurface::growImage(const QSize& size)
 {
-    const qreal ratio = devicePixelRatioF();
-    const QSize wanted(std::max(m_image.isNull() ? 0 : int(m_image.width() / ratio), size.width()),
-        std::max(m_image.isNull() ? 0 : int(m_image.height() / ratio), size.height()));
-    if (!m_image.isNull() && wanted.width() * ratio <= m_image.width()
-        && wanted.height() * ratio <= m_image.height())
+    const QSize have = m_image.deviceIndependentSize().toSize();
+    if (have.width() >= size.width() && have.height() >= size.height())
         return;
+    const qreal ratio = devicePixelRatioF();
+    const QSize wanted = have.expandedTo(size);
     QImage grown(wanted * ratio, QImage::Format_RGB32);
     grown.setDevicePixelRatio(ratio);
     grown.fill(Qt::white);
