@@ -35,6 +35,15 @@ void Form1::wirePalette()
     };
     connect(m_c.Texthatuonbtn, &QToolButton::clicked, this, open);
     m_menus->onCommand(QStringLiteral("mtexthatuon"), open);
+    // The main screen's always-on-top takes a shown palette along; a palette whose own box
+    // asks to stay on top stays there. The menu's command has run by now.
+    connect(m_menus->action(QStringLiteral("mmae")), &QAction::triggered, this, [this] {
+        auto* p = findChild<texthatuongamen*>(QStringLiteral("texthatuongamen"));
+        if (!p || !p->isVisible())
+            return;
+        const bool mainOnTop = m_menus->action(QStringLiteral("mmae"))->isChecked();
+        m_ctx.platform.setTopmost(p, mainOnTop || p->alwaysOnTop());
+    });
     eraseHandwriting = [this] {
         if (auto* p = findChild<texthatuongamen*>(QStringLiteral("texthatuongamen")))
             p->eraseForNewItem();

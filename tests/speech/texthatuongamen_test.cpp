@@ -327,6 +327,15 @@ TEST_F(PaletteInMainScreen, AlwaysOnTopBoxSetsThePaletteAndRestoresTheMainWindow
 {
     h.find<QToolButton>("Texthatuonbtn")->click();
     auto* box = palette()->findChild<QCheckBox*>("Check1");
+    // The main screen's always-on-top takes the palette along, both ways.
+    h.platform.topmostCalls.clear();
+    h.action("mdmae")->trigger();
+    ASSERT_TRUE(h.action("mmae")->isChecked());
+    EXPECT_EQ(h.platform.topmostCalls.back(), call(palette(), true));
+    h.action("mmae")->trigger();
+    ASSERT_FALSE(h.action("mmae")->isChecked());
+    EXPECT_EQ(h.platform.topmostCalls.back(), call(palette(), false));
+
     h.platform.topmostCalls.clear();
     box->click();
     ASSERT_EQ(h.platform.topmostCalls.size(), 1u);
@@ -346,4 +355,10 @@ TEST_F(PaletteInMainScreen, AlwaysOnTopBoxSetsThePaletteAndRestoresTheMainWindow
     ASSERT_EQ(h.platform.topmostCalls.size(), 3u);
     EXPECT_EQ(h.platform.topmostCalls[1], call(palette(), false));
     EXPECT_EQ(h.platform.topmostCalls[2], call(&h.form(), true));
+
+    // Its own box keeps it on top when the main screen leaves the top.
+    box->click();
+    h.action("mmae")->trigger();
+    ASSERT_FALSE(h.action("mmae")->isChecked());
+    EXPECT_EQ(h.platform.topmostCalls.back(), call(palette(), true));
 }
