@@ -68,7 +68,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     layoutHooks.refreshNumber = [this] { m_study->ItemNumberText(); };
     layoutHooks.refreshCaption = [this] { m_problems->UpdateTitle(); };
     layoutHooks.moveGetListOut = [this] { m_c.Pickframe->hide(); };
-    layoutHooks.raiseToolWindows = [this] { m_stick->raiseStrip(); };
+    layoutHooks.raiseToolWindows = [this] { raiseToolWindows(); };
     layoutHooks.setCompanionsTopmost = [this](bool onTop) {
         if (QWidget* screen = databaseScreen(); screen && screen->isVisible())
             m_ctx.platform.setTopmost(screen, onTop);
@@ -85,8 +85,8 @@ Form1::Form1(AppContext context, QWidget* parent)
     ProblemHooks hooks;
     hooks.testActive = [this] { return m_state.testmode; };
     hooks.alwaysOnTop = [this] { return m_menus->action(QStringLiteral("mmae"))->isChecked(); };
-    hooks.toolWindowShown = [this] { return m_stick->shown(); };
-    hooks.raiseToolWindows = [this] { m_stick->raiseStrip(); };
+    hooks.toolWindowShown = [this] { return m_stick->shown() || paletteOnTop(); };
+    hooks.raiseToolWindows = [this] { raiseToolWindows(); };
     hooks.restoreItemFrameColour = [this] { applyColours(); };
     hooks.stopIdleAnimation = [this] { m_layout->stopIdleAnimation(); };
     hooks.resetPresentationPosition = [this] { m_study->restartFromFirst(); };

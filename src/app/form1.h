@@ -126,6 +126,10 @@ private:
     void chooseSpeakTiming(const QString& menuName);
     void wireSaving();
     void wirePalette(); // the handwriting palette (form1palette.cpp)
+    // The palette is shown and asked to stay on top.
+    bool paletteOnTop() const;
+    // The always-on-top tool windows (stick strip, palette) back above every other window.
+    void raiseToolWindows();
     void wireAppearance(); // fonts and colours of 書式 (form1appearance.cpp)
     void wireTools(); // web dictionary, home page, editor, folder, version (form1tools.cpp)
     // Writes lines to path; false (the user told why) when nothing could be written.

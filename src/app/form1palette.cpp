@@ -50,4 +50,20 @@ void Form1::wirePalette()
     };
 }
 
+bool Form1::paletteOnTop() const
+{
+    const auto* p = findChild<texthatuongamen*>(QStringLiteral("texthatuongamen"));
+    return p && p->isVisible() && p->alwaysOnTop();
+}
+
+void Form1::raiseToolWindows()
+{
+    if (auto* p = findChild<texthatuongamen*>(QStringLiteral("texthatuongamen"));
+        p && p->isVisible() && p->alwaysOnTop()) {
+        m_ctx.platform.setTopmost(p, true);
+        p->raise();
+    }
+    m_stick->raiseStrip();
+}
+
 } // namespace keruna

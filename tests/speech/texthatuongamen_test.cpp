@@ -362,3 +362,18 @@ TEST_F(PaletteInMainScreen, AlwaysOnTopBoxSetsThePaletteAndRestoresTheMainWindow
     ASSERT_FALSE(h.action("mmae")->isChecked());
     EXPECT_EQ(h.platform.topmostCalls.back(), call(palette(), true));
 }
+
+// An open dialog comes above the palette kept on top, which goes back on top afterwards.
+TEST_F(PaletteInMainScreen, OpeningAListComesAboveThePaletteKeptOnTop)
+{
+    h.form().show();
+    h.find<QToolButton>("Texthatuonbtn")->click();
+    palette()->findChild<QCheckBox*>("Check1")->click();
+    h.platform.topmostCalls.clear();
+    h.platform.openAnswers.push_back(h.path("w.txt"));
+    h.action("mopen")->trigger();
+    ASSERT_GE(h.platform.topmostCalls.size(), 3u);
+    EXPECT_EQ(h.platform.topmostCalls[0], call(&h.form(), true));
+    EXPECT_EQ(h.platform.topmostCalls[1], call(&h.form(), false));
+    EXPECT_EQ(h.platform.topmostCalls[2], call(palette(), true));
+}
