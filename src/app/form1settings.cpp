@@ -72,8 +72,10 @@ bool Form1::readStoredSettings()
             font.setItalic(*italic);
         log.step(italic.has_value());
         const auto name = r.presentText(F, prefix + QStringLiteral("FONTNAME"));
-        if (name)
+        if (name) {
+            substituteIfMissing(*name);
             font.setFamilies({*name});
+        }
         log.step(name.has_value());
         if (withSize) {
             const auto size = r.number(F, prefix + QStringLiteral("FONTSIZE"));

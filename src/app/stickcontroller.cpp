@@ -10,6 +10,7 @@
 #include "settings/settingsreader.h"
 #include "settings/settingsschema.h"
 #include "study/stickscreen.h"
+#include "ui/fonts.h"
 #include "ui/platform.h"
 
 #include <QAction>
@@ -62,8 +63,10 @@ bool StickController::readStickSettings()
         s.bold = *bold;
     if (italic)
         s.italic = *italic;
-    if (name)
+    if (name) {
+        substituteIfMissing(*name);
         s.name = *name;
+    }
     if (size && *size > 0)
         s.size = *size;
     if (back)

@@ -1,6 +1,7 @@
 #include "ui/fonts.h"
 
 #include <QFont>
+#include <QFontDatabase>
 #include <QStringList>
 
 namespace keruna {
@@ -30,6 +31,16 @@ void installFontSubstitutes()
     Q_UNUSED(done);
 }
 
+void substituteIfMissing(const QString& family)
+{
+    if (family.isEmpty() || !QFont::substitutes(family).isEmpty()
+        || QFontDatabase::hasFamily(family))
+        return;
+    QFont::insertSubstitutions(family,
+        {QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAPGothic"),
+            QStringLiteral("Droid Sans Fallback")});
+}
+
 FontSetting fontSettingOf(const QFont& font, bool withSize)
 {
     FontSetting f;
@@ -43,6 +54,7 @@ FontSetting fontSettingOf(const QFont& font, bool withSize)
 
 QFont fontOf(const FontSetting& setting)
 {
+    substituteIfMissing(setting.name);
     QFont f;
     f.setFamilies({setting.name});
     f.setBold(setting.bold);

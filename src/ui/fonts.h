@@ -11,6 +11,11 @@ namespace keruna {
 FontSetting fontSettingOf(const QFont& font, bool withSize);
 QFont fontOf(const FontSetting& setting);
 
+// A stored font this system does not have (a list of settings from another machine)
+// stands in for a Japanese font under its own name: the text still shows, and the name is
+// saved back as it was.
+void substituteIfMissing(const QString& family);
+
 // Stored settings name the Japanese Windows fonts (ＭＳ Ｐゴシック, ＭＳ Ｐ明朝, ...).
 // Where they are missing, map them to the Japanese fonts of the system directly, instead
 // of leaving fontconfig to guess (slowly, and often a font without kana).

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -385,4 +386,20 @@ TEST(Form1Startup, FontsOfHiddenControlsAreKeptAndAppliedWhenShown)
     h.find<QToolButton>("Pickbtn")->click();
     EXPECT_EQ(h.find<QLineEdit>("cuttext")->font().pointSize(), 20);
     EXPECT_EQ(h.find<QTreeWidget>("Picklist")->font().pointSize(), 15);
+}
+
+// A list of settings from another machine may name a font this one lacks: the text still
+// shows in a Japanese font, and the name is saved back as it was.
+TEST(Form1Startup, AStoredFontThisSystemLacksShowsJapaneseAndKeepsItsName)
+{
+    Form1Harness h;
+    setValue(h, "QFONTNAME", "FORM", QStringLiteral("No Such Font Anywhere"));
+    Form1& form = h.start();
+    const QFont font = h.find<QLabel>("Label1")->font();
+    EXPECT_EQ(font.families().value(0), QStringLiteral("No Such Font Anywhere"));
+    EXPECT_TRUE(QFontInfo(font).family().contains(QStringLiteral("CJK")))
+        << QFontInfo(font).family().toStdString();
+    form.close();
+    EXPECT_EQ(SettingsStore::ReadValue("QFONTNAME", "FORM", h.settingsPath()),
+        QStringLiteral("No Such Font Anywhere"));
 }
