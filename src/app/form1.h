@@ -135,6 +135,8 @@ private:
     // Writes lines to path; false (the user told why) when nothing could be written.
     bool writeSavedLines(const QString& path, const QStringList& lines);
     QList<ListEntry> getEntries() const;
+    // The database lists' entries, none before the database screen is set up.
+    QList<ListEntry> listEntries(bool memorized) const;
     // The marks of the lists the running save reads.
     MarkTable markTable() const;
 

@@ -23,6 +23,19 @@ RangeFilter checkedRange(const RangeState& range)
     return range.current.value_or(RangeFilter::NotYet);
 }
 
+// The save dialog of saves and exports: the text type lists every file, as it did where
+// the captions come from.
+SaveFileRequest saveDialog(const QString& title, const QString& initialFile)
+{
+    SaveFileRequest dialog;
+    dialog.title = title;
+    dialog.types = {{QStringLiteral("テキストファイル(*.txt)"), {QStringLiteral("*")}},
+        {QStringLiteral("CSVファイル(*.csv)"), {QStringLiteral("*.csv")}}};
+    dialog.initialFile = initialFile;
+    dialog.confirmOverwrite = true;
+    return dialog;
+}
+
 } // namespace
 
 void Form1::wireSaving()
@@ -36,9 +49,14 @@ MarkTable Form1::markTable() const
 {
     if (m_state.saveRequest.GetSave)
         return MarkTable::fromGetList(getEntries());
-    if (m_state.saveRequest.ResetSave || !databaseEntries)
+    if (m_state.saveRequest.ResetSave)
         return MarkTable();
-    return MarkTable::fromDbLists(databaseEntries(true), databaseEntries(false));
+    return MarkTable::fromDbLists(listEntries(true), listEntries(false));
+}
+
+QList<ListEntry> Form1::listEntries(bool memorized) const
+{
+    return databaseEntries ? databaseEntries(memorized) : QList<ListEntry>();
 }
 
 QList<ListEntry> Form1::getEntries() const
@@ -51,8 +69,8 @@ QList<ListEntry> Form1::getEntries() const
 
 void Form1::SaveDatabaseLists()
 {
-    const QList<ListEntry> memorized = databaseEntries ? databaseEntries(true) : QList<ListEntry>();
-    const QList<ListEntry> notYet = databaseEntries ? databaseEntries(false) : QList<ListEntry>();
+    const QList<ListEntry> memorized = listEntries(true);
+    const QList<ListEntry> notYet = listEntries(false);
     if (memorized.isEmpty() && notYet.isEmpty())
         return;
     if (!m_state.testResultsHeld) {
@@ -158,14 +176,9 @@ void Form1::WriteToChosenFile()
     const RangeFilter rangeNow = checkedRange(m_range);
     if (const std::optional<QString> title = saveTitle(request, rangeNow, m_state.overwriteChoice))
         m_state.saveTitle = *title;
-    SaveFileRequest dialog;
-    dialog.title = m_state.saveTitle;
-    // The text type lists every file, as it did where the captions come from.
-    dialog.types = {{QStringLiteral("テキストファイル(*.txt)"), {QStringLiteral("*")}},
-        {QStringLiteral("CSVファイル(*.csv)"), {QStringLiteral("*.csv")}}};
-    dialog.initialFile = m_set.path; // the name, in the list's own folder
-    dialog.confirmOverwrite = true;
-    const std::optional<QString> chosen = m_ctx.platform.chooseSaveFile(this, dialog);
+    // The list's name, in its own folder.
+    const std::optional<QString> chosen
+        = m_ctx.platform.chooseSaveFile(this, saveDialog(m_state.saveTitle, m_set.path));
     if (!chosen)
         return;
     const QStringList lines
@@ -182,8 +195,8 @@ void Form1::WriteToChosenFile()
 
 void Form1::ExportDatabaseLists(QWidget* owner, const QString& leftName, const QString& rightName)
 {
-    const QList<ListEntry> left = databaseEntries ? databaseEntries(true) : QList<ListEntry>();
-    const QList<ListEntry> right = databaseEntries ? databaseEntries(false) : QList<ListEntry>();
+    const QList<ListEntry> left = listEntries(true);
+    const QList<ListEntry> right = listEntries(false);
     if (left.isEmpty() && right.isEmpty())
         return;
     const ExportCounts counts = exportCounts(leftName, rightName, left, right);
@@ -196,12 +209,9 @@ void Form1::ExportDatabaseLists(QWidget* owner, const QString& leftName, const Q
     if (!chosen)
         return;
     const auto set = ExportSet(*chosen);
-    SaveFileRequest dialog;
-    dialog.title = exportDialogTitle(counts, set);
-    dialog.types = {{QStringLiteral("テキストファイル(*.txt)"), {QStringLiteral("*")}},
-        {QStringLiteral("CSVファイル(*.csv)"), {QStringLiteral("*.csv")}}};
-    dialog.initialFile = QFileInfo(m_set.path).dir().filePath(exportFileName(counts, set));
-    const std::optional<QString> path = m_ctx.platform.chooseSaveFile(owner, dialog);
+    const std::optional<QString> path = m_ctx.platform.chooseSaveFile(owner,
+        saveDialog(exportDialogTitle(counts, set),
+            QFileInfo(m_set.path).dir().filePath(exportFileName(counts, set))));
     if (!path)
         return;
     // A new list in the open one's encoding and line ends; nothing is reloaded.

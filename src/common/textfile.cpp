@@ -128,16 +128,23 @@ bool holdsSwappedControl(QStringView text)
     return text.contains(u'\x1A') || text.contains(u'\x1C') || text.contains(u'\x7F');
 }
 
+// The decoder maps 1A → 1C → 7F → 1A; each direction is the same rotation one way or
+// the other.
+void rotateControls(QString& text, char16_t a, char16_t b, char16_t c)
+{
+    for (QChar& ch : text) {
+        if (ch == a)
+            ch = b;
+        else if (ch == b)
+            ch = c;
+        else if (ch == c)
+            ch = a;
+    }
+}
+
 void undoControlSwapAfterDecode(QString& text)
 {
-    for (QChar& c : text) {
-        if (c == u'\x1C')
-            c = u'\x1A';
-        else if (c == u'\x7F')
-            c = u'\x1C';
-        else if (c == u'\x1A')
-            c = u'\x7F';
-    }
+    rotateControls(text, u'\x1C', u'\x1A', u'\x7F');
 }
 
 // The inverse, so that the encoder writes each of the three as its own byte.
@@ -146,14 +153,7 @@ QString swapControlsBeforeEncode(const QString& text)
     if (!holdsSwappedControl(text))
         return text;
     QString out = text;
-    for (QChar& c : out) {
-        if (c == u'\x1A')
-            c = u'\x1C';
-        else if (c == u'\x1C')
-            c = u'\x7F';
-        else if (c == u'\x7F')
-            c = u'\x1A';
-    }
+    rotateControls(out, u'\x1A', u'\x1C', u'\x7F');
     return out;
 }
 

@@ -93,41 +93,18 @@ MessageResult QtPlatform::showMessage(QWidget* parent, const QString& text, Mess
     }
 }
 
-std::optional<QString> QtPlatform::chooseOpenFile(QWidget* parent, const OpenFileRequest& request)
-{
-    QFileDialog dialog(parent, request.title);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setNameFilter(request.filter);
-    // "*.*" means every file, as on the desktop the filter text comes from; taken
-    // literally it would hide names without a dot. The caption stays as written.
-    if (request.filter.endsWith(QLatin1String("(*.*)"))) {
-        if (auto* model = dialog.findChild<QFileSystemModel*>())
-            model->setNameFilters({QStringLiteral("*")});
-    }
-    keepAboveTopmostWindows(dialog);
-    if (!request.initialFile.isEmpty()) {
-        const QFileInfo last(request.initialFile);
-        dialog.setDirectory(last.absolutePath());
-        dialog.selectFile(last.fileName());
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
-}
+namespace {
 
-std::optional<QString> QtPlatform::chooseSaveFile(QWidget* parent, const SaveFileRequest& request)
+// Shows the types' captions as written; each lists the names its patterns say, whatever
+// its text suggests. Then presets the file and runs the dialog.
+std::optional<QString> runFileDialog(
+    QFileDialog& dialog, const QList<FileType>& types, const QString& initialFile)
 {
-    QFileDialog dialog(parent, request.title);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     QStringList captions;
-    for (const FileType& type : request.types)
+    for (const FileType& type : types)
         captions.append(type.caption);
     dialog.setNameFilters(captions);
-    // Each caption lists the names its patterns say, whatever its text suggests.
-    auto listFor = [&dialog, types = request.types](const QString& caption) {
+    auto listFor = [&dialog, types](const QString& caption) {
         for (const FileType& type : types) {
             if (type.caption == caption) {
                 if (auto* model = dialog.findChild<QFileSystemModel*>())
@@ -139,8 +116,8 @@ std::optional<QString> QtPlatform::chooseSaveFile(QWidget* parent, const SaveFil
     if (!captions.isEmpty())
         listFor(captions.constFirst());
     keepAboveTopmostWindows(dialog);
-    if (!request.initialFile.isEmpty()) {
-        const QFileInfo initial(request.initialFile);
+    if (!initialFile.isEmpty()) {
+        const QFileInfo initial(initialFile);
         if (initial.isAbsolute())
             dialog.setDirectory(initial.absolutePath());
         dialog.selectFile(initial.fileName());
@@ -148,6 +125,31 @@ std::optional<QString> QtPlatform::chooseSaveFile(QWidget* parent, const SaveFil
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+std::optional<QString> QtPlatform::chooseOpenFile(QWidget* parent, const OpenFileRequest& request)
+{
+    QFileDialog dialog(parent, request.title);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // "*.*" means every file, as on the desktop the filter text comes from; taken
+    // literally it would hide names without a dot.
+    QStringList patterns {QStringLiteral("*")};
+    const qsizetype open = request.filter.lastIndexOf(u'(');
+    if (!request.filter.endsWith(QLatin1String("(*.*)")) && open >= 0)
+        patterns = request.filter.mid(open + 1).chopped(1).split(u' ', Qt::SkipEmptyParts);
+    return runFileDialog(dialog, {{request.filter, patterns}}, request.initialFile);
+}
+
+std::optional<QString> QtPlatform::chooseSaveFile(QWidget* parent, const SaveFileRequest& request)
+{
+    QFileDialog dialog(parent, request.title);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    return runFileDialog(dialog, request.types, request.initialFile);
 }
 
 std::optional<QFont> QtPlatform::chooseFont(QWidget* parent, const QFont& initial)

@@ -2,6 +2,21 @@
 
 namespace keruna::test {
 
+namespace {
+
+// The next queued answer of a dialog; without one the dialog is cancelled.
+template <class T> std::optional<T> nextAnswer(std::deque<std::optional<T>>& answers)
+{
+    std::optional<T> answer;
+    if (!answers.empty()) {
+        answer.swap(answers.front());
+        answers.pop_front();
+    }
+    return answer;
+}
+
+} // namespace
+
 MessageResult FakePlatform::showMessage(
     QWidget*, const QString& text, MessageIcon icon, MessageButtons buttons, const QString& title)
 {
@@ -19,41 +34,25 @@ MessageResult FakePlatform::showMessage(
 std::optional<QString> FakePlatform::chooseOpenFile(QWidget*, const OpenFileRequest& request)
 {
     openRequests.push_back(request);
-    if (openAnswers.empty())
-        return std::nullopt;
-    const std::optional<QString> answer = std::move(openAnswers.front());
-    openAnswers.pop_front();
-    return answer;
+    return nextAnswer(openAnswers);
 }
 
 std::optional<QString> FakePlatform::chooseSaveFile(QWidget*, const SaveFileRequest& request)
 {
     saveRequests.push_back(request);
-    if (saveAnswers.empty())
-        return std::nullopt;
-    const std::optional<QString> answer = std::move(saveAnswers.front());
-    saveAnswers.pop_front();
-    return answer;
+    return nextAnswer(saveAnswers);
 }
 
 std::optional<QFont> FakePlatform::chooseFont(QWidget*, const QFont& initial)
 {
     fontRequests.push_back(initial);
-    if (fontAnswers.empty())
-        return std::nullopt;
-    const std::optional<QFont> answer = std::move(fontAnswers.front());
-    fontAnswers.pop_front();
-    return answer;
+    return nextAnswer(fontAnswers);
 }
 
 std::optional<QColor> FakePlatform::chooseColor(QWidget*, const QColor& initial)
 {
     colorRequests.push_back(initial);
-    if (colorAnswers.empty())
-        return std::nullopt;
-    const std::optional<QColor> answer = std::move(colorAnswers.front());
-    colorAnswers.pop_front();
-    return answer;
+    return nextAnswer(colorAnswers);
 }
 
 void FakePlatform::setTopmost(QWidget* window, bool topmost)
