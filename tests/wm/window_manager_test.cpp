@@ -1,11 +1,14 @@
 #include "app/form1.h"
+#include "database/dbgamen.h"
 #include "settings/settingsschema.h"
 #include "settings/settingsstore.h"
 #include "support/harness.h"
 #include "support/speechdispatcher.h"
 #include "ui/qtplatform.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QTimer>
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -132,4 +135,47 @@ TEST(WindowManager, ClosingTheProgramEndsItAtOnceWithItsSettingsSaved)
     EXPECT_LT(ms, 200) << "the process lived on after its window closed";
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_EQ(SettingsStore::ReadValue("SEC", "FORM", ini), "13"); // the exit set was written
+}
+
+// Under a window manager: a message box opened while the stick strip stays on top comes
+// above it, and the database screen follows always-on-top both ways.
+TEST(WindowManager, DialogsComeAboveTheStripAndTheDatabaseScreenFollowsAlwaysOnTop)
+{
+    Form1Harness h;
+    QtPlatform real(h.folder());
+    h.platform.windowSystem = &real;
+    h.start();
+    Form1& form = h.form();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    writeBytes(h.path("a.txt"), "apple,1\r\nbook,2,,○\r\n");
+    h.open(h.path("a.txt"));
+
+    h.find<QToolButton>("DBbtn")->click();
+    QWidget* db = form.databaseScreen();
+    ASSERT_TRUE(db && QTest::qWaitForWindowExposed(db));
+    for (int round = 0; round < 2; ++round) {
+        h.action("mmae")->trigger();
+        QTest::qWait(300);
+        EXPECT_TRUE(xprop(db->winId(), "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE")) << round;
+        h.action("mmae")->trigger();
+        QTest::qWait(300);
+        EXPECT_FALSE(xprop(db->winId(), "_NET_WM_STATE").contains("_NET_WM_STATE_ABOVE")) << round;
+    }
+    db->close();
+
+    h.find<QToolButton>("boubtn")->click();
+    QTest::qWait(300);
+    for (int round = 0; round < 2; ++round) {
+        QString state;
+        QTimer::singleShot(500, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_NE(box, nullptr);
+            state = xprop(box->winId(), "_NET_WM_STATE");
+            box->close();
+        });
+        real.showMessage(&form, QStringLiteral("テスト"), MessageIcon::Information,
+            MessageButtons::Ok, QString());
+        EXPECT_TRUE(state.contains("_NET_WM_STATE_ABOVE")) << round << state.toStdString();
+    }
 }
