@@ -11,6 +11,7 @@
 #include "getlist/getlist.h"
 #include "mainscreen/mainmenus.h"
 #include "problemdata/problemrecord.h"
+#include "quiz/testengine.h"
 #include "settings/settingsreader.h"
 #include "settings/settingsschema.h"
 #include "speech/speechoutput.h"
@@ -64,7 +65,7 @@ Form1::Form1(AppContext context, QWidget* parent)
             return m_c.rev->isChecked();
         return m_study->itemCurrent() ? m_study->session().itemReversed : m_c.Revch->isChecked();
     };
-    layoutHooks.numberTest = [this] { return m_state.testmode && m_state.suuzitest; };
+    layoutHooks.numberTest = [this] { return m_state.numberTestRunning(); };
     layoutHooks.refreshNumber = [this] { m_study->ItemNumberText(); };
     layoutHooks.refreshCaption = [this] { m_problems->UpdateTitle(); };
     layoutHooks.moveGetListOut = [this] { m_c.Pickframe->hide(); };
@@ -92,6 +93,8 @@ Form1::Form1(AppContext context, QWidget* parent)
     hooks.resetPresentationPosition = [this] { m_study->restartFromFirst(); };
     hooks.applyProperties = [this] { applyPropertiesQuietly(); };
     hooks.refillDatabaseScreen = [this] { refillDatabaseScreen(); };
+    hooks.takeDownTestDisplay = [this] { m_test->takeDownTestDisplay(); };
+    hooks.rebuildTestHeading = [this] { m_test->SetResultTitle(); };
     hooks.clearGetList = [this] {
         m_getList->clear(m_state.testResultsHeld);
         focusGetList();
@@ -120,6 +123,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     study.focusScreen = [this] { return m_layout->focusScreen(); };
     study.refreshFocusLayout = [this] { m_layout->relayout(); };
     study.applyStudyGuidance = [this] { m_input->ApplyStudyGuidance(); };
+    study.restoreStudyState = [this] { m_test->takeDownTestDisplay(); };
     study.eraseHandwriting = [this] {
         if (eraseHandwriting)
             eraseHandwriting();
@@ -134,12 +138,19 @@ Form1::Form1(AppContext context, QWidget* parent)
     m_timerBar = std::make_unique<TimerBar>(*m_c.iroPic, *m_c.iro, m_ctx.clock, m_ctx.timers);
     m_timerBar->mirror = [this](double share) { m_stick->showTimerShare(share); };
     m_timerBar->phaseStart = [this] { return m_study->session().phaseStart; };
-    m_timerBar->phaseSeconds = [this] { return m_study->phaseIntervalMs() / 1000.0; };
+    m_timerBar->phaseSeconds = [this] {
+        // A manual test's bar runs over the whole item; otherwise over the phase.
+        const StudySession& s = m_study->session();
+        if (m_state.testmode && m_state.testKind == TestKind::Manual)
+            return s.perSecondMode ? s.tickLimit : s.timePerItem / 1000.0;
+        return m_study->phaseIntervalMs() / 1000.0;
+    };
     m_study = std::make_unique<StudyEngine>(
         StudyEngine::Context {*this, m_c, *m_menus, m_set, m_range, m_state, m_ctx.platform,
             m_ctx.clock, m_ctx.timers, m_ctx.random},
         std::move(study));
-    m_input = new StudyInput(*this, m_c, *m_menus, m_state, *m_study, *m_getList);
+    wireTests();
+    m_input = new StudyInput(*this, m_c, *m_menus, m_state, *m_study, *m_test, *m_getList);
     wireCommands();
     wireGetList();
     wireDatabaseScreen();
@@ -463,9 +474,8 @@ void Form1::putInForce(const PropertiesApplied& a)
 
     const Qt::Alignment along
         = o.longText ? Qt::AlignLeft | Qt::AlignTop : Qt::AlignHCenter | Qt::AlignTop;
-    m_c.Label1->setAlignment(
-        m_state.testmode && m_state.suuzitest ? Qt::AlignHCenter | Qt::AlignTop : along);
-    if (!(m_state.testmode && m_state.suuzitest) && o.showTypedText)
+    m_c.Label1->setAlignment(m_state.numberTestRunning() ? Qt::AlignHCenter | Qt::AlignTop : along);
+    if (!(m_state.numberTestRunning()) && o.showTypedText)
         m_c.Label2->clear();
     m_c.Label2->setAlignment(along);
     m_layout->ApplyFontLayout();

@@ -4,6 +4,7 @@
 #include "mainscreen/mainstate.h"
 #include "problemdata/problemset.h"
 #include "problemdata/range.h"
+#include "quiz/testtypes.h"
 
 #include <QMainWindow>
 
@@ -23,6 +24,7 @@ class StickController;
 class StudyInput;
 class TimerBar;
 class StudyEngine;
+class TestEngine;
 class RandomSource;
 class SpeechOutput;
 class kugirigamen;
@@ -55,6 +57,7 @@ public:
     MainMenus& menus() { return *m_menus; }
     ProblemController& problems() { return *m_problems; }
     StudyEngine& study() { return *m_study; }
+    TestEngine& test() { return *m_test; }
     GetList& getList() { return *m_getList; }
     LayoutController& layout() { return *m_layout; }
     TimerBar& timerBar() { return *m_timerBar; }
@@ -100,6 +103,16 @@ public:
     // Asks overwrite (true) or replace (false); nullopt when cancelled.
     std::function<std::optional<bool>()> chooseSaveMethod;
 
+    // Tests (form1test.cpp)
+    // TESTbtn: the set-up dialog, then the test it describes.
+    void StartTest();
+    // TestListbtn: the test's correct and wrong lists in the database screen.
+    void ShowTestResults();
+    // After a test's results were saved: the test list and score follow the edited lists.
+    void RebuildTestListFromResults();
+    // The set-up dialog shown modally over the main screen; nullopt when cancelled.
+    std::function<std::optional<TestChoice>(const TestSetupInput&)> chooseTestSetup;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -132,6 +145,10 @@ private:
     void raiseToolWindows();
     void wireAppearance(); // fonts and colours of 書式 (form1appearance.cpp)
     void wireTools(); // web dictionary, home page, editor, folder, version (form1tools.cpp)
+    void wireTests(); // form1test.cpp
+    std::optional<TestChoice> runTestDialog(const TestSetupInput& input);
+    // The judged items in the GET list, or the test list behind it once the test ended.
+    std::pair<int, int> judgedCounts(bool afterTest) const;
     // Writes lines to path; false (the user told why) when nothing could be written.
     bool writeSavedLines(const QString& path, const QStringList& lines);
     QList<ListEntry> getEntries() const;
@@ -145,6 +162,7 @@ private:
     std::unique_ptr<MainMenus> m_menus;
     std::unique_ptr<ProblemController> m_problems;
     std::unique_ptr<StudyEngine> m_study;
+    std::unique_ptr<TestEngine> m_test;
     std::unique_ptr<GetList> m_getList;
     std::unique_ptr<LayoutController> m_layout;
     std::unique_ptr<TimerBar> m_timerBar;
@@ -167,6 +185,7 @@ public:
     void openDatabaseScreen();
     // Made on first use; null before.
     class DBgamen* databaseScreen() const;
+    class DBgamen& ensureDatabaseScreen();
     // The memorized (or correct) and not-yet (or wrong) lists, kept while the screen is closed.
     class DbListModel& databaseList(bool memorized) const;
 

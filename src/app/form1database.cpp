@@ -47,7 +47,7 @@ void Form1::wireDatabaseScreen()
     connect(m_c.DBbtn, &QToolButton::clicked, this, [this] { openDatabaseScreen(); });
 }
 
-void Form1::openDatabaseScreen()
+DBgamen& Form1::ensureDatabaseScreen()
 {
     if (!m_db->screen) {
         DbScreenHooks hooks;
@@ -63,10 +63,15 @@ void Form1::openDatabaseScreen()
         hooks.showListPopup = [this](bool left, const QPoint& at) { showDatabasePopup(left, at); };
         // No owner: the screen may go behind the main window like any other window.
         m_db->screen = std::make_unique<DBgamen>(
-            m_db->lists[0], m_db->lists[1], m_ctx.platform, std::move(hooks));
+            m_db->lists[0], m_db->lists[1], m_ctx.platform, m_ctx.timers, std::move(hooks));
         m_db->screen->setListFont(fontOf(m_state.databaseFont));
     }
-    DBgamen& screen = *m_db->screen;
+    return *m_db->screen;
+}
+
+void Form1::openDatabaseScreen()
+{
+    DBgamen& screen = ensureDatabaseScreen();
     if (screen.isVisible())
         return;
     FillDbLists(m_set, m_state.options.delimiter, m_db->lists[0], m_db->lists[1]);

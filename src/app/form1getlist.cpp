@@ -3,6 +3,7 @@
 #include "getlist/getlist.h"
 #include "mainscreen/mainmenus.h"
 #include "problemdata/problemrecord.h"
+#include "quiz/testengine.h"
 #include "study/studyengine.h"
 #include "ui/platform.h"
 
@@ -20,12 +21,21 @@ void Form1::wireGetList()
 {
     connect(m_c.listmaru, &QToolButton::clicked, this, [this] {
         m_study->userCommand([this] {
-            m_study->addCurrentItem();
+            if (m_state.testmode)
+                m_test->claim();
+            else
+                m_study->addCurrentItem();
             focusGetList();
         });
     });
-    connect(m_c.listSkipbtn, &QToolButton::clicked, this,
-        [this] { m_study->userCommand([this] { m_study->SkipItem(); }); });
+    connect(m_c.listSkipbtn, &QToolButton::clicked, this, [this] {
+        m_study->userCommand([this] {
+            if (m_state.testmode)
+                m_test->SkipItem();
+            else
+                m_study->SkipItem();
+        });
+    });
     connect(m_c.listmodosi, &QToolButton::clicked, this, [this] {
         m_getList->removeSelectedOrChecked(m_state.options.delimiter);
         focusGetList();

@@ -185,6 +185,9 @@ void Form1::WriteToChosenFile()
         = linesForSaveAs(m_set.rawLines(), request, rangeNow, m_state.overwriteChoice, markTable());
     if (!writeSavedLines(*chosen, lines))
         return;
+    // The score and comment follow what the result lists held when they were saved.
+    if (m_state.testResultsHeld && !request.ListSave && !request.GetSave && !request.ResetSave)
+        RebuildTestListFromResults();
     // While a test runs its list stays loaded; otherwise the saved file is the list now.
     if (m_state.testmode)
         return;

@@ -54,7 +54,7 @@ void ProblemController::OpenProblemFile()
     request.initialFile = m_chosenFileName;
     request.mustExist = true;
     const std::optional<QString> chosen = m_platform.chooseOpenFile(&m_window, request);
-    const std::optional<AppError> error = chosen ? loadChosenFile(*chosen) : std::nullopt;
+    const std::optional<AppError> error = chosen ? loadChosenFile(*chosen, true) : std::nullopt;
     restoreTopmost(raised);
     if (error)
         m_platform.showMessage(
@@ -63,14 +63,14 @@ void ProblemController::OpenProblemFile()
 
 bool ProblemController::openChosenFile(const QString& path)
 {
-    const std::optional<AppError> error = loadChosenFile(path);
+    const std::optional<AppError> error = loadChosenFile(path, false);
     if (error)
         m_platform.showMessage(
             &m_window, openErrorText(*error), MessageIcon::Error, MessageButtons::Ok);
     return !error;
 }
 
-std::optional<AppError> ProblemController::loadChosenFile(const QString& path)
+std::optional<AppError> ProblemController::loadChosenFile(const QString& path, bool userOpen)
 {
     m_chosenFileName = path;
     Result<ProblemSet> checked = CheckProblemFile(path);
@@ -79,7 +79,9 @@ std::optional<AppError> ProblemController::loadChosenFile(const QString& path)
         return checked.error();
     }
     ClearProblemSet();
-    if (m_hooks.testActive && m_hooks.testActive())
+    // A list the user opens replaces a test and its results; a test's own saved file
+    // keeps them on screen.
+    if (userOpen)
         call(m_hooks.takeDownTestDisplay);
     m_set = std::move(checked).value();
     afterLoad();

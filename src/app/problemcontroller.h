@@ -19,7 +19,8 @@ struct MainControls;
 // is called at its place in the sequence; an unset step does nothing.
 struct ProblemHooks {
     std::function<bool()> testActive; // a test is running
-    std::function<void()> takeDownTestDisplay; // end a running test's display before loading
+    // End a running test, and release a finished one's results, before a user's open loads.
+    std::function<void()> takeDownTestDisplay;
     std::function<void()> resetPresentationPosition; // the next ascending item is item 1
     std::function<void()> applyProperties; // put the properties dialog's options in force
     std::function<void()> refillDatabaseScreen; // when it is shown and no test runs
@@ -43,7 +44,8 @@ public:
     // The whole open sequence: dialog, check, clear, load. A cancelled or refused open
     // leaves everything loaded as it was.
     void OpenProblemFile();
-    // Opens a known file as the dialog would have chosen it; errors are shown.
+    // Loads a file the program chose (a list just saved); errors are shown. A test's
+    // results stay.
     bool openChosenFile(const QString& path);
 
     void ClearProblemSet();
@@ -61,7 +63,7 @@ public:
     const QString& fileFolder() const { return m_fileFolder; }
 
 private:
-    std::optional<AppError> loadChosenFile(const QString& path);
+    std::optional<AppError> loadChosenFile(const QString& path, bool userOpen);
     void afterLoad();
     void disableItemActions();
     void restoreTopmost(bool raised);

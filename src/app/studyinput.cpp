@@ -4,6 +4,7 @@
 #include "mainscreen/maincontrols.h"
 #include "mainscreen/mainmenus.h"
 #include "mainscreen/mainstate.h"
+#include "quiz/testengine.h"
 #include "study/studyengine.h"
 
 #include <QAction>
@@ -20,21 +21,39 @@
 namespace keruna {
 
 StudyInput::StudyInput(QMainWindow& window, MainControls& controls, MainMenus& menus,
-    MainState& state, StudyEngine& study, GetList& getList)
+    MainState& state, StudyEngine& study, TestEngine& test, GetList& getList)
     : QObject(&window)
     , m_window(window)
     , m_c(controls)
     , m_menus(menus)
     , m_state(state)
     , m_study(study)
+    , m_test(test)
     , m_getList(getList)
 {
     qApp->installEventFilter(this);
-    connect(m_c.typec, &QCheckBox::toggled, this, [this](bool on) { typingModeChanged(on); });
-    connect(m_c.cuttabc, &QToolButton::clicked, this,
-        [this] { m_study.userCommand([this] { m_study.showAnswerByTab(); }); });
+    // During a test the type box switches between typed and guessed answers.
+    connect(m_c.typec, &QCheckBox::toggled, this, [this](bool on) {
+        if (m_state.testmode)
+            m_test.inputModeChanged(on);
+        else
+            typingModeChanged(on);
+    });
+    connect(m_c.cuttabc, &QToolButton::clicked, this, [this] {
+        m_study.userCommand([this] {
+            if (m_state.testmode)
+                m_test.showAnswerByTab();
+            else
+                m_study.showAnswerByTab();
+        });
+    });
     connect(m_c.cuttext, &QLineEdit::textChanged, this, [this](const QString& text) {
-        m_study.userCommand([this, text] { m_study.typedTextChanged(text); });
+        m_study.userCommand([this, text] {
+            if (m_state.testmode)
+                m_test.typedTextChanged(text);
+            else
+                m_study.typedTextChanged(text);
+        });
     });
     connect(m_c.testTEISIbtn, &QToolButton::clicked, this,
         [this] { m_study.userCommand([this] { m_study.PauseStudy(); }); });
@@ -94,9 +113,23 @@ bool StudyInput::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
+bool StudyInput::manualTestRunning() const
+{
+    return m_state.testmode && m_state.testKind == TestKind::Manual;
+}
+
+void StudyInput::toggleSelectedJudgement()
+{
+    const int at = m_getList.selectedIndex();
+    if (at >= 0)
+        m_getList.setChecked(at, !m_getList.isChecked(at));
+    m_test.getListClicked();
+}
+
 bool StudyInput::mainScreenKey(QKeyEvent* key)
 {
-    if (!m_study.itemCurrent() || m_state.testmode || m_state.testResultsHeld)
+    // A finished test's results stay still until Start, Open or the next test.
+    if (!m_study.itemCurrent() || (!m_state.testmode && m_state.testResultsHeld))
         return false;
     if (key->key() == Qt::Key_Control) {
         m_c.testvoice->click();
@@ -111,10 +144,30 @@ bool StudyInput::mainScreenKey(QKeyEvent* key)
     }
     if (m_c.typec->isChecked())
         return false;
-    switch (key->key()) {
-    case Qt::Key_Tab:
+    if (key->key() == Qt::Key_Tab) {
+        if (manualTestRunning())
+            m_study.session().advanceNow = false;
         m_c.cuttabc->click();
         return true;
+    }
+    if (manualTestRunning() && m_c.syudouskip->isEnabled()) {
+        if (enter) {
+            if (m_c.syudouKAKUNIN->isEnabled())
+                m_c.syudouKAKUNIN->click();
+            else
+                m_c.syudouMARU->click();
+            return true;
+        }
+        if (key->key() == Qt::Key_Backspace) {
+            if (!m_c.syudouKAKUNIN->isEnabled())
+                m_c.syudouBATU->click();
+            else if (!m_getList.isEmpty())
+                toggleSelectedJudgement();
+            return true;
+        }
+        return false;
+    }
+    switch (key->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         m_c.listmaru->click();
@@ -123,8 +176,12 @@ bool StudyInput::mainScreenKey(QKeyEvent* key)
         m_menus.action(QStringLiteral("mteisi"))->trigger();
         return true;
     case Qt::Key_Backspace:
-        if (!m_getList.isEmpty())
-            m_c.listmodosi->click();
+        if (!m_getList.isEmpty()) {
+            if (m_state.testmode)
+                toggleSelectedJudgement();
+            else
+                m_c.listmodosi->click();
+        }
         return true;
     default:
         return false;
@@ -134,24 +191,34 @@ bool StudyInput::mainScreenKey(QKeyEvent* key)
 bool StudyInput::typingBoxKey(QKeyEvent* key)
 {
     if (key->key() == Qt::Key_Tab) {
-        if (m_c.typec->isChecked())
+        if (m_c.typec->isChecked()) {
+            // In a manual test the item then waits for ○ or ×.
+            if (manualTestRunning())
+                m_study.session().advanceNow = false;
             m_c.cuttabc->click();
+        }
         return true; // the Tab character never goes into the box
     }
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         const bool skipUsable = (m_c.listSkipbtn->isVisible() && m_c.listSkipbtn->isEnabled())
             || (m_c.syudouskip->isVisible() && m_c.syudouskip->isEnabled());
         if (skipUsable) {
-            if (m_menus.action(QStringLiteral("mteisi"))->isChecked())
+            if (manualTestRunning())
+                m_c.syudouskip->click();
+            else if (m_menus.action(QStringLiteral("mteisi"))->isChecked())
                 m_c.testSAIKAIbtn->click();
             else
                 m_c.testTEISIbtn->click();
         }
         return true;
     }
-    // The presentation waits while the user types.
-    if (pausesWhileTyping(key) && !m_menus.action(QStringLiteral("mteisi"))->isChecked())
-        m_c.testTEISIbtn->click();
+    if (pausesWhileTyping(key) && !m_menus.action(QStringLiteral("mteisi"))->isChecked()) {
+        // The presentation waits while the user types; a manual test's countdown stops.
+        if (manualTestRunning())
+            m_test.stopCountdown();
+        else
+            m_c.testTEISIbtn->click();
+    }
     return false;
 }
 

@@ -10,15 +10,16 @@ namespace keruna {
 class GetList;
 class MainMenus;
 class StudyEngine;
+class TestEngine;
 struct MainControls;
 struct MainState;
 
-// The keyboard in study: the main screen's keys (they come before the focused control's),
-// the typing row and the hint texts that tell the keys of the mode.
+// The keyboard in study and tests: the main screen's keys (they come before the focused
+// control's), the typing row and the hint texts that tell the keys of the mode.
 class StudyInput : public QObject {
 public:
     StudyInput(QMainWindow& window, MainControls& controls, MainMenus& menus, MainState& state,
-        StudyEngine& study, GetList& getList);
+        StudyEngine& study, TestEngine& test, GetList& getList);
 
     // The typing row on or off (`typec`).
     void typingModeChanged(bool on);
@@ -30,6 +31,9 @@ protected:
 private:
     bool mainScreenKey(QKeyEvent* key);
     bool typingBoxKey(QKeyEvent* key);
+    bool manualTestRunning() const;
+    // BackSpace in a test: the selected GET entry's judgement turned over.
+    void toggleSelectedJudgement();
     static bool pausesWhileTyping(const QKeyEvent* key);
 
     QMainWindow& m_window;
@@ -37,6 +41,7 @@ private:
     MainMenus& m_menus;
     MainState& m_state;
     StudyEngine& m_study;
+    TestEngine& m_test;
     GetList& m_getList;
 };
 

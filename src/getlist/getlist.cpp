@@ -4,6 +4,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace keruna {
 
 namespace {
@@ -175,6 +177,27 @@ void GetList::clear(bool keepShadow)
     }
     refreshCount();
     changed();
+}
+
+void GetList::carryChecksToShadow()
+{
+    const int shown = std::min(shownCount(), count());
+    for (int i = 0; i < shown; ++i)
+        m_shadow[size_t(i)].checked = isChecked(i);
+}
+
+void GetList::setShadow(std::vector<GetEntry> entries)
+{
+    m_shadow = std::move(entries);
+    m_keys.clear();
+    for (const GetEntry& e : m_shadow)
+        m_keys[e.key] += 1;
+    changed();
+}
+
+int GetList::shownCount() const
+{
+    return m_view.topLevelItemCount();
 }
 
 void GetList::refreshCount()

@@ -47,6 +47,13 @@ public:
     void toggleRed(int index);
     // Empties the visible list, and the shadow list too unless it must keep a test's results.
     void clear(bool keepShadow = false);
+    // The checks shown become the shadow list's, which outlives the visible list once a
+    // test has ended.
+    void carryChecksToShadow();
+    // Replaces the shadow list alone (a test's results rebuilt from the edited lists).
+    void setShadow(std::vector<GetEntry> entries);
+    // Entries shown in the visible list, and how many of them are checked.
+    int shownCount() const;
     void refreshCount();
 
     // Set when the list changes, so that a mirror can follow.

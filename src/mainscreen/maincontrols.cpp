@@ -219,9 +219,11 @@ void buildGetPanel(MainControls& c, QWidget* central)
     c.testkekkakesi
         = pictureButton(f, QStringLiteral("testkekkakesi"), QStringLiteral("close"), {});
     c.testkekkakesi->hide();
+    c.testkekka = pictureButton(f, QStringLiteral("testkekka"), QStringLiteral("reveal"), {});
+    c.testkekka->hide();
     for (QWidget* w : std::initializer_list<QWidget*> {c.listmaru, c.listmodosi, c.listSkipbtn,
              c.listhozon, c.Picktest, c.pickend, c.nPickzencheck, c.nPickzencheckhazusi, c.listkazu,
-             c.Picktestlabel})
+             c.Picktestlabel, c.testkekka, c.testkekkakesi})
         bar->addWidget(w);
     bar->addStretch(1);
     bar->addWidget(c.pNolabel);

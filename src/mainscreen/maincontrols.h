@@ -94,6 +94,7 @@ struct MainControls {
     QLabel* pNolabel = nullptr;
     QLabel* listkazu = nullptr;
     QLabel* Picktestlabel = nullptr;
+    QToolButton* testkekka = nullptr; // shows the score labels again
     QToolButton* testkekkakesi = nullptr;
     QToolButton* listmaru = nullptr;
     QToolButton* listmodosi = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "problemdata/saveprogress.h"
+#include "quiz/testtypes.h"
 #include "settings/settingsschema.h"
 
 #include <QString>
@@ -61,8 +62,10 @@ struct MainState {
 
     int nyuuryokumode = 0; // typed-answer mode of tests (0/1)
     bool testmode = false; // a test is running
-    bool suuzitest = false; // the running test is the number test
+    TestKind testKind
+        = TestKind::Automatic; // the kind chosen last (zidoutest, syudoutest, suuzitest)
     bool testResultsHeld = false; // from a test's start until the next Open, Start or Test
+    bool numberTestRunning() const { return testmode && testKind == TestKind::Number; }
 
     SaveRequest saveRequest; // what the running save is for
     bool overwriteChoice = false; // the save-method dialog's last answer: overwrite, or replace

@@ -37,6 +37,7 @@ StudyEngine::StudyEngine(Context context, StudyHooks hooks)
     : m_ctx(context)
     , m_hooks(std::move(hooks))
     , m_timer(context.timers.createTimer())
+    , m_current(m_timer.get())
 {
     m_timer->setInterval(1);
     m_timer->setOnTimeout([this] { StudyTick(); });
@@ -112,6 +113,7 @@ void StudyEngine::StartStudy()
         m_s.perSecondMode = false;
     }
 
+    m_current = m_timer.get();
     if (paused()) {
         ResumeStudy();
     } else {
@@ -152,7 +154,7 @@ double StudyEngine::phaseIntervalMs() const
     // the utterance.
     if (m_inTick)
         return 0;
-    return m_timer->interval() * (m_s.perSecondMode ? m_s.tickLimit : 1.0);
+    return m_current->interval() * (m_s.perSecondMode ? m_s.tickLimit : 1.0);
 }
 
 void StudyEngine::StudyTick()
@@ -192,9 +194,7 @@ void StudyEngine::runTick()
         }
         m_s.phaseStart = m_ctx.clock.secondsSinceMidnight();
         call(m_hooks.eraseHandwriting);
-        c.listmaru->setEnabled(true);
-        c.listSkipbtn->setEnabled(true);
-        ResetTypingBox();
+        EnableItemButtons();
         m_s.answerOnDemand = false;
         m_s.pausedElapsed = 0;
         m_s.alreadyAccepted = m_s.addRequested = m_s.skipRequested = false;
@@ -376,15 +376,8 @@ bool StudyEngine::TakeUpNextItem()
     }
 
     const AppliedOptions& o = m_ctx.state.options;
-    MeaningLimit limit = MeaningLimit::Whole;
-    if (m_ctx.menus.action(QStringLiteral("mitigi"))->isChecked())
-        limit = MeaningLimit::One;
-    else if (m_ctx.menus.action(QStringLiteral("mnigi"))->isChecked())
-        limit = MeaningLimit::Two;
-    else if (m_ctx.menus.action(QStringLiteral("msangi"))->isChecked())
-        limit = MeaningLimit::Three;
-    Result<ItemText> item = PrepareItemText(
-        m_s.currentLine, m_s.n, o.delimiter, o.separator, limit, m_ctx.controls.Revch->isChecked());
+    Result<ItemText> item = PrepareItemText(m_s.currentLine, m_s.n, o.delimiter, o.separator,
+        meaningLimit(), m_ctx.controls.Revch->isChecked());
     if (!item) {
         reportStepError(item.error());
         return false;
@@ -393,6 +386,17 @@ bool StudyEngine::TakeUpNextItem()
     m_s.itemReversed = m_ctx.controls.Revch->isChecked();
     ItemNumberText();
     return true;
+}
+
+MeaningLimit StudyEngine::meaningLimit() const
+{
+    if (m_ctx.menus.action(QStringLiteral("mitigi"))->isChecked())
+        return MeaningLimit::One;
+    if (m_ctx.menus.action(QStringLiteral("mnigi"))->isChecked())
+        return MeaningLimit::Two;
+    if (m_ctx.menus.action(QStringLiteral("msangi"))->isChecked())
+        return MeaningLimit::Three;
+    return MeaningLimit::Whole;
 }
 
 void StudyEngine::reportStepError(const AppError& error)
@@ -465,7 +469,7 @@ bool StudyEngine::CountLongTick()
 
 void StudyEngine::PauseStudy()
 {
-    if (!m_timer->isEnabled() || !hasFile())
+    if (!m_current->isEnabled() || !hasFile())
         return;
     holdPhase();
     call(m_hooks.holdTimerBar);
@@ -474,7 +478,8 @@ void StudyEngine::PauseStudy()
 
 void StudyEngine::ResumeStudy()
 {
-    if (!hasFile() || m_ctx.state.testmode)
+    // A manual test has no step timer to resume.
+    if (!hasFile() || (m_ctx.state.testmode && m_ctx.state.testKind == TestKind::Manual))
         return;
     if (m_ctx.controls.iroch->isChecked() && m_s.phase == StudyPhase::AwaitAnswer)
         call(m_hooks.resumeTimerBar);
@@ -484,25 +489,25 @@ void StudyEngine::ResumeStudy()
 
 void StudyEngine::holdPhase()
 {
-    m_timer->setEnabled(false);
+    m_current->setEnabled(false);
     m_s.pausedElapsed += m_ctx.clock.secondsSinceMidnight() - m_s.phaseStart;
-    const double full = m_timer->interval() * (m_s.perSecondMode ? m_s.tickLimit : 1.0);
+    const double full = m_current->interval() * (m_s.perSecondMode ? m_s.tickLimit : 1.0);
     m_s.remainingMs = full - m_s.pausedElapsed * 1000;
 }
 
 void StudyEngine::continuePhase()
 {
     m_s.phaseStart = m_ctx.clock.secondsSinceMidnight();
-    const double interval = m_timer->interval();
+    const double interval = m_current->interval();
     if (!m_s.perSecondMode) {
         if (m_s.remainingMs > 0 && m_s.remainingMs < interval)
-            m_timer->setInterval(int(std::nearbyint(m_s.remainingMs)));
+            m_current->setInterval(int(std::nearbyint(m_s.remainingMs)));
     } else if (m_s.remainingMs > 0 && m_s.remainingMs < interval * m_s.tickLimit && interval > 0) {
         // The part of the remaining time beyond whole ticks; the tick count is kept.
-        m_timer->setInterval(int(std::nearbyint(std::fmod(m_s.remainingMs, interval))));
+        m_current->setInterval(int(std::nearbyint(std::fmod(m_s.remainingMs, interval))));
     }
     m_s.pausedElapsed = 0;
-    m_timer->setEnabled(true);
+    m_current->setEnabled(true);
 }
 
 void StudyEngine::repeatSpeech(const std::function<void()>& speak)
@@ -517,7 +522,7 @@ void StudyEngine::repeatSpeech(const std::function<void()>& speak)
 void StudyEngine::suspendForSpeech()
 {
     m_suspended = false;
-    if (paused() || !m_timer->isEnabled())
+    if (paused() || !m_current->isEnabled())
         return;
     holdPhase();
     m_suspended = true;
@@ -617,22 +622,36 @@ void StudyEngine::typedTextChanged(const QString& text)
 {
     if (!itemCurrent() || m_s.alreadyAccepted)
         return;
-    const QString& question = m_s.item.question;
-    if (m_ctx.state.options.showTypedText) {
-        if (m_ctx.state.options.longText) {
-            const QString both = question + QStringLiteral("\r\n\r\n") + text;
-            m_ctx.controls.Label1->setText(both);
-            showStick(both);
-        } else {
-            m_ctx.controls.Label2->setText(text);
-            showStick(question + u' ' + text);
-        }
-    }
+    echoTypedText(text);
     // Exactly the answer, character for character: nothing is trimmed or normalised.
     if (text == m_s.item.answer) {
         m_s.advanceNow = true;
         AcceptItem();
     }
+}
+
+void StudyEngine::echoTypedText(const QString& text)
+{
+    if (!m_ctx.state.options.showTypedText)
+        return;
+    const QString& question = m_s.item.question;
+    if (m_ctx.state.options.longText) {
+        const QString both = question + QStringLiteral("\r\n\r\n") + text;
+        m_ctx.controls.Label1->setText(both);
+        showStick(both);
+    } else {
+        m_ctx.controls.Label2->setText(text);
+        showStick(question + u' ' + text);
+    }
+}
+
+void StudyEngine::EnableItemButtons()
+{
+    ResetTypingBox();
+    MainControls& c = m_ctx.controls;
+    for (QWidget* w :
+        std::initializer_list<QWidget*> {c.listmaru, c.zidouMARU, c.syudouskip, c.listSkipbtn})
+        w->setEnabled(true);
 }
 
 void StudyEngine::DisableItemButtons()
@@ -651,9 +670,11 @@ void StudyEngine::SelectSpeed(int index)
     const QStringList& seconds = MainMenus::secondsItems();
     if (index < 0 || index >= seconds.size())
         return;
-    // While a test runs the speed goes to the test's own box; that comes with the tests.
-    if (m_ctx.state.testmode)
+    if (m_ctx.state.testmode) {
+        if (testSpeedChosen)
+            testSpeedChosen(seconds[index]);
         return;
+    }
     m_s.timePerItem = seconds[index].toDouble() * 1000;
     {
         const QSignalBlocker blocker(m_ctx.controls.Seccom);

@@ -103,6 +103,10 @@ public:
     StudySession& session() { return m_s; }
     const StudySession& session() const { return m_s; }
     EngineTimer& timer() { return *m_timer; }
+    // The timer that pause, resume and the repeat button act on: Timer3 in study, a test's
+    // own timer while it runs.
+    EngineTimer& currentTimer() { return *m_current; }
+    void setCurrentTimer(EngineTimer& timer) { m_current = &timer; }
 
     void StartStudy();
     void StudyTick();
@@ -120,6 +124,8 @@ public:
     bool paused() const;
     // A speed menu item (index into the seconds list) or the speed box.
     void SelectSpeed(int index);
+    // While a test runs the speed menu sets the test's seconds box instead.
+    std::function<void(const QString& seconds)> testSpeedChosen;
     void speedBoxChosen(int index);
     // The next ascending item is item 1.
     void restartFromFirst() { m_s.n = 0; }
@@ -137,6 +143,11 @@ public:
     void showAnswerByTab();
     // Every change of the typing box: the echo, and an exact answer accepts the item.
     void typedTextChanged(const QString& text);
+    // Shows typed text beside the question (SCREENTEXT), on the main screen and the strip.
+    void echoTypedText(const QString& text);
+    // The item's buttons and typing box ready for a new item, or disabled once it was taken.
+    void EnableItemButtons();
+    void DisableItemButtons();
     // Writes the item number where the current view shows it.
     void ItemNumberText();
 
@@ -151,12 +162,21 @@ public:
     // on for the time it had left; what the user does meanwhile follows it.
     void repeatSpeech(const std::function<void()>& speak);
 
+    // Runs work (which speaks, processing events) holding the user's commands until it
+    // has finished. Test ticks speak too, and hold commands the same way.
+    void holdCommandsDuring(const std::function<void()>& work);
+    // The pause and resume buttons (and the pause menu's tick) for a paused or running
+    // presentation.
+    void setPausedControls(bool paused);
+    // Shows a text on the stick strip when it is shown, and as the caption of a minimised
+    // main window.
+    void showStick(const QString& text);
+    // The menu-chosen limit on meanings, for preparing an item's text.
+    MeaningLimit meaningLimit() const;
+
 private:
     bool hasFile() const;
     void runTick();
-    // Runs work (which speaks, processing events) holding the user's commands until it
-    // has finished.
-    void holdCommandsDuring(const std::function<void()>& work);
     void suspendForSpeech();
     void resumeAfterSpeech();
     // Whether the item is spoken when the given phase's tick shows it.
@@ -165,13 +185,10 @@ private:
     QString rangeEntryText(int n) const;
     bool TakeUpNextItem();
     void reportStepError(const AppError& error);
-    void setPausedControls(bool paused);
-    void DisableItemButtons();
     // Stops the timer, keeping what is left of the phase; and starts it for that time.
     void holdPhase();
     void continuePhase();
     void showLabels(const QString& first, const QString& second);
-    void showStick(const QString& text);
     bool call(const std::function<bool()>& f) const { return f && f(); }
     void call(const std::function<void()>& f) const
     {
@@ -183,6 +200,7 @@ private:
     StudyHooks m_hooks;
     StudySession m_s;
     std::unique_ptr<EngineTimer> m_timer; // Timer3
+    EngineTimer* m_current = nullptr;
     std::unique_ptr<EngineTimer> m_answerClear; // kotaekesitimer
     bool m_inTick = false;
     bool m_holding = false; // a tick or the repeat button is speaking

@@ -67,6 +67,8 @@ void TimerBar::tick()
     if (w >= full) {
         setShare(1.0);
         m_timer->setEnabled(false);
+        if (onFull)
+            onFull();
         return;
     }
     setShare(double(std::max(1, w)) / std::max(1, full));

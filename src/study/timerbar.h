@@ -23,6 +23,8 @@ public:
     std::function<double()> phaseSeconds;
     // The stick screen's copy: its width as a share of the box (0–1), or hidden (< 0).
     std::function<void(double)> mirror;
+    // The bar reached the end of its box (a manual test then shows the answer).
+    std::function<void()> onFull;
 
     void start();
     void stop();

@@ -1,0 +1,253 @@
+#include "app/form1.h"
+
+#include "app/layoutcontroller.h"
+#include "app/problemcontroller.h"
+#include "app/stickcontroller.h"
+#include "common/twips.h"
+#include "database/dbgamen.h"
+#include "database/dblistmodel.h"
+#include "database/resultlists.h"
+#include "getlist/getlist.h"
+#include "mainscreen/mainmenus.h"
+#include "quiz/testdialog.h"
+#include "quiz/testengine.h"
+#include "quiz/testscore.h"
+#include "study/stickscreen.h"
+#include "study/studyengine.h"
+#include "study/timerbar.h"
+#include "ui/platform.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QTreeWidget>
+
+// Form1: the test set-up, the test engine's wiring, and the result lists.
+namespace keruna {
+
+void Form1::wireTests()
+{
+    TestHooks hooks;
+    hooks.speakItem = [this] { SpeakItem(); };
+    hooks.startTimerBar = [this] {
+        if (m_c.iroch->isChecked() && !m_menus->action(QStringLiteral("mteisi"))->isChecked())
+            m_timerBar->start();
+    };
+    hooks.stopTimerBar = [this] { m_timerBar->stop(); };
+    hooks.eraseHandwriting = [this] {
+        if (eraseHandwriting)
+            eraseHandwriting();
+    };
+    hooks.applyFontLayout = [this] { m_layout->ApplyFontLayout(); };
+    hooks.relayout = [this] { m_layout->relayout(); };
+    hooks.stickShown = [this] { return m_menus->action(QStringLiteral("mbou"))->isChecked(); };
+    hooks.appendToGetList = [this](const QString& key, bool red, bool allowDuplicate) {
+        return m_getList->append(key, m_state.options.delimiter, red, false, allowDuplicate);
+    };
+    hooks.checkSelectedGetEntry
+        = [this] { m_getList->setChecked(m_getList->selectedIndex(), true); };
+    hooks.focusGetList = [this] { focusGetList(); };
+    hooks.judgedCounts = [this](bool afterTest) { return judgedCounts(afterTest); };
+    hooks.testListEmpty = [this] { return m_getList->isEmpty(); };
+    hooks.carryChecksToTestList = [this] { m_getList->carryChecksToShadow(); };
+    hooks.reloadProblemData = [this] {
+        if (Result<bool> reloaded = m_problems->ReloadProblemFile(); !reloaded)
+            m_ctx.platform.showMessage(
+                this, errorText(reloaded.error()), MessageIcon::Error, MessageButtons::Ok);
+    };
+    hooks.showResults = [this] { ShowTestResults(); };
+    hooks.showResultScore = [this](const QString& range, int correct, int wrong, int rate) {
+        if (DBgamen* screen = databaseScreen())
+            screen->setResultScore({range, correct, wrong, rate});
+    };
+    hooks.clearTestList = [this] { m_getList->clear(false); };
+    hooks.closeDatabaseScreen = [this] {
+        if (DBgamen* screen = databaseScreen())
+            screen->close();
+        databaseList(true).clear();
+        databaseList(false).clear();
+    };
+    m_test = std::make_unique<TestEngine>(
+        TestEngine::Context {*this, m_c, *m_menus, m_set, m_range, m_state, m_ctx.platform,
+            m_ctx.clock, m_ctx.timers, m_ctx.random, *m_study, settingsPath()},
+        std::move(hooks));
+    m_study->testSpeedChosen = [this](const QString& seconds) {
+        m_c.tsec->setEditText(seconds);
+        m_test->applySecondsBox();
+    };
+    chooseTestSetup = [this](const TestSetupInput& input) { return runTestDialog(input); };
+
+    auto held = [this](std::function<void()> command) {
+        return [this, command] { m_study->userCommand(command); };
+    };
+    connect(m_c.TESTbtn, &QToolButton::clicked, this, held([this] { StartTest(); }));
+    connect(m_c.syuuryoubtn, &QToolButton::clicked, this, held([this] { m_test->stop(); }));
+    connect(
+        m_c.syudouKAKUNIN, &QToolButton::clicked, this, held([this] { m_test->revealAnswer(); }));
+    connect(m_c.syudouMARU, &QToolButton::clicked, this, held([this] { m_test->judge(true); }));
+    connect(m_c.syudouBATU, &QToolButton::clicked, this, held([this] { m_test->judge(false); }));
+    connect(m_c.syudouskip, &QToolButton::clicked, this, held([this] { m_test->SkipItem(); }));
+    connect(m_c.zidouMARU, &QToolButton::clicked, this, held([this] { m_test->claim(); }));
+    connect(m_c.tsecbtn, &QToolButton::clicked, this, held([this] { m_test->applySecondsBox(); }));
+    connect(
+        m_c.ketabotan, &QToolButton::clicked, this, held([this] { m_test->applyNumberBounds(); }));
+    connect(m_c.TestListbtn, &QPushButton::clicked, this, [this] { ShowTestResults(); });
+    // The score labels, hidden and shown again; outside a test the hide button closes
+    // the GET hint.
+    connect(m_c.testkekkakesi, &QToolButton::clicked, this, [this] {
+        if (m_state.testResultsHeld) {
+            m_c.testKEKKAlabel[0]->hide();
+            m_c.testKEKKAlabel[2]->hide();
+            m_c.testkekka->show();
+        } else {
+            m_c.Image1_10->hide();
+            m_c.Picktestlabel->hide();
+        }
+        m_c.testkekkakesi->hide();
+    });
+    connect(m_c.testkekka, &QToolButton::clicked, this, [this] {
+        m_c.testKEKKAlabel[0]->show();
+        m_c.testKEKKAlabel[2]->setVisible(m_state.testmode);
+        m_c.testkekka->hide();
+        m_c.testkekkakesi->show();
+    });
+    connect(m_c.kikitori, &QCheckBox::toggled, this, [this](bool on) {
+        if (m_state.testmode)
+            m_test->session().listening = on;
+    });
+    connect(m_c.Spkch, &QCheckBox::toggled, this, [this](bool on) {
+        if (m_state.testmode)
+            m_c.kikitori->setChecked(on);
+    });
+    connect(m_c.iroch, &QCheckBox::toggled, this, [this](bool on) {
+        if (on && m_state.testmode && m_state.testKind == TestKind::Manual
+            && m_c.syudouKAKUNIN->isEnabled()) {
+            m_study->session().phaseStart = m_ctx.clock.secondsSinceMidnight();
+            m_timerBar->start();
+        }
+    });
+    // Ticking or unticking a judged entry corrects its judgement.
+    connect(m_c.Picklist, &QTreeWidget::itemChanged, this, [this] { m_test->getListClicked(); });
+    // In a manual test the bar runs over the whole item and shows the answer at its end.
+    m_timerBar->onFull = [this] {
+        if (m_state.testmode && m_state.testKind == TestKind::Manual)
+            m_test->revealAnswer();
+    };
+}
+
+std::pair<int, int> Form1::judgedCounts(bool afterTest) const
+{
+    if (!afterTest) {
+        const int checked = m_getList->checkedCount();
+        return {checked, m_getList->shownCount() - checked};
+    }
+    int checked = 0;
+    for (const GetEntry& e : m_getList->shadow())
+        checked += e.checked ? 1 : 0;
+    return {checked, m_getList->count() - checked};
+}
+
+std::optional<TestChoice> Form1::runTestDialog(const TestSetupInput& input)
+{
+    Dialog dialog(input, settingsPath(), m_ctx.platform, this);
+    dialog.adjustSize();
+    const bool stickOn = m_menus->action(QStringLiteral("mbou"))->isChecked();
+    const QWidget* strip = m_stick->strip();
+    const QPoint anchor = stickOn && strip ? strip->pos() : pos();
+    dialog.move(
+        testDialogPosition(anchor, stickOn, dialog.size(), m_ctx.platform.screenGeometry(this)));
+    // Above the always-on-top tool windows, like every dialog of the main screen.
+    if (m_stick->shown() || paletteOnTop())
+        m_ctx.platform.setTopmost(&dialog, true);
+    dialog.exec();
+    raiseToolWindows();
+    if (dialog.cancelled())
+        return std::nullopt;
+    return dialog.choice();
+}
+
+void Form1::StartTest()
+{
+    if (m_set.path.isEmpty()) {
+        m_problems->OpenProblemFile();
+        if (m_set.path.isEmpty())
+            return;
+    }
+    if (m_state.testmode)
+        return;
+    const TestSetupInput input {m_c.kikitori->isChecked(), m_c.rev->isChecked(),
+        m_c.tsec->currentText(), m_c.ketamin->currentText(), m_c.ketamax->currentText(),
+        m_set.notYetCount, m_set.memorizedCount, m_set.redCount};
+    const std::optional<TestChoice> choice = chooseTestSetup(input);
+    if (!choice)
+        return;
+    m_test->applyChoice(*choice);
+    // The last test's results go; this test's list starts empty.
+    m_test->takeDownTestDisplay();
+    if (choice->kind != TestKind::Number)
+        m_problems->rangeChosen(rangeFromIndex(choice->rangeIndex));
+    if (DBgamen* screen = databaseScreen()) {
+        screen->close();
+        screen->clearResultComment();
+    }
+    databaseList(true).clear();
+    databaseList(false).clear();
+    m_getList->clear(false);
+    focusGetList();
+    m_c.nPickzencheck->hide();
+    m_c.nPickzencheckhazusi->hide();
+    m_c.typec->setChecked(false);
+    m_test->begin();
+}
+
+void Form1::ShowTestResults()
+{
+    if (m_getList->isEmpty())
+        return;
+    DBgamen& screen = ensureDatabaseScreen();
+    QList<ListEntry> testList;
+    testList.reserve(m_getList->count());
+    for (const GetEntry& e : m_getList->shadow())
+        testList.append({e.key, e.red, e.checked});
+    FillResultLists(testList, m_state.options.delimiter, databaseList(true), databaseList(false));
+    screen.UpdateListCounts();
+    m_test->RecountFromChecks(true);
+    m_test->ComposeScoreText();
+    const TestSession& t = m_test->session();
+    if (!m_state.testmode && m_state.testKind != TestKind::Number) {
+        const int answered = t.correctCount + t.wrongCount;
+        screen.ChooseResultComment(
+            correctRate(t.correctCount, t.wrongCount), answered, t.itemTotal);
+        if (answered > 0) {
+            if (const std::optional<QString> title = saveTitle(m_state.saveRequest,
+                    m_range.current.value_or(RangeFilter::NotYet), m_state.overwriteChoice))
+                m_state.saveTitle = *title;
+        }
+    }
+    screen.showAsResults();
+    screen.show();
+    screen.raise();
+    screen.activateWindow();
+}
+
+void Form1::RebuildTestListFromResults()
+{
+    std::vector<GetEntry> entries;
+    for (const bool correct : {true, false}) {
+        for (const DbEntry& e : databaseList(correct).allEntries())
+            entries.push_back({e.text, correct, e.red});
+    }
+    m_getList->setShadow(std::move(entries));
+    m_test->RecountFromChecks(true);
+    m_test->ComposeScoreText();
+    const TestSession& t = m_test->session();
+    if (DBgamen* screen = databaseScreen())
+        screen->ChooseResultComment(
+            correctRate(t.correctCount, t.wrongCount), t.correctCount + t.wrongCount, t.itemTotal);
+}
+
+} // namespace keruna

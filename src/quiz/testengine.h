@@ -1,0 +1,175 @@
+#pragma once
+
+#include "common/apperror.h"
+#include "problemdata/range.h"
+#include "quiz/testtypes.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QAction;
+class QMainWindow;
+
+namespace keruna {
+
+class Clock;
+class EngineTimer;
+class MainMenus;
+class Platform;
+class RandomSource;
+class StudyEngine;
+class TimerFactory;
+struct MainControls;
+struct MainState;
+struct ProblemSet;
+
+// A test's own state. The item number, the phase (answerPending), the current item and
+// the per-item acceptance flags are the presentation engine's, which the test shares.
+struct TestSession {
+    bool listening = false; // 聞取モード: the question is heard, not shown
+    bool randomOrder = true;
+    int correctCount = 0;
+    int wrongCount = 0;
+    bool skipAsWrong = false;
+    bool stopRequested = false; // syuuryoucheck
+    RangeFilter range = RangeFilter::All; // the range the test runs over
+    int itemTotal = 0; // records in that range when the test started
+    QString resultTitle;
+    QStringList order; // the records in test order
+    int lowest = 0; // number test bounds
+    int highest = 1000;
+    std::optional<int> number; // the number drawn last
+    // The main screen's study options, put back when the test ends.
+    bool savedRandom = true;
+    bool savedReverse = false;
+    bool savedSpeech = false;
+};
+
+// Steps that belong to other parts of the main screen; unset ones do nothing.
+struct TestHooks {
+    std::function<void()> speakItem; // returns when the utterance has finished
+    std::function<void()> startTimerBar;
+    std::function<void()> stopTimerBar;
+    std::function<void()> eraseHandwriting;
+    std::function<void()> applyFontLayout;
+    std::function<void()> relayout; // the panels after controls were shown or hidden
+    std::function<bool()> stickShown;
+    // Appends a judged item to the GET list and selects it; false when it was there already.
+    std::function<bool(const QString& key, bool red, bool allowDuplicate)> appendToGetList;
+    std::function<void()> checkSelectedGetEntry;
+    std::function<void()> focusGetList;
+    // Checked and unchecked entries of the GET list shown now, or of the test list after
+    // the test.
+    std::function<std::pair<int, int>(bool afterTest)> judgedCounts;
+    std::function<bool()> testListEmpty;
+    std::function<void()> carryChecksToTestList; // the checks shown become the test list's
+    std::function<void()> reloadProblemData; // the test's list is kept
+    std::function<void()> clearTestList; // the GET list and the test's list behind it
+    std::function<void()> closeDatabaseScreen;
+    std::function<void()> showResults; // TestListbtn
+    // The score as the database screen's result panel shows it.
+    std::function<void(const QString& range, int correct, int wrong, int rate)> showResultScore;
+};
+
+// The test engine: automatic and manual tests over the question range, and the number
+// listening test. Driven by its timers and the main screen's buttons on the UI thread.
+class TestEngine {
+public:
+    struct Context {
+        QMainWindow& window;
+        MainControls& controls;
+        MainMenus& menus;
+        const ProblemSet& set;
+        const RangeState& range;
+        MainState& state;
+        Platform& platform;
+        Clock& clock;
+        TimerFactory& timers;
+        RandomSource& random;
+        StudyEngine& study;
+        QString settingsPath;
+    };
+
+    TestEngine(Context context, TestHooks hooks);
+    ~TestEngine();
+
+    TestSession& session() { return m_t; }
+    const TestSession& session() const { return m_t; }
+    bool running() const;
+    TestKind kind() const;
+    EngineTimer& stepTimer() { return *m_timer6; }
+    EngineTimer& numberTimer() { return *m_numberTimer; }
+
+    // The set-up dialog's choices, written into the main screen's controls.
+    void applyChoice(const TestChoice& choice);
+    // Starts the test the main screen's controls describe (after the dialog, the GET list
+    // emptied and the database screen closed).
+    void begin();
+    // Ends the test now (終了), or after its last item.
+    void stop();
+    void EndTest();
+    // Takes down what a finished (or running) test left on the screen and releases its
+    // results: opening a file, Start and the next test do this.
+    void takeDownTestDisplay();
+
+    // Buttons and keys of a running test.
+    void revealAnswer(); // syudouKAKUNIN, or the manual timer bar running out
+    void judge(bool correct); // syudouMARU / syudouBATU
+    void claim(); // ○: zidouMARU, listmaru
+    void SkipItem(); // syudouskip, listSkipbtn
+    void showAnswerByTab(); // cuttabc
+    void typedTextChanged(const QString& text);
+    void applySecondsBox(); // tsecbtn
+    void applyNumberBounds(); // ketabotan
+    // A click in the GET list: the score follows the checks.
+    void getListClicked();
+    // The typing mode switched during a test.
+    void inputModeChanged(bool typed);
+    // The user began to type in a manual test: the timer bar stops counting down.
+    void stopCountdown();
+    void ComposeScoreText();
+    void SetResultTitle();
+    // The score recounted from the test list (after the test), for the result view.
+    void RecountFromChecks(bool afterTest);
+
+    void ApplyTestGuidance();
+    void layoutInputMode();
+    void enableMainControls();
+
+private:
+    void runHeld(const std::function<void()>& tick);
+    void automaticTick();
+    void numberTick();
+    void answerClearTick();
+    void showNextAutomaticItem();
+    void showAutomaticAnswer();
+    void JudgeAndAdvance();
+    void RecordJudgement();
+    void AcceptItem();
+    bool AdvanceItem();
+    void showQuestion();
+    void showTestAnswer();
+    void EnableItemButtons();
+    void DisableItemButtons();
+    void disableMainControls();
+    void drawNumber();
+    void restartActiveTimer(int ms);
+    void fail(const AppError& error);
+    double secondsPerItem() const;
+    QAction* menuEntry(const QString& name) const;
+
+    Context m_ctx;
+    TestHooks m_hooks;
+    TestSession m_t;
+    std::unique_ptr<EngineTimer> m_timer6; // automatic test steps
+    std::unique_ptr<EngineTimer> m_numberTimer; // suuzitimer
+    std::unique_ptr<EngineTimer> m_answerClear; // kotaekesitimer
+    EngineTimer* m_active = nullptr;
+    bool m_inTick = false;
+};
+
+} // namespace keruna

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+namespace keruna {
+
+enum class TestKind { Automatic, Manual, Number };
+
+// What the test set-up dialog starts from: the main screen's values.
+struct TestSetupInput {
+    bool listening = false; // kikitori
+    bool reverse = false; // rev
+    QString seconds; // tsec text
+    QString lowest; // ketamin text
+    QString highest; // ketamax text
+    int notYetCount = 0;
+    int memorizedCount = 0;
+    int redCount = 0;
+};
+
+// What the dialog's OK hands to the main screen.
+struct TestChoice {
+    TestKind kind = TestKind::Automatic;
+    bool typedInput = false; // 入力する; off is 予想する
+    bool listening = false; // ♪聞取モード
+    bool reverse = false; // 逆転
+    bool random = true; // ランダム; off is 昇順
+    QString seconds; // seconds per item, as typed
+    QString lowest; // number test bounds, as typed
+    QString highest;
+    int rangeIndex = 3; // 0 【未】, 1 【覚】, 2 【要】, 3 【全】
+};
+
+} // namespace keruna
