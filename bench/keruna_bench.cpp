@@ -4,6 +4,7 @@
 //   BM_EncodeAndWrite vs BM_SaveInPlace       (writing marks back into a word list)
 //   BM_BareTreeViewsFill vs BM_FillDbListsShown, BM_PlainCaseInsensitiveLoop vs
 //   BM_FindNextNoHit                          (the database lists)
+//   BM_FillDbListsShown vs BM_FillResultListsShown (a test's results in the same screen)
 // Run: build/bench/keruna_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 #include "app/form1.h"
 #include "app/problemcontroller.h"
@@ -13,6 +14,7 @@
 #include "database/dbgamen.h"
 #include "database/dblistmodel.h"
 #include "database/dbsearch.h"
+#include "database/resultlists.h"
 #include "getlist/getlist.h"
 #include "problemdata/problemloader.h"
 #include "problemdata/problemrecord.h"
@@ -290,8 +292,9 @@ void BM_FillDbListsShown(benchmark::State& state)
 {
     const ProblemSet set = dbBenchSet(int(state.range(0)));
     QtPlatform platform;
+    QtTimerFactory timers;
     DbListModel lists[2];
-    DBgamen screen(lists[0], lists[1], platform, {});
+    DBgamen screen(lists[0], lists[1], platform, timers, {});
     screen.show();
     for (auto _ : state) {
         FillDbLists(set, QStringLiteral(","), lists[0], lists[1]);
@@ -300,6 +303,29 @@ void BM_FillDbListsShown(benchmark::State& state)
     }
 }
 BENCHMARK(BM_FillDbListsShown)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+// A finished test of n items shown in the same screen's result view: every other item
+// answered correctly, every fifth one marked red.
+void BM_FillResultListsShown(benchmark::State& state)
+{
+    const int n = int(state.range(0));
+    QList<ListEntry> testList;
+    testList.reserve(n);
+    for (int i = 0; i < n; ++i)
+        testList.append({QStringLiteral("word%1,意味%1").arg(i), i % 5 == 0, i % 2 == 0});
+    QtPlatform platform;
+    QtTimerFactory timers;
+    DbListModel lists[2];
+    DBgamen screen(lists[0], lists[1], platform, timers, {});
+    screen.show();
+    screen.showAsResults();
+    for (auto _ : state) {
+        FillResultLists(testList, QStringLiteral(","), lists[0], lists[1]);
+        screen.UpdateListCounts();
+        screen.repaint();
+    }
+}
+BENCHMARK(BM_FillResultListsShown)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 // Every twentieth entry checked: 1000 of 20000 move to the other, shown, list.
 void BM_MoveCheckedDb(benchmark::State& state)
@@ -312,8 +338,9 @@ void BM_MoveCheckedDb(benchmark::State& state)
         entries.back().checked = i % 20 == 0;
     }
     QtPlatform platform;
+    QtTimerFactory timers;
     DbListModel lists[2];
-    DBgamen screen(lists[0], lists[1], platform, {});
+    DBgamen screen(lists[0], lists[1], platform, timers, {});
     screen.show();
     for (auto _ : state) {
         state.PauseTiming();

@@ -2,6 +2,7 @@
 
 #include "common/twips.h"
 #include "database/dblistmodel.h"
+#include "database/resultlists.h"
 #include "ui/lazyicon.h"
 #include "ui/platform.h"
 #include "ui/widgethelpers.h"
@@ -27,6 +28,8 @@ constexpr int kListViewMarginTwips = 900;
 constexpr int kResultViewMarginTwips = 2400;
 constexpr int kNarrowLeftTwips = 100;
 constexpr int kBarHeightTwips = 1000;
+constexpr int kSlideIntervalMs = 10;
+constexpr int kSlideStepTwips = 10;
 
 } // namespace
 
@@ -37,16 +40,19 @@ QString dbTitleText(int memorizedCount)
     return QString::number(memorizedCount) + QStringLiteral("単語覚えています");
 }
 
-DBgamen::DBgamen(
-    DbListModel& left, DbListModel& right, Platform& platform, DbScreenHooks hooks, QWidget* parent)
+DBgamen::DBgamen(DbListModel& left, DbListModel& right, Platform& platform, TimerFactory& timers,
+    DbScreenHooks hooks, QWidget* parent)
     : QWidget(parent, Qt::Window)
     , m_left(left)
     , m_right(right)
     , m_platform(platform)
     , m_hooks(std::move(hooks))
+    , m_downTimer(timers.createTimer())
 {
     setObjectName(QStringLiteral("DBgamen"));
     buildControls();
+    m_downTimer->setInterval(kSlideIntervalMs);
+    m_downTimer->setOnTimeout([this] { slideCover(); });
     resize(twipsToPixels(11400), twipsToPixels(7200));
     UpdateListCounts();
     updatePaneNames();
@@ -111,6 +117,7 @@ void DBgamen::buildControls()
 
     m_testpic = named(new QFrame(this), QStringLiteral("testpic"));
     m_testpic->hide();
+    buildResultPanel();
 
     m_mainpic = named(new QFrame(this), QStringLiteral("mainpic"));
     auto* lists = new QHBoxLayout(m_mainpic);
@@ -189,6 +196,94 @@ void DBgamen::buildControls()
     });
 }
 
+void DBgamen::buildResultPanel()
+{
+    auto* column = new QVBoxLayout(m_testpic);
+    column->setContentsMargins(twipsToPixels(300), twipsToPixels(150), twipsToPixels(300), 0);
+    column->setSpacing(twipsToPixels(90));
+
+    m_lrange = named(
+        new QLabel(QStringLiteral("未暗記テスト結果700問"), m_testpic), QStringLiteral("Lrange"));
+    QFont heading = m_lrange->font();
+    heading.setPointSizeF(heading.pointSizeF() * 1.25);
+    heading.setBold(true);
+    m_lrange->setFont(heading);
+    column->addWidget(m_lrange);
+
+    // Each number stands after its caption, wide enough for five digits so that the row
+    // does not shift from one test to the next.
+    QFont number = heading;
+    number.setPointSizeF(heading.pointSizeF() * 1.2);
+    auto* scores = new QHBoxLayout;
+    scores->setSpacing(twipsToPixels(90));
+    auto caption = [this, scores](const QString& text) {
+        auto* label = new QLabel(text, m_testpic);
+        scores->addWidget(label, 0, Qt::AlignBottom);
+        return label;
+    };
+    auto value = [this, scores, &number](const QString& name) {
+        auto* label = named(new QLabel(QStringLiteral("0"), m_testpic), name);
+        label->setFont(number);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setMinimumWidth(QFontMetrics(number).horizontalAdvance(QStringLiteral("00000")));
+        scores->addWidget(label, 0, Qt::AlignBottom);
+        return label;
+    };
+    caption(QStringLiteral("正解"));
+    m_lseikai = value(QStringLiteral("Lseikai"));
+    scores->addSpacing(twipsToPixels(300));
+    caption(QStringLiteral("間違い"));
+    m_lmatigai = value(QStringLiteral("Lmatigai"));
+    scores->addSpacing(twipsToPixels(300));
+    caption(QStringLiteral("正解率"));
+    m_lritu = value(QStringLiteral("Lritu"));
+    caption(QStringLiteral("％"));
+    scores->addStretch();
+    column->addLayout(scores);
+
+    m_lcoment = named(new QLabel(m_testpic), QStringLiteral("Lcoment"));
+    QFont comment = m_lcoment->font();
+    comment.setPointSizeF(comment.pointSizeF() * 1.15);
+    m_lcoment->setFont(comment);
+    column->addWidget(m_lcoment);
+    column->addStretch();
+
+    // The cover lies over the whole panel, above the labels, until the slide moves it out.
+    m_downL = named(new QLabel(m_testpic), QStringLiteral("DownL"));
+    m_downL->setAutoFillBackground(true);
+    m_downL->raise();
+}
+
+void DBgamen::slideCover()
+{
+    m_downTopTwips += kSlideStepTwips;
+    m_downL->move(0, twipsToPixels(m_downTopTwips));
+    if (m_downTopTwips > pixelsToTwips(m_testpic->height()))
+        m_downTimer->setEnabled(false);
+}
+
+void DBgamen::setResultScore(const ResultScore& score)
+{
+    m_lrange->setText(score.range);
+    m_lseikai->setText(QString::number(score.correct));
+    m_lmatigai->setText(QString::number(score.wrong));
+    m_lritu->setText(QString::number(score.rate));
+}
+
+void DBgamen::ChooseResultComment(int rate, int answered, int questions)
+{
+    if (answered < 1)
+        return;
+    setWindowTitle(kResultWindowTitle.toString());
+    if (const std::optional<QString> comment = resultComment(rate, answered, questions))
+        m_lcoment->setText(*comment);
+}
+
+void DBgamen::clearResultComment()
+{
+    m_lcoment->clear();
+}
+
 void DBgamen::showAsDatabase()
 {
     m_mainpicTopTwips = kListViewTopTwips;
@@ -203,6 +298,7 @@ void DBgamen::showAsResults()
     m_barpic->hide();
     m_testpic->show();
     layoutPanels();
+    m_downTimer->setEnabled(true);
 }
 
 void DBgamen::afterFill()
@@ -431,6 +527,7 @@ void DBgamen::layoutPanels()
     const int mainH = h > margin ? h - margin : m_mainpic->height();
     m_mainpic->setGeometry(0, top, innerW, std::min(mainH, std::max(0, h - top)));
     m_testpic->setGeometry(0, 0, innerW, top);
+    m_downL->setGeometry(0, twipsToPixels(m_downTopTwips), innerW, top);
 }
 
 void DBgamen::resizeEvent(QResizeEvent* event)

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "common/clock.h"
 #include "database/dbsearch.h"
 
 #include <QPoint>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QFrame;
 class QLabel;
@@ -17,6 +19,14 @@ namespace keruna {
 
 class DbListModel;
 class Platform;
+
+// The score of a finished test as the result panel shows it.
+struct ResultScore {
+    QString range; // the tested range and its size, as the test engine words it
+    int correct = 0;
+    int wrong = 0;
+    int rate = 0; // whole percent
+};
 
 // What the database screen asks of the main screen, which owns the lists, the popup
 // menu, speech and saving.
@@ -37,8 +47,8 @@ struct DbScreenHooks {
 // screen's models, so what it shows is what saving reads.
 class DBgamen : public QWidget {
 public:
-    DBgamen(DbListModel& left, DbListModel& right, Platform& platform, DbScreenHooks hooks,
-        QWidget* parent = nullptr);
+    DBgamen(DbListModel& left, DbListModel& right, Platform& platform, TimerFactory& timers,
+        DbScreenHooks hooks, QWidget* parent = nullptr);
 
     QTreeView* sumilist() const { return m_sumilist; }
     QTreeView* madalist() const { return m_madalist; }
@@ -48,9 +58,17 @@ public:
     // Database view: the button bar shown, the result panel hidden.
     void showAsDatabase();
     // Result view of a finished test: the lists lower, the result panel in place of the
-    // button bar. The panel's contents belong to the result lists.
+    // button bar, and the panel's cover starts to slide away. The cover is never put back
+    // while the screen lives, so the panel is unveiled once; later showings find it open.
     void showAsResults();
     QFrame* resultPanel() const { return m_testpic; }
+    void setResultScore(const ResultScore& score);
+    // After the result lists were filled and counted (UpdateListCounts, not afterFill,
+    // whose title this replaces): the title that invites saving and the comment for the
+    // rate. Without an answer nothing changes.
+    void ChooseResultComment(int rate, int answered, int questions);
+    // A new test starts without the last one's comment.
+    void clearResultComment();
     // Count captions and window title after the lists were filled.
     void afterFill();
     void UpdateListCounts();
@@ -82,6 +100,8 @@ protected:
 
 private:
     void buildControls();
+    void buildResultPanel();
+    void slideCover();
     QTreeView* makeList(DbListModel& model, const QString& name);
     void move(bool fromLeft);
     void layoutPanels();
@@ -92,6 +112,7 @@ private:
     DbListModel& m_right;
     Platform& m_platform;
     DbScreenHooks m_hooks;
+    std::unique_ptr<EngineTimer> m_downTimer; // DownTimer
     DbSearchState m_search;
 
     QFrame* m_motopic = nullptr;
@@ -120,6 +141,13 @@ private:
     QToolButton* m_moto[2] = {};
     QWidget* m_pane[2] = {}; // each list with its captions and buttons
     int m_mainpicTopTwips = 1050;
+    QLabel* m_lrange = nullptr;
+    QLabel* m_lseikai = nullptr;
+    QLabel* m_lmatigai = nullptr;
+    QLabel* m_lritu = nullptr;
+    QLabel* m_lcoment = nullptr;
+    QLabel* m_downL = nullptr;
+    int m_downTopTwips = 0; // the cover's top edge inside testpic
 };
 
 // The window title for a left list of count entries.

@@ -8,8 +8,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTest>
@@ -377,5 +379,126 @@ TEST_F(DbScreenTest, TheListFontIsChosenKeptAndFollowsAlwaysOnTop)
     for (bool on : {true, false}) {
         h.action("mmae")->trigger();
         EXPECT_EQ(h.platform.topmostCalls.back(), std::make_pair<QWidget*>(db, on));
+    }
+}
+
+namespace {
+
+// The screen alone on virtual time, as a finished test shows it.
+class ResultPanelTest : public ::testing::Test {
+protected:
+    QLabel* label(const char* name) const
+    {
+        auto* l = db.findChild<QLabel*>(QString::fromLatin1(name));
+        EXPECT_NE(l, nullptr) << name;
+        return l;
+    }
+    QFrame* panel() const { return db.resultPanel(); }
+    int coverTop() const { return label("DownL")->y(); }
+
+    FakePlatform platform;
+    VirtualClock clock;
+    VirtualTimerFactory timers {clock};
+    DbListModel lists[2];
+    DBgamen db {lists[0], lists[1], platform, timers, {}};
+};
+
+const QString kResultTitle = QStringLiteral("以下の内容でよろしければ保存してください");
+
+} // namespace
+
+TEST_F(ResultPanelTest, CoverSlidesTenTwipsATickOnceAndIsNeverPutBack)
+{
+    db.show();
+    db.showAsResults();
+    EXPECT_EQ(label("DownL")->geometry(), panel()->rect()); // the whole panel covered
+    timers.advance(30);
+    EXPECT_EQ(coverTop(), 2); // 30 twips
+    timers.advance(120);
+    EXPECT_EQ(coverTop(), 10); // 150 twips
+
+    // A resize lays the panel out again but leaves the cover where it is.
+    db.resize(db.width() + 45, db.height());
+    EXPECT_EQ(coverTop(), 10);
+    EXPECT_EQ(label("DownL")->width(), panel()->width());
+
+    timers.advance(10000);
+    const int stopped = coverTop();
+    EXPECT_GE(stopped, panel()->height());
+    EXPECT_LE(stopped, panel()->height() + 1);
+
+    // Shown again: one tick finds the cover past the panel and stops.
+    db.showAsDatabase();
+    db.showAsResults();
+    timers.advance(10);
+    const int again = coverTop();
+    EXPECT_GE(again, stopped);
+    EXPECT_LE(again, stopped + 1);
+    timers.advance(1000);
+    EXPECT_EQ(coverTop(), again);
+}
+
+TEST_F(ResultPanelTest, ScoreAndCommentReachTheLabelsAndTheTitle)
+{
+    db.updateTitle();
+    const QString before = db.windowTitle();
+    db.ChooseResultComment(0, 0, 3); // no answer given: nothing changes
+    EXPECT_EQ(db.windowTitle(), before);
+    EXPECT_EQ(label("Lcoment")->text(), QString());
+
+    db.setResultScore({QStringLiteral("要チェックテスト結果 3問"), 2, 1, 66});
+    EXPECT_EQ(label("Lrange")->text(), QStringLiteral("要チェックテスト結果 3問"));
+    EXPECT_EQ(label("Lseikai")->text(), QStringLiteral("2"));
+    EXPECT_EQ(label("Lmatigai")->text(), QStringLiteral("1"));
+    EXPECT_EQ(label("Lritu")->text(), QStringLiteral("66"));
+    db.ChooseResultComment(66, 3, 3);
+    EXPECT_EQ(db.windowTitle(), kResultTitle);
+    EXPECT_EQ(label("Lcoment")->text(), QStringLiteral("この調子なら暗記数が増えていくよ！"));
+
+    db.setWindowTitle(before);
+    db.ChooseResultComment(101, 3, 3); // not a rate: the comment stays, the title is set
+    EXPECT_EQ(label("Lcoment")->text(), QStringLiteral("この調子なら暗記数が増えていくよ！"));
+    EXPECT_EQ(db.windowTitle(), kResultTitle);
+    db.clearResultComment();
+    EXPECT_EQ(label("Lcoment")->text(), QString());
+}
+
+// At the designed window size every label of the panel shows its whole text, none covers
+// another, and the lists start below the panel.
+TEST_F(ResultPanelTest, LabelsFitSideBySideAtTheDesignSize)
+{
+    db.show();
+    EXPECT_EQ(db.size(), QSize(twipsToPixels(11400), twipsToPixels(7200)));
+    auto* mainpic = db.findChild<QFrame*>(QStringLiteral("mainpic"));
+    EXPECT_EQ(mainpic->y(), twipsToPixels(1050));
+    EXPECT_FALSE(panel()->isVisible());
+
+    db.showAsResults();
+    ASSERT_TRUE(panel()->isVisible());
+    EXPECT_FALSE(db.findChild<QFrame*>(QStringLiteral("barpic"))->isVisible());
+    EXPECT_EQ(mainpic->y(), twipsToPixels(2600));
+    EXPECT_FALSE(mainpic->geometry().intersects(panel()->geometry()));
+
+    db.setResultScore({QStringLiteral("要チェックテスト結果 20000問"), 20000, 20000, 100});
+    for (const int rate : {0, 20, 40, 60, 80, 90, 100}) {
+        db.ChooseResultComment(rate, 20000, rate == 100 ? 20000 : 40000);
+        panel()->layout()->activate();
+        QList<QLabel*> shown;
+        for (QLabel* l : panel()->findChildren<QLabel*>()) {
+            if (l->objectName() != QLatin1String("DownL"))
+                shown.append(l);
+        }
+        ASSERT_EQ(shown.size(), 9); // five named labels and four captions
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            QLabel* a = shown[i];
+            const QString what = a->objectName() + QLatin1Char(' ') + a->text();
+            EXPECT_TRUE(a->isVisible()) << what.toStdString();
+            EXPECT_TRUE(panel()->rect().contains(a->geometry())) << what.toStdString();
+            EXPECT_GE(a->width(), a->sizeHint().width()) << what.toStdString();
+            EXPECT_GE(a->height(), a->sizeHint().height()) << what.toStdString();
+            for (qsizetype k = i + 1; k < shown.size(); ++k)
+                EXPECT_FALSE(a->geometry().intersects(shown[k]->geometry()))
+                    << what.toStdString() << " / " << shown[k]->text().toStdString();
+        }
     }
 }

@@ -1,0 +1,39 @@
+#include "database/resultlists.h"
+
+#include "database/dblistmodel.h"
+
+namespace keruna {
+
+void FillResultLists(const QList<ListEntry>& testList, const QString& delimiter,
+    DbListModel& correct, DbListModel& wrong)
+{
+    QList<DbEntry> right;
+    QList<DbEntry> missed;
+    for (const ListEntry& e : testList)
+        (e.checked ? right : missed).append(makeDbEntry(e.text, delimiter, e.red));
+    correct.setEntries(std::move(right));
+    wrong.setEntries(std::move(missed));
+}
+
+std::optional<QString> resultComment(int rate, int answered, int questions)
+{
+    if (answered < 1 || rate < 0 || rate > 100)
+        return std::nullopt;
+    if (rate < 20)
+        return QStringLiteral("必要ない問題はＤＢで移動しておくと効率的だよ。");
+    if (rate < 40)
+        return QStringLiteral("覚えにくい問題を集中的にやっていこうね。");
+    if (rate < 60)
+        return QStringLiteral("集中して繰り返せば必ず力がつくよ！");
+    if (rate < 80)
+        return QStringLiteral("この調子なら暗記数が増えていくよ！");
+    if (rate < 90)
+        return QStringLiteral("大変よくできました、得意分野と言えます!! ");
+    if (rate < 100)
+        return QStringLiteral("すばらしい成績です!! すごい実力があります。");
+    if (answered == questions)
+        return QStringLiteral("おめでとうございます、全問制覇しました !! ");
+    return QStringLiteral("パーフェクト、完璧です !! ");
+}
+
+} // namespace keruna
