@@ -89,7 +89,7 @@ void DBgamen::buildControls()
 {
     m_motopic = named(new QFrame(this), QStringLiteral("motopic"));
     m_barpic = named(new QFrame(m_motopic), QStringLiteral("barpic"));
-    auto* bar = new QHBoxLayout(m_barpic);
+    auto* bar = m_barLayout = new QHBoxLayout(m_barpic);
     bar->setContentsMargins(4, 4, 4, 4);
     m_text = named(new QLineEdit(m_barpic), QStringLiteral("Text"));
     m_text->setToolTip(QStringLiteral("検索する文字を入力してください"));
@@ -208,7 +208,11 @@ void DBgamen::buildResultPanel()
     heading.setPointSizeF(heading.pointSizeF() * 1.25);
     heading.setBold(true);
     m_lrange->setFont(heading);
-    column->addWidget(m_lrange);
+    // Save and export stand at the head of the panel while it replaces the button bar.
+    m_resultButtons = new QHBoxLayout;
+    m_resultButtons->addWidget(m_lrange);
+    m_resultButtons->addStretch();
+    column->addLayout(m_resultButtons);
 
     // Each number stands after its caption, wide enough for five digits so that the row
     // does not shift from one test to the next.
@@ -288,6 +292,8 @@ void DBgamen::showAsDatabase()
 {
     m_mainpicTopTwips = kListViewTopTwips;
     m_testpic->hide();
+    for (QWidget* w : {m_chexp, m_sumihozon})
+        m_barLayout->addWidget(w);
     m_barpic->show();
     layoutPanels();
 }
@@ -296,6 +302,8 @@ void DBgamen::showAsResults()
 {
     m_mainpicTopTwips = kResultViewTopTwips;
     m_barpic->hide();
+    for (QWidget* w : {m_chexp, m_sumihozon})
+        m_resultButtons->addWidget(w);
     m_testpic->show();
     layoutPanels();
     m_downTimer->setEnabled(true);

@@ -10,6 +10,7 @@
 #include <memory>
 
 class QFrame;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QToolButton;
@@ -147,6 +148,8 @@ private:
     QLabel* m_lritu = nullptr;
     QLabel* m_lcoment = nullptr;
     QLabel* m_downL = nullptr;
+    QHBoxLayout* m_barLayout = nullptr;
+    QHBoxLayout* m_resultButtons = nullptr; // save and export in result view
     int m_downTopTwips = 0; // the cover's top edge inside testpic
 };
 

@@ -12,10 +12,13 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -42,6 +45,7 @@ protected:
         choice.seconds = QStringLiteral("2");
         choice.random = false;
         choice.rangeIndex = 0;
+        realDialog = h.form().chooseTestSetup;
         h.form().chooseTestSetup
             = [this](const TestSetupInput&) { return std::optional<TestChoice>(choice); };
     }
@@ -78,6 +82,7 @@ protected:
     Form1Harness h;
     QString path;
     TestChoice choice;
+    std::function<std::optional<TestChoice>(const TestSetupInput&)> realDialog;
 };
 
 } // namespace
@@ -273,4 +278,206 @@ TEST_F(TestRun, NumberTestDrawsWithinItsBoundsAndCountsTypedNumbers)
     EXPECT_EQ(getKeys(), expected); // the same number may be drawn twice: each is listed
     // No result lists after a number test.
     EXPECT_TRUE(!h.form().databaseScreen() || !h.form().databaseScreen()->isVisible());
+}
+
+TEST_F(TestRun, KeysOfEachModeDriveTheTest)
+{
+    // A key where the user presses it: on the control with the focus.
+    auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : &h.form();
+        QTest::keyClick(focus, key, modifiers);
+    };
+    auto* list = h.find<QTreeWidget>("Picklist");
+
+    // Manual, guessing: Enter checks, Enter again is ○; BackSpace before the check turns
+    // the last judgement over, after it is ×.
+    startTest(TestKind::Manual);
+    EXPECT_EQ(label("testKEKKAlabel_1"),
+        QStringLiteral("CHECK,○はEnter  ×,レはBS  答Tab  次Shift+Enter"));
+    list->setFocus();
+    press(Qt::Key_Return);
+    EXPECT_EQ(label("Label2"), QStringLiteral("りんご"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(label("Label1"), "book");
+    press(Qt::Key_Backspace);
+    EXPECT_EQ(score(), QStringLiteral("○ 0  × 1  正解率 0％"));
+    press(Qt::Key_Return);
+    press(Qt::Key_Backspace);
+    EXPECT_EQ(label("Label1"), "dog");
+    EXPECT_EQ(getKeys(), (QStringList {"apple-", "book-"}));
+    press(Qt::Key_Return, Qt::ShiftModifier); // skip: wrong, and the end 1400 ms later
+    advance(1400);
+    EXPECT_FALSE(running());
+    // Results are held: the keys leave them alone until Start, Open or the next test.
+    press(Qt::Key_Backspace);
+    EXPECT_EQ(getKeys(), (QStringList {"apple-", "book-", "dog-"}));
+
+    // Automatic, guessing: Enter is ○, Delete pauses and resumes, Shift+Enter skips.
+    h.form().databaseScreen()->close();
+    startTest(TestKind::Automatic);
+    advance(1);
+    list->setFocus();
+    press(Qt::Key_Return);
+    EXPECT_EQ(score(), QStringLiteral("○ 1  × 0  正解率 100％"));
+    press(Qt::Key_Delete);
+    EXPECT_TRUE(h.action("mteisi")->isChecked());
+    advance(5000);
+    EXPECT_EQ(label("Label1"), "apple");
+    press(Qt::Key_Delete);
+    EXPECT_FALSE(h.action("mteisi")->isChecked());
+    advance(2000);
+    EXPECT_EQ(label("Label1"), "book");
+    press(Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(score(), QStringLiteral("○ 1  × 1  正解率 50％"));
+    // Without the GET panel Shift+Enter does nothing.
+    advance(1400);
+    h.find<QWidget>("Pickframe")->hide();
+    press(Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(score(), QStringLiteral("○ 1  × 1  正解率 50％"));
+    click("syuuryoubtn");
+
+    // Automatic, typing: the first letter pauses, Enter in the box resumes.
+    h.form().databaseScreen()->close();
+    startTest(TestKind::Automatic, true);
+    advance(1);
+    auto* box = h.find<QLineEdit>("cuttext");
+    box->setFocus();
+    press(Qt::Key_A);
+    EXPECT_TRUE(h.action("mteisi")->isChecked());
+    EXPECT_EQ(box->text(), "a");
+    press(Qt::Key_Return);
+    EXPECT_FALSE(h.action("mteisi")->isChecked());
+    press(Qt::Key_Tab);
+    EXPECT_EQ(label("Label2"), QStringLiteral("りんご"));
+    EXPECT_EQ(box->text(), ""); // the Tab character never goes in
+}
+
+TEST_F(TestRun, OpenOrStartInTheMiddleOfATestEndsItCleanly)
+{
+    startTest(TestKind::Automatic);
+    advance(1);
+    click("zidouMARU");
+    // A list opened while the test runs (the open sequence is reachable from the strip
+    // and other windows): the test and its results go, nothing is saved.
+    const QString other = h.path("other.txt");
+    writeBytes(other, sjis(QStringLiteral("x,エックス\r\n")));
+    h.platform.openAnswers.push_back(other);
+    h.form().problems().OpenProblemFile();
+    EXPECT_FALSE(running());
+    EXPECT_FALSE(h.form().state().testResultsHeld);
+    EXPECT_TRUE(h.form().getList().isEmpty());
+    EXPECT_TRUE(h.find<QToolButton>("Startbtn")->isEnabled());
+    advance(5000);
+    EXPECT_EQ(label("Label1"), "");
+    EXPECT_EQ(readBytes(path),
+        sjis(QStringLiteral("apple,りんご\r\nbook,本,赤×\r\ncat,ねこ,,○\r\ndog,いぬ\r\n")));
+
+    // Start after a finished test releases its results and studies again.
+    h.open(path);
+    startTest(TestKind::Automatic);
+    click("syuuryoubtn");
+    EXPECT_TRUE(h.form().state().testResultsHeld);
+    click("Startbtn");
+    EXPECT_FALSE(h.form().state().testResultsHeld);
+    EXPECT_TRUE(h.find<QWidget>("testFrame")->isHidden());
+    advance(1);
+    EXPECT_FALSE(label("Label1").isEmpty());
+}
+
+TEST_F(TestRun, SpeedAndBoundsBoxesRefuseBadValuesAndKeepTheirOwn)
+{
+    choice.lowest = QStringLiteral("0");
+    choice.highest = QStringLiteral("10");
+    startTest(TestKind::Number);
+    auto* lowest = h.find<QComboBox>("ketamin");
+    auto* highest = h.find<QComboBox>("ketamax");
+    struct Case {
+        QString low, high;
+        QString message; // empty: taken
+    } cases[] = {
+        {"1", "1000000", {}},
+        {"-1", "10", QStringLiteral("0～1000000の範囲以外は指定できません。")},
+        {"0", "1000001", QStringLiteral("0～1000000の範囲以外は指定できません。")},
+        {QStringLiteral("１"), "10", QStringLiteral("エラー番号 ： 1\r\n数値が不正です｡")},
+        {"", "10", QStringLiteral("エラー番号 ： 1\r\n数値が不正です｡")},
+    };
+    for (const Case& c : cases) {
+        h.platform.messages.clear();
+        lowest->setEditText(c.low);
+        highest->setEditText(c.high);
+        click("ketabotan");
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(h.platform.messages.empty()) << c.low.toStdString();
+            continue;
+        }
+        ASSERT_EQ(h.platform.messages.size(), 1u) << c.low.toStdString();
+        EXPECT_EQ(h.platform.messages[0].text, c.message);
+    }
+    // The last good bounds stay in force.
+    EXPECT_EQ(label("testKEKKAlabel_2"), QStringLiteral("計 0     2秒 1-1000000"));
+    h.platform.messages.clear();
+    h.find<QComboBox>("tsec")->setEditText("600.5");
+    click("tsecbtn");
+    ASSERT_EQ(h.platform.messages.size(), 1u);
+    EXPECT_EQ(
+        h.platform.messages[0].text, QStringLiteral("0.01秒～600秒の範囲以外は指定できません。"));
+    EXPECT_EQ(label("testKEKKAlabel_2"), QStringLiteral("計 0     2秒 1-1000000"));
+}
+
+TEST_F(TestRun, ResultsMovedAndSavedLandInTheFileAsTheListsSay)
+{
+    // The real set-up dialog, answered as a user would.
+    h.form().chooseTestSetup = realDialog;
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        dialog->findChild<QRadioButton*>("zidoutestop")->click();
+        dialog->findChild<QRadioButton*>("Rndop_1")->click();
+        dialog->findChild<QRadioButton*>("Madaop")->click();
+        dialog->findChild<QComboBox*>("Seccom")->setEditText("2");
+        dialog->findChild<QPushButton*>("OKButton")->click();
+    });
+    click("TESTbtn");
+    ASSERT_TRUE(running());
+    advance(1);
+    click("zidouMARU"); // apple
+    advance(4000); // book passes unclaimed
+    EXPECT_EQ(label("Label1"), "dog");
+    click("zidouMARU");
+    advance(2000);
+    ASSERT_FALSE(running());
+
+    DBgamen* db = h.form().databaseScreen();
+    ASSERT_TRUE(db && db->isVisible());
+    EXPECT_EQ(db->findChild<QLabel*>("sumikazu")->text(), QStringLiteral("正解リスト 2"));
+    // dog goes to the wrong list, apple gets the needs-check mark.
+    db->selectRow(true, 1);
+    db->findChild<QToolButton*>("migiidou")->click();
+    db->selectRow(true, 0);
+    db->ToggleRedSelected(true);
+    EXPECT_EQ(db->findChild<QLabel*>("madakazu")->text(), QStringLiteral("間違いリスト 2"));
+
+    auto* save = db->findChild<QToolButton*>("sumihozon");
+    ASSERT_TRUE(save->isVisible());
+    const QByteArray expected
+        = sjis(QStringLiteral("apple,りんご,赤○\r\nbook,本,赤×\r\ncat,ねこ,,○\r\ndog,いぬ\r\n"));
+    // Saved twice in a row, each into a file of its own: the same bytes both times.
+    for (const char* name : {"saved.txt", "again.txt"}) {
+        h.platform.saveAnswers.push_back(h.path(name));
+        save->click();
+        EXPECT_EQ(readBytes(h.path(name)), expected) << name;
+        // The saved list is the one loaded now; the results and their score follow the
+        // lists as saved.
+        EXPECT_TRUE(h.form().windowTitle().contains(QString::fromLatin1(name)));
+        EXPECT_TRUE(h.form().windowTitle().contains(QStringLiteral(" 未2 覚2 (要2)")));
+        EXPECT_TRUE(h.form().state().testResultsHeld);
+        EXPECT_EQ(score(), QStringLiteral("○ 1  × 2  正解率 33％"));
+        EXPECT_EQ(db->findChild<QLabel*>("Lcoment")->text(),
+            QStringLiteral("覚えにくい問題を集中的にやっていこうね。"));
+    }
+    EXPECT_EQ(h.platform.saveRequests.back().title,
+        QStringLiteral("【保存説明】正解データを上書きします。"));
+    // The user's own file was never touched.
+    EXPECT_EQ(readBytes(path),
+        sjis(QStringLiteral("apple,りんご\r\nbook,本,赤×\r\ncat,ねこ,,○\r\ndog,いぬ\r\n")));
 }
