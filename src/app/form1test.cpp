@@ -158,8 +158,11 @@ std::optional<TestChoice> Form1::runTestDialog(const TestSetupInput& input)
     const bool stickOn = m_menus->action(QStringLiteral("mbou"))->isChecked();
     const QWidget* strip = m_stick->strip();
     const QPoint anchor = stickOn && strip ? strip->pos() : pos();
-    dialog.move(
-        testDialogPosition(anchor, stickOn, dialog.size(), m_ctx.platform.screenGeometry(this)));
+    // Placed as on a screen whose corner is the origin, then moved onto the real one.
+    const QRect screen = m_ctx.platform.screenGeometry(this);
+    dialog.move(testDialogPosition(anchor - screen.topLeft(), stickOn, dialog.size(),
+                    QRect(QPoint(0, 0), screen.size()))
+        + screen.topLeft());
     // Above the always-on-top tool windows, like every dialog of the main screen.
     if (m_stick->shown() || paletteOnTop())
         m_ctx.platform.setTopmost(&dialog, true);

@@ -168,8 +168,9 @@ void buildTestArea(MainControls& c, QWidget* central)
              c.syudouKAKUNIN, c.syudouMARU, c.syudouBATU, c.syudouskip, c.zidouMARU, c.TestListbtn})
         row->addWidget(w);
     row->addStretch(1);
+    // The instruction stands at the end of the button row: the item area keeps the height.
     c.testSIZIlabel = label(f, QStringLiteral("testSIZIlabel"));
-    col->addWidget(c.testSIZIlabel);
+    row->addWidget(c.testSIZIlabel);
     f->hide();
 }
 

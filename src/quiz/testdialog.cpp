@@ -95,6 +95,10 @@ void paint(QWidget* w, const QColor& text, const QColor& back)
     p.setColor(QPalette::Window, back);
     w->setPalette(p);
     w->setAutoFillBackground(true);
+    // Some styles draw a button's label and face from their own colours: a style sheet
+    // carries the colours through every style.
+    w->setStyleSheet(QStringLiteral("#%1 { color: %2; background-color: %3; }")
+                         .arg(w->objectName(), text.name(), back.name()));
 }
 
 std::optional<TestSetupRefusal> refuseBound(const QString& text)
@@ -250,6 +254,9 @@ void Dialog::build()
     m_kikitorich->setToolTip(QStringLiteral("音声で出題　（Ctrlキーで聞き直せます）"));
     m_dakecom = combo(this, QStringLiteral("dakecom"),
         QStringLiteral("試験範囲の選択 （未暗記のみ・暗記済のみ・全て）"), false);
+    // Wide enough for the full-width brackets whatever font stands in for the design one.
+    m_dakecom->setMinimumContentsLength(4);
+    m_dakecom->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_Oppic = panel(frame2, QStringLiteral("Oppic"),
         {m_Rndop[0], m_Rndop[1], m_kikitorich,
             label(this, QStringLiteral("Label6"), QStringLiteral("未覚")), m_dakecom});
