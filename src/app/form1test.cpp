@@ -71,10 +71,7 @@ void Form1::wireTests()
         databaseList(true).clear();
         databaseList(false).clear();
     };
-    m_test = std::make_unique<TestEngine>(
-        TestEngine::Context {*this, m_c, *m_menus, m_set, m_range, m_state, m_ctx.platform,
-            m_ctx.clock, m_ctx.timers, m_ctx.random, *m_study, settingsPath()},
-        std::move(hooks));
+    m_test = std::make_unique<TestEngine>(*m_study, settingsPath(), std::move(hooks));
     m_study->testSpeedChosen = [this](const QString& seconds) {
         m_c.tsec->setEditText(seconds);
         m_test->applySecondsBox();

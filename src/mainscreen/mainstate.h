@@ -1,7 +1,7 @@
 #pragma once
 
+#include "mainscreen/testkind.h"
 #include "problemdata/saveprogress.h"
-#include "quiz/testtypes.h"
 #include "settings/settingsschema.h"
 
 #include <QString>

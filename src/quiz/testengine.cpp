@@ -52,8 +52,10 @@ const char* const kLockedMenus[] = {"mmondaihyouzi", "mdmondaihyouzi", "mDB", "m
 
 } // namespace
 
-TestEngine::TestEngine(Context context, TestHooks hooks)
-    : m_ctx(std::move(context))
+TestEngine::TestEngine(StudyEngine& study, QString settingsPath, TestHooks hooks)
+    : m_ctx(study.context())
+    , m_study(study)
+    , m_settingsPath(std::move(settingsPath))
     , m_hooks(std::move(hooks))
     , m_timer6(m_ctx.timers.createTimer())
     , m_numberTimer(m_ctx.timers.createTimer())
@@ -83,7 +85,7 @@ void TestEngine::runHeld(const std::function<void()>& tick)
     // blocked timer's would be.
     if (m_inTick)
         return;
-    m_ctx.study.holdCommandsDuring([&] {
+    m_study.holdCommandsDuring([&] {
         m_inTick = true;
         tick();
         m_inTick = false;
@@ -113,10 +115,10 @@ void TestEngine::begin()
 {
     MainControls& c = m_ctx.controls;
     MainState& st = m_ctx.state;
-    StudySession& s = m_ctx.study.session();
+    StudySession& s = m_study.session();
     disableMainControls();
 
-    m_ctx.study.timer().setEnabled(false);
+    m_study.timer().setEnabled(false);
     s.phase = StudyPhase::AwaitItem;
     s.countAsWrong = s.alreadyAccepted = s.advanceNow = false;
     s.addRequested = s.skipRequested = false;
@@ -128,13 +130,13 @@ void TestEngine::begin()
     m_t.number.reset();
     m_t.listening = c.kikitori->isChecked();
     m_active = kind() == TestKind::Number ? m_numberTimer.get() : m_timer6.get();
-    m_ctx.study.setCurrentTimer(*m_active);
+    m_study.setCurrentTimer(*m_active);
     st.testmode = true;
 
     layoutInputMode();
 
     st.testResultsHeld = true;
-    m_ctx.study.setPausedControls(false);
+    m_study.setPausedControls(false);
     s.currentLine.clear();
     s.item = ItemText {};
     s.stickText.clear();
@@ -175,7 +177,7 @@ void TestEngine::begin()
             c.syudouskip->setEnabled(true);
             c.syudouMARU->setEnabled(false);
             c.syudouBATU->setEnabled(false);
-            m_ctx.study.EnableItemButtons();
+            m_study.EnableItemButtons();
             if (!AdvanceItem())
                 return;
             showQuestion();
@@ -206,13 +208,13 @@ void TestEngine::restartActiveTimer(int ms)
 
 double TestEngine::secondsPerItem() const
 {
-    const StudySession& s = m_ctx.study.session();
+    const StudySession& s = m_study.session();
     return s.perSecondMode ? s.tickLimit : s.timePerItem / 1000.0;
 }
 
 bool TestEngine::AdvanceItem()
 {
-    StudySession& s = m_ctx.study.session();
+    StudySession& s = m_study.session();
     s.n += 1;
     const QString record = m_t.order.value(s.n - 1);
     s.previousLine = s.currentLine;
@@ -220,58 +222,90 @@ bool TestEngine::AdvanceItem()
     const AppliedOptions& o = m_ctx.state.options;
     const bool reverse = m_ctx.controls.rev->isChecked();
     Result<ItemText> item = PrepareItemText(
-        s.currentLine, s.n, o.delimiter, o.separator, m_ctx.study.meaningLimit(), reverse);
+        s.currentLine, s.n, o.delimiter, o.separator, m_study.meaningLimit(), reverse);
     if (!item) {
         fail(item.error());
         return false;
     }
     s.item = std::move(item).value();
     s.itemReversed = reverse;
-    m_ctx.study.ItemNumberText();
+    m_study.ItemNumberText();
     return true;
 }
 
 void TestEngine::showQuestion()
 {
-    StudySession& s = m_ctx.study.session();
+    StudySession& s = m_study.session();
     // Heard, not read, in listening mode.
     const QString question = m_t.listening ? QString() : s.item.question;
     s.stickText = question;
     s.answerOnDemand = false;
     m_ctx.controls.Label1->setText(question);
     m_ctx.controls.Label2->clear();
-    m_ctx.study.showStick(question);
+    m_study.showStick(question);
     if (m_hooks.applyFontLayout)
         m_hooks.applyFontLayout();
 }
 
 void TestEngine::showTestAnswer()
 {
-    StudySession& s = m_ctx.study.session();
+    StudySession& s = m_study.session();
     if (kind() == TestKind::Number) {
         const QString text = s.currentLine;
         m_ctx.controls.Label1->setText(text);
-        m_ctx.study.showStick(text);
+        m_study.showStick(text);
         return;
     }
     s.answerOnDemand
         = m_ctx.state.options.showTypedText && m_hooks.stickShown && m_hooks.stickShown();
-    m_ctx.study.ShowAnswer();
+    m_study.ShowAnswer();
+}
+
+bool TestEngine::countLongTick(EngineTimer& timer, StudyPhase step)
+{
+    // Speeds above 65 s run one tick a second; only the tick that reaches the limit goes
+    // on to the step.
+    StudySession& s = m_study.session();
+    if (!s.perSecondMode)
+        return true;
+    const bool due = m_study.CountLongTick();
+    if (step == StudyPhase::AwaitItem)
+        m_study.SetAnswerInterval(timer);
+    else
+        m_study.SetQuestionInterval(timer);
+    return due;
+}
+
+void TestEngine::readyForItem()
+{
+    StudySession& s = m_study.session();
+    s.advanceNow = false;
+    m_study.EnableItemButtons();
+    s.alreadyAccepted = false;
+    s.countAsWrong = true; // unless it is taken in time
+}
+
+void TestEngine::beginQuestionPhase(EngineTimer& timer, bool speak)
+{
+    // The phase is timed from the end of speech.
+    if (speak && m_hooks.speakItem) {
+        m_hooks.speakItem();
+        if (!running())
+            return;
+    }
+    m_study.SetQuestionInterval(timer);
+    if (m_hooks.startTimerBar)
+        m_hooks.startTimerBar();
+    StudySession& s = m_study.session();
+    if (!s.perSecondMode)
+        s.phase = StudyPhase::AwaitAnswer;
 }
 
 void TestEngine::automaticTick()
 {
-    StudySession& s = m_ctx.study.session();
-    const StudyPhase step = s.phase;
-    if (s.perSecondMode) {
-        const bool due = m_ctx.study.CountLongTick();
-        if (step == StudyPhase::AwaitItem)
-            m_ctx.study.SetAnswerInterval(*m_timer6);
-        else
-            m_ctx.study.SetQuestionInterval(*m_timer6);
-        if (!due)
-            return;
-    }
+    const StudyPhase step = m_study.session().phase;
+    if (!countLongTick(*m_timer6, step))
+        return;
     if (step == StudyPhase::AwaitAnswer)
         showAutomaticAnswer();
     else
@@ -280,19 +314,19 @@ void TestEngine::automaticTick()
 
 void TestEngine::showAutomaticAnswer()
 {
-    StudySession& s = m_ctx.study.session();
+    StudySession& s = m_study.session();
     s.phaseStart = m_ctx.clock.secondsSinceMidnight();
     if (m_hooks.stopTimerBar)
         m_hooks.stopTimerBar();
     showTestAnswer();
-    m_ctx.study.SetAnswerInterval(*m_timer6);
+    m_study.SetAnswerInterval(*m_timer6);
     if (!s.perSecondMode)
         s.phase = StudyPhase::AwaitItem;
 }
 
 void TestEngine::showNextAutomaticItem()
 {
-    StudySession& s = m_ctx.study.session();
+    StudySession& s = m_study.session();
     s.phaseStart = m_ctx.clock.secondsSinceMidnight();
     if (m_hooks.eraseHandwriting)
         m_hooks.eraseHandwriting();
@@ -306,46 +340,27 @@ void TestEngine::showNextAutomaticItem()
         EndTest();
         return;
     }
-    s.advanceNow = false;
-    m_ctx.study.EnableItemButtons();
+    readyForItem();
     if (!AdvanceItem())
         return;
-    s.alreadyAccepted = false;
-    s.countAsWrong = true;
     showQuestion();
-    if (m_t.listening && m_hooks.speakItem) {
-        m_hooks.speakItem();
-        if (!running())
-            return;
-    }
-    m_ctx.study.SetQuestionInterval(*m_timer6);
-    if (m_hooks.startTimerBar)
-        m_hooks.startTimerBar();
-    if (!s.perSecondMode)
-        s.phase = StudyPhase::AwaitAnswer;
+    beginQuestionPhase(*m_timer6, m_t.listening);
 }
 
 void TestEngine::numberTick()
 {
-    StudySession& s = m_ctx.study.session();
+    StudySession& s = m_study.session();
     MainControls& c = m_ctx.controls;
     const StudyPhase step = s.phase;
-    if (s.perSecondMode) {
-        const bool due = m_ctx.study.CountLongTick();
-        if (step == StudyPhase::AwaitItem)
-            m_ctx.study.SetAnswerInterval(*m_numberTimer);
-        else
-            m_ctx.study.SetQuestionInterval(*m_numberTimer);
-        if (!due)
-            return;
-    }
+    if (!countLongTick(*m_numberTimer, step))
+        return;
     s.phaseStart = m_ctx.clock.secondsSinceMidnight();
     if (step == StudyPhase::AwaitAnswer) {
         if (m_hooks.stopTimerBar)
             m_hooks.stopTimerBar();
         c.Label1->setText(s.currentLine);
-        m_ctx.study.showStick(s.currentLine);
-        m_ctx.study.SetAnswerInterval(*m_numberTimer);
+        m_study.showStick(s.currentLine);
+        m_study.SetAnswerInterval(*m_numberTimer);
         if (!s.perSecondMode)
             s.phase = StudyPhase::AwaitItem;
         return;
@@ -359,23 +374,11 @@ void TestEngine::numberTick()
     }
     // The number test runs until it is ended: its item number stays at 1.
     s.n = 1;
-    s.advanceNow = false;
-    m_ctx.study.EnableItemButtons();
-    s.alreadyAccepted = false;
-    s.countAsWrong = true;
-    m_ctx.study.showStick(QString());
+    readyForItem();
+    m_study.showStick(QString());
     c.Label1->clear();
     drawNumber();
-    if (m_hooks.speakItem) {
-        m_hooks.speakItem();
-        if (!running())
-            return;
-    }
-    m_ctx.study.SetQuestionInterval(*m_numberTimer);
-    if (m_hooks.startTimerBar)
-        m_hooks.startTimerBar();
-    if (!s.perSecondMode)
-        s.phase = StudyPhase::AwaitAnswer;
+    beginQuestionPhase(*m_numberTimer, true);
 }
 
 void TestEngine::drawNumber()
@@ -387,7 +390,7 @@ void TestEngine::drawNumber()
     if (span > 0)
         number += std::min(span - 1, int(std::floor(m_ctx.random.nextUnit() * span)));
     m_t.number = number;
-    StudySession& s = m_ctx.study.session();
+    StudySession& s = m_study.session();
     const QString text = QString::number(number);
     s.currentLine = text;
     s.item = ItemText {};
@@ -397,7 +400,7 @@ void TestEngine::drawNumber()
 
 void TestEngine::RecordJudgement()
 {
-    StudySession& s = m_ctx.study.session();
+    StudySession& s = m_study.session();
     const bool numberTest = kind() == TestKind::Number;
     const bool red = !numberTest && isRedRecord(m_t.order.value(s.n - 1));
     const bool appended
@@ -417,7 +420,7 @@ void TestEngine::RecordJudgement()
 
 void TestEngine::AcceptItem()
 {
-    StudySession& s = m_ctx.study.session();
+    StudySession& s = m_study.session();
     MainControls& c = m_ctx.controls;
     if (m_hooks.stopTimerBar)
         m_hooks.stopTimerBar();
@@ -426,7 +429,7 @@ void TestEngine::AcceptItem()
         const QSignalBlocker blocker(c.cuttext);
         c.cuttext->setText(QStringLiteral("○"));
     }
-    m_ctx.study.DisableItemButtons();
+    m_study.DisableItemButtons();
     if (kind() == TestKind::Manual) {
         if (m_ctx.state.nyuuryokumode == 1 && !c.syudouKAKUNIN->isEnabled())
             s.countAsWrong = true;
@@ -448,7 +451,7 @@ void TestEngine::AcceptItem()
         if (s.advanceNow) {
             if (s.perSecondMode)
                 s.tickCount = int(s.tickLimit);
-            m_ctx.study.setPausedControls(false);
+            m_study.setPausedControls(false);
             s.phase = StudyPhase::AwaitItem;
             restartActiveTimer(kAcceptPauseMs);
         }
@@ -461,8 +464,8 @@ void TestEngine::AcceptItem()
 
 void TestEngine::claim()
 {
-    StudySession& s = m_ctx.study.session();
-    if (!running() || !m_ctx.study.itemCurrent() || s.alreadyAccepted)
+    StudySession& s = m_study.session();
+    if (!running() || !m_study.itemCurrent() || s.alreadyAccepted)
         return;
     s.addRequested = true;
     // A manual test has no step timer: an item taken with ○ must move on by itself, or
@@ -474,8 +477,8 @@ void TestEngine::claim()
 
 void TestEngine::SkipItem()
 {
-    StudySession& s = m_ctx.study.session();
-    if (!running() || !m_ctx.study.itemCurrent())
+    StudySession& s = m_study.session();
+    if (!running() || !m_study.itemCurrent())
         return;
     m_ctx.controls.syudouskip->setEnabled(false);
     m_ctx.controls.listSkipbtn->setEnabled(false);
@@ -491,8 +494,8 @@ void TestEngine::SkipItem()
 
 void TestEngine::showAnswerByTab()
 {
-    StudySession& s = m_ctx.study.session();
-    if (!running() || !m_ctx.study.itemCurrent())
+    StudySession& s = m_study.session();
+    if (!running() || !m_study.itemCurrent())
         return;
     {
         const QSignalBlocker blocker(m_ctx.controls.cuttext);
@@ -502,7 +505,7 @@ void TestEngine::showAnswerByTab()
         m_ctx.controls.Label1->setText(s.currentLine);
     } else {
         s.answerOnDemand = false;
-        m_ctx.study.ShowAnswer();
+        m_study.ShowAnswer();
     }
     m_answerClear->setEnabled(false);
     m_answerClear->setInterval(kTabAnswerMs);
@@ -515,17 +518,17 @@ void TestEngine::showAnswerByTab()
 
 void TestEngine::typedTextChanged(const QString& text)
 {
-    StudySession& s = m_ctx.study.session();
-    if (!running() || !m_ctx.study.itemCurrent() || s.alreadyAccepted)
+    StudySession& s = m_study.session();
+    if (!running() || !m_study.itemCurrent() || s.alreadyAccepted)
         return;
     if (kind() == TestKind::Number) {
         if (m_ctx.state.options.showTypedText) {
             m_ctx.controls.Label1->setText(text);
             if (m_hooks.stickShown && m_hooks.stickShown())
-                m_ctx.study.showStick(text);
+                m_study.showStick(text);
         }
     } else {
-        m_ctx.study.echoTypedText(text);
+        m_study.echoTypedText(text);
     }
     // Exactly the answer: case, width and spaces all count.
     if (text == s.item.answer) {
@@ -536,7 +539,7 @@ void TestEngine::typedTextChanged(const QString& text)
 
 void TestEngine::answerClearTick()
 {
-    StudySession& s = m_ctx.study.session();
+    StudySession& s = m_study.session();
     MainControls& c = m_ctx.controls;
     m_answerClear->setEnabled(false);
     if (m_ctx.menus.action(QStringLiteral("mTimelag"))->isChecked()
@@ -570,13 +573,13 @@ void TestEngine::judge(bool correct)
     MainControls& c = m_ctx.controls;
     if (!running() || kind() != TestKind::Manual || !c.syudouMARU->isEnabled())
         return;
-    m_ctx.study.session().countAsWrong = !correct;
+    m_study.session().countAsWrong = !correct;
     JudgeAndAdvance();
 }
 
 void TestEngine::JudgeAndAdvance()
 {
-    StudySession& s = m_ctx.study.session();
+    StudySession& s = m_study.session();
     MainControls& c = m_ctx.controls;
     if (s.n > 0) {
         RecordJudgement();
@@ -596,7 +599,7 @@ void TestEngine::JudgeAndAdvance()
     // The typing box and ○ come back for each item; taking one item must not lock the rest.
     s.alreadyAccepted = false;
     s.addRequested = s.skipRequested = false;
-    m_ctx.study.EnableItemButtons();
+    m_study.EnableItemButtons();
     if (m_ctx.state.nyuuryokumode != 1 && m_hooks.focusGetList)
         m_hooks.focusGetList();
     if (!AdvanceItem())
@@ -625,14 +628,14 @@ void TestEngine::EndTest()
 {
     MainControls& c = m_ctx.controls;
     MainState& st = m_ctx.state;
-    StudySession& s = m_ctx.study.session();
+    StudySession& s = m_study.session();
     s.phase = StudyPhase::AwaitItem;
     st.testmode = false;
     for (EngineTimer* t : {m_timer6.get(), m_numberTimer.get(), m_answerClear.get()})
         t->setEnabled(false);
     if (m_hooks.stopTimerBar)
         m_hooks.stopTimerBar();
-    m_ctx.study.setCurrentTimer(m_ctx.study.timer());
+    m_study.setCurrentTimer(m_study.timer());
 
     c.Rndop[m_t.savedRandom ? 0 : 1]->setChecked(true);
     c.Revch->setChecked(m_t.savedReverse);
@@ -657,7 +660,7 @@ void TestEngine::EndTest()
     c.iroch->hide();
 
     SettingsStore::WriteValue(QString::number(st.nyuuryokumode), QStringLiteral("NYUURYOKU"),
-        Section::Test, m_ctx.settingsPath);
+        Section::Test, m_settingsPath);
     st.nyuuryokumode = 0;
     {
         const QSignalBlocker blocker(c.cuttext);
@@ -676,7 +679,7 @@ void TestEngine::EndTest()
     s.stickText.clear();
     s.n = 0;
     m_t.number.reset();
-    m_ctx.study.setPausedControls(false);
+    m_study.setPausedControls(false);
     s.countAsWrong = false;
     s.advanceNow = false;
 
@@ -694,9 +697,9 @@ void TestEngine::EndTest()
     }
     c.testSIZIlabel->setText(kEndMessage);
     if (!st.typedSpeedMode)
-        m_ctx.study.speedBoxChosen(c.Seccom->currentIndex());
+        m_study.speedBoxChosen(c.Seccom->currentIndex());
     const QString stored
-        = SettingsStore::ReadValue(QStringLiteral("SOKUDO"), Section::Test, m_ctx.settingsPath);
+        = SettingsStore::ReadValue(QStringLiteral("SOKUDO"), Section::Test, m_settingsPath);
     if (isValidTypedSpeed(stored))
         c.tsec->setEditText(stored);
     if (m_hooks.relayout)
@@ -763,7 +766,7 @@ void TestEngine::SetResultTitle()
 {
     m_t.range = m_ctx.range.current.value_or(RangeFilter::All);
     const int count = rangeCountOf(m_ctx.set, m_t.range);
-    m_ctx.study.session().N = count;
+    m_study.session().N = count;
     m_t.itemTotal = count;
     if (running())
         m_t.resultTitle = resultTitleText(m_t.range, count);
@@ -796,7 +799,7 @@ void TestEngine::applySecondsBox()
             isNumeric(text) ? MessageIcon::Information : MessageIcon::Error, MessageButtons::Ok);
         return;
     }
-    StudySession& s = m_ctx.study.session();
+    StudySession& s = m_study.session();
     if (speed.value().perSecond) {
         s.tickLimit = speed.value().seconds;
         s.perSecondMode = true;
@@ -922,8 +925,7 @@ void TestEngine::layoutInputMode()
     c.nPickzencheck->hide();
     c.nPickzencheckhazusi->hide();
     c.typeRow->setVisible(typed);
-    c.cuttext->setEnabled(
-        typed && m_ctx.study.itemCurrent() && !m_ctx.study.session().alreadyAccepted);
+    c.cuttext->setEnabled(typed && m_study.itemCurrent() && !m_study.session().alreadyAccepted);
     if (m_hooks.relayout)
         m_hooks.relayout();
 }
@@ -959,7 +961,7 @@ void TestEngine::enableMainControls()
         if (QAction* a = menuEntry(n))
             a->setEnabled(true);
     }
-    m_ctx.study.setPausedControls(m_ctx.study.paused());
+    m_study.setPausedControls(m_study.paused());
 }
 
 QAction* TestEngine::menuEntry(const QString& name) const

@@ -3,6 +3,7 @@
 #include "common/apperror.h"
 #include "problemdata/range.h"
 #include "quiz/testtypes.h"
+#include "study/studyengine.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,20 +13,8 @@
 #include <optional>
 
 class QAction;
-class QMainWindow;
 
 namespace keruna {
-
-class Clock;
-class EngineTimer;
-class MainMenus;
-class Platform;
-class RandomSource;
-class StudyEngine;
-class TimerFactory;
-struct MainControls;
-struct MainState;
-struct ProblemSet;
 
 // A test's own state. The item number, the phase (answerPending), the current item and
 // the per-item acceptance flags are the presentation engine's, which the test shares.
@@ -79,22 +68,8 @@ struct TestHooks {
 // listening test. Driven by its timers and the main screen's buttons on the UI thread.
 class TestEngine {
 public:
-    struct Context {
-        QMainWindow& window;
-        MainControls& controls;
-        MainMenus& menus;
-        const ProblemSet& set;
-        const RangeState& range;
-        MainState& state;
-        Platform& platform;
-        Clock& clock;
-        TimerFactory& timers;
-        RandomSource& random;
-        StudyEngine& study;
-        QString settingsPath;
-    };
-
-    TestEngine(Context context, TestHooks hooks);
+    // Acts on the presentation engine's screen, state and seams, and shares its session.
+    TestEngine(StudyEngine& study, QString settingsPath, TestHooks hooks);
     ~TestEngine();
 
     TestSession& session() { return m_t; }
@@ -142,6 +117,10 @@ public:
 
 private:
     void runHeld(const std::function<void()>& tick);
+    // Per-second mode: true when this tick goes on to its step.
+    bool countLongTick(EngineTimer& timer, StudyPhase step);
+    void readyForItem();
+    void beginQuestionPhase(EngineTimer& timer, bool speak);
     void automaticTick();
     void numberTick();
     void answerClearTick();
@@ -162,7 +141,9 @@ private:
     double secondsPerItem() const;
     QAction* menuEntry(const QString& name) const;
 
-    Context m_ctx;
+    StudyEngine::Context m_ctx;
+    StudyEngine& m_study;
+    QString m_settingsPath;
     TestHooks m_hooks;
     TestSession m_t;
     std::unique_ptr<EngineTimer> m_timer6; // automatic test steps

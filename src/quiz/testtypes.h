@@ -1,10 +1,10 @@
 #pragma once
 
+#include "mainscreen/testkind.h"
+
 #include <QString>
 
 namespace keruna {
-
-enum class TestKind { Automatic, Manual, Number };
 
 // What the test set-up dialog starts from: the main screen's values.
 struct TestSetupInput {

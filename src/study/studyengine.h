@@ -102,6 +102,8 @@ public:
 
     StudySession& session() { return m_s; }
     const StudySession& session() const { return m_s; }
+    // What the engine acts on; the test engine acts on the same.
+    const Context& context() const { return m_ctx; }
     EngineTimer& timer() { return *m_timer; }
     // The timer that pause, resume and the repeat button act on: Timer3 in study, a test's
     // own timer while it runs.
