@@ -481,3 +481,22 @@ TEST_F(TestRun, ResultsMovedAndSavedLandInTheFileAsTheListsSay)
     EXPECT_EQ(readBytes(path),
         sjis(QStringLiteral("apple,りんご\r\nbook,本,赤×\r\ncat,ねこ,,○\r\ndog,いぬ\r\n")));
 }
+
+TEST_F(TestRun, ListeningTestSpeaksTheQuestionAndTimesThePhaseFromTheEndOfSpeech)
+{
+    choice.listening = true;
+    h.speech.utteranceMs = 700; // a slow voice
+    startTest(TestKind::Automatic);
+    advance(1);
+    EXPECT_EQ(h.speech.spoken, (QStringList {"apple"}));
+    EXPECT_EQ(label("Label1"), ""); // heard, not read
+    EXPECT_TRUE(h.find<QCheckBox>("Spkch")->isChecked());
+    // The question phase starts when the word has been said.
+    advance(999);
+    EXPECT_EQ(label("Label2"), "");
+    advance(1);
+    EXPECT_EQ(label("Label2"), QStringLiteral("りんご"));
+    click("zidouMARU");
+    click("syuuryoubtn");
+    EXPECT_FALSE(h.find<QCheckBox>("Spkch")->isChecked()); // the study setting comes back
+}
