@@ -156,6 +156,10 @@ private:
     QList<ListEntry> listEntries(bool memorized) const;
     // The marks of the lists the running save reads.
     MarkTable markTable() const;
+    // The running save writes a test's results (from the result view).
+    bool savingTestResults() const;
+    // The window a save's dialogs belong to.
+    QWidget* saveOwner();
 
     AppContext m_ctx;
     MainControls m_c;

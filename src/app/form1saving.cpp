@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/problemcontroller.h"
+#include "database/dbgamen.h"
 #include "getlist/getlist.h"
 #include "mainscreen/mainmenus.h"
 #include "problemdata/problemwriter.h"
@@ -40,9 +41,24 @@ SaveFileRequest saveDialog(const QString& title, const QString& initialFile)
 
 void Form1::wireSaving()
 {
-    chooseSaveMethod = [this] { return hozongamen::ChooseSaveMethod(this); };
+    chooseSaveMethod = [this] { return hozongamen::ChooseSaveMethod(saveOwner()); };
     connect(m_c.listhozon, &QToolButton::clicked, this, [this] { SaveGetList(); });
     m_menus->onCommand(QStringLiteral("mondaireset"), [this] { ResetProblemData(); });
+}
+
+bool Form1::savingTestResults() const
+{
+    const SaveRequest& r = m_state.saveRequest;
+    return m_state.testResultsHeld && !r.ListSave && !r.GetSave && !r.ResetSave;
+}
+
+QWidget* Form1::saveOwner()
+{
+    // A test's results are saved from the result view: its dialogs come up over it.
+    DBgamen* screen = databaseScreen();
+    if (savingTestResults() && screen && screen->isVisible())
+        return screen;
+    return this;
 }
 
 MarkTable Form1::markTable() const
@@ -89,7 +105,9 @@ void Form1::SaveDatabaseLists()
 
 void Form1::SaveGetList()
 {
-    if (m_getList->isEmpty())
+    // While a test runs or its results are held the list is the test's, not the user's
+    // choice of memorized items.
+    if (m_getList->isEmpty() || m_state.testmode || m_state.testResultsHeld)
         return;
     m_state.saveRequest.clear();
     m_state.saveRequest.GetSave = true;
@@ -178,7 +196,7 @@ void Form1::WriteToChosenFile()
         m_state.saveTitle = *title;
     // The list's name, in its own folder.
     const std::optional<QString> chosen
-        = m_ctx.platform.chooseSaveFile(this, saveDialog(m_state.saveTitle, m_set.path));
+        = m_ctx.platform.chooseSaveFile(saveOwner(), saveDialog(m_state.saveTitle, m_set.path));
     if (!chosen)
         return;
     const QStringList lines
@@ -186,7 +204,7 @@ void Form1::WriteToChosenFile()
     if (!writeSavedLines(*chosen, lines))
         return;
     // The score and comment follow what the result lists held when they were saved.
-    if (m_state.testResultsHeld && !request.ListSave && !request.GetSave && !request.ResetSave)
+    if (savingTestResults())
         RebuildTestListFromResults();
     // While a test runs its list stays loaded; otherwise the saved file is the list now.
     if (m_state.testmode)

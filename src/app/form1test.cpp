@@ -128,7 +128,11 @@ void Form1::wireTests()
         }
     });
     // Ticking or unticking a judged entry corrects its judgement.
-    connect(m_c.Picklist, &QTreeWidget::itemChanged, this, [this] { m_test->getListClicked(); });
+    connect(m_c.Picklist, &QTreeWidget::itemClicked, this, [this] { m_test->getListClicked(); });
+    connect(m_c.Revch, &QCheckBox::toggled, this, [this](bool on) {
+        if (m_state.testmode)
+            m_c.rev->setChecked(on);
+    });
     // In a manual test the bar runs over the whole item and shows the answer at its end.
     m_timerBar->onFull = [this] {
         if (m_state.testmode && m_state.testKind == TestKind::Manual)

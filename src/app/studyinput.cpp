@@ -100,7 +100,7 @@ bool StudyInput::eventFilter(QObject* watched, QEvent* event)
         // Typing through an input method pauses the presentation too.
         if (!static_cast<QInputMethodEvent*>(event)->preeditString().isEmpty()
             && !m_menus.action(QStringLiteral("mteisi"))->isChecked())
-            m_c.testTEISIbtn->click();
+            typingStarted();
         return false;
     }
     if (event->type() != QEvent::KeyPress)
@@ -203,31 +203,38 @@ bool StudyInput::typingBoxKey(QKeyEvent* key)
         const bool skipUsable = (m_c.listSkipbtn->isVisible() && m_c.listSkipbtn->isEnabled())
             || (m_c.syudouskip->isVisible() && m_c.syudouskip->isEnabled());
         if (skipUsable) {
+            // The pause buttons' own actions: the buttons are disabled when they do not apply.
             if (manualTestRunning())
                 m_c.syudouskip->click();
             else if (m_menus.action(QStringLiteral("mteisi"))->isChecked())
-                m_c.testSAIKAIbtn->click();
+                m_study.userCommand([this] { m_study.ResumeStudy(); });
             else
-                m_c.testTEISIbtn->click();
+                m_study.userCommand([this] { m_study.PauseStudy(); });
         }
         return true;
     }
-    if (pausesWhileTyping(key) && !m_menus.action(QStringLiteral("mteisi"))->isChecked()) {
-        // The presentation waits while the user types; a manual test's countdown stops.
-        if (manualTestRunning())
-            m_test.stopCountdown();
-        else
-            m_c.testTEISIbtn->click();
-    }
+    if (pausesWhileTyping(key) && !m_menus.action(QStringLiteral("mteisi"))->isChecked())
+        typingStarted();
     return false;
+}
+
+void StudyInput::typingStarted()
+{
+    // The presentation waits while the user types; a manual test's countdown stops.
+    if (manualTestRunning())
+        m_test.stopCountdown();
+    else
+        m_study.userCommand([this] { m_study.PauseStudy(); });
 }
 
 bool StudyInput::pausesWhileTyping(const QKeyEvent* key)
 {
-    // Keys that start typing: letters, digits, space, the keypad, function and editing keys
-    // (punctuation keys do not).
+    // Keys that start typing: letters, digits (shifted ones too: ! " # … on the digit
+    // row), space, the keypad, function and editing keys; the punctuation keys do not.
     const int k = key->key();
-    return key->modifiers().testFlag(Qt::KeypadModifier) || k == Qt::Key_Space
+    const bool shiftedDigit = (k >= Qt::Key_Exclam && k <= Qt::Key_Asterisk) || k == Qt::Key_At
+        || k == Qt::Key_AsciiCircum;
+    return key->modifiers().testFlag(Qt::KeypadModifier) || shiftedDigit || k == Qt::Key_Space
         || k == Qt::Key_PageUp || k == Qt::Key_PageDown || k == Qt::Key_End || k == Qt::Key_Home
         || k == Qt::Key_Insert || k == Qt::Key_Help || (k >= Qt::Key_0 && k <= Qt::Key_9)
         || (k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_F1 && k <= Qt::Key_F15);

@@ -32,6 +32,7 @@ private:
     bool mainScreenKey(QKeyEvent* key);
     bool typingBoxKey(QKeyEvent* key);
     bool manualTestRunning() const;
+    void typingStarted();
     // BackSpace in a test: the selected GET entry's judgement turned over.
     void toggleSelectedJudgement();
     static bool pausesWhileTyping(const QKeyEvent* key);

@@ -236,8 +236,10 @@ bool TestEngine::AdvanceItem()
 void TestEngine::showQuestion()
 {
     StudySession& s = m_study.session();
-    // Heard, not read, in listening mode.
-    const QString question = m_t.listening ? QString() : s.item.question;
+    // Heard, not read, in listening mode; with time lag both lines wait for the answer.
+    const bool hidden
+        = m_t.listening || m_ctx.menus.action(QStringLiteral("mTimelag"))->isChecked();
+    const QString question = hidden ? QString() : s.item.question;
     s.stickText = question;
     s.answerOnDemand = false;
     m_ctx.controls.Label1->setText(question);
@@ -247,7 +249,7 @@ void TestEngine::showQuestion()
         m_hooks.applyFontLayout();
 }
 
-void TestEngine::showTestAnswer()
+void TestEngine::showTestAnswer(bool accepted)
 {
     StudySession& s = m_study.session();
     if (kind() == TestKind::Number) {
@@ -256,8 +258,10 @@ void TestEngine::showTestAnswer()
         m_study.showStick(text);
         return;
     }
-    s.answerOnDemand
-        = m_ctx.state.options.showTypedText && m_hooks.stickShown && m_hooks.stickShown();
+    // After an item was taken, the strip shows question and answer together when typed
+    // text is echoed there; otherwise the answer shows as in its own phase.
+    s.answerOnDemand = accepted && m_ctx.state.options.showTypedText && m_hooks.stickShown
+        && m_hooks.stickShown();
     m_study.ShowAnswer();
 }
 
@@ -318,7 +322,7 @@ void TestEngine::showAutomaticAnswer()
     s.phaseStart = m_ctx.clock.secondsSinceMidnight();
     if (m_hooks.stopTimerBar)
         m_hooks.stopTimerBar();
-    showTestAnswer();
+    showTestAnswer(false);
     m_study.SetAnswerInterval(*m_timer6);
     if (!s.perSecondMode)
         s.phase = StudyPhase::AwaitItem;
@@ -457,7 +461,7 @@ void TestEngine::AcceptItem()
         }
     }
     if (s.advanceNow)
-        showTestAnswer();
+        showTestAnswer(true);
     s.skipRequested = false;
     s.addRequested = false;
 }
@@ -556,7 +560,7 @@ void TestEngine::revealAnswer()
     MainControls& c = m_ctx.controls;
     if (!running() || kind() != TestKind::Manual || !c.syudouKAKUNIN->isEnabled())
         return;
-    showTestAnswer();
+    showTestAnswer(false);
     c.syudouMARU->setEnabled(true);
     c.syudouBATU->setEnabled(true);
     c.syudouKAKUNIN->setEnabled(false);
@@ -679,6 +683,8 @@ void TestEngine::EndTest()
     s.stickText.clear();
     s.n = 0;
     m_t.number.reset();
+    c.testTEISIbtn->setEnabled(true);
+    c.testSAIKAIbtn->setEnabled(false);
     m_study.setPausedControls(false);
     s.countAsWrong = false;
     s.advanceNow = false;
@@ -731,6 +737,7 @@ void TestEngine::takeDownTestDisplay()
     if (m_hooks.closeDatabaseScreen)
         m_hooks.closeDatabaseScreen();
     m_ctx.state.testResultsHeld = false;
+    setGetButtonsShown(true);
     c.iroch->show();
     if (m_hooks.relayout)
         m_hooks.relayout();
@@ -808,15 +815,15 @@ void TestEngine::applySecondsBox()
         s.perSecondMode = false;
         s.tickCount = 0;
     }
-    m_ctx.menus.checkOnlyInArray(
-        QStringLiteral("msec"), int(MainMenus::secondsItems().indexOf(text.trimmed())));
+    // The test's speed is its own box's: no speed menu entry stands for it.
+    m_ctx.menus.checkOnlyInArray(QStringLiteral("msec"), -1);
     ComposeScoreText();
 }
 
 void TestEngine::applyNumberBounds()
 {
     MainControls& c = m_ctx.controls;
-    int* targets[2] = {&m_t.lowest, &m_t.highest};
+    int bounds[2] = {m_t.lowest, m_t.highest};
     QComboBox* boxes[2] = {c.ketamin, c.ketamax};
     for (int i = 0; i < 2; ++i) {
         const QString text = boxes[i]->currentText();
@@ -834,8 +841,16 @@ void TestEngine::applyNumberBounds()
             }
             return;
         }
-        *targets[i] = int(wholePart(*value));
+        bounds[i] = int(wholePart(*value));
     }
+    // Reversed bounds would draw nothing but the lower one.
+    if (bounds[0] > bounds[1]) {
+        m_ctx.platform.showMessage(&m_ctx.window, QStringLiteral("下限値が上限値を超えています。"),
+            MessageIcon::Information, MessageButtons::Ok);
+        return;
+    }
+    m_t.lowest = bounds[0];
+    m_t.highest = bounds[1];
     ComposeScoreText();
 }
 
@@ -924,10 +939,21 @@ void TestEngine::layoutInputMode()
         l->show();
     c.nPickzencheck->hide();
     c.nPickzencheckhazusi->hide();
+    setGetButtonsShown(false);
     c.typeRow->setVisible(typed);
     c.cuttext->setEnabled(typed && m_study.itemCurrent() && !m_study.session().alreadyAccepted);
     if (m_hooks.relayout)
         m_hooks.relayout();
+}
+
+void TestEngine::setGetButtonsShown(bool shown)
+{
+    // The GET panel's own commands (remove, save, the GET test) would act on a test's
+    // judgements as if they were the user's list.
+    MainControls& c = m_ctx.controls;
+    for (QWidget* w :
+        std::initializer_list<QWidget*> {c.listmodosi, c.listhozon, c.Picktest, c.pickend})
+        w->setVisible(shown && w != c.pickend);
 }
 
 void TestEngine::disableMainControls()

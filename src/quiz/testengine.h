@@ -131,7 +131,8 @@ private:
     void AcceptItem();
     bool AdvanceItem();
     void showQuestion();
-    void showTestAnswer();
+    void showTestAnswer(bool accepted);
+    void setGetButtonsShown(bool shown);
     void EnableItemButtons();
     void DisableItemButtons();
     void disableMainControls();

@@ -375,13 +375,30 @@ TEST_F(TestRun, OpenOrStartInTheMiddleOfATestEndsItCleanly)
     // Start after a finished test releases its results and studies again.
     h.open(path);
     startTest(TestKind::Automatic);
+    // 逆転 on the options bar turns the test's items round from the next one.
+    h.find<QCheckBox>("Revch")->setChecked(true);
+    EXPECT_TRUE(h.find<QCheckBox>("rev")->isChecked());
     click("syuuryoubtn");
     EXPECT_TRUE(h.form().state().testResultsHeld);
+    // The GET list holds the test's judgements: its save and remove stay out of reach.
+    EXPECT_TRUE(h.find<QToolButton>("listhozon")->isHidden());
+    h.form().SaveGetList();
+    EXPECT_TRUE(h.platform.saveRequests.empty());
     click("Startbtn");
     EXPECT_FALSE(h.form().state().testResultsHeld);
     EXPECT_TRUE(h.find<QWidget>("testFrame")->isHidden());
+    EXPECT_FALSE(h.find<QToolButton>("listhozon")->isHidden());
     advance(1);
     EXPECT_FALSE(label("Label1").isEmpty());
+    // Typing study after the test: a letter pauses and Enter resumes, as before any test.
+    h.find<QCheckBox>("typec")->setChecked(true);
+    advance(2000);
+    auto* box = h.find<QLineEdit>("cuttext");
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Exclam, Qt::ShiftModifier);
+    EXPECT_TRUE(h.action("mteisi")->isChecked());
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_FALSE(h.action("mteisi")->isChecked());
 }
 
 TEST_F(TestRun, SpeedAndBoundsBoxesRefuseBadValuesAndKeepTheirOwn)
@@ -400,6 +417,7 @@ TEST_F(TestRun, SpeedAndBoundsBoxesRefuseBadValuesAndKeepTheirOwn)
         {"0", "1000001", QStringLiteral("0～1000000の範囲以外は指定できません。")},
         {QStringLiteral("１"), "10", QStringLiteral("エラー番号 ： 1\r\n数値が不正です｡")},
         {"", "10", QStringLiteral("エラー番号 ： 1\r\n数値が不正です｡")},
+        {"11", "10", QStringLiteral("下限値が上限値を超えています。")},
     };
     for (const Case& c : cases) {
         h.platform.messages.clear();
