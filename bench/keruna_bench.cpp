@@ -38,7 +38,6 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QTreeView>
-#include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -211,7 +210,7 @@ void BM_GetListAppend(benchmark::State& state)
     for (int i = 0; i < n; ++i)
         keys.append(QStringLiteral("word%1,意味%1").arg(i));
     for (auto _ : state) {
-        QTreeWidget view;
+        QTreeView view;
         QLabel count;
         GetList list(view, count);
         for (const QString& key : keys)

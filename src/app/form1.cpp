@@ -9,6 +9,7 @@
 #include "common/twips.h"
 #include "database/dbgamen.h"
 #include "getlist/getlist.h"
+#include "getlist/gettest.h"
 #include "mainscreen/mainmenus.h"
 #include "problemdata/problemrecord.h"
 #include "quiz/testengine.h"
@@ -37,7 +38,7 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace keruna {
 
@@ -95,6 +96,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     hooks.refillDatabaseScreen = [this] { refillDatabaseScreen(); };
     hooks.takeDownTestDisplay = [this] { m_test->takeDownTestDisplay(); };
     hooks.rebuildTestHeading = [this] { m_test->SetResultTitle(); };
+    hooks.resetGetTestDisplay = [this] { m_getTest->resetDisplay(); };
     hooks.clearGetList = [this] {
         m_getList->clear(m_state.testResultsHeld);
         focusGetList();
@@ -108,6 +110,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     study.inGetList = [this](const QString& key) { return m_getList->contains(key); };
     study.getListCount = [this] { return m_getList->count(); };
     study.appendToGetList = [this] { appendCurrentItemToGetList(); };
+    study.endGetTest = [this] { m_getTest->end(); };
     study.speakItem = [this] { SpeakItem(); };
     study.applyFontLayout = [this] { m_layout->ApplyFontLayout(); };
     study.stickShown = [this] { return m_menus->action(QStringLiteral("mbou"))->isChecked(); };
@@ -193,7 +196,7 @@ void Form1::wireCommands()
         const int at = m_getList->selectedIndex();
         if (m_getList->isEmpty() || at < 0)
             return;
-        speakListText(m_c.Picklist->topLevelItem(at)->text(0));
+        speakListText(m_getList->question(at));
     });
     m_ctx.speech.onVoicesKnown = [this](const QStringList& voices) {
         if (m_propertiesLoaded && !m_propertiesLoaded->voicesKnown) {

@@ -19,6 +19,7 @@ class MainMenus;
 class Platform;
 class ProblemController;
 class GetList;
+class GetTest;
 class LayoutController;
 class StickController;
 class StudyInput;
@@ -59,6 +60,7 @@ public:
     StudyEngine& study() { return *m_study; }
     TestEngine& test() { return *m_test; }
     GetList& getList() { return *m_getList; }
+    GetTest& getTest() { return *m_getTest; }
     LayoutController& layout() { return *m_layout; }
     TimerBar& timerBar() { return *m_timerBar; }
     StickController& stick() { return *m_stick; }
@@ -168,6 +170,7 @@ private:
     std::unique_ptr<StudyEngine> m_study;
     std::unique_ptr<TestEngine> m_test;
     std::unique_ptr<GetList> m_getList;
+    std::unique_ptr<GetTest> m_getTest;
     std::unique_ptr<LayoutController> m_layout;
     std::unique_ptr<TimerBar> m_timerBar;
     StudyInput* m_input = nullptr; // owned as a child

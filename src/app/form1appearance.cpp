@@ -18,7 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <cmath>
 

@@ -1,6 +1,8 @@
 #include "app/form1.h"
 
+#include "app/problemcontroller.h"
 #include "getlist/getlist.h"
+#include "getlist/gettest.h"
 #include "mainscreen/mainmenus.h"
 #include "problemdata/problemrecord.h"
 #include "quiz/testengine.h"
@@ -12,13 +14,27 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 // Form1: the GET list panel's buttons, popup menu and appends.
 namespace keruna {
 
 void Form1::wireGetList()
 {
+    GetTestHooks getTest;
+    getTest.reloadKeepingList = [this] {
+        m_range.keepRange = true;
+        if (Result<bool> reloaded = m_problems->ReloadProblemFile(); !reloaded)
+            m_ctx.platform.showMessage(
+                this, errorText(reloaded.error()), MessageIcon::Error, MessageButtons::Ok);
+    };
+    getTest.focusGetList = [this] { focusGetList(); };
+    m_getTest = std::make_unique<GetTest>(*m_study, *m_getList, std::move(getTest));
+    connect(m_c.Picktest, &QToolButton::clicked, this,
+        [this] { m_study->userCommand([this] { m_getTest->start(); }); });
+    connect(m_c.pickend, &QToolButton::clicked, this,
+        [this] { m_study->userCommand([this] { m_getTest->end(); }); });
+
     connect(m_c.listmaru, &QToolButton::clicked, this, [this] {
         m_study->userCommand([this] {
             if (m_state.testmode)
@@ -37,7 +53,7 @@ void Form1::wireGetList()
         });
     });
     connect(m_c.listmodosi, &QToolButton::clicked, this, [this] {
-        m_getList->removeSelectedOrChecked(m_state.options.delimiter);
+        m_getList->removeSelectedOrChecked();
         focusGetList();
         m_c.nPickzencheck->show();
         m_c.nPickzencheckhazusi->hide();

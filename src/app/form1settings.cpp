@@ -17,7 +17,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QRadioButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 // Form1: reading the stored settings at start-up, the repair offer, and the exit set.
 namespace keruna {

@@ -8,6 +8,7 @@
 #include "database/dblistmodel.h"
 #include "database/resultlists.h"
 #include "getlist/getlist.h"
+#include "getlist/gettest.h"
 #include "mainscreen/mainmenus.h"
 #include "quiz/testdialog.h"
 #include "quiz/testengine.h"
@@ -24,7 +25,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 // Form1: the test set-up, the test engine's wiring, and the result lists.
 namespace keruna {
@@ -53,7 +54,6 @@ void Form1::wireTests()
     hooks.focusGetList = [this] { focusGetList(); };
     hooks.judgedCounts = [this](bool afterTest) { return judgedCounts(afterTest); };
     hooks.testListEmpty = [this] { return m_getList->isEmpty(); };
-    hooks.carryChecksToTestList = [this] { m_getList->carryChecksToShadow(); };
     hooks.reloadProblemData = [this] {
         if (Result<bool> reloaded = m_problems->ReloadProblemFile(); !reloaded)
             m_ctx.platform.showMessage(
@@ -128,7 +128,7 @@ void Form1::wireTests()
         }
     });
     // Ticking or unticking a judged entry corrects its judgement.
-    connect(m_c.Picklist, &QTreeWidget::itemClicked, this, [this] { m_test->getListClicked(); });
+    connect(m_c.Picklist, &QAbstractItemView::clicked, this, [this] { m_test->getListClicked(); });
     connect(m_c.Revch, &QCheckBox::toggled, this, [this](bool on) {
         if (m_state.testmode)
             m_c.rev->setChecked(on);
@@ -189,6 +189,12 @@ void Form1::StartTest()
     const std::optional<TestChoice> choice = chooseTestSetup(input);
     if (!choice)
         return;
+    // A GET test ends first (its reload does it), so that the order option the test
+    // keeps for its end is the user's, not the GET test's.
+    if (m_getTest->running())
+        m_problems->ReloadProblemFile();
+    else
+        m_getTest->ResetGetTestControls();
     m_test->applyChoice(*choice);
     // The last test's results go; this test's list starts empty.
     m_test->takeDownTestDisplay();
@@ -243,7 +249,7 @@ void Form1::RebuildTestListFromResults()
     std::vector<GetEntry> entries;
     for (const bool correct : {true, false}) {
         for (const DbEntry& e : databaseList(correct).allEntries())
-            entries.push_back({e.text, correct, e.red});
+            entries.push_back({e.text, correct, e.red, e.question, e.answer});
     }
     m_getList->setShadow(std::move(entries));
     m_test->RecountFromChecks(true);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <random>
 
 namespace keruna {
@@ -13,6 +15,15 @@ public:
     // Uniform in [0, 1).
     virtual double nextUnit() = 0;
 };
+
+// Puts a list in random order, every order equally likely (Fisher–Yates).
+template <class List> void shuffle(List& list, RandomSource& random)
+{
+    for (qsizetype i = list.size() - 1; i > 0; --i) {
+        auto j = qsizetype(random.nextUnit() * double(i + 1));
+        list.swapItemsAt(i, j > i ? i : j);
+    }
+}
 
 class StdRandomSource final : public RandomSource {
 public:

@@ -1,88 +1,175 @@
 #include "getlist/getlist.h"
 
+#include <QColor>
 #include <QLabel>
 #include <QTimer>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <algorithm>
 
 namespace keruna {
 
-namespace {
-
-constexpr QRgb kRed = 0xFFFF0000;
-
-void paintRed(QTreeWidgetItem* item, bool red)
+GetListModel::GetListModel(QObject* parent)
+    : QAbstractTableModel(parent)
 {
-    const QBrush brush = red ? QBrush(QColor::fromRgb(kRed)) : QBrush();
-    item->setForeground(0, brush);
-    item->setForeground(1, brush);
 }
 
-} // namespace
+int GetListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() || !m_shown ? 0 : int(m_entries.size());
+}
 
-GetList::GetList(QTreeWidget& view, QLabel& countLabel)
+int GetListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 2;
+}
+
+QVariant GetListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const GetEntry& e = m_entries[size_t(index.row())];
+    switch (role) {
+    case Qt::DisplayRole:
+        return index.column() == 0 ? e.question : e.answer;
+    case Qt::CheckStateRole:
+        if (index.column() == 0)
+            return e.checked ? Qt::Checked : Qt::Unchecked;
+        return {};
+    case Qt::ForegroundRole:
+        if (e.red)
+            return QColor(255, 0, 0);
+        return {};
+    default:
+        return {};
+    }
+}
+
+bool GetListModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::CheckStateRole || !index.isValid() || index.column() != 0
+        || index.row() >= rowCount())
+        return false;
+    setChecked(index.row(), value.toInt() == Qt::Checked);
+    return true;
+}
+
+Qt::ItemFlags GetListModel::flags(const QModelIndex& index) const
+{
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() == 0)
+        f |= Qt::ItemIsUserCheckable;
+    return f;
+}
+
+void GetListModel::append(GetEntry entry)
+{
+    if (!m_shown)
+        reset({}, true);
+    const int row = int(m_entries.size());
+    beginInsertRows({}, row, row);
+    m_entries.push_back(std::move(entry));
+    endInsertRows();
+}
+
+void GetListModel::reset(std::vector<GetEntry> entries, bool shown)
+{
+    beginResetModel();
+    m_entries = std::move(entries);
+    m_shown = shown;
+    endResetModel();
+}
+
+void GetListModel::setChecked(int row, bool checked)
+{
+    if (row < 0 || row >= int(m_entries.size()) || m_entries[size_t(row)].checked == checked)
+        return;
+    m_entries[size_t(row)].checked = checked;
+    rowChanged(row);
+}
+
+void GetListModel::setAllChecked(bool checked)
+{
+    for (GetEntry& e : m_entries)
+        e.checked = checked;
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, 1));
+}
+
+void GetListModel::toggleRed(int row)
+{
+    if (row < 0 || row >= int(m_entries.size()))
+        return;
+    m_entries[size_t(row)].red = !m_entries[size_t(row)].red;
+    rowChanged(row);
+}
+
+void GetListModel::rowChanged(int row)
+{
+    if (row < rowCount())
+        emit dataChanged(index(row, 0), index(row, 1));
+}
+
+GetList::GetList(QTreeView& view, QLabel& countLabel)
     : m_view(view)
     , m_countLabel(countLabel)
 {
+    m_view.setModel(&m_model);
     // Rows of one height let the view scroll to a new entry without measuring all before it.
     m_view.setUniformRowHeights(true);
+    QObject::connect(&m_model, &QAbstractItemModel::dataChanged, &m_view, [this] { changed(); });
 }
 
 int GetList::checkedCount() const
 {
-    int n = 0;
-    for (int i = 0; i < m_view.topLevelItemCount(); ++i)
-        n += m_view.topLevelItem(i)->checkState(0) == Qt::Checked ? 1 : 0;
-    return n;
+    const int shown = shownCount();
+    return int(std::count_if(m_model.entries().begin(), m_model.entries().begin() + shown,
+        [](const GetEntry& e) { return e.checked; }));
 }
 
 int GetList::selectedIndex() const
 {
-    QTreeWidgetItem* current = m_view.currentItem();
-    return current ? m_view.indexOfTopLevelItem(current) : -1;
+    const QModelIndex current = m_view.currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void GetList::select(int index)
+{
+    if (index < 0 || index >= shownCount())
+        return;
+    m_view.setCurrentIndex(m_model.index(index, 0));
+    scrollToCurrentSoon();
 }
 
 bool GetList::isChecked(int index) const
 {
-    QTreeWidgetItem* item = m_view.topLevelItem(index);
-    return item && item->checkState(0) == Qt::Checked;
+    return index >= 0 && index < count() && m_model.entries()[size_t(index)].checked;
 }
 
 bool GetList::isRed(int index) const
 {
-    return index >= 0 && index < count() && m_shadow[size_t(index)].red;
+    return index >= 0 && index < count() && m_model.entries()[size_t(index)].red;
 }
 
-QTreeWidgetItem* GetList::makeItem(
-    const QString& key, const QString& delimiter, bool red, bool checked)
+QString GetList::question(int index) const
 {
-    const qsizetype at = delimiter.isEmpty() ? -1 : key.indexOf(delimiter);
-    const QString first = at < 0 ? key : key.left(at);
-    QString second;
-    if (at >= 0) {
-        second = key.mid(at + delimiter.size());
-        const qsizetype next = second.indexOf(delimiter);
-        if (next >= 0)
-            second.truncate(next);
-    }
-    auto* item = new QTreeWidgetItem({first, second});
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
-    paintRed(item, red);
-    return item;
+    return index >= 0 && index < count() ? m_model.entries()[size_t(index)].question : QString();
 }
 
 bool GetList::append(
     const QString& key, const QString& delimiter, bool red, bool checked, bool allowDuplicate)
 {
+    // A list that a test left behind starts over with the first new entry.
+    if (!m_model.shown()) {
+        m_model.reset({}, true);
+        m_keys.clear();
+    }
     if (key.isEmpty() || (!allowDuplicate && contains(key)))
         return false;
-    m_shadow.push_back(GetEntry {key, checked, red});
+    auto [question, answer] = getColumns(key, delimiter);
+    m_model.append({key, checked, red, std::move(question), std::move(answer)});
     m_keys[key] += 1;
-    QTreeWidgetItem* item = makeItem(key, delimiter, red, checked);
-    m_view.addTopLevelItem(item);
-    m_view.setCurrentItem(item);
+    m_view.setCurrentIndex(m_model.index(count() - 1, 0));
     scrollToCurrentSoon();
     refreshCount();
     changed();
@@ -97,118 +184,99 @@ void GetList::scrollToCurrentSoon()
     m_scrollPending = true;
     QTimer::singleShot(0, &m_view, [this] {
         m_scrollPending = false;
-        if (QTreeWidgetItem* current = m_view.currentItem())
-            m_view.scrollToItem(current);
+        if (m_view.currentIndex().isValid())
+            m_view.scrollTo(m_view.currentIndex());
     });
 }
 
-void GetList::forget(const QString& key)
+void GetList::rebuildKeys()
 {
-    auto it = m_keys.find(key);
-    if (it == m_keys.end())
-        return;
-    if (--it.value() <= 0)
-        m_keys.erase(it);
+    m_keys.clear();
+    for (const GetEntry& e : m_model.entries())
+        m_keys[e.key] += 1;
 }
 
-void GetList::removeSelectedOrChecked(const QString& delimiter)
+void GetList::removeSelectedOrChecked()
 {
-    if (m_shadow.empty())
+    if (isEmpty())
         return;
     if (checkedCount() == 0) {
         const int at = selectedIndex();
         if (at < 0 || at >= count())
             return;
-        forget(m_shadow[size_t(at)].key);
-        m_shadow.erase(m_shadow.begin() + at);
-        delete m_view.takeTopLevelItem(at);
-        if (m_view.topLevelItemCount() > 0)
-            m_view.setCurrentItem(
-                m_view.topLevelItem(std::min(at, m_view.topLevelItemCount() - 1)));
+        std::vector<GetEntry> kept = m_model.entries();
+        kept.erase(kept.begin() + at);
+        m_model.reset(std::move(kept), true);
+        select(std::min(at, count() - 1));
     } else {
         std::vector<GetEntry> kept;
-        for (int i = 0; i < count(); ++i) {
-            if (!isChecked(i))
-                kept.push_back(GetEntry {m_shadow[size_t(i)].key, false, m_shadow[size_t(i)].red});
+        for (const GetEntry& e : m_model.entries()) {
+            if (!e.checked)
+                kept.push_back(e);
         }
-        m_view.clear();
-        m_shadow.clear();
-        m_keys.clear();
-        for (const GetEntry& e : kept) {
-            m_shadow.push_back(e);
-            m_keys[e.key] += 1;
-            m_view.addTopLevelItem(makeItem(e.key, delimiter, e.red, false));
-        }
+        m_model.reset(std::move(kept), true);
     }
+    rebuildKeys();
     refreshCount();
     changed();
 }
 
 void GetList::setAllChecked(bool checked)
 {
-    for (int i = 0; i < m_view.topLevelItemCount(); ++i)
-        m_view.topLevelItem(i)->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
-    changed();
+    m_model.setAllChecked(checked);
 }
 
 void GetList::setChecked(int index, bool checked)
 {
-    if (QTreeWidgetItem* item = m_view.topLevelItem(index))
-        item->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
-    changed();
+    m_model.setChecked(index, checked);
 }
 
 void GetList::toggleRed(int index)
 {
-    if (index < 0 || index >= count())
-        return;
-    GetEntry& e = m_shadow[size_t(index)];
-    e.red = !e.red;
-    paintRed(m_view.topLevelItem(index), e.red);
-    changed();
+    m_model.toggleRed(index);
 }
 
 void GetList::clear(bool keepShadow)
 {
-    m_view.clear();
-    if (!keepShadow) {
-        m_shadow.clear();
+    if (keepShadow) {
+        m_model.reset(m_model.entries(), false);
+    } else {
+        m_model.reset({}, true);
         m_keys.clear();
     }
     refreshCount();
     changed();
 }
 
-void GetList::carryChecksToShadow()
-{
-    const int shown = std::min(shownCount(), count());
-    for (int i = 0; i < shown; ++i)
-        m_shadow[size_t(i)].checked = isChecked(i);
-}
-
 void GetList::setShadow(std::vector<GetEntry> entries)
 {
-    m_shadow = std::move(entries);
-    m_keys.clear();
-    for (const GetEntry& e : m_shadow)
-        m_keys[e.key] += 1;
+    m_model.reset(std::move(entries), m_model.shown());
+    rebuildKeys();
+    refreshCount();
     changed();
-}
-
-int GetList::shownCount() const
-{
-    return m_view.topLevelItemCount();
 }
 
 void GetList::refreshCount()
 {
-    m_countLabel.setText(QString::number(m_view.topLevelItemCount()));
+    m_countLabel.setText(QString::number(shownCount()));
 }
 
 void GetList::changed()
 {
     if (onChanged)
         onChanged();
+}
+
+std::pair<QString, QString> getColumns(const QString& key, const QString& delimiter)
+{
+    const qsizetype at = delimiter.isEmpty() ? -1 : key.indexOf(delimiter);
+    if (at < 0)
+        return {key, QString()};
+    QString second = key.mid(at + delimiter.size());
+    const qsizetype next = second.indexOf(delimiter);
+    if (next >= 0)
+        second.truncate(next);
+    return {key.left(at), second};
 }
 
 QString getStatisticsText(const QString& caption, int checked, int entries)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractTableModel>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -8,69 +9,105 @@
 #include <vector>
 
 class QLabel;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 
 namespace keruna {
 
-// One entry of the hidden shadow list: the item's key text, its check and its red mark.
+// One entry of the GET list: the item's key text, its check and its red mark, and the two
+// columns shown (the key split at the delimiter).
 struct GetEntry {
     QString key;
     bool checked = false;
     bool red = false;
+    QString question;
+    QString answer;
 };
 
-// The GET list: the visible list (question and answer columns, check boxes, red entries)
-// and its shadow list, kept entry for entry in the same order. Lookups by key take
-// constant time: every shown item is checked against the list.
+// The GET list's entries, shown by every view of the list: the main screen's and the
+// external screen's are two views of this one model, so they cannot drift apart.
+//
+// After a test the visible list is emptied while the entries stay as the test's list
+// (the results); the model then shows no rows until the list starts over.
+class GetListModel : public QAbstractTableModel {
+public:
+    explicit GetListModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    const std::vector<GetEntry>& entries() const { return m_entries; }
+    bool shown() const { return m_shown; }
+    void append(GetEntry entry);
+    // Replaces every entry at once; shown or kept behind an empty view.
+    void reset(std::vector<GetEntry> entries, bool shown);
+    void setChecked(int row, bool checked);
+    void setAllChecked(bool checked);
+    void toggleRed(int row);
+
+private:
+    void rowChanged(int row);
+
+    std::vector<GetEntry> m_entries;
+    bool m_shown = true;
+};
+
+// The GET list: its model, the main screen's view of it and its count label. Lookups by
+// key take constant time: every shown item is checked against the list.
 class GetList {
 public:
-    GetList(QTreeWidget& view, QLabel& countLabel);
+    GetList(QTreeView& view, QLabel& countLabel);
 
-    int count() const { return int(m_shadow.size()); }
-    bool isEmpty() const { return m_shadow.empty(); }
+    GetListModel& model() { return m_model; }
+    int count() const { return int(m_model.entries().size()); }
+    bool isEmpty() const { return m_model.entries().empty(); }
     bool contains(const QString& key) const { return m_keys.contains(key); }
-    const std::vector<GetEntry>& shadow() const { return m_shadow; }
+    // Every entry, in order; after a test, the test's judgements.
+    const std::vector<GetEntry>& shadow() const { return m_model.entries(); }
+    // Entries shown in the visible list, and how many of them are checked.
+    int shownCount() const { return m_model.rowCount(); }
     int checkedCount() const;
     int selectedIndex() const;
+    void select(int index);
     bool isChecked(int index) const;
     bool isRed(int index) const;
+    QString question(int index) const;
 
     // Appends a key, split at the delimiter into the two columns. Duplicates are refused
     // unless allowed (the number test may draw a number twice). False when nothing was added.
     bool append(const QString& key, const QString& delimiter, bool red, bool checked = false,
         bool allowDuplicate = false);
     // Removes the checked entries, or the selected one when none is checked.
-    void removeSelectedOrChecked(const QString& delimiter);
+    void removeSelectedOrChecked();
     void setAllChecked(bool checked);
     void setChecked(int index, bool checked);
     void toggleRed(int index);
-    // Empties the visible list, and the shadow list too unless it must keep a test's results.
+    // Empties the visible list, and the entries too unless they must keep a test's results.
     void clear(bool keepShadow = false);
-    // The checks shown become the shadow list's, which outlives the visible list once a
-    // test has ended.
-    void carryChecksToShadow();
-    // Replaces the shadow list alone (a test's results rebuilt from the edited lists).
+    // Replaces the entries alone (a test's results rebuilt from the edited lists).
     void setShadow(std::vector<GetEntry> entries);
-    // Entries shown in the visible list, and how many of them are checked.
-    int shownCount() const;
     void refreshCount();
 
     // Set when the list changes, so that a mirror can follow.
     std::function<void()> onChanged;
 
 private:
-    QTreeWidgetItem* makeItem(const QString& key, const QString& delimiter, bool red, bool checked);
-    void forget(const QString& key);
     void scrollToCurrentSoon();
+    void rebuildKeys();
     void changed();
 
-    QTreeWidget& m_view;
+    GetListModel m_model;
+    QTreeView& m_view;
     QLabel& m_countLabel;
-    std::vector<GetEntry> m_shadow;
     QHash<QString, int> m_keys; // key → number of entries holding it
     bool m_scrollPending = false;
 };
+
+// The two columns of a key: before the first delimiter, and after it up to the next one;
+// without a delimiter the whole key and nothing.
+std::pair<QString, QString> getColumns(const QString& key, const QString& delimiter);
 
 // "チェック数　2\r\n正解率　66％" for a list of entries of which checked are checked;
 // the label is the caption's seventh to ninth characters.

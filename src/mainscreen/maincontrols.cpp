@@ -18,7 +18,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace keruna {
@@ -204,6 +204,7 @@ void buildGetPanel(MainControls& c, QWidget* central)
         QStringLiteral("ワンタッチテスト ランダム順で一巡した後に停止します"));
     c.pickend = pictureButton(
         f, QStringLiteral("pickend"), QStringLiteral("stop"), QStringLiteral("テスト終了"));
+    c.pickend->hide(); // shown while a GET test runs
     c.nPickzencheck = pictureButton(f, QStringLiteral("nPickzencheck"), QStringLiteral("checkall"),
         QStringLiteral("全てチェック/解除"));
     c.nPickzencheckhazusi = pictureButton(f, QStringLiteral("nPickzencheckhazusi"),
@@ -240,8 +241,7 @@ void buildGetPanel(MainControls& c, QWidget* central)
     }
     c.testKEKKAlabel[0]->hide();
     c.testKEKKAlabel[2]->hide();
-    c.Picklist = named(new QTreeWidget(f), QStringLiteral("Picklist"));
-    c.Picklist->setColumnCount(2);
+    c.Picklist = named(new QTreeView(f), QStringLiteral("Picklist"));
     setFontWhenShown(c.Picklist, designFont(c.Picklist, kGothic, false, 9));
     c.Picklist->setHeaderHidden(true);
     c.Picklist->setRootIsDecorated(false);

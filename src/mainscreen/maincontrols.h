@@ -10,7 +10,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
-class QTreeWidget;
+class QTreeView;
 class QWidget;
 
 namespace keruna {
@@ -90,7 +90,7 @@ struct MainControls {
     QFrame* Imgspl = nullptr; // the drag bar
     QFrame* Picspl = nullptr; // the line that shows where the panel will start
     QFrame* Pickframe = nullptr;
-    QTreeWidget* Picklist = nullptr;
+    QTreeView* Picklist = nullptr;
     QLabel* pNolabel = nullptr;
     QLabel* listkazu = nullptr;
     QLabel* Picktestlabel = nullptr;

@@ -27,7 +27,6 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QToolButton>
-#include <QTreeWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -165,13 +164,8 @@ void TestEngine::begin()
         restartActiveTimer(1);
     } else {
         m_t.order = rangeList(m_ctx.set, m_t.range);
-        if (m_t.randomOrder) {
-            // Fisher–Yates: every order equally likely.
-            for (qsizetype i = m_t.order.size() - 1; i > 0; --i) {
-                const auto j = qsizetype(std::floor(m_ctx.random.nextUnit() * double(i + 1)));
-                m_t.order.swapItemsAt(i, std::min(j, i));
-            }
-        }
+        if (m_t.randomOrder)
+            shuffle(m_t.order, m_ctx.random);
         if (kind() == TestKind::Manual) {
             c.syudouKAKUNIN->setEnabled(true);
             c.syudouskip->setEnabled(true);
@@ -689,8 +683,6 @@ void TestEngine::EndTest()
     s.countAsWrong = false;
     s.advanceNow = false;
 
-    if (m_hooks.carryChecksToTestList)
-        m_hooks.carryChecksToTestList();
     if (m_hooks.reloadProblemData)
         m_hooks.reloadProblemData();
     ComposeScoreText();

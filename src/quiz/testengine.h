@@ -55,7 +55,6 @@ struct TestHooks {
     // the test.
     std::function<std::pair<int, int>(bool afterTest)> judgedCounts;
     std::function<bool()> testListEmpty;
-    std::function<void()> carryChecksToTestList; // the checks shown become the test list's
     std::function<void()> reloadProblemData; // the test's list is kept
     std::function<void()> clearTestList; // the GET list and the test's list behind it
     std::function<void()> closeDatabaseScreen;

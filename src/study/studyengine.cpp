@@ -30,6 +30,7 @@ namespace keruna {
 namespace {
 
 const QString kGetHint = QStringLiteral("覚えたら○を押してね");
+const QString kGetTestMarker = QStringLiteral("テスト中");
 
 } // namespace
 
@@ -307,6 +308,8 @@ bool StudyEngine::TakeUpNextItem()
     m_s.previousLine = m_s.currentLine;
     if (m_ctx.state.testmode)
         return true;
+    if (m_s.getTestRunning)
+        return takeUpGetTestItem();
     const RangeFilter range = m_ctx.range.current.value_or(RangeFilter::NotYet);
     m_s.N = rangeCountOf(m_ctx.set, range);
     const int N = m_s.N;
@@ -337,28 +340,25 @@ bool StudyEngine::TakeUpNextItem()
                 walking = true;
                 m_s.n = int(std::floor(N * m_ctx.random.nextUnit()));
             }
-            // The GET test's own steps come with the GET test; until then it runs ascending.
             if (m_s.n >= N)
                 m_s.n = 0;
             m_s.n += 1;
         }
         ++tries;
 
-        // Outside the GET test the hint under the list is shown once, then hidden.
-        if (!m_s.getTestRunning) {
-            MainControls& c = m_ctx.controls;
-            if (m_s.getHintShown) {
-                c.Image1_10->hide();
-                c.testkekkakesi->hide();
-                c.Picktestlabel->hide();
-                c.Picktestlabel->clear();
-            } else if (!c.Pickframe->isHidden()) {
-                c.Image1_10->show();
-                c.testkekkakesi->show();
-                c.Picktestlabel->setText(kGetHint);
-                c.Picktestlabel->show();
-                m_s.getHintShown = true;
-            }
+        // The hint under the list is shown once, then hidden.
+        MainControls& c = m_ctx.controls;
+        if (m_s.getHintShown) {
+            c.Image1_10->hide();
+            c.testkekkakesi->hide();
+            c.Picktestlabel->hide();
+            c.Picktestlabel->clear();
+        } else if (!c.Pickframe->isHidden()) {
+            c.Image1_10->show();
+            c.testkekkakesi->show();
+            c.Picktestlabel->setText(kGetHint);
+            c.Picktestlabel->show();
+            m_s.getHintShown = true;
         }
 
         m_s.currentLine = rangeEntryText(m_s.n);
@@ -374,7 +374,39 @@ bool StudyEngine::TakeUpNextItem()
         PauseStudy();
         return true;
     }
+    return prepareCurrentItem();
+}
 
+bool StudyEngine::takeUpGetTestItem()
+{
+    // The shuffled range once through; items already in the GET list count as got and are
+    // passed over. After the last one the GET test ends.
+    const int N = int(m_s.getTestOrder.size());
+    m_s.N = N;
+    MainControls& c = m_ctx.controls;
+    while (true) {
+        if (m_s.n >= N) {
+            m_s.currentLine = m_s.previousLine;
+            call(m_hooks.endGetTest);
+            return false;
+        }
+        m_s.n += 1;
+        // The marker shows with the first item; the label stays until the end.
+        const bool first = m_s.n == 1;
+        c.Image1_10->setVisible(first);
+        c.testkekkakesi->setVisible(first);
+        if (first) {
+            c.Picktestlabel->setText(kGetTestMarker);
+            c.Picktestlabel->show();
+        }
+        m_s.currentLine = itemTextOf(m_s.getTestOrder.value(m_s.n - 1));
+        if (!(m_hooks.inGetList && m_hooks.inGetList(m_s.currentLine)))
+            return prepareCurrentItem();
+    }
+}
+
+bool StudyEngine::prepareCurrentItem()
+{
     const AppliedOptions& o = m_ctx.state.options;
     Result<ItemText> item = PrepareItemText(m_s.currentLine, m_s.n, o.delimiter, o.separator,
         meaningLimit(), m_ctx.controls.Revch->isChecked());

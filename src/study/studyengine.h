@@ -4,6 +4,7 @@
 #include "study/itemtext.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <deque>
 #include <functional>
@@ -46,6 +47,7 @@ struct StudySession {
     double remainingMs = 0;
     bool started = false;
     bool getTestRunning = false;
+    QStringList getTestOrder; // the GET test's records, shuffled
     bool getHintShown = false;
     bool answerOnDemand = false; // the GET ○ button revealed the answer
     bool itemReversed = false; // the orientation the current item was prepared in
@@ -78,6 +80,7 @@ struct StudyHooks {
     std::function<void()> applyStudyGuidance;
     std::function<void()> restoreStudyState; // after a test: the reset of opening a file
     std::function<void()> appendToGetList; // take the current item into the GET list
+    std::function<void()> endGetTest; // the GET test has shown its last item
 };
 
 // Timed flash cards: question first, the answer after its share of the period, in
@@ -186,6 +189,9 @@ private:
     int questionShare() const;
     QString rangeEntryText(int n) const;
     bool TakeUpNextItem();
+    bool takeUpGetTestItem();
+    // Prepares currentLine as the item shown now; false (the error reported) when it fails.
+    bool prepareCurrentItem();
     void reportStepError(const AppError& error);
     // Stops the timer, keeping what is left of the phase; and starts it for that time.
     void holdPhase();

@@ -15,7 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 

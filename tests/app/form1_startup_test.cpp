@@ -14,7 +14,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -385,7 +385,7 @@ TEST(Form1Startup, FontsOfHiddenControlsAreKeptAndAppliedWhenShown)
     h.find<QCheckBox>("typec")->setChecked(true);
     h.find<QToolButton>("Pickbtn")->click();
     EXPECT_EQ(h.find<QLineEdit>("cuttext")->font().pointSize(), 20);
-    EXPECT_EQ(h.find<QTreeWidget>("Picklist")->font().pointSize(), 15);
+    EXPECT_EQ(h.find<QTreeView>("Picklist")->font().pointSize(), 15);
 }
 
 // A list of settings from another machine may name a font this one lacks: the text still

@@ -13,7 +13,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -45,7 +45,7 @@ protected:
         focus->setFocus();
         QTest::keyClick(focus, key, modifiers);
     }
-    QTreeWidget* list() { return h.find<QTreeWidget>("Picklist"); }
+    QTreeView* list() { return h.find<QTreeView>("Picklist"); }
     QString label1() { return h.find<QLabel>("Label1")->text(); }
     QString label2() { return h.find<QLabel>("Label2")->text(); }
 
@@ -198,8 +198,7 @@ TEST(GetListPronounce, SaysNothingBeforeTheFirstItem)
     writeBytes(h.path("w.txt"), "apple,1\r\nbook,2\r\n");
     h.open(h.path("w.txt"));
     h.form().getList().append(QStringLiteral("apple,1"), QStringLiteral(","), false);
-    h.find<QTreeWidget>("Picklist")
-        ->setCurrentItem(h.find<QTreeWidget>("Picklist")->topLevelItem(0));
+    h.form().getList().select(0);
     h.action("mlisthatuon")->trigger();
     EXPECT_TRUE(h.speech.spoken.isEmpty());
     h.find<QToolButton>("Startbtn")->click();

@@ -20,7 +20,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -287,7 +287,7 @@ TEST_F(TestRun, KeysOfEachModeDriveTheTest)
         QWidget* focus = QApplication::focusWidget() ? QApplication::focusWidget() : &h.form();
         QTest::keyClick(focus, key, modifiers);
     };
-    auto* list = h.find<QTreeWidget>("Picklist");
+    auto* list = h.find<QTreeView>("Picklist");
 
     // Manual, guessing: Enter checks, Enter again is ○; BackSpace before the check turns
     // the last judgement over, after it is ×.

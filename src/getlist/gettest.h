@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace keruna {
+
+class GetList;
+class StudyEngine;
+
+// What the GET test asks of the main screen.
+struct GetTestHooks {
+    // Loads the word list again keeping the range and the GET list (the items got).
+    std::function<void()> reloadKeepingList;
+    std::function<void()> focusGetList;
+    // The external screen follows: its result label, and its Picktest / pickend pair.
+    std::function<void()> mirror;
+};
+
+// The GET test: the range shuffled and shown once by the presentation engine; every item
+// the user takes with ○ is got. It ends after the last item or with pickend, and reports
+// the items got and the rate.
+class GetTest {
+public:
+    GetTest(StudyEngine& study, GetList& list, GetTestHooks hooks);
+
+    bool running() const;
+    // Picktest: "Ready?"; Start then runs the shuffled range.
+    void start();
+    // pickend, or the engine after the last item.
+    void end();
+    // The order option and the study controls as they were before the GET test, and
+    // Picktest in place of pickend.
+    void ResetGetTestControls();
+    // A load while the GET test ran (a file opened, a test started): it stops without a
+    // result.
+    void resetDisplay();
+
+private:
+    bool hasFile() const;
+    void setLocked(bool locked);
+
+    StudyEngine& m_study;
+    GetList& m_list;
+    GetTestHooks m_hooks;
+    bool m_orderSaved = false; // the order option below is the user's, to be put back
+    bool m_savedRandom = true;
+};
+
+// "○7　×3　正解率70％": the items got of total, and the rate cut toward zero.
+QString getTestResultText(int got, int total);
+
+} // namespace keruna
