@@ -10,6 +10,7 @@
 #include "database/dbgamen.h"
 #include "getlist/getlist.h"
 #include "getlist/gettest.h"
+#include "getlist/pickgamen.h"
 #include "mainscreen/mainmenus.h"
 #include "problemdata/problemrecord.h"
 #include "quiz/testengine.h"
@@ -69,7 +70,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     layoutHooks.numberTest = [this] { return m_state.numberTestRunning(); };
     layoutHooks.refreshNumber = [this] { m_study->ItemNumberText(); };
     layoutHooks.refreshCaption = [this] { m_problems->UpdateTitle(); };
-    layoutHooks.moveGetListOut = [this] { m_c.Pickframe->hide(); };
+    layoutHooks.moveGetListOut = [this] { MoveGetListOut(); };
     layoutHooks.raiseToolWindows = [this] { raiseToolWindows(); };
     layoutHooks.setCompanionsTopmost = [this](bool onTop) {
         if (QWidget* screen = databaseScreen(); screen && screen->isVisible())
@@ -80,14 +81,15 @@ Form1::Form1(AppContext context, QWidget* parent)
 
     m_stick = std::make_unique<StickController>(
         *this, m_c, *m_menus, m_state, m_ctx.platform, *m_layout, settingsPath());
-    m_stick->moveGetListOut = [this] { m_c.Pickframe->hide(); };
+    m_stick->moveGetListOut = [this] { MoveGetListOut(); };
     m_stick->refreshNumber = [this] { m_study->ItemNumberText(); };
     m_stick->currentText = [this] { return m_study->session().stickText; };
 
     ProblemHooks hooks;
     hooks.testActive = [this] { return m_state.testmode; };
     hooks.alwaysOnTop = [this] { return m_menus->action(QStringLiteral("mmae"))->isChecked(); };
-    hooks.toolWindowShown = [this] { return m_stick->shown() || paletteOnTop(); };
+    hooks.toolWindowShown
+        = [this] { return m_stick->shown() || paletteOnTop() || externalShown(); };
     hooks.raiseToolWindows = [this] { raiseToolWindows(); };
     hooks.restoreItemFrameColour = [this] { applyColours(); };
     hooks.stopIdleAnimation = [this] { m_layout->stopIdleAnimation(); };
@@ -132,11 +134,16 @@ Form1::Form1(AppContext context, QWidget* parent)
             eraseHandwriting();
     };
     study.showGetListOnFirstStart = [this] {
+        if (!m_state.options.showGetOnStart)
+            return;
         const bool otherView
             = m_layout->focusScreen() || m_menus->action(QStringLiteral("mbou"))->isChecked();
-        if (m_state.options.showGetOnStart && m_state.options.getInside && !isMinimized()
-            && !otherView)
+        if (!m_state.options.getInside) {
+            m_test->takeDownTestDisplay();
+            MoveGetListOut();
+        } else if (!isMinimized() && !otherView) {
             m_c.Pickframe->show();
+        }
     };
     m_timerBar = std::make_unique<TimerBar>(*m_c.iroPic, *m_c.iro, m_ctx.clock, m_ctx.timers);
     m_timerBar->mirror = [this](double share) { m_stick->showTimerShare(share); };
@@ -162,6 +169,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     wirePalette();
     wireAppearance();
     wireTools();
+    wireExternalGet();
     for (QWidget* w : std::initializer_list<QWidget*> {
              m_c.Mframe, m_c.Label1, m_c.Label2, m_c.testMainpic, m_c.NoLabel, m_c.Image1[0]})
         w->installEventFilter(this);
@@ -513,6 +521,15 @@ void Form1::ShowProperties()
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (m_mirrored.contains(watched)) {
+        mirrorEvent(watched, event);
+        return QMainWindow::eventFilter(watched, event);
+    }
+    if (m_external && watched == m_external) {
+        if (event->type() == QEvent::Resize)
+            m_ctx.platform.setTopmost(m_external, true);
+        return false;
+    }
     if (watched == m_c.Mframe && event->type() == QEvent::Resize)
         m_layout->relayout();
     if (watched == m_c.Pickframe

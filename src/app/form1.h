@@ -7,6 +7,7 @@
 #include "quiz/testtypes.h"
 
 #include <QMainWindow>
+#include <QSet>
 
 #include <functional>
 #include <memory>
@@ -32,6 +33,10 @@ class kugirigamen;
 struct PropertiesApplied;
 struct PropertiesValues;
 class TimerFactory;
+
+// Where the external GET screen opens: to the right and down of the main window, kept
+// on the screen.
+QPoint pickgamenPosition(const QRect& main, const QSize& size, const QRect& screen);
 
 // The main window's size as designed, in logical pixels.
 inline constexpr QSize kForm1DesignSize(760, 540);
@@ -112,6 +117,12 @@ public:
     void ShowTestResults();
     // After a test's results were saved: the test list and score follow the edited lists.
     void RebuildTestListFromResults();
+    // The GET list in its own window (form1external.cpp), and back inside.
+    void MoveGetListOut();
+    void MoveGetListIn();
+    class Pickgamen* externalScreen() const;
+    bool externalShown() const;
+
     // The set-up dialog shown modally over the main screen; nullopt when cancelled.
     std::function<std::optional<TestChoice>(const TestSetupInput&)> chooseTestSetup;
 
@@ -148,6 +159,10 @@ private:
     void wireAppearance(); // fonts and colours of 書式 (form1appearance.cpp)
     void wireTools(); // web dictionary, home page, editor, folder, version (form1tools.cpp)
     void wireTests(); // form1test.cpp
+    void wireExternalGet(); // form1external.cpp
+    // The external screen follows the main screen's controls it copies.
+    bool mirrorEvent(QObject* watched, QEvent* event);
+    void syncExternal();
     std::optional<TestChoice> runTestDialog(const TestSetupInput& input);
     // The judged items in the GET list, or the test list behind it once the test ended.
     std::pair<int, int> judgedCounts(bool afterTest) const;
@@ -183,6 +198,9 @@ private:
     RangeState m_range;
     MainState m_state;
     bool m_startupFailed = false;
+    class Pickgamen* m_external = nullptr; // made on first use, owned as a child window
+    bool m_syncing = false;
+    QSet<QObject*> m_mirrored; // the controls the external screen copies
     bool m_speakOverride = false; // speak m_speakText instead of the current item
     QString m_speakText;
 

@@ -77,14 +77,6 @@ void Form1::wireGetList()
         // The number moves from the panel back to the item area.
         m_study->ItemNumberText();
     });
-    // The GET button brings the list inside; moving it to a window of its own comes with
-    // the external GET screen.
-    connect(m_c.Pickbtn, &QToolButton::clicked, this, [this] {
-        if (m_c.Pickframe->isHidden()) {
-            m_c.Pickframe->show();
-            m_study->ItemNumberText();
-        }
-    });
     m_c.Picklist->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_c.Picklist, &QWidget::customContextMenuRequested, this,
         [this](const QPoint& at) { showGetListPopup(m_c.Picklist->viewport()->mapToGlobal(at)); });

@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/stickcontroller.h"
+#include "getlist/pickgamen.h"
 #include "mainscreen/mainmenus.h"
 #include "speech/texthatuongamen.h"
 #include "ui/platform.h"
@@ -64,6 +65,10 @@ void Form1::raiseToolWindows()
         p->raise();
     }
     m_stick->raiseStrip();
+    if (externalShown()) {
+        m_ctx.platform.setTopmost(externalScreen(), true);
+        externalScreen()->raise();
+    }
 }
 
 } // namespace keruna

@@ -383,7 +383,7 @@ TEST(Form1Startup, FontsOfHiddenControlsAreKeptAndAppliedWhenShown)
     }
     h.form().show();
     h.find<QCheckBox>("typec")->setChecked(true);
-    h.find<QToolButton>("Pickbtn")->click();
+    h.form().MoveGetListIn();
     EXPECT_EQ(h.find<QLineEdit>("cuttext")->font().pointSize(), 20);
     EXPECT_EQ(h.find<QTreeView>("Picklist")->font().pointSize(), 15);
 }

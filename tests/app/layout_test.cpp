@@ -131,7 +131,7 @@ TEST_F(LayoutTest, IdleAnimationRunsUntilAFileIsOpened)
 TEST_F(LayoutTest, SplitterMovesTheGetPanelWithinLimits)
 {
     h.form().resize(760, 700);
-    h.find<QToolButton>("Pickbtn")->click();
+    h.form().MoveGetListIn();
     auto* panel = h.find<QFrame>("Pickframe");
     auto* bar = h.find<QFrame>("Imgspl");
     QApplication::processEvents();

@@ -91,11 +91,14 @@ TEST_F(StickTest, ClosingWritesTheStripsLookAndABrokenSectionIsRepaired)
 
 TEST_F(StickTest, TheGetListLeavesTheMainScreen)
 {
-    h.find<QToolButton>("Pickbtn")->click();
+    h.form().MoveGetListIn();
     ASSERT_TRUE(h.find<QFrame>("Pickframe")->isVisible());
     h.action("mbou")->trigger();
+    // Out of the main window, into a window of its own, and it stays there.
+    EXPECT_TRUE(h.form().externalShown());
     h.action("mbou")->trigger();
     EXPECT_FALSE(h.find<QFrame>("Pickframe")->isVisible());
+    EXPECT_TRUE(h.form().externalShown());
 }
 
 TEST_F(StickTest, TheStripCarriesTheProgramsIconAndNameAndItsOwnTimerBar)

@@ -54,8 +54,9 @@ TEST_F(GetTestRun, ShuffledRangeOnceThroughThenTheResultLine)
     for (int i = 0; i < 10; ++i) {
         h.timers.advance(i == 0 ? 1 : 2000);
         seen.append(label("Label1"));
-        if (i == 0)
+        if (i == 0) {
             EXPECT_EQ(label("Picktestlabel"), QStringLiteral("テスト中"));
+        }
         if (i < 7)
             click("listmaru");
     }

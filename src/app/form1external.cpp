@@ -1,0 +1,184 @@
+#include "app/form1.h"
+
+#include "app/layoutcontroller.h"
+#include "app/stickcontroller.h"
+#include "common/twips.h"
+#include "getlist/getlist.h"
+#include "getlist/gettest.h"
+#include "getlist/pickgamen.h"
+#include "mainscreen/mainmenus.h"
+#include "quiz/testengine.h"
+#include "study/studyengine.h"
+#include "ui/fonts.h"
+#include "ui/platform.h"
+#include "ui/shownfont.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <initializer_list>
+
+// Form1: the GET list in a window of its own (外部GET) and back inside (内部GET).
+namespace keruna {
+
+namespace {
+
+// The main-screen controls the external screen copies: when one of them is shown,
+// hidden, enabled or given a new tooltip, the external twin follows.
+const char* const kMirrored[] = {"listmaru", "listmodosi", "listSkipbtn", "listhozon", "Picktest",
+    "pickend", "testTEISIbtn", "testSAIKAIbtn", "testvoice", "syuuryoubtn", "syudouKAKUNIN",
+    "syudouMARU", "syudouBATU", "syudouskip", "zidouMARU", "TestListbtn", "ketabotan", "tsecbtn",
+    "Fteisibtn", "Fsaikaibtn", "iroch", "typec", "tsec", "ketamin", "ketamax", "cuttext",
+    "Picktestlabel", "testFrame", "typeRow"};
+
+} // namespace
+
+QPoint pickgamenPosition(const QRect& main, const QSize& size, const QRect& screen)
+{
+    int left = main.left() + main.width() * 3 / 4;
+    int top = main.top() + main.height() / 4;
+    if (left < screen.left())
+        left = screen.left();
+    else if (left + size.width() > screen.right() + 1)
+        left = screen.right() + 1 - size.width();
+    if (top < screen.top())
+        top = screen.top();
+    else if (top + size.height() > screen.bottom() + 1)
+        top = screen.bottom() + 1 - (size.height() + twipsToPixels(550));
+    return {left, top};
+}
+
+Pickgamen* Form1::externalScreen() const
+{
+    return m_external;
+}
+
+bool Form1::externalShown() const
+{
+    return m_external && m_external->isVisible();
+}
+
+void Form1::wireExternalGet()
+{
+    connect(m_c.gaibubtn, &QToolButton::clicked, this, [this] { MoveGetListOut(); });
+    // The GET button moves the list out, or back in when it is out.
+    connect(m_c.Pickbtn, &QToolButton::clicked, this, [this] {
+        if (externalShown())
+            MoveGetListIn();
+        else
+            MoveGetListOut();
+    });
+    for (const char* name : kMirrored) {
+        if (auto* w = findChild<QWidget*>(QString::fromLatin1(name))) {
+            m_mirrored.insert(w);
+            w->installEventFilter(this);
+        }
+    }
+}
+
+bool Form1::mirrorEvent(QObject*, QEvent* event)
+{
+    if (!externalShown())
+        return false;
+    switch (event->type()) {
+    case QEvent::EnabledChange:
+    case QEvent::ShowToParent:
+    case QEvent::HideToParent:
+    case QEvent::ToolTipChange:
+        syncExternal();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void Form1::syncExternal()
+{
+    if (!externalShown() || m_syncing)
+        return;
+    m_syncing = true;
+    m_external->mirrorControls();
+    // Its result line carries the score while a test runs or its results are held.
+    m_external->setPicktestText(m_state.testmode || m_state.testResultsHeld
+            ? m_c.testKEKKAlabel[0]->text()
+            : m_c.Picktestlabel->text());
+    for (const char* name : {"Pickbtnpic", "gPickzencheck", "gPickzencheckhazusi"}) {
+        if (auto* w = m_external->findChild<QWidget*>(QString::fromLatin1(name))) {
+            if (m_state.testmode || (m_state.testResultsHeld && name[0] == 'P'))
+                w->hide();
+        }
+    }
+    if (!m_state.testmode && !m_state.testResultsHeld) {
+        if (auto* box = m_external->findChild<QWidget*>(QStringLiteral("Pickbtnpic")))
+            box->show();
+    }
+    if (auto* back = m_external->findChild<QWidget*>(QStringLiteral("naibubtn")))
+        back->setEnabled(!isMinimized() && !m_layout->focusScreen() && !m_stick->shown());
+    m_syncing = false;
+}
+
+void Form1::MoveGetListOut()
+{
+    if (externalShown())
+        return;
+    if (!m_external) {
+        m_external = new Pickgamen(*this, this);
+        m_external->setModel(&m_getList->model());
+        m_external->moveIn = [this] { MoveGetListIn(); };
+        m_external->listClicked = [this] {
+            if (m_state.testmode)
+                m_test->getListClicked();
+        };
+        m_external->listPopup = [this](const QPoint& at) { showGetListPopup(at); };
+        m_external->installEventFilter(this);
+    }
+    const int selected = m_getList->selectedIndex();
+    m_external->adjustSize();
+    m_external->move(pickgamenPosition(
+        frameGeometry(), m_external->frameGeometry().size().expandedTo(m_external->size()),
+        m_ctx.platform.screenGeometry(this)));
+    m_external->applyFonts(fontWhenShown(m_c.Picklist), fontWhenShown(m_c.cuttext));
+    m_external->setWindowTitle(QStringLiteral("表示中の単語を暗記済にできます"));
+
+    // The internal panel closes as with its own close button.
+    m_c.Pickframe->hide();
+    {
+        const QSignalBlocker blocker(m_c.cuttext);
+        m_c.cuttext->clear();
+    }
+    m_c.nPickzencheck->show();
+    m_c.nPickzencheckhazusi->hide();
+
+    m_external->show();
+    m_ctx.platform.setTopmost(m_external, true);
+    m_external->raise();
+    syncExternal();
+    if (selected >= 0)
+        m_external->list()->setCurrentIndex(m_getList->model().index(selected, 0));
+    m_study->ItemNumberText();
+}
+
+void Form1::MoveGetListIn()
+{
+    if (m_layout->focusScreen() || m_stick->shown())
+        return;
+    const int selected = externalShown() && m_external->list()->currentIndex().isValid()
+        ? m_external->list()->currentIndex().row()
+        : -1;
+    m_c.Pickframe->show();
+    if (m_external)
+        m_external->hide();
+    if (selected >= 0)
+        m_getList->select(selected);
+    if (m_state.testmode)
+        m_c.nPickzencheck->hide();
+    m_getList->refreshCount();
+    m_study->ItemNumberText();
+    focusGetList();
+}
+
+} // namespace keruna
