@@ -161,6 +161,7 @@ Form1::Form1(AppContext context, QWidget* parent)
         std::move(study));
     wireTests();
     m_input = new StudyInput(*this, m_c, *m_menus, m_state, *m_study, *m_test, *m_getList);
+    m_input->external = [this]() -> QWidget* { return m_external; };
     wireCommands();
     wireGetList();
     wireDatabaseScreen();

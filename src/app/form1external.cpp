@@ -116,6 +116,13 @@ void Form1::syncExternal()
         if (auto* box = m_external->findChild<QWidget*>(QStringLiteral("Pickbtnpic")))
             box->show();
     }
+    // The typing box is emptied and shows ○ with the main one's.
+    if (auto* box = m_external->findChild<QLineEdit*>(QStringLiteral("cuttext")); box
+        && box->text() != m_c.cuttext->text()
+        && (m_c.cuttext->text().isEmpty() || m_c.cuttext->text() == QStringLiteral("○"))) {
+        const QSignalBlocker blocker(box);
+        box->setText(m_c.cuttext->text());
+    }
     if (auto* back = m_external->findChild<QWidget*>(QStringLiteral("naibubtn")))
         back->setEnabled(!isMinimized() && !m_layout->focusScreen() && !m_stick->shown());
     m_syncing = false;
@@ -138,8 +145,8 @@ void Form1::MoveGetListOut()
     }
     const int selected = m_getList->selectedIndex();
     m_external->adjustSize();
-    m_external->move(pickgamenPosition(
-        frameGeometry(), m_external->frameGeometry().size().expandedTo(m_external->size()),
+    m_external->move(pickgamenPosition(frameGeometry(),
+        m_external->frameGeometry().size().expandedTo(m_external->size()),
         m_ctx.platform.screenGeometry(this)));
     m_external->applyFonts(fontWhenShown(m_c.Picklist), fontWhenShown(m_c.cuttext));
     m_external->setWindowTitle(QStringLiteral("表示中の単語を暗記済にできます"));

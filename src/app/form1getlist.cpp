@@ -29,6 +29,7 @@ void Form1::wireGetList()
                 this, errorText(reloaded.error()), MessageIcon::Error, MessageButtons::Ok);
     };
     getTest.focusGetList = [this] { focusGetList(); };
+    getTest.mirror = [this] { syncExternal(); };
     m_getTest = std::make_unique<GetTest>(*m_study, *m_getList, std::move(getTest));
     connect(m_c.Picktest, &QToolButton::clicked, this,
         [this] { m_study->userCommand([this] { m_getTest->start(); }); });

@@ -9,6 +9,7 @@
 #include "database/resultlists.h"
 #include "getlist/getlist.h"
 #include "getlist/gettest.h"
+#include "getlist/pickgamen.h"
 #include "mainscreen/mainmenus.h"
 #include "quiz/testdialog.h"
 #include "quiz/testengine.h"
@@ -60,6 +61,10 @@ void Form1::wireTests()
                 this, errorText(reloaded.error()), MessageIcon::Error, MessageButtons::Ok);
     };
     hooks.showResults = [this] { ShowTestResults(); };
+    hooks.scoreShown = [this](const QString& score) {
+        if (externalShown())
+            externalScreen()->setPicktestText(score);
+    };
     hooks.showResultScore = [this](const QString& range, int correct, int wrong, int rate) {
         if (DBgamen* screen = databaseScreen())
             screen->setResultScore({range, correct, wrong, rate});

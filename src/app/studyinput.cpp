@@ -92,11 +92,16 @@ void StudyInput::ApplyStudyGuidance()
 
 bool StudyInput::eventFilter(QObject* watched, QEvent* event)
 {
-    // Each key once, where it first arrives: the focused control of the main screen.
+    // Each key once, where it first arrives: the focused control of the main screen or of
+    // the external GET screen, whose keys are those of the GET panel.
     QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &m_window;
-    if (watched != target || target->window() != &m_window)
+    QWidget* outside = external ? external() : nullptr;
+    const bool onExternal = outside && target->window() == outside;
+    if (watched != target || (target->window() != &m_window && !onExternal))
         return false;
-    if (event->type() == QEvent::InputMethod && watched == m_c.cuttext) {
+    const bool typingBox = watched == m_c.cuttext
+        || (onExternal && watched == outside->findChild<QLineEdit*>(QStringLiteral("cuttext")));
+    if (event->type() == QEvent::InputMethod && typingBox) {
         // Typing through an input method pauses the presentation too.
         if (!static_cast<QInputMethodEvent*>(event)->preeditString().isEmpty()
             && !m_menus.action(QStringLiteral("mteisi"))->isChecked())
@@ -106,9 +111,9 @@ bool StudyInput::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    if (mainScreenKey(key))
+    if (mainScreenKey(key, onExternal))
         return true;
-    if (watched == m_c.cuttext)
+    if (typingBox)
         return typingBoxKey(key);
     return false;
 }
@@ -126,7 +131,7 @@ void StudyInput::toggleSelectedJudgement()
     m_test.getListClicked();
 }
 
-bool StudyInput::mainScreenKey(QKeyEvent* key)
+bool StudyInput::mainScreenKey(QKeyEvent* key, bool onExternal)
 {
     // A finished test's results stay still until Start, Open or the next test.
     if (!m_study.itemCurrent() || (!m_state.testmode && m_state.testResultsHeld))
@@ -135,7 +140,7 @@ bool StudyInput::mainScreenKey(QKeyEvent* key)
         m_c.testvoice->click();
         return true;
     }
-    if (m_c.Pickframe->isHidden())
+    if (m_c.Pickframe->isHidden() && !onExternal)
         return false;
     const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
     if (enter && key->modifiers().testFlag(Qt::ShiftModifier)) {

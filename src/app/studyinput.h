@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QKeyEvent;
 class QMainWindow;
 
@@ -25,11 +27,14 @@ public:
     void typingModeChanged(bool on);
     void ApplyStudyGuidance();
 
+    // The external GET screen when it is made; its keys are the GET panel's.
+    std::function<QWidget*()> external;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool mainScreenKey(QKeyEvent* key);
+    bool mainScreenKey(QKeyEvent* key, bool onExternal);
     bool typingBoxKey(QKeyEvent* key);
     bool manualTestRunning() const;
     void typingStarted();

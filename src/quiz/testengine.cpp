@@ -755,6 +755,8 @@ void TestEngine::ComposeScoreText()
     const int correct = m_t.correctCount;
     const int wrong = m_t.wrongCount;
     c.testKEKKAlabel[0]->setText(scoreText(correct, wrong));
+    if (m_hooks.scoreShown)
+        m_hooks.scoreShown(c.testKEKKAlabel[0]->text());
     c.testKEKKAlabel[2]->setText(progressText(
         {kind(), correct + wrong, m_t.itemTotal, secondsPerItem(), m_t.lowest, m_t.highest}));
     if (!running() && kind() != TestKind::Number && m_hooks.showResultScore)

@@ -59,6 +59,7 @@ struct TestHooks {
     std::function<void()> clearTestList; // the GET list and the test's list behind it
     std::function<void()> closeDatabaseScreen;
     std::function<void()> showResults; // TestListbtn
+    std::function<void(const QString&)> scoreShown; // the external screen's result line
     // The score as the database screen's result panel shows it.
     std::function<void(const QString& range, int correct, int wrong, int rate)> showResultScore;
 };

@@ -1,0 +1,159 @@
+#include "app/form1.h"
+#include "getlist/getlist.h"
+#include "getlist/gettest.h"
+#include "getlist/pickgamen.h"
+#include "support/harness.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+using namespace keruna;
+using namespace keruna::test;
+
+namespace {
+
+class ExternalGet : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        h.start();
+        h.form().show();
+        const QString path = h.path("w.txt");
+        writeBytes(path, sjis(QStringLiteral("apple,りんご\r\nbook,本,赤×\r\ncat,ねこ\r\n")));
+        h.open(path);
+        h.find<QRadioButton>("Rndop_1")->setChecked(true);
+        h.find<QComboBox>("Seccom")->setCurrentText("2");
+    }
+    Pickgamen* outside() { return h.form().externalScreen(); }
+    template <class T> T* out(const char* name)
+    {
+        return outside()->findChild<T*>(QString::fromLatin1(name));
+    }
+    QString label(const char* name) { return h.find<QLabel>(name)->text(); }
+
+    Form1Harness h;
+};
+
+} // namespace
+
+TEST_F(ExternalGet, OutAndInTwiceDuringStudyWithOneListSeenFromBothPlaces)
+{
+    h.find<QToolButton>("Startbtn")->click(); // the list comes inside at the first start
+    h.timers.advance(1);
+    ASSERT_FALSE(h.find<QWidget>("Pickframe")->isHidden());
+    h.find<QToolButton>("listmaru")->click();
+    for (int round = 0; round < 2; ++round) {
+        h.find<QToolButton>("gaibubtn")->click();
+        ASSERT_TRUE(h.form().externalShown());
+        EXPECT_TRUE(h.find<QWidget>("Pickframe")->isHidden());
+        EXPECT_EQ(outside()->windowTitle(), QStringLiteral("表示中の単語を暗記済にできます"));
+        QTreeView* list = outside()->list();
+        EXPECT_EQ(list->model(), h.find<QTreeView>("Picklist")->model());
+        // The next item, taken from the external screen; checked there, checked inside.
+        h.timers.advance(2000);
+        ASSERT_TRUE(out<QToolButton>("listmaru")->isEnabled());
+        out<QToolButton>("listmaru")->click();
+        EXPECT_EQ(h.form().getList().count(), round + 2);
+        EXPECT_EQ(out<QLabel>("listkazu")->text(), QString::number(round + 2));
+        list->model()->setData(list->model()->index(0, 0), Qt::Checked, Qt::CheckStateRole);
+        EXPECT_TRUE(h.form().getList().isChecked(0));
+        list->setCurrentIndex(list->model()->index(1, 0));
+        out<QToolButton>("naibubtn")->click();
+        EXPECT_FALSE(h.form().externalShown());
+        EXPECT_FALSE(h.find<QWidget>("Pickframe")->isHidden());
+        EXPECT_EQ(h.form().getList().selectedIndex(), 1); // the selection comes along
+        h.form().getList().setChecked(0, false);
+        // Taken out again with the main screen's GET button, which also brings it back.
+        h.find<QToolButton>("Pickbtn")->click();
+        EXPECT_TRUE(h.form().externalShown());
+        h.find<QToolButton>("Pickbtn")->click();
+        EXPECT_FALSE(h.form().externalShown());
+    }
+    // Closed with its close box: the list stays whole and the GET button shows it again.
+    h.find<QToolButton>("gaibubtn")->click();
+    outside()->close();
+    EXPECT_FALSE(h.form().externalShown());
+    EXPECT_EQ(h.form().getList().count(), 3);
+    h.find<QToolButton>("Pickbtn")->click();
+    EXPECT_EQ(outside()->list()->model()->rowCount(), 3);
+}
+
+TEST_F(ExternalGet, ATestRunsFromTheExternalScreen)
+{
+    h.form().chooseTestSetup = [](const TestSetupInput&) {
+        TestChoice c;
+        c.seconds = "2";
+        c.random = false;
+        c.rangeIndex = 0;
+        return std::optional<TestChoice>(c);
+    };
+    h.find<QToolButton>("gaibubtn")->click();
+    h.find<QToolButton>("TESTbtn")->click();
+    h.timers.advance(1);
+    // The test's buttons are those of the automatic test, there as here.
+    EXPECT_FALSE(out<QToolButton>("zidouMARU")->isHidden());
+    EXPECT_TRUE(out<QToolButton>("syudouKAKUNIN")->isHidden());
+    EXPECT_TRUE(out<QToolButton>("listhozon")->isHidden());
+    out<QToolButton>("zidouMARU")->click();
+    EXPECT_EQ(out<QLabel>("Picktestlabel")->text(), QStringLiteral("○ 1  × 0  正解率 100％"));
+    // In and out again in the middle of the test: it goes on.
+    out<QToolButton>("naibubtn")->click();
+    h.find<QToolButton>("Pickbtn")->click();
+    h.timers.advance(2000);
+    EXPECT_EQ(label("Label1"), "book");
+    out<QToolButton>("syuuryoubtn")->click();
+    EXPECT_FALSE(h.form().state().testmode);
+    EXPECT_EQ(out<QLabel>("Picktestlabel")->text(), QStringLiteral("○ 1  × 0  正解率 100％"));
+}
+
+TEST_F(ExternalGet, AGetTestStartsAndEndsOnTheExternalScreen)
+{
+    h.find<QToolButton>("gaibubtn")->click();
+    out<QToolButton>("Picktest")->click();
+    EXPECT_EQ(label("Label1"), "Ready?");
+    EXPECT_TRUE(out<QToolButton>("Picktest")->isHidden());
+    EXPECT_FALSE(out<QToolButton>("pickend")->isHidden());
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    out<QToolButton>("listmaru")->click();
+    out<QToolButton>("pickend")->click();
+    EXPECT_FALSE(h.form().getTest().running());
+    EXPECT_EQ(out<QLabel>("Picktestlabel")->text(), QStringLiteral("○1　×2　正解率33％"));
+    EXPECT_FALSE(out<QToolButton>("Picktest")->isHidden());
+    EXPECT_EQ(outside()->list()->model()->rowCount(), 1); // the item got stays
+}
+
+TEST_F(ExternalGet, KeysOnTheExternalScreenAreTheGetPanels)
+{
+    h.find<QToolButton>("gaibubtn")->click();
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    QApplication::setActiveWindow(outside());
+    outside()->list()->setFocus();
+    QTest::keyClick(outside()->list(), Qt::Key_Return);
+    EXPECT_EQ(h.form().getList().count(), 1);
+    QTest::keyClick(outside()->list(), Qt::Key_Delete);
+    EXPECT_TRUE(h.action("mteisi")->isChecked());
+}
+
+TEST(ExternalGetPlacement, RightOfTheMainWindowAndKeptOnTheScreen)
+{
+    const QRect screen(0, 0, 1920, 1080);
+    const QSize size(400, 300);
+    // Three quarters across and a quarter down the main window.
+    EXPECT_EQ(pickgamenPosition(QRect(100, 100, 800, 600), size, screen), QPoint(700, 250));
+    // Near the right edge: flush with it.
+    EXPECT_EQ(pickgamenPosition(QRect(1500, 100, 800, 600), size, screen).x(), 1520);
+    // Past the bottom: lifted by its height and 550 twips more.
+    EXPECT_EQ(pickgamenPosition(QRect(100, 900, 800, 600), size, screen).y(), 1080 - 300 - 37);
+    EXPECT_EQ(pickgamenPosition(QRect(-900, -500, 800, 600), size, screen), QPoint(0, 0));
+}
