@@ -220,6 +220,64 @@ void BM_GetListAppend(benchmark::State& state)
 }
 BENCHMARK(BM_GetListAppend)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
+// The GET list of a shown main screen: filled with n entries (and drawn), against moving
+// those n entries out to the external screen and back in (and drawn).
+class ShownGetList {
+public:
+    explicit ShownGetList(int n)
+        : m_settings((InitSettings(SettingsStore::settingsPath(m_folder.path())), true))
+        , m_form(AppContext {m_platform, m_clock, m_timers, m_random, m_speech})
+    {
+        for (int i = 0; i < n; ++i)
+            m_keys.append(QStringLiteral("word%1,意味%1").arg(i));
+        m_form.show();
+        m_form.MoveGetListIn();
+        QCoreApplication::processEvents();
+    }
+    void fill()
+    {
+        m_form.getList().clear();
+        for (const QString& key : m_keys)
+            m_form.getList().append(key, QStringLiteral(","), false);
+        QCoreApplication::processEvents();
+    }
+    void moveOutAndIn()
+    {
+        m_form.MoveGetListOut();
+        QCoreApplication::processEvents();
+        m_form.MoveGetListIn();
+        QCoreApplication::processEvents();
+    }
+
+private:
+    QTemporaryDir m_folder;
+    bool m_settings; // written before the screen starts, so that no repair is offered
+    QtPlatform m_platform {m_folder.path()};
+    SystemClock m_clock;
+    QtTimerFactory m_timers;
+    StdRandomSource m_random;
+    SilentSpeech m_speech;
+    QStringList m_keys;
+    Form1 m_form;
+};
+
+void BM_GetListFillShown(benchmark::State& state)
+{
+    ShownGetList list(int(state.range(0)));
+    for (auto _ : state)
+        list.fill();
+}
+BENCHMARK(BM_GetListFillShown)->Arg(20000)->Unit(benchmark::kMillisecond);
+
+void BM_GetListMoveOutAndIn(benchmark::State& state)
+{
+    ShownGetList list(int(state.range(0)));
+    list.fill();
+    for (auto _ : state)
+        list.moveOutAndIn();
+}
+BENCHMARK(BM_GetListMoveOutAndIn)->Arg(20000)->Unit(benchmark::kMillisecond);
+
 // The database lists: FillDbLists into the screen's two shown lists, against a bare
 // QTreeView pair over a minimal two-column model with the same rows; moving 1000 checked
 // entries in 20000; the search walk over 20000 + 20000 entries without a hit, against a

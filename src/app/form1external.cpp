@@ -135,6 +135,7 @@ void Form1::MoveGetListOut()
     if (!m_external) {
         m_external = new Pickgamen(*this, this);
         m_external->setModel(&m_getList->model());
+        m_getList->setMirrorView(m_external->list());
         m_external->moveIn = [this] { MoveGetListIn(); };
         m_external->listClicked = [this] {
             if (m_state.testmode)

@@ -129,16 +129,24 @@ int GetList::checkedCount() const
 
 int GetList::selectedIndex() const
 {
+    if (m_pendingCurrent >= 0)
+        return m_pendingCurrent;
     const QModelIndex current = m_view.currentIndex();
     return current.isValid() ? current.row() : -1;
 }
 
 void GetList::select(int index)
 {
+    m_pendingCurrent = -1;
     if (index < 0 || index >= shownCount())
         return;
     m_view.setCurrentIndex(m_model.index(index, 0));
     scrollToCurrentSoon();
+}
+
+void GetList::setMirrorView(QTreeView* view)
+{
+    m_mirror = view;
 }
 
 bool GetList::isChecked(int index) const
@@ -169,7 +177,9 @@ bool GetList::append(
     auto [question, answer] = getColumns(key, delimiter);
     m_model.append({key, checked, red, std::move(question), std::move(answer)});
     m_keys[key] += 1;
-    m_view.setCurrentIndex(m_model.index(count() - 1, 0));
+    // The new entry becomes the selected one. Setting a shown view's current entry lays
+    // out every row, so the views follow once the appends made in one go are done.
+    m_pendingCurrent = count() - 1;
     scrollToCurrentSoon();
     refreshCount();
     changed();
@@ -184,8 +194,17 @@ void GetList::scrollToCurrentSoon()
     m_scrollPending = true;
     QTimer::singleShot(0, &m_view, [this] {
         m_scrollPending = false;
+        if (m_pendingCurrent >= 0 && m_pendingCurrent < shownCount()) {
+            const QModelIndex current = m_model.index(m_pendingCurrent, 0);
+            m_view.setCurrentIndex(current);
+            if (m_mirror)
+                m_mirror->setCurrentIndex(current);
+        }
+        m_pendingCurrent = -1;
         if (m_view.currentIndex().isValid())
             m_view.scrollTo(m_view.currentIndex());
+        if (m_mirror && m_mirror->currentIndex().isValid())
+            m_mirror->scrollTo(m_mirror->currentIndex());
     });
 }
 
@@ -202,6 +221,7 @@ void GetList::removeSelectedOrChecked()
         return;
     if (checkedCount() == 0) {
         const int at = selectedIndex();
+        m_pendingCurrent = -1;
         if (at < 0 || at >= count())
             return;
         std::vector<GetEntry> kept = m_model.entries();
@@ -238,6 +258,7 @@ void GetList::toggleRed(int index)
 
 void GetList::clear(bool keepShadow)
 {
+    m_pendingCurrent = -1;
     if (keepShadow) {
         m_model.reset(m_model.entries(), false);
     } else {

@@ -71,6 +71,8 @@ public:
     int checkedCount() const;
     int selectedIndex() const;
     void select(int index);
+    // The external screen's view of the list, which follows the selection of new entries.
+    void setMirrorView(QTreeView* view);
     bool isChecked(int index) const;
     bool isRed(int index) const;
     QString question(int index) const;
@@ -103,6 +105,8 @@ private:
     QLabel& m_countLabel;
     QHash<QString, int> m_keys; // key → number of entries holding it
     bool m_scrollPending = false;
+    int m_pendingCurrent = -1; // a new entry to select once the appends are done
+    QTreeView* m_mirror = nullptr;
 };
 
 // The two columns of a key: before the first delimiter, and after it up to the next one;

@@ -1,6 +1,7 @@
 #include "getlist/getlist.h"
 
 #include <QAbstractItemModelTester>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QTreeView>
 
@@ -53,6 +54,8 @@ TEST_F(GetListTest, AppendsOnceIntoTwoColumns)
     EXPECT_EQ(count.text(), "2");
     EXPECT_TRUE(list.contains("lonely"));
     EXPECT_EQ(colour(1, 1), QColor(Qt::red));
+    EXPECT_EQ(list.selectedIndex(), 1);
+    QCoreApplication::processEvents(); // the view follows once the appends are done
     EXPECT_EQ(current(), 1);
     // The number test may draw the same number twice.
     EXPECT_TRUE(list.append("42", ",", false, false, true));
