@@ -170,7 +170,7 @@ std::optional<TestChoice> Form1::runTestDialog(const TestSetupInput& input)
                     QRect(QPoint(0, 0), screen.size()))
         + screen.topLeft());
     // Above the always-on-top tool windows, like every dialog of the main screen.
-    if (m_stick->shown() || paletteOnTop())
+    if (m_stick->shown() || paletteOnTop() || externalShown())
         m_ctx.platform.setTopmost(&dialog, true);
     dialog.exec();
     raiseToolWindows();

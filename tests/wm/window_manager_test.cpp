@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "database/dbgamen.h"
+#include "getlist/pickgamen.h"
 #include "settings/settingsschema.h"
 #include "settings/settingsstore.h"
 #include "support/harness.h"
@@ -178,4 +179,41 @@ TEST(WindowManager, DialogsComeAboveTheStripAndTheDatabaseScreenFollowsAlwaysOnT
             MessageButtons::Ok, QString());
         EXPECT_TRUE(state.contains("_NET_WM_STATE_ABOVE")) << round << state.toStdString();
     }
+}
+
+TEST(WindowManager, TheExternalGetScreenStaysOnTopAndTheTestDialogComesAboveIt)
+{
+    Form1Harness h;
+    QtPlatform real(h.folder());
+    h.platform.windowSystem = &real;
+    h.start();
+    Form1& form = h.form();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    writeBytes(h.path("a.txt"), "apple,1\r\nbook,2\r\n");
+    h.open(h.path("a.txt"));
+    for (int round = 0; round < 2; ++round) {
+        h.find<QToolButton>("gaibubtn")->click();
+        QWidget* outside = form.externalScreen();
+        ASSERT_TRUE(outside && QTest::qWaitForWindowExposed(outside));
+        QTest::qWait(300);
+        EXPECT_TRUE(xprop(outside->windowHandle()->winId(), "_NET_WM_STATE")
+                        .contains("_NET_WM_STATE_ABOVE"))
+            << round;
+        form.MoveGetListIn();
+        QTest::qWait(200);
+    }
+    h.find<QToolButton>("gaibubtn")->click();
+    QTest::qWait(300);
+    // The set-up dialog opens above the always-on-top GET screen.
+    QString state;
+    QTimer::singleShot(500, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        state = xprop(dialog->winId(), "_NET_WM_STATE");
+        dialog->close();
+    });
+    h.find<QToolButton>("TESTbtn")->click();
+    EXPECT_TRUE(state.contains("_NET_WM_STATE_ABOVE")) << state.toStdString();
+    EXPECT_FALSE(form.state().testmode); // closed: no test
 }
