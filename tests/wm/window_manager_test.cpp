@@ -140,17 +140,27 @@ TEST(WindowManager, ClosingTheProgramEndsItAtOnceWithItsSettingsSaved)
 
 // Under a window manager: a message box opened while the stick strip stays on top comes
 // above it, and the database screen follows always-on-top both ways.
-TEST(WindowManager, DialogsComeAboveTheStripAndTheDatabaseScreenFollowsAlwaysOnTop)
-{
+// The main screen shown under the window manager with a word list open; stacking calls
+// reach the real window system.
+class ShownWithAList : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        h.platform.windowSystem = &real;
+        h.start();
+        h.form().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.form()));
+        writeBytes(h.path("a.txt"), "apple,1\r\nbook,2,,○\r\n");
+        h.open(h.path("a.txt"));
+    }
+
     Form1Harness h;
-    QtPlatform real(h.folder());
-    h.platform.windowSystem = &real;
-    h.start();
+    QtPlatform real {h.folder()};
+};
+
+TEST_F(ShownWithAList, DialogsComeAboveTheStripAndTheDatabaseScreenFollowsAlwaysOnTop)
+{
     Form1& form = h.form();
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    writeBytes(h.path("a.txt"), "apple,1\r\nbook,2,,○\r\n");
-    h.open(h.path("a.txt"));
 
     h.find<QToolButton>("DBbtn")->click();
     QWidget* db = form.databaseScreen();
@@ -181,17 +191,9 @@ TEST(WindowManager, DialogsComeAboveTheStripAndTheDatabaseScreenFollowsAlwaysOnT
     }
 }
 
-TEST(WindowManager, TheExternalGetScreenStaysOnTopAndTheTestDialogComesAboveIt)
+TEST_F(ShownWithAList, TheExternalGetScreenStaysOnTopAndTheTestDialogComesAboveIt)
 {
-    Form1Harness h;
-    QtPlatform real(h.folder());
-    h.platform.windowSystem = &real;
-    h.start();
     Form1& form = h.form();
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    writeBytes(h.path("a.txt"), "apple,1\r\nbook,2\r\n");
-    h.open(h.path("a.txt"));
     for (int round = 0; round < 2; ++round) {
         h.find<QToolButton>("gaibubtn")->click();
         QWidget* outside = form.externalScreen();
