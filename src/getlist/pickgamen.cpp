@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -187,10 +186,7 @@ void Pickgamen::buildControls()
     top->addWidget(commands, 1);
     m_count = named(new QLabel(QStringLiteral("0"), this), QStringLiteral("listkazu"));
     top->addWidget(m_count);
-    const QString inward = QFile::exists(QStringLiteral(":/icons/internal.svg"))
-        ? QStringLiteral("internal")
-        : QStringLiteral("external");
-    top->addWidget(pictureButton(this, QStringLiteral("naibubtn"), inward, {}));
+    top->addWidget(pictureButton(this, QStringLiteral("naibubtn"), QStringLiteral("internal"), {}));
 
     // Test controls: buttons on one line, the value boxes under them, so that every
     // kind of test fits the narrow window.
