@@ -101,6 +101,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     hooks.resetGetTestDisplay = [this] { m_getTest->resetDisplay(); };
     hooks.clearGetList = [this] {
         m_getList->clear(m_state.testResultsHeld);
+        resetExternalCheckAll();
         focusGetList();
     };
     m_problems = std::make_unique<ProblemController>(
@@ -113,6 +114,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     study.getListCount = [this] { return m_getList->count(); };
     study.appendToGetList = [this] { appendCurrentItemToGetList(); };
     study.endGetTest = [this] { m_getTest->end(); };
+    study.getPanelChanged = [this] { syncExternal(); };
     study.speakItem = [this] { SpeakItem(); };
     study.applyFontLayout = [this] { m_layout->ApplyFontLayout(); };
     study.stickShown = [this] { return m_menus->action(QStringLiteral("mbou"))->isChecked(); };
@@ -142,7 +144,7 @@ Form1::Form1(AppContext context, QWidget* parent)
             m_test->takeDownTestDisplay();
             MoveGetListOut();
         } else if (!isMinimized() && !otherView) {
-            m_c.Pickframe->show();
+            MoveGetListIn();
         }
     };
     m_timerBar = std::make_unique<TimerBar>(*m_c.iroPic, *m_c.iro, m_ctx.clock, m_ctx.timers);
@@ -329,6 +331,14 @@ void Form1::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     m_layout->windowResized();
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // 内部画面 is out of reach while the main window is minimised.
+    if (event->type() == QEvent::WindowStateChange)
+        syncExternal();
 }
 
 void Form1::closeEvent(QCloseEvent* event)

@@ -130,6 +130,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void wireCommands();
@@ -163,6 +164,7 @@ private:
     // The external screen follows the main screen's controls it copies.
     bool mirrorEvent(QObject* watched, QEvent* event);
     void syncExternal();
+    void resetExternalCheckAll();
     std::optional<TestChoice> runTestDialog(const TestSetupInput& input);
     // The judged items in the GET list, or the test list behind it once the test ended.
     std::pair<int, int> judgedCounts(bool afterTest) const;

@@ -14,9 +14,12 @@
 #include "ui/shownfont.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -72,6 +75,13 @@ void Form1::wireExternalGet()
         else
             MoveGetListOut();
     });
+    // Changes that no control's own event announces.
+    for (QCheckBox* box : {m_c.iroch, m_c.typec})
+        connect(box, &QCheckBox::toggled, this, [this] { syncExternal(); });
+    for (const char* name : {"mteisi", "mbou", "mfocus"}) {
+        connect(m_menus->action(QString::fromLatin1(name)), &QAction::changed, this,
+            [this] { syncExternal(); });
+    }
     for (const char* name : kMirrored) {
         if (auto* w = findChild<QWidget*>(QString::fromLatin1(name))) {
             m_mirrored.insert(w);
@@ -101,31 +111,56 @@ void Form1::syncExternal()
     if (!externalShown() || m_syncing)
         return;
     m_syncing = true;
-    m_external->mirrorControls();
+    Pickgamen& out = *m_external;
+    out.mirrorControls();
+    auto mine = [&out](const char* name) { return out.findChild<QWidget*>(QLatin1String(name)); };
+    const bool test = m_state.testmode;
+    const bool results = test || m_state.testResultsHeld;
     // Its result line carries the score while a test runs or its results are held.
-    m_external->setPicktestText(m_state.testmode || m_state.testResultsHeld
-            ? m_c.testKEKKAlabel[0]->text()
-            : m_c.Picktestlabel->text());
-    for (const char* name : {"Pickbtnpic", "gPickzencheck", "gPickzencheckhazusi"}) {
-        if (auto* w = m_external->findChild<QWidget*>(QString::fromLatin1(name))) {
-            if (m_state.testmode || (m_state.testResultsHeld && name[0] == 'P'))
-                w->hide();
+    out.setPicktestText(results ? m_c.testKEKKAlabel[0]->text() : m_c.Picktestlabel->text());
+    if (results)
+        mine("Picktestlabel")->show();
+    // 「テスト結果を見る」 where the main screen offers it.
+    mine("Frame1_15")->setVisible(!m_c.TestListbtn->isHidden());
+    // The GET commands are the user's list's, not a test's.
+    mine("Pickbtnpic")->setVisible(!results);
+    if (test) {
+        mine("gPickzencheck")->hide();
+        mine("gPickzencheckhazusi")->hide();
+    } else if (mine("gPickzencheck")->isHidden() && mine("gPickzencheckhazusi")->isHidden()) {
+        mine("gPickzencheck")->show();
+    }
+    // Pause or resume, one at a time.
+    const bool paused = m_menus->action(QStringLiteral("mteisi"))->isChecked();
+    mine("listteisi")->setVisible(!paused);
+    mine("listsaikai")->setVisible(paused);
+    // The value boxes show the main screen's values (the dialog's speed, the number test's
+    // bounds), so that they never write an old one back.
+    for (const char* name : {"tsec", "ketamin", "ketamax"}) {
+        auto* box = out.findChild<QComboBox*>(QLatin1String(name));
+        auto* twin = findChild<QComboBox*>(QLatin1String(name));
+        if (box && twin && box->currentText() != twin->currentText()) {
+            const QSignalBlocker blocker(box);
+            box->setEditText(twin->currentText());
         }
     }
-    if (!m_state.testmode && !m_state.testResultsHeld) {
-        if (auto* box = m_external->findChild<QWidget*>(QStringLiteral("Pickbtnpic")))
-            box->show();
-    }
     // The typing box is emptied and shows ○ with the main one's.
-    if (auto* box = m_external->findChild<QLineEdit*>(QStringLiteral("cuttext")); box
+    if (auto* box = out.findChild<QLineEdit*>(QStringLiteral("cuttext")); box
         && box->text() != m_c.cuttext->text()
         && (m_c.cuttext->text().isEmpty() || m_c.cuttext->text() == QStringLiteral("○"))) {
         const QSignalBlocker blocker(box);
         box->setText(m_c.cuttext->text());
     }
-    if (auto* back = m_external->findChild<QWidget*>(QStringLiteral("naibubtn")))
-        back->setEnabled(!isMinimized() && !m_layout->focusScreen() && !m_stick->shown());
+    mine("naibubtn")->setEnabled(!isMinimized() && !m_layout->focusScreen() && !m_stick->shown());
     m_syncing = false;
+}
+
+void Form1::resetExternalCheckAll()
+{
+    if (!m_external)
+        return;
+    m_external->findChild<QWidget*>(QStringLiteral("gPickzencheck"))->show();
+    m_external->findChild<QWidget*>(QStringLiteral("gPickzencheckhazusi"))->hide();
 }
 
 void Form1::MoveGetListOut()

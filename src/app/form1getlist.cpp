@@ -3,6 +3,7 @@
 #include "app/problemcontroller.h"
 #include "getlist/getlist.h"
 #include "getlist/gettest.h"
+#include "getlist/pickgamen.h"
 #include "mainscreen/mainmenus.h"
 #include "problemdata/problemrecord.h"
 #include "quiz/testengine.h"
@@ -24,9 +25,12 @@ void Form1::wireGetList()
     GetTestHooks getTest;
     getTest.reloadKeepingList = [this] {
         m_range.keepRange = true;
-        if (Result<bool> reloaded = m_problems->ReloadProblemFile(); !reloaded)
+        if (Result<bool> reloaded = m_problems->ReloadProblemFile(); !reloaded) {
+            // Only this reload keeps the range and the list; a later one must not.
+            m_range.keepRange = false;
             m_ctx.platform.showMessage(
                 this, errorText(reloaded.error()), MessageIcon::Error, MessageButtons::Ok);
+        }
     };
     getTest.focusGetList = [this] { focusGetList(); };
     getTest.mirror = [this] { syncExternal(); };
@@ -108,6 +112,8 @@ void Form1::focusGetList()
 {
     if (m_c.Picklist->isEnabled() && m_c.Picklist->isVisible())
         m_c.Picklist->setFocus();
+    if (externalShown() && externalScreen()->list()->isEnabled())
+        externalScreen()->list()->setFocus();
 }
 
 void Form1::appendCurrentItemToGetList()
@@ -115,8 +121,10 @@ void Form1::appendCurrentItemToGetList()
     const StudySession& s = m_study->session();
     if (!m_range.current || s.n < 1)
         return;
-    // Red follows the item's record, as the range lists it.
-    const QString record = rangeList(m_set, *m_range.current).value(s.n - 1);
+    // Red follows the item's record, as the range (or the GET test's shuffled copy of
+    // it) lists it.
+    const QString record = s.getTestRunning ? s.getTestOrder.value(s.n - 1)
+                                            : rangeList(m_set, *m_range.current).value(s.n - 1);
     bool red = false;
     switch (*m_range.current) {
     case RangeFilter::NotYet:

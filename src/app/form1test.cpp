@@ -196,9 +196,13 @@ void Form1::StartTest()
         return;
     // A GET test ends first (its reload does it), so that the order option the test
     // keeps for its end is the user's, not the GET test's.
-    if (m_getTest->running())
-        m_problems->ReloadProblemFile();
-    else
+    if (m_getTest->running()) {
+        if (Result<bool> reloaded = m_problems->ReloadProblemFile(); !reloaded) {
+            m_ctx.platform.showMessage(
+                this, errorText(reloaded.error()), MessageIcon::Error, MessageButtons::Ok);
+            return;
+        }
+    } else
         m_getTest->ResetGetTestControls();
     m_test->applyChoice(*choice);
     // The last test's results go; this test's list starts empty.

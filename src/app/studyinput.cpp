@@ -114,7 +114,7 @@ bool StudyInput::eventFilter(QObject* watched, QEvent* event)
     if (mainScreenKey(key, onExternal))
         return true;
     if (typingBox)
-        return typingBoxKey(key);
+        return typingBoxKey(key, onExternal ? outside : nullptr);
     return false;
 }
 
@@ -193,7 +193,7 @@ bool StudyInput::mainScreenKey(QKeyEvent* key, bool onExternal)
     }
 }
 
-bool StudyInput::typingBoxKey(QKeyEvent* key)
+bool StudyInput::typingBoxKey(QKeyEvent* key, QWidget* external)
 {
     if (key->key() == Qt::Key_Tab) {
         if (m_c.typec->isChecked()) {
@@ -205,8 +205,12 @@ bool StudyInput::typingBoxKey(QKeyEvent* key)
         return true; // the Tab character never goes into the box
     }
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        const bool skipUsable = (m_c.listSkipbtn->isVisible() && m_c.listSkipbtn->isEnabled())
-            || (m_c.syudouskip->isVisible() && m_c.syudouskip->isEnabled());
+        // The skip buttons of the screen the box is on.
+        auto usable = [external](QWidget* mine) {
+            QWidget* w = external ? external->findChild<QWidget*>(mine->objectName()) : mine;
+            return w && w->isVisible() && w->isEnabled();
+        };
+        const bool skipUsable = usable(m_c.listSkipbtn) || usable(m_c.syudouskip);
         if (skipUsable) {
             // The pause buttons' own actions: the buttons are disabled when they do not apply.
             if (manualTestRunning())

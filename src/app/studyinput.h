@@ -35,7 +35,8 @@ protected:
 
 private:
     bool mainScreenKey(QKeyEvent* key, bool onExternal);
-    bool typingBoxKey(QKeyEvent* key);
+    // Keys in a typing box: the main screen's, or the external screen's when given.
+    bool typingBoxKey(QKeyEvent* key, QWidget* external);
     bool manualTestRunning() const;
     void typingStarted();
     // BackSpace in a test: the selected GET entry's judgement turned over.

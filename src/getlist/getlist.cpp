@@ -1,6 +1,7 @@
 #include "getlist/getlist.h"
 
 #include <QColor>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QTimer>
 #include <QTreeView>
@@ -118,6 +119,7 @@ GetList::GetList(QTreeView& view, QLabel& countLabel)
     // Rows of one height let the view scroll to a new entry without measuring all before it.
     m_view.setUniformRowHeights(true);
     QObject::connect(&m_model, &QAbstractItemModel::dataChanged, &m_view, [this] { changed(); });
+    followSelection(m_view);
 }
 
 int GetList::checkedCount() const
@@ -131,7 +133,9 @@ int GetList::selectedIndex() const
 {
     if (m_pendingCurrent >= 0)
         return m_pendingCurrent;
-    const QModelIndex current = m_view.currentIndex();
+    // While the list is out, its selection is the external screen's.
+    const QTreeView& view = m_mirror && m_mirror->isVisible() ? *m_mirror : m_view;
+    const QModelIndex current = view.currentIndex();
     return current.isValid() ? current.row() : -1;
 }
 
@@ -141,12 +145,23 @@ void GetList::select(int index)
     if (index < 0 || index >= shownCount())
         return;
     m_view.setCurrentIndex(m_model.index(index, 0));
+    if (m_mirror)
+        m_mirror->setCurrentIndex(m_model.index(index, 0));
     scrollToCurrentSoon();
 }
 
 void GetList::setMirrorView(QTreeView* view)
 {
     m_mirror = view;
+    if (view)
+        followSelection(*view);
+}
+
+void GetList::followSelection(QTreeView& view)
+{
+    // An entry the user selects is the selected one, whatever was appended before.
+    QObject::connect(view.selectionModel(), &QItemSelectionModel::currentChanged, &view,
+        [this] { m_pendingCurrent = -1; });
 }
 
 bool GetList::isChecked(int index) const

@@ -97,6 +97,7 @@ public:
 
 private:
     void scrollToCurrentSoon();
+    void followSelection(QTreeView& view);
     void rebuildKeys();
     void changed();
 

@@ -360,6 +360,7 @@ bool StudyEngine::TakeUpNextItem()
             c.Picktestlabel->show();
             m_s.getHintShown = true;
         }
+        call(m_hooks.getPanelChanged);
 
         m_s.currentLine = rangeEntryText(m_s.n);
         const bool rejected = m_hooks.inGetList && m_hooks.inGetList(m_s.currentLine);
@@ -399,6 +400,7 @@ bool StudyEngine::takeUpGetTestItem()
             c.Picktestlabel->setText(kGetTestMarker);
             c.Picktestlabel->show();
         }
+        call(m_hooks.getPanelChanged);
         m_s.currentLine = itemTextOf(m_s.getTestOrder.value(m_s.n - 1));
         if (!(m_hooks.inGetList && m_hooks.inGetList(m_s.currentLine)))
             return prepareCurrentItem();

@@ -81,6 +81,7 @@ struct StudyHooks {
     std::function<void()> restoreStudyState; // after a test: the reset of opening a file
     std::function<void()> appendToGetList; // take the current item into the GET list
     std::function<void()> endGetTest; // the GET test has shown its last item
+    std::function<void()> getPanelChanged; // the hint or the GET test's label changed
 };
 
 // Timed flash cards: question first, the answer after its share of the period, in

@@ -62,11 +62,14 @@ TEST_F(ExternalGet, OutAndInTwiceDuringStudyWithOneListSeenFromBothPlaces)
         h.timers.advance(2000);
         ASSERT_TRUE(out<QToolButton>("listmaru")->isEnabled());
         out<QToolButton>("listmaru")->click();
+        QApplication::processEvents(); // the new entry is selected on both screens
+        EXPECT_EQ(outside()->list()->currentIndex().row(), round + 1);
         EXPECT_EQ(h.form().getList().count(), round + 2);
         EXPECT_EQ(out<QLabel>("listkazu")->text(), QString::number(round + 2));
         list->model()->setData(list->model()->index(0, 0), Qt::Checked, Qt::CheckStateRole);
         EXPECT_TRUE(h.form().getList().isChecked(0));
         list->setCurrentIndex(list->model()->index(1, 0));
+        EXPECT_EQ(h.form().getList().selectedIndex(), 1); // the popup's entry is the one seen
         out<QToolButton>("naibubtn")->click();
         EXPECT_FALSE(h.form().externalShown());
         EXPECT_FALSE(h.find<QWidget>("Pickframe")->isHidden());
@@ -103,8 +106,10 @@ TEST_F(ExternalGet, ATestRunsFromTheExternalScreen)
     EXPECT_FALSE(out<QToolButton>("zidouMARU")->isHidden());
     EXPECT_TRUE(out<QToolButton>("syudouKAKUNIN")->isHidden());
     EXPECT_TRUE(out<QToolButton>("listhozon")->isHidden());
+    EXPECT_EQ(out<QComboBox>("tsec")->currentText(), "2"); // the dialog's speed
     out<QToolButton>("zidouMARU")->click();
     EXPECT_EQ(out<QLabel>("Picktestlabel")->text(), QStringLiteral("○ 1  × 0  正解率 100％"));
+    EXPECT_FALSE(out<QLabel>("Picktestlabel")->isHidden());
     // In and out again in the middle of the test: it goes on.
     out<QToolButton>("naibubtn")->click();
     h.find<QToolButton>("Pickbtn")->click();
@@ -112,37 +117,61 @@ TEST_F(ExternalGet, ATestRunsFromTheExternalScreen)
     EXPECT_EQ(label("Label1"), "book");
     out<QToolButton>("syuuryoubtn")->click();
     EXPECT_FALSE(h.form().state().testmode);
+    EXPECT_FALSE(out<QWidget>("Frame1_15")->isHidden()); // テスト結果を見る, there too
     EXPECT_EQ(out<QLabel>("Picktestlabel")->text(), QStringLiteral("○ 1  × 0  正解率 100％"));
 }
 
 TEST_F(ExternalGet, AGetTestStartsAndEndsOnTheExternalScreen)
 {
+    // The first Start brings the list inside (内部GET); then it goes out.
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
     h.find<QToolButton>("gaibubtn")->click();
     out<QToolButton>("Picktest")->click();
     EXPECT_EQ(label("Label1"), "Ready?");
     EXPECT_TRUE(out<QToolButton>("Picktest")->isHidden());
     EXPECT_FALSE(out<QToolButton>("pickend")->isHidden());
-    h.find<QToolButton>("Startbtn")->click();
-    h.timers.advance(1);
+    h.timers.advance(1000); // the running presentation takes up the first shuffled item
     out<QToolButton>("listmaru")->click();
     out<QToolButton>("pickend")->click();
     EXPECT_FALSE(h.form().getTest().running());
     EXPECT_EQ(out<QLabel>("Picktestlabel")->text(), QStringLiteral("○1　×2　正解率33％"));
     EXPECT_FALSE(out<QToolButton>("Picktest")->isHidden());
     EXPECT_EQ(outside()->list()->model()->rowCount(), 1); // the item got stays
+
+    // A second GET test in a row, every item got: each entry is red as its own record is.
+    h.form().getList().clear();
+    out<QToolButton>("Picktest")->click();
+    h.find<QToolButton>("Startbtn")->click();
+    for (int i = 0; i < 3; ++i) {
+        h.timers.advance(i == 0 ? 1 : 2000);
+        if (i == 0) {
+            EXPECT_EQ(out<QLabel>("Picktestlabel")->text(), QStringLiteral("テスト中"));
+        }
+        out<QToolButton>("listmaru")->click();
+    }
+    h.timers.advance(2000);
+    EXPECT_EQ(out<QLabel>("Picktestlabel")->text(), QStringLiteral("○3　×0　正解率100％"));
+    const GetList& got = h.form().getList();
+    ASSERT_EQ(got.count(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(got.isRed(i), got.shadow()[size_t(i)].key.startsWith("book")) << i;
 }
 
 TEST_F(ExternalGet, KeysOnTheExternalScreenAreTheGetPanels)
 {
-    h.find<QToolButton>("gaibubtn")->click();
     h.find<QToolButton>("Startbtn")->click();
     h.timers.advance(1);
+    h.find<QToolButton>("gaibubtn")->click();
     QApplication::setActiveWindow(outside());
     outside()->list()->setFocus();
     QTest::keyClick(outside()->list(), Qt::Key_Return);
     EXPECT_EQ(h.form().getList().count(), 1);
     QTest::keyClick(outside()->list(), Qt::Key_Delete);
     EXPECT_TRUE(h.action("mteisi")->isChecked());
+    // Paused: resume shows in place of pause.
+    EXPECT_TRUE(out<QWidget>("listteisi")->isHidden());
+    EXPECT_FALSE(out<QWidget>("listsaikai")->isHidden());
 }
 
 TEST(ExternalGetPlacement, RightOfTheMainWindowAndKeptOnTheScreen)
