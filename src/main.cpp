@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "app/form1.h"
 #include "common/clock.h"
 #include "common/random.h"
@@ -8,6 +9,7 @@
 #include <QEvent>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QTranslator>
 
@@ -48,6 +50,17 @@ private:
 
 int main(int argc, char* argv[])
 {
+    // --help, --version and mistakes are answered before any window system is needed.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const keruna::CommandLine commandLine = keruna::parseCommandLine(arguments);
+    if (commandLine.exitNow) {
+        std::fputs(commandLine.output.toLocal8Bit().constData(), stdout);
+        std::fputs(commandLine.error.toLocal8Bit().constData(), stderr);
+        return commandLine.exitCode;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("keruna"));
     // The program speaks Japanese whatever the desktop's language: so do Qt's own dialogs.
@@ -55,9 +68,9 @@ int main(int argc, char* argv[])
     if (qtTranslations.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
             QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtTranslations);
-    // The folder that holds Settei.ini: the program's own folder, unless a test or a
-    // portable set-up names another.
-    keruna::QtPlatform platform(qEnvironmentVariable("KERUNA_PROGRAM_FOLDER"));
+    keruna::QtPlatform platform(keruna::settingsFolder(
+        qEnvironmentVariable("KERUNA_PROGRAM_FOLDER"), QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
     keruna::SystemClock clock;
     keruna::QtTimerFactory timers;
     keruna::StdRandomSource random;
@@ -72,7 +85,8 @@ int main(int argc, char* argv[])
     const bool closeAfterPaint = qEnvironmentVariableIsSet("KERUNA_CLOSE_AFTER_FIRST_PAINT");
     FirstPaint firstPaint(&form, [&] {
         if (closeAfterPaint) {
-            std::fputs("first-paint\n", stdout);
+            // The caption tells what was loaded.
+            std::fputs(("first-paint " + form.windowTitle() + u'\n').toUtf8().constData(), stdout);
             std::fflush(stdout);
             form.close();
             return;
@@ -80,6 +94,10 @@ int main(int argc, char* argv[])
         speech.startEngine();
     });
     form.show();
+    // A list named on the command line (or by the desktop's "open with") opens as from
+    // the open dialog.
+    if (!commandLine.file.isEmpty())
+        form.openFromOutside(commandLine.file);
     const int code = app.exec();
     // The settings are saved by now. Letting go of the speech engine can take a second
     // (its daemon's connection); the user asked to quit, so the process ends at once.

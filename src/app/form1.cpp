@@ -18,6 +18,7 @@
 #include "settings/settingsschema.h"
 #include "speech/speechoutput.h"
 #include "study/layoutmath.h"
+#include "study/stickscreen.h"
 #include "study/studyengine.h"
 #include "study/timerbar.h"
 #include "ui/fonts.h"
@@ -173,13 +174,26 @@ Form1::Form1(AppContext context, QWidget* parent)
     wireAppearance();
     wireTools();
     wireExternalGet();
+    acceptDropsOn(this);
     for (QWidget* w : std::initializer_list<QWidget*> {
              m_c.Mframe, m_c.Label1, m_c.Label2, m_c.testMainpic, m_c.NoLabel, m_c.Image1[0]})
         w->installEventFilter(this);
     runStartup();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    // The windows and controls this screen watches outlive its members while the base
+    // class takes them down: nothing of theirs may reach the filter from now on.
+    m_tearingDown = true;
+    for (QObject* w : std::as_const(m_mirrored))
+        w->removeEventFilter(this);
+    m_mirrored.clear();
+    if (m_stick && m_stick->strip())
+        m_stick->strip()->removeEventFilter(this);
+    if (m_external)
+        m_external->removeEventFilter(this);
+}
 
 QString Form1::settingsPath() const
 {
@@ -390,8 +404,13 @@ void Form1::wireLayout()
             m_layout->enterFocusScreen();
     });
     m.onCommand(QStringLiteral("mmae"), [this] { m_layout->toggleAlwaysOnTop(); });
-    m.onCommand(QStringLiteral("mbou"), [this] { m_stick->toggle(); });
-    connect(m_c.boubtn, &QToolButton::clicked, this, [this] { m_stick->toggle(); });
+    // The strip takes dropped word lists like the main window.
+    auto toggleStick = [this] {
+        m_stick->toggle();
+        acceptDropsOn(m_stick->strip());
+    };
+    m.onCommand(QStringLiteral("mbou"), toggleStick);
+    connect(m_c.boubtn, &QToolButton::clicked, this, toggleStick);
     // The meaning limits: one of three or none; clicking the checked one clears it.
     for (const char* name : {"mitigi", "mnigi", "msangi"}) {
         const QString item = QString::fromLatin1(name);
@@ -532,6 +551,12 @@ void Form1::ShowProperties()
 
 bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (m_tearingDown)
+        return false;
+    if ((event->type() == QEvent::DragEnter || event->type() == QEvent::Drop) && watched != this
+        && watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()
+        && static_cast<QWidget*>(watched)->acceptDrops())
+        return dropEvent(watched, event);
     if (m_mirrored.contains(watched)) {
         mirrorEvent(watched, event);
         return QMainWindow::eventFilter(watched, event);

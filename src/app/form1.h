@@ -79,6 +79,12 @@ public:
     // True when start-up found settings it could not read (the repair was offered).
     bool startupHadFailures() const { return m_startupFailed; }
 
+    // Opens a word list named on the command line or dropped on a window: a path, or a
+    // file:// URL. A folder is refused with a message.
+    bool openFromOutside(const QString& pathOrUrl);
+    // Drops of word lists onto this window (the main screen, the stick strip).
+    void acceptDropsOn(QWidget* window);
+
     // Commands
     void Restart();
     void InitializeSettings();
@@ -131,6 +137,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void wireCommands();
@@ -165,6 +173,8 @@ private:
     bool mirrorEvent(QObject* watched, QEvent* event);
     void syncExternal();
     void resetExternalCheckAll();
+    // A drag or drop on a window that takes word lists; true when it was one.
+    bool dropEvent(QObject* watched, QEvent* event);
     std::optional<TestChoice> runTestDialog(const TestSetupInput& input);
     // The judged items in the GET list, or the test list behind it once the test ended.
     std::pair<int, int> judgedCounts(bool afterTest) const;
@@ -202,6 +212,7 @@ private:
     bool m_startupFailed = false;
     class Pickgamen* m_external = nullptr; // made on first use, owned as a child window
     bool m_syncing = false;
+    bool m_tearingDown = false;
     QSet<QObject*> m_mirrored; // the controls the external screen copies
     bool m_speakOverride = false; // speak m_speakText instead of the current item
     QString m_speakText;

@@ -61,6 +61,15 @@ void ProblemController::OpenProblemFile()
             &m_window, openErrorText(*error), MessageIcon::Error, MessageButtons::Ok);
 }
 
+bool ProblemController::openGivenFile(const QString& path)
+{
+    const std::optional<AppError> error = loadChosenFile(path, true);
+    if (error)
+        m_platform.showMessage(
+            &m_window, openErrorText(*error), MessageIcon::Error, MessageButtons::Ok);
+    return !error;
+}
+
 bool ProblemController::openChosenFile(const QString& path)
 {
     const std::optional<AppError> error = loadChosenFile(path, false);

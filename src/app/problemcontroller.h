@@ -47,6 +47,9 @@ public:
     // Loads a file the program chose (a list just saved); errors are shown. A test's
     // results stay.
     bool openChosenFile(const QString& path);
+    // Opens a file the user named outside the open dialog (the command line, a drop): the
+    // open sequence's check and load, and its errors.
+    bool openGivenFile(const QString& path);
 
     void ClearProblemSet();
     // Empties the set, reads the current file again and redoes the range choice. A file

@@ -1,0 +1,83 @@
+#include "app/commandline.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+namespace keruna {
+
+namespace {
+
+const QString kVersion = QStringLiteral(KERUNA_VERSION);
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "ケルナ: a vocabulary trainer for word lists kept as text files.\n"
+        "\n"
+        "Settings (Settei.ini) are kept in the program's folder when it can be written to,\n"
+        "otherwise in the user's configuration folder (~/.config/keruna); the environment\n"
+        "variable KERUNA_PROGRAM_FOLDER names another folder."));
+    const QCommandLineOption help(
+        {QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and end."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+        QStringLiteral("Show the version and end."));
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addPositionalArgument(QStringLiteral("file"),
+        QStringLiteral("A word list to open (Shift-JIS or UTF-8 text)."), QStringLiteral("[file]"));
+
+    CommandLine out;
+    const QString program = QStringLiteral("keruna");
+    if (!parser.parse(arguments)) {
+        out.exitNow = true;
+        out.exitCode = 2;
+        out.error = program + QStringLiteral(": ") + parser.errorText() + u'\n'
+            + QStringLiteral("Try 'keruna --help'.\n");
+        return out;
+    }
+    if (parser.isSet(help)) {
+        out.exitNow = true;
+        // Parsed before any application object exists: the parser cannot know the name.
+        out.output = parser.helpText().replace(QStringLiteral("<executable_name>"), program);
+        if (!out.output.endsWith(u'\n'))
+            out.output += u'\n';
+        return out;
+    }
+    if (parser.isSet(version)) {
+        out.exitNow = true;
+        out.output = program + u' ' + kVersion + u'\n';
+        return out;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        out.exitNow = true;
+        out.exitCode = 2;
+        out.error = program + QStringLiteral(": one word list at a time (")
+            + QString::number(files.size()) + QStringLiteral(" were given)\n")
+            + QStringLiteral("Try 'keruna --help'.\n");
+        return out;
+    }
+    if (!files.isEmpty())
+        out.file = files.first();
+    return out;
+}
+
+QString settingsFolder(
+    const QString& override, const QString& programFolder, const QString& configFolder)
+{
+    if (!override.isEmpty())
+        return override;
+    const QFileInfo folder(programFolder);
+    if (folder.isDir() && folder.isWritable())
+        return programFolder;
+    // Made now, so that the first save has somewhere to go; should that fail, the program
+    // runs on its defaults and the saves fail quietly, as with a read-only Settei.ini.
+    QDir().mkpath(configFolder);
+    return configFolder;
+}
+
+} // namespace keruna
