@@ -11,7 +11,7 @@ packages=(
   speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-noto-cjk
-  xvfb xauth imagemagick openbox x11-utils xdotool wmctrl
+  xvfb xauth imagemagick openbox x11-utils xdotool wmctrl desktop-file-utils
   clang libclang-rt-14-dev
 )
 

@@ -2,11 +2,14 @@
 #include "app/form1.h"
 #include "common/clock.h"
 #include "common/random.h"
+#include "settings/settingsschema.h"
+#include "settings/settingsstore.h"
 #include "speech/qtspeech.h"
 #include "ui/qtplatform.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStandardPaths>
@@ -64,13 +67,27 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("keruna"));
     // The program speaks Japanese whatever the desktop's language: so do Qt's own dialogs.
+    // Qt's own translations first; an installed copy of ours where those are missing.
     QTranslator qtTranslations;
-    if (qtTranslations.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
-            QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTranslations);
-    keruna::QtPlatform platform(keruna::settingsFolder(
-        qEnvironmentVariable("KERUNA_PROGRAM_FOLDER"), QCoreApplication::applicationDirPath(),
-        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
+    for (const QString& folder : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+             QCoreApplication::applicationDirPath()
+                 + QStringLiteral("/../share/keruna/translations")}) {
+        if (qtTranslations.load(QLocale(QLocale::Japanese, QLocale::Japan),
+                QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
+            QApplication::installTranslator(&qtTranslations);
+            break;
+        }
+    }
+    const QString configFolder
+        = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    keruna::QtPlatform platform(
+        keruna::settingsFolder(qEnvironmentVariable("KERUNA_PROGRAM_FOLDER"),
+            QCoreApplication::applicationDirPath(), configFolder));
+    // An installed program's first start in a user's account: the defaults, without the
+    // repair question that a missing file in the program's own folder asks.
+    const QString settings = keruna::SettingsStore::settingsPath(platform.programFolder());
+    if (platform.programFolder() == configFolder && !QFileInfo::exists(settings))
+        keruna::InitSettings(settings);
     keruna::SystemClock clock;
     keruna::QtTimerFactory timers;
     keruna::StdRandomSource random;

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace keruna {
 
@@ -42,7 +43,9 @@ CommandLine parseCommandLine(const QStringList& arguments)
     if (parser.isSet(help)) {
         out.exitNow = true;
         // Parsed before any application object exists: the parser cannot know the name.
-        out.output = parser.helpText().replace(QStringLiteral("<executable_name>"), program);
+        out.output = parser.helpText();
+        out.output.replace(QRegularExpression(QStringLiteral("^Usage: \\S+")),
+            QStringLiteral("Usage: ") + program);
         if (!out.output.endsWith(u'\n'))
             out.output += u'\n';
         return out;

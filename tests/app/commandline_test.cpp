@@ -1,0 +1,231 @@
+#include "app/commandline.h"
+#include "app/form1.h"
+#include "app/problemcontroller.h"
+#include "settings/settingsstore.h"
+#include "support/harness.h"
+#include "support/speechdispatcher.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using namespace keruna;
+using namespace keruna::test;
+
+TEST(CommandLine, OptionsAndOneFile)
+{
+    struct Case {
+        QStringList args;
+        bool exitNow;
+        int code;
+        QString file;
+        QString inOutput; // or in the error text
+    } cases[] = {
+        {{"keruna"}, false, 0, {}, {}},
+        {{"keruna", "単語 帳.txt"}, false, 0, QStringLiteral("単語 帳.txt"), {}},
+        {{"keruna", "--", "-dash.txt"}, false, 0, "-dash.txt", {}}, // a name with a leading -
+        {{"keruna", "--version"}, true, 0, {}, "keruna 1.1.0\n"},
+        {{"keruna", "--help"}, true, 0, {}, "~/.config/keruna"},
+        {{"keruna", "-h"}, true, 0, {}, "Usage: keruna [options] [file]"},
+        {{"keruna", "--bogus"}, true, 2, {}, "bogus"},
+        {{"keruna", "-x.txt"}, true, 2, {}, "Unknown option"},
+        {{"keruna", "a.txt", "b.txt"}, true, 2, {}, "one word list at a time"},
+    };
+    for (const Case& c : cases) {
+        const CommandLine cl = parseCommandLine(c.args);
+        const std::string what = c.args.join(' ').toStdString();
+        EXPECT_EQ(cl.exitNow, c.exitNow) << what;
+        EXPECT_EQ(cl.exitCode, c.code) << what;
+        EXPECT_EQ(cl.file, c.file) << what;
+        EXPECT_TRUE((cl.output + cl.error).contains(c.inOutput)) << what;
+    }
+}
+
+TEST(CommandLine, SettingsFolderIsTheProgramsOwnWhenItCanBeWritten)
+{
+    QTemporaryDir dir;
+    const QString config = dir.filePath("config/keruna");
+    EXPECT_EQ(settingsFolder("/somewhere", dir.path(), config), "/somewhere");
+    EXPECT_EQ(settingsFolder({}, dir.path(), config), dir.path());
+    EXPECT_FALSE(QDir(config).exists());
+    // A program folder that cannot take the file: the configuration folder, made now.
+    EXPECT_EQ(settingsFolder({}, dir.filePath("no such folder"), config), config);
+    EXPECT_TRUE(QDir(config).exists());
+    // One that cannot be made either: the program runs on its defaults all the same.
+    QFile blocker(dir.filePath("file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString impossible = dir.filePath("file/keruna");
+    EXPECT_EQ(settingsFolder({}, dir.filePath("no such folder"), impossible), impossible);
+    EXPECT_FALSE(QDir(impossible).exists());
+}
+
+namespace {
+
+class OutsideOpen : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        h.start();
+        loaded = h.path("loaded.txt");
+        writeBytes(loaded, sjis(QStringLiteral("apple,りんご\r\n")));
+        ASSERT_TRUE(h.form().openFromOutside(loaded));
+        title = h.form().windowTitle();
+    }
+    // The list loaded before stays when a file is refused.
+    void expectUnchanged(const char* what)
+    {
+        EXPECT_EQ(h.form().windowTitle(), title) << what;
+        EXPECT_EQ(h.form().problemSet().path, loaded) << what;
+    }
+    void drop(const QList<QUrl>& urls)
+    {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(&h.form(), &enter);
+        dropAccepted = enter.isAccepted();
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(&h.form(), &dropped);
+    }
+
+    Form1Harness h;
+    QString loaded;
+    QString title;
+    bool dropAccepted = false;
+};
+
+} // namespace
+
+TEST_F(OutsideOpen, RefusedFilesChangeNothingAndSayWhy)
+{
+    const QString empty = h.path("empty.txt");
+    writeBytes(empty, "");
+    const QString binary = h.path("picture.png");
+    writeBytes(binary, QByteArray("\x89PNG\r\n\x1a\n\x80\xff\xfe", 11));
+    struct Case {
+        QString path;
+        QString message;
+    } cases[] = {
+        {h.path("missing.txt"), QStringLiteral("エラー番号 : 53")},
+        {h.folder(), QStringLiteral("はフォルダです。")},
+        {empty, QStringLiteral("エラー番号 : 1")},
+        {binary, QStringLiteral("エラー番号")},
+    };
+    for (const Case& c : cases) {
+        h.platform.messages.clear();
+        EXPECT_FALSE(h.form().openFromOutside(c.path)) << c.path.toStdString();
+        ASSERT_EQ(h.platform.messages.size(), 1u) << c.path.toStdString();
+        EXPECT_TRUE(h.platform.messages[0].text.contains(c.message))
+            << h.platform.messages[0].text.toStdString();
+        expectUnchanged(c.path.toUtf8().constData());
+    }
+}
+
+TEST_F(OutsideOpen, NamesWithSpacesJapaneseRelativePathsUrlsAndDrops)
+{
+    QDir(h.folder()).mkdir(QStringLiteral("単語 帳"));
+    const QString odd = h.path(QStringLiteral("単語 帳/it's $(x) & ;.txt"));
+    writeBytes(odd, sjis(QStringLiteral("book,本\r\ncat,ねこ\r\n")));
+    ASSERT_TRUE(h.form().openFromOutside(odd));
+    EXPECT_EQ(h.form().problemSet().path, odd);
+    EXPECT_EQ(h.form().problemSet().totalCount, 2);
+
+    // Relative to the folder the program was started in.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(h.folder());
+    EXPECT_TRUE(h.form().openFromOutside(QStringLiteral("loaded.txt")));
+    QDir::setCurrent(before);
+    EXPECT_EQ(h.form().problemSet().path, loaded);
+
+    EXPECT_TRUE(h.form().openFromOutside(QUrl::fromLocalFile(odd).toString()));
+    EXPECT_EQ(h.form().problemSet().path, odd);
+
+    // Dropped: the first of several files; a folder is refused; a web address is not taken.
+    drop({QUrl::fromLocalFile(loaded), QUrl::fromLocalFile(odd)});
+    EXPECT_TRUE(dropAccepted);
+    EXPECT_EQ(h.form().problemSet().path, loaded);
+    h.platform.messages.clear();
+    drop({QUrl::fromLocalFile(h.folder())});
+    ASSERT_EQ(h.platform.messages.size(), 1u);
+    EXPECT_EQ(h.form().problemSet().path, loaded);
+    drop({QUrl(QStringLiteral("https://example.com/words.txt"))});
+    EXPECT_FALSE(dropAccepted);
+    EXPECT_EQ(h.form().problemSet().path, loaded);
+}
+
+// Installed into a prefix the program cannot write to, the program keeps its settings in
+// the user's configuration folder, and opens the list named on its command line.
+TEST(Install, InstalledProgramOpensAListAndKeepsSettingsInTheConfigFolder)
+{
+    test::SpeechDispatcherEnvironment speech("null");
+    QTemporaryDir prefix;
+    QTemporaryDir home;
+    ASSERT_TRUE(prefix.isValid() && home.isValid());
+    QProcess install;
+    install.start(QString::fromUtf8(KERUNA_CMAKE),
+        {"--install", QString::fromUtf8(KERUNA_BUILD_DIR), "--prefix", prefix.path()});
+    ASSERT_TRUE(install.waitForFinished(60000));
+    ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
+    const QString program = prefix.filePath("bin/keruna");
+    ASSERT_TRUE(QFile::exists(program));
+    EXPECT_TRUE(QFile::exists(prefix.filePath("share/applications/keruna.desktop")));
+    EXPECT_TRUE(QFile::exists(prefix.filePath("share/icons/hicolor/scalable/apps/keruna.svg")));
+    const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
+    if (!validator.isEmpty()) {
+        QProcess validate;
+        validate.start(validator, {prefix.filePath("share/applications/keruna.desktop")});
+        ASSERT_TRUE(validate.waitForFinished(10000));
+        EXPECT_EQ(validate.exitCode(), 0) << validate.readAll().toStdString();
+    }
+
+    // Everyone may read the list and the program; only the configuration folder is writable.
+    QDir(home.path()).mkdir("config");
+    const QString list = home.filePath(QStringLiteral("単語 帳.txt"));
+    writeBytes(list, sjis(QStringLiteral("apple,りんご\r\nbook,本\r\n")));
+    for (const QString& p : {prefix.path(), home.path()})
+        QFile::setPermissions(p,
+            QFile::permissions(p) | QFileDevice::ReadOther | QFileDevice::ExeOther
+                | QFileDevice::ReadGroup | QFileDevice::ExeGroup);
+    QFile::setPermissions(home.filePath("config"), QFileDevice::Permissions(0x7777));
+    QFile::setPermissions(list, QFile::permissions(list) | QFileDevice::ReadOther);
+    QFile::setPermissions(prefix.filePath("bin"),
+        QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther
+            | QFileDevice::ExeOther | QFileDevice::ReadGroup | QFileDevice::ExeGroup);
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("KERUNA_PROGRAM_FOLDER");
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("KERUNA_CLOSE_AFTER_FIRST_PAINT", "1");
+    env.insert("XDG_CONFIG_HOME", home.filePath("config"));
+    env.insert("HOME", home.path());
+    QString command = program;
+    QStringList arguments {list};
+    // As root every folder is writable: the program then runs as nobody, as a user would.
+    if (geteuid() == 0) {
+        command = QStringLiteral("setpriv");
+        arguments
+            = QStringList {"--reuid=nobody", "--regid=nogroup", "--clear-groups", program, list};
+        env.insert("XDG_RUNTIME_DIR", home.filePath("config"));
+    }
+    QProcess run;
+    run.setProcessEnvironment(env);
+    run.start(command, arguments);
+    ASSERT_TRUE(run.waitForFinished(30000));
+    const QString out = QString::fromUtf8(run.readAllStandardOutput());
+    EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("単語 帳.txt"))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("未2 覚0"))) << out.toStdString();
+    EXPECT_TRUE(QFile::exists(home.filePath("config/keruna/Settei.ini")));
+    EXPECT_FALSE(QFile::exists(prefix.filePath("bin/Settei.ini")));
+}
