@@ -8,6 +8,7 @@
 #include "ui/qtplatform.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QLibraryInfo>
@@ -21,6 +22,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+
+#include <unistd.h>
 
 namespace {
 
@@ -80,13 +83,16 @@ int main(int argc, char* argv[])
     }
     const QString configFolder
         = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString sessionFolder
+        = QDir::temp().filePath(QStringLiteral("keruna-") + QString::number(getuid()));
     keruna::QtPlatform platform(
         keruna::settingsFolder(qEnvironmentVariable("KERUNA_PROGRAM_FOLDER"),
-            QCoreApplication::applicationDirPath(), configFolder));
+            QCoreApplication::applicationDirPath(), configFolder, sessionFolder));
     // An installed program's first start in a user's account: the defaults, without the
     // repair question that a missing file in the program's own folder asks.
-    const QString settings = keruna::SettingsStore::settingsPath(platform.programFolder());
-    if (platform.programFolder() == configFolder && !QFileInfo::exists(settings))
+    const QString folder = platform.programFolder();
+    const QString settings = keruna::SettingsStore::settingsPath(folder);
+    if ((folder == configFolder || folder == sessionFolder) && !QFileInfo::exists(settings))
         keruna::InitSettings(settings);
     keruna::SystemClock clock;
     keruna::QtTimerFactory timers;

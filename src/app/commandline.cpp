@@ -69,18 +69,19 @@ CommandLine parseCommandLine(const QStringList& arguments)
     return out;
 }
 
-QString settingsFolder(
-    const QString& override, const QString& programFolder, const QString& configFolder)
+QString settingsFolder(const QString& override, const QString& programFolder,
+    const QString& configFolder, const QString& sessionFolder)
 {
     if (!override.isEmpty())
         return override;
     const QFileInfo folder(programFolder);
     if (folder.isDir() && folder.isWritable())
         return programFolder;
-    // Made now, so that the first save has somewhere to go; should that fail, the program
-    // runs on its defaults and the saves fail quietly, as with a read-only Settei.ini.
-    QDir().mkpath(configFolder);
-    return configFolder;
+    // Made now, so that the first save has somewhere to go.
+    if (QDir().mkpath(configFolder))
+        return configFolder;
+    QDir().mkpath(sessionFolder);
+    return sessionFolder;
 }
 
 } // namespace keruna

@@ -1,7 +1,9 @@
 #include "app/commandline.h"
 #include "app/form1.h"
 #include "app/problemcontroller.h"
+#include "app/stickcontroller.h"
 #include "settings/settingsstore.h"
+#include "study/stickscreen.h"
 #include "support/harness.h"
 #include "support/speechdispatcher.h"
 
@@ -55,19 +57,21 @@ TEST(CommandLine, SettingsFolderIsTheProgramsOwnWhenItCanBeWritten)
 {
     QTemporaryDir dir;
     const QString config = dir.filePath("config/keruna");
-    EXPECT_EQ(settingsFolder("/somewhere", dir.path(), config), "/somewhere");
-    EXPECT_EQ(settingsFolder({}, dir.path(), config), dir.path());
+    const QString session = dir.filePath("session");
+    EXPECT_EQ(settingsFolder("/somewhere", dir.path(), config, session), "/somewhere");
+    EXPECT_EQ(settingsFolder({}, dir.path(), config, session), dir.path());
     EXPECT_FALSE(QDir(config).exists());
     // A program folder that cannot take the file: the configuration folder, made now.
-    EXPECT_EQ(settingsFolder({}, dir.filePath("no such folder"), config), config);
+    EXPECT_EQ(settingsFolder({}, dir.filePath("no such folder"), config, session), config);
     EXPECT_TRUE(QDir(config).exists());
-    // One that cannot be made either: the program runs on its defaults all the same.
+    // One that cannot be made either: a folder for this session, and the defaults.
     QFile blocker(dir.filePath("file"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    const QString impossible = dir.filePath("file/keruna");
-    EXPECT_EQ(settingsFolder({}, dir.filePath("no such folder"), impossible), impossible);
-    EXPECT_FALSE(QDir(impossible).exists());
+    EXPECT_EQ(
+        settingsFolder({}, dir.filePath("no such folder"), dir.filePath("file/keruna"), session),
+        session);
+    EXPECT_TRUE(QDir(session).exists());
 }
 
 namespace {
@@ -88,15 +92,17 @@ protected:
         EXPECT_EQ(h.form().windowTitle(), title) << what;
         EXPECT_EQ(h.form().problemSet().path, loaded) << what;
     }
-    void drop(const QList<QUrl>& urls)
+    void drop(const QList<QUrl>& urls, QWidget* on = nullptr)
     {
+        QWidget* target = on ? on : &h.form();
         QMimeData data;
         data.setUrls(urls);
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(&h.form(), &enter);
+        enter.ignore();
+        QCoreApplication::sendEvent(target, &enter);
         dropAccepted = enter.isAccepted();
         QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QCoreApplication::sendEvent(&h.form(), &dropped);
+        QCoreApplication::sendEvent(target, &dropped);
     }
 
     Form1Harness h;
@@ -162,6 +168,14 @@ TEST_F(OutsideOpen, NamesWithSpacesJapaneseRelativePathsUrlsAndDrops)
     drop({QUrl(QStringLiteral("https://example.com/words.txt"))});
     EXPECT_FALSE(dropAccepted);
     EXPECT_EQ(h.form().problemSet().path, loaded);
+
+    // The stick strip takes a dropped list as the main window does.
+    h.action("mbou")->trigger();
+    QWidget* strip = h.form().stick().strip();
+    ASSERT_TRUE(strip);
+    drop({QUrl::fromLocalFile(odd)}, strip);
+    EXPECT_TRUE(dropAccepted);
+    EXPECT_EQ(h.form().problemSet().path, odd);
 }
 
 // Installed into a prefix the program cannot write to, the program keeps its settings in
@@ -228,4 +242,13 @@ TEST(Install, InstalledProgramOpensAListAndKeepsSettingsInTheConfigFolder)
     EXPECT_TRUE(out.contains(QStringLiteral("未2 覚0"))) << out.toStdString();
     EXPECT_TRUE(QFile::exists(home.filePath("config/keruna/Settei.ini")));
     EXPECT_FALSE(QFile::exists(prefix.filePath("bin/Settei.ini")));
+
+    // A configuration folder that cannot be made: the program runs on its defaults and
+    // asks nothing (a question would never be answered here).
+    env.insert("XDG_CONFIG_HOME", list + QStringLiteral("/config"));
+    run.setProcessEnvironment(env);
+    run.start(command, arguments);
+    ASSERT_TRUE(run.waitForFinished(30000)) << "the program waited for an answer";
+    EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
+    EXPECT_TRUE(QString::fromUtf8(run.readAllStandardOutput()).contains("first-paint"));
 }
