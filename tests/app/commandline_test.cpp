@@ -122,12 +122,20 @@ TEST_F(OutsideOpen, RefusedFilesChangeNothingAndSayWhy)
     struct Case {
         QString path;
         QString message;
-    } cases[] = {
+    };
+    QList<Case> cases = {
         {h.path("missing.txt"), QStringLiteral("エラー番号 : 53")},
         {h.folder(), QStringLiteral("はフォルダです。")},
         {empty, QStringLiteral("エラー番号 : 1")},
         {binary, QStringLiteral("エラー番号")},
     };
+    // Only a user other than root can be kept from reading a file.
+    if (geteuid() != 0) {
+        const QString locked = h.path("locked.txt");
+        writeBytes(locked, "apple,1\r\n");
+        QFile::setPermissions(locked, {});
+        cases.append({locked, QStringLiteral("エラー番号 : ")});
+    }
     for (const Case& c : cases) {
         h.platform.messages.clear();
         EXPECT_FALSE(h.form().openFromOutside(c.path)) << c.path.toStdString();
