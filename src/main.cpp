@@ -8,12 +8,12 @@
 #include "ui/qtplatform.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
 
@@ -22,8 +22,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-
-#include <unistd.h>
 
 namespace {
 
@@ -83,16 +81,18 @@ int main(int argc, char* argv[])
     }
     const QString configFolder
         = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    const QString sessionFolder
-        = QDir::temp().filePath(QStringLiteral("keruna-") + QString::number(getuid()));
-    keruna::QtPlatform platform(
-        keruna::settingsFolder(qEnvironmentVariable("KERUNA_PROGRAM_FOLDER"),
-            QCoreApplication::applicationDirPath(), configFolder, sessionFolder));
+    QString folder = keruna::settingsFolder(qEnvironmentVariable("KERUNA_PROGRAM_FOLDER"),
+        QCoreApplication::applicationDirPath(), configFolder);
+    // Nowhere to keep settings: a private folder for this run only, taken away at the end.
+    QTemporaryDir session;
+    const bool sessionOnly = folder.isEmpty();
+    if (sessionOnly)
+        folder = session.path();
+    keruna::QtPlatform platform(folder);
     // An installed program's first start in a user's account: the defaults, without the
     // repair question that a missing file in the program's own folder asks.
-    const QString folder = platform.programFolder();
     const QString settings = keruna::SettingsStore::settingsPath(folder);
-    if ((folder == configFolder || folder == sessionFolder) && !QFileInfo::exists(settings))
+    if ((folder == configFolder || sessionOnly) && !QFileInfo::exists(settings))
         keruna::InitSettings(settings);
     keruna::SystemClock clock;
     keruna::QtTimerFactory timers;
@@ -127,5 +127,7 @@ int main(int argc, char* argv[])
     // Only our own streams: flushing all of them would wait on the speech library's socket.
     std::fflush(stdout);
     std::fflush(stderr);
+    if (sessionOnly)
+        session.remove();
     std::_Exit(code);
 }

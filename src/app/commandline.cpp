@@ -1,5 +1,7 @@
 #include "app/commandline.h"
 
+#include "common/qtarguments.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
@@ -33,7 +35,11 @@ CommandLine parseCommandLine(const QStringList& arguments)
 
     CommandLine out;
     const QString program = QStringLiteral("keruna");
-    if (!parser.parse(arguments)) {
+    // Qt's own options are QApplication's to take; "-help" is "--help".
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    QStringList own = splitQtArguments(arguments.mid(1)).own;
+    own.prepend(arguments.value(0, program));
+    if (!parser.parse(own)) {
         out.exitNow = true;
         out.exitCode = 2;
         out.error = program + QStringLiteral(": ") + parser.errorText() + u'\n'
@@ -69,19 +75,21 @@ CommandLine parseCommandLine(const QStringList& arguments)
     return out;
 }
 
-QString settingsFolder(const QString& override, const QString& programFolder,
-    const QString& configFolder, const QString& sessionFolder)
+QString settingsFolder(
+    const QString& override, const QString& programFolder, const QString& configFolder)
 {
     if (!override.isEmpty())
         return override;
+    // An installed program (bin/ beside share/keruna/) keeps its settings with the user,
+    // even where its folder could be written to (~/.local/bin).
     const QFileInfo folder(programFolder);
-    if (folder.isDir() && folder.isWritable())
+    const bool installed = QFileInfo(programFolder + QStringLiteral("/../share/keruna")).isDir();
+    if (!installed && folder.isDir() && folder.isWritable())
         return programFolder;
     // Made now, so that the first save has somewhere to go.
-    if (QDir().mkpath(configFolder))
+    if (QDir().mkpath(configFolder) && QFileInfo(configFolder).isWritable())
         return configFolder;
-    QDir().mkpath(sessionFolder);
-    return sessionFolder;
+    return {};
 }
 
 } // namespace keruna

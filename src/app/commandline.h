@@ -19,10 +19,10 @@ struct CommandLine {
 CommandLine parseCommandLine(const QStringList& arguments);
 
 // The folder that holds Settei.ini: KERUNA_PROGRAM_FOLDER when set; the program's own folder
-// when it can be written to (a build started by ./run.sh, a portable copy); otherwise the
-// user's configuration folder, made on demand; and when even that cannot be made, a
-// folder for this session only (the program runs on its defaults and says nothing).
-QString settingsFolder(const QString& override, const QString& programFolder,
-    const QString& configFolder, const QString& sessionFolder);
+// when it can be written to and is not an installed one (a build started by ./run.sh, a
+// portable copy); otherwise the user's configuration folder, made on demand. Empty when
+// even that cannot be made: the program then runs on its defaults and says nothing.
+QString settingsFolder(
+    const QString& override, const QString& programFolder, const QString& configFolder);
 
 } // namespace keruna

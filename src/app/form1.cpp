@@ -186,6 +186,10 @@ Form1::~Form1()
     // The windows and controls this screen watches outlive its members while the base
     // class takes them down: nothing of theirs may reach the filter from now on.
     m_tearingDown = true;
+    // The keyboard watches every event of the application and asks this screen about its
+    // windows: it goes first.
+    delete m_input;
+    m_input = nullptr;
     for (QObject* w : std::as_const(m_mirrored))
         w->removeEventFilter(this);
     m_mirrored.clear();

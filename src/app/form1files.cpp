@@ -1,12 +1,16 @@
 #include "app/form1.h"
 
 #include "app/problemcontroller.h"
+#include "study/studyengine.h"
 #include "ui/platform.h"
 
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QTimer>
 #include <QUrl>
 
 // Form1: word lists named outside the open dialog: on the command line, or dropped on the
@@ -36,9 +40,11 @@ bool Form1::openFromOutside(const QString& pathOrUrl)
         path = QUrl(path).toLocalFile();
     const QFileInfo file(path);
     if (file.isDir()) {
+        // "words/" and "/" name folders too.
+        const QString name = QFileInfo(QDir::cleanPath(path)).fileName();
         m_ctx.platform.showMessage(this,
             QStringLiteral("「%1」はフォルダです。問題データのファイルを開いてください。")
-                .arg(file.fileName()),
+                .arg(name.isEmpty() ? path : name),
             MessageIcon::Information, MessageButtons::Ok);
         return false;
     }
@@ -53,24 +59,40 @@ void Form1::acceptDropsOn(QWidget* window)
     window->setAcceptDrops(true);
     if (window != this)
         window->installEventFilter(this);
+    // Typing boxes would paste a dropped file's name as text: the window takes it.
+    for (QLineEdit* box : window->findChildren<QLineEdit*>())
+        box->setAcceptDrops(false);
 }
 
 bool Form1::dropEvent(QObject*, QEvent* event)
 {
+    // Nothing is opened while a test runs, as its open button is locked then.
+    const bool open = !m_state.testmode;
     if (event->type() == QEvent::DragEnter) {
         auto* drag = static_cast<QDragEnterEvent*>(event);
-        if (!droppedFile(drag->mimeData()).isEmpty())
-            drag->acceptProposedAction();
+        if (open && !droppedFile(drag->mimeData()).isEmpty()) {
+            // A copy, whatever the source proposes: the user's file stays where it is.
+            drag->setDropAction(Qt::CopyAction);
+            drag->accept();
+        }
         return true;
     }
     if (event->type() == QEvent::Drop) {
         auto* drop = static_cast<QDropEvent*>(event);
         const QString file = droppedFile(drop->mimeData());
-        if (file.isEmpty())
+        if (!open || file.isEmpty())
             return true;
-        drop->acceptProposedAction();
-        // Several files: the first one, as the open dialog takes one.
-        openFromOutside(file);
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+        // Several files: the first one, as the open dialog takes one. Opened once the drop
+        // has finished, so that the dragging program is not kept waiting by a message, and
+        // held like the open button while a word is being spoken.
+        QTimer::singleShot(0, this, [this, file] {
+            m_study->userCommand([this, file] {
+                if (!m_state.testmode)
+                    openFromOutside(file);
+            });
+        });
         return true;
     }
     return false;

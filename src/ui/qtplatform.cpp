@@ -1,5 +1,7 @@
 #include "ui/qtplatform.h"
 
+#include "common/qtarguments.h"
+
 #include "problemdata/range.h"
 
 #include <QApplication>
@@ -212,8 +214,10 @@ bool QtPlatform::startProgram(const QString& program, const QStringList& argumen
 bool QtPlatform::startNewInstance()
 {
     qint64 pid = 0;
+    // The window system's options go along; a word list named at the first start does not
+    // (the new instance starts as a fresh one would).
     const bool started = QProcess::startDetached(QCoreApplication::applicationFilePath(),
-        QCoreApplication::arguments().mid(1), QString(), &pid);
+        splitQtArguments(QCoreApplication::arguments().mid(1)).qt, QString(), &pid);
     return started && pid != 0;
 }
 

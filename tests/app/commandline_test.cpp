@@ -11,10 +11,12 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QMimeData>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -57,21 +59,25 @@ TEST(CommandLine, SettingsFolderIsTheProgramsOwnWhenItCanBeWritten)
 {
     QTemporaryDir dir;
     const QString config = dir.filePath("config/keruna");
-    const QString session = dir.filePath("session");
-    EXPECT_EQ(settingsFolder("/somewhere", dir.path(), config, session), "/somewhere");
-    EXPECT_EQ(settingsFolder({}, dir.path(), config, session), dir.path());
+    QDir(dir.path()).mkpath("build");
+    const QString build = dir.filePath("build");
+    EXPECT_EQ(settingsFolder("/somewhere", build, config), "/somewhere");
+    EXPECT_EQ(settingsFolder({}, build, config), build);
     EXPECT_FALSE(QDir(config).exists());
     // A program folder that cannot take the file: the configuration folder, made now.
-    EXPECT_EQ(settingsFolder({}, dir.filePath("no such folder"), config, session), config);
+    EXPECT_EQ(settingsFolder({}, dir.filePath("no such folder"), config), config);
     EXPECT_TRUE(QDir(config).exists());
-    // One that cannot be made either: a folder for this session, and the defaults.
+    // An installed program (bin beside share/keruna) keeps them with the user even where
+    // it could write to its own folder.
+    QDir(dir.path()).mkpath("prefix/bin");
+    QDir(dir.path()).mkpath("prefix/share/keruna");
+    EXPECT_EQ(settingsFolder({}, dir.filePath("prefix/bin"), config), config);
+    // Nowhere at all: empty, and the program keeps its settings for the run only.
     QFile blocker(dir.filePath("file"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     EXPECT_EQ(
-        settingsFolder({}, dir.filePath("no such folder"), dir.filePath("file/keruna"), session),
-        session);
-    EXPECT_TRUE(QDir(session).exists());
+        settingsFolder({}, dir.filePath("no such folder"), dir.filePath("file/keruna")), QString());
 }
 
 namespace {
@@ -101,8 +107,16 @@ protected:
         enter.ignore();
         QCoreApplication::sendEvent(target, &enter);
         dropAccepted = enter.isAccepted();
-        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        // A Shift-drag: the source proposes to move the file.
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+            Qt::ShiftModifier);
+        ASSERT_EQ(dropped.proposedAction(), Qt::MoveAction);
         QCoreApplication::sendEvent(target, &dropped);
+        // A file is never taken from its place, whatever the source proposes.
+        if (dropped.isAccepted()) {
+            EXPECT_EQ(dropped.dropAction(), Qt::CopyAction);
+        }
+        QCoreApplication::processEvents(); // opened once the drop has finished
     }
 
     Form1Harness h;
@@ -177,6 +191,19 @@ TEST_F(OutsideOpen, NamesWithSpacesJapaneseRelativePathsUrlsAndDrops)
     EXPECT_FALSE(dropAccepted);
     EXPECT_EQ(h.form().problemSet().path, loaded);
 
+    // While a test runs nothing is dropped in.
+    h.form().chooseTestSetup = [](const TestSetupInput&) {
+        TestChoice c;
+        c.seconds = "2";
+        return std::optional<TestChoice>(c);
+    };
+    h.find<QToolButton>("TESTbtn")->click();
+    ASSERT_TRUE(h.form().state().testmode);
+    drop({QUrl::fromLocalFile(odd)});
+    EXPECT_FALSE(dropAccepted);
+    EXPECT_EQ(h.form().problemSet().path, loaded);
+    h.find<QToolButton>("syuuryoubtn")->click();
+
     // The stick strip takes a dropped list as the main window does.
     h.action("mbou")->trigger();
     QWidget* strip = h.form().stick().strip();
@@ -201,8 +228,13 @@ TEST(Install, InstalledProgramOpensAListAndKeepsSettingsInTheConfigFolder)
     ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
     const QString program = prefix.filePath("bin/keruna");
     ASSERT_TRUE(QFile::exists(program));
-    EXPECT_TRUE(QFile::exists(prefix.filePath("share/applications/keruna.desktop")));
+    const QString entry = prefix.filePath("share/applications/keruna.desktop");
+    // The entry starts the program by its full path, whatever the session's PATH.
+    EXPECT_TRUE(readBytes(entry).contains(("Exec=" + program + " %f").toUtf8()));
     EXPECT_TRUE(QFile::exists(prefix.filePath("share/icons/hicolor/scalable/apps/keruna.svg")));
+    if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_ja.qm")) {
+        EXPECT_TRUE(QFile::exists(prefix.filePath("share/keruna/translations/qtbase_ja.qm")));
+    }
     const QString validator = QStandardPaths::findExecutable("desktop-file-validate");
     if (!validator.isEmpty()) {
         QProcess validate;
@@ -259,4 +291,6 @@ TEST(Install, InstalledProgramOpensAListAndKeepsSettingsInTheConfigFolder)
     ASSERT_TRUE(run.waitForFinished(30000)) << "the program waited for an answer";
     EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().toStdString();
     EXPECT_TRUE(QString::fromUtf8(run.readAllStandardOutput()).contains("first-paint"));
+    // Given back, so that the prefix can be removed.
+    QFile::setPermissions(prefix.filePath("bin"), QFile::permissions(prefix.path()));
 }
