@@ -21,9 +21,10 @@ CommandLine parseCommandLine(const QStringList& arguments)
     parser.setApplicationDescription(QStringLiteral(
         "ケルナ: a vocabulary trainer for word lists kept as text files.\n"
         "\n"
-        "Settings (Settei.ini) are kept in the program's folder when it can be written to,\n"
-        "otherwise in the user's configuration folder (~/.config/keruna); the environment\n"
-        "variable KERUNA_PROGRAM_FOLDER names another folder."));
+        "Settings (Settei.ini) are kept in the program's folder when it is not installed\n"
+        "and can be written to, otherwise in the user's configuration folder\n"
+        "(~/.config/keruna); the environment variable KERUNA_PROGRAM_FOLDER names another\n"
+        "folder."));
     const QCommandLineOption help(
         {QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and end."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
