@@ -346,18 +346,23 @@ void BM_BareTreeViewsFill(benchmark::State& state)
 }
 BENCHMARK(BM_BareTreeViewsFill)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
-void BM_FillDbListsShown(benchmark::State& state)
-{
-    const ProblemSet set = dbBenchSet(int(state.range(0)));
+// The database screen shown with its two lists.
+struct ShownDbScreen {
+    ShownDbScreen() { screen.show(); }
     QtPlatform platform;
     QtTimerFactory timers;
     DbListModel lists[2];
-    DBgamen screen(lists[0], lists[1], platform, timers, {});
-    screen.show();
+    DBgamen screen {lists[0], lists[1], platform, timers, {}};
+};
+
+void BM_FillDbListsShown(benchmark::State& state)
+{
+    const ProblemSet set = dbBenchSet(int(state.range(0)));
+    ShownDbScreen db;
     for (auto _ : state) {
-        FillDbLists(set, QStringLiteral(","), lists[0], lists[1]);
-        screen.afterFill();
-        screen.repaint();
+        FillDbLists(set, QStringLiteral(","), db.lists[0], db.lists[1]);
+        db.screen.afterFill();
+        db.screen.repaint();
     }
 }
 BENCHMARK(BM_FillDbListsShown)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
@@ -371,16 +376,12 @@ void BM_FillResultListsShown(benchmark::State& state)
     testList.reserve(n);
     for (int i = 0; i < n; ++i)
         testList.append({QStringLiteral("word%1,意味%1").arg(i), i % 5 == 0, i % 2 == 0});
-    QtPlatform platform;
-    QtTimerFactory timers;
-    DbListModel lists[2];
-    DBgamen screen(lists[0], lists[1], platform, timers, {});
-    screen.show();
-    screen.showAsResults();
+    ShownDbScreen db;
+    db.screen.showAsResults();
     for (auto _ : state) {
-        FillResultLists(testList, QStringLiteral(","), lists[0], lists[1]);
-        screen.UpdateListCounts();
-        screen.repaint();
+        FillResultLists(testList, QStringLiteral(","), db.lists[0], db.lists[1]);
+        db.screen.UpdateListCounts();
+        db.screen.repaint();
     }
 }
 BENCHMARK(BM_FillResultListsShown)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
@@ -395,19 +396,15 @@ void BM_MoveCheckedDb(benchmark::State& state)
             makeDbEntry(QStringLiteral("word%1,意味%1").arg(i), QStringLiteral(","), false));
         entries.back().checked = i % 20 == 0;
     }
-    QtPlatform platform;
-    QtTimerFactory timers;
-    DbListModel lists[2];
-    DBgamen screen(lists[0], lists[1], platform, timers, {});
-    screen.show();
+    ShownDbScreen db;
     for (auto _ : state) {
         state.PauseTiming();
-        lists[0].setEntries(entries);
-        lists[1].clear();
+        db.lists[0].setEntries(entries);
+        db.lists[1].clear();
         QApplication::processEvents();
         state.ResumeTiming();
-        screen.MoveRight();
-        screen.repaint();
+        db.screen.MoveRight();
+        db.screen.repaint();
     }
 }
 BENCHMARK(BM_MoveCheckedDb)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);

@@ -6,6 +6,8 @@
 #include <QBrush>
 #include <QColor>
 
+#include <tuple>
+
 namespace keruna {
 
 namespace {
@@ -19,15 +21,7 @@ DbEntry makeDbEntry(const QString& text, const QString& delimiter, bool red)
     DbEntry e;
     e.text = text;
     e.red = red;
-    const qsizetype at = delimiter.isEmpty() ? -1 : text.indexOf(delimiter);
-    if (at < 0) {
-        e.question = text;
-        return e;
-    }
-    e.question = text.left(at);
-    const qsizetype start = at + delimiter.size();
-    const qsizetype next = text.indexOf(delimiter, start);
-    e.answer = next < 0 ? text.mid(start) : text.mid(start, next - start);
+    std::tie(e.question, e.answer) = listColumns(text, delimiter);
     return e;
 }
 

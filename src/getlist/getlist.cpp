@@ -1,5 +1,7 @@
 #include "getlist/getlist.h"
 
+#include "problemdata/problemrecord.h"
+
 #include <QColor>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -189,7 +191,7 @@ bool GetList::append(
     }
     if (key.isEmpty() || (!allowDuplicate && contains(key)))
         return false;
-    auto [question, answer] = getColumns(key, delimiter);
+    auto [question, answer] = listColumns(key, delimiter);
     m_model.append({key, checked, red, std::move(question), std::move(answer)});
     m_keys[key] += 1;
     // The new entry becomes the selected one. Setting a shown view's current entry lays
@@ -301,18 +303,6 @@ void GetList::changed()
 {
     if (onChanged)
         onChanged();
-}
-
-std::pair<QString, QString> getColumns(const QString& key, const QString& delimiter)
-{
-    const qsizetype at = delimiter.isEmpty() ? -1 : key.indexOf(delimiter);
-    if (at < 0)
-        return {key, QString()};
-    QString second = key.mid(at + delimiter.size());
-    const qsizetype next = second.indexOf(delimiter);
-    if (next >= 0)
-        second.truncate(next);
-    return {key.left(at), second};
 }
 
 QString getStatisticsText(const QString& caption, int checked, int entries)

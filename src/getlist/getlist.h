@@ -110,10 +110,6 @@ private:
     QTreeView* m_mirror = nullptr;
 };
 
-// The two columns of a key: before the first delimiter, and after it up to the next one;
-// without a delimiter the whole key and nothing.
-std::pair<QString, QString> getColumns(const QString& key, const QString& delimiter);
-
 // "チェック数　2\r\n正解率　66％" for a list of entries of which checked are checked;
 // the label is the caption's seventh to ninth characters.
 QString getStatisticsText(const QString& caption, int checked, int entries);

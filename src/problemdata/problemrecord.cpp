@@ -49,4 +49,14 @@ bool isRedRecord(QStringView record)
     return code == MarkCode::MemorizedRed || code == MarkCode::NotYetRed;
 }
 
+std::pair<QString, QString> listColumns(const QString& text, const QString& delimiter)
+{
+    const qsizetype at = delimiter.isEmpty() ? -1 : text.indexOf(delimiter);
+    if (at < 0)
+        return {text, QString()};
+    const qsizetype start = at + delimiter.size();
+    const qsizetype next = text.indexOf(delimiter, start);
+    return {text.left(at), next < 0 ? text.mid(start) : text.mid(start, next - start)};
+}
+
 } // namespace keruna

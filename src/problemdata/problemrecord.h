@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <utility>
+
 namespace keruna {
 
 // The three-character mark codes that end a record. In files the not-yet code is never
@@ -32,5 +34,9 @@ inline QString itemTextOf(const QString& record)
 }
 bool isMemorizedRecord(QStringView record);
 bool isRedRecord(QStringView record);
+
+// The two columns a list shows for an item text: the text before the first delimiter, and
+// the text after it up to the next one; without a delimiter the whole text and nothing.
+std::pair<QString, QString> listColumns(const QString& text, const QString& delimiter);
 
 } // namespace keruna

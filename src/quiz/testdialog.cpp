@@ -141,8 +141,7 @@ std::optional<TestSetupRefusal> validateTestSetup(
         return refusal;
     // The number test draws between the bounds: reversed bounds leave nothing to draw.
     if (*toNumber(c.lowest) > *toNumber(c.highest))
-        return TestSetupRefusal {
-            QStringLiteral("下限値が上限値を超えています。"), MessageIcon::Information};
+        return TestSetupRefusal {kReversedBoundsMessage, MessageIcon::Information};
     return std::nullopt;
 }
 

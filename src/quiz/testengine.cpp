@@ -839,8 +839,8 @@ void TestEngine::applyNumberBounds()
     }
     // Reversed bounds would draw nothing but the lower one.
     if (bounds[0] > bounds[1]) {
-        m_ctx.platform.showMessage(&m_ctx.window, QStringLiteral("下限値が上限値を超えています。"),
-            MessageIcon::Information, MessageButtons::Ok);
+        m_ctx.platform.showMessage(
+            &m_ctx.window, kReversedBoundsMessage, MessageIcon::Information, MessageButtons::Ok);
         return;
     }
     m_t.lowest = bounds[0];

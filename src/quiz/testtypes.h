@@ -6,6 +6,9 @@
 
 namespace keruna {
 
+// The number test's bounds the wrong way round: every number would be the lower one.
+inline const QString kReversedBoundsMessage = QStringLiteral("下限値が上限値を超えています。");
+
 // What the test set-up dialog starts from: the main screen's values.
 struct TestSetupInput {
     bool listening = false; // kikitori
