@@ -219,3 +219,36 @@ TEST_F(ShownWithAList, TheExternalGetScreenStaysOnTopAndTheTestDialogComesAboveI
     EXPECT_TRUE(state.contains("_NET_WM_STATE_ABOVE")) << state.toStdString();
     EXPECT_FALSE(form.state().testmode); // closed: no test
 }
+
+// Saving a test over 【全】 from the result view: the save-method question comes up over the
+// result screen, not behind it, each time.
+TEST_F(ShownWithAList, TheSaveQuestionOfATestsResultsComesOverTheResultView)
+{
+    Form1& form = h.form();
+    form.chooseTestSetup = [](const TestSetupInput&) {
+        TestChoice c;
+        c.seconds = "2";
+        c.rangeIndex = 3;
+        return std::optional<TestChoice>(c);
+    };
+    h.find<QToolButton>("TESTbtn")->click();
+    h.timers.advance(1);
+    h.find<QToolButton>("zidouMARU")->click();
+    h.find<QToolButton>("syuuryoubtn")->click();
+    QWidget* results = form.databaseScreen();
+    ASSERT_TRUE(results && QTest::qWaitForWindowExposed(results));
+    for (int round = 0; round < 2; ++round) {
+        QString active;
+        QWidget* owner = nullptr;
+        QTimer::singleShot(700, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            owner = dialog->parentWidget();
+            active = run(QStringLiteral("xdotool"), {QStringLiteral("getactivewindow")});
+            EXPECT_EQ(active.toULongLong(), dialog->windowHandle()->winId()) << round;
+            dialog->close(); // cancelled: nothing is written
+        });
+        results->findChild<QToolButton*>(QStringLiteral("sumihozon"))->click();
+        EXPECT_EQ(owner, results) << round;
+    }
+}
