@@ -18,6 +18,7 @@
 #include <QTranslator>
 
 #include <functional>
+#include <optional>
 #include <utility>
 
 #include <cstdio>
@@ -84,10 +85,10 @@ int main(int argc, char* argv[])
     QString folder = keruna::settingsFolder(qEnvironmentVariable("KERUNA_PROGRAM_FOLDER"),
         QCoreApplication::applicationDirPath(), configFolder);
     // Nowhere to keep settings: a private folder for this run only, taken away at the end.
-    QTemporaryDir session;
+    std::optional<QTemporaryDir> session;
     const bool sessionOnly = folder.isEmpty();
     if (sessionOnly)
-        folder = session.path();
+        folder = session.emplace().path();
     keruna::QtPlatform platform(folder);
     // An installed program's first start in a user's account: the defaults, without the
     // repair question that a missing file in the program's own folder asks.
@@ -127,7 +128,7 @@ int main(int argc, char* argv[])
     // Only our own streams: flushing all of them would wait on the speech library's socket.
     std::fflush(stdout);
     std::fflush(stderr);
-    if (sessionOnly)
-        session.remove();
+    if (session)
+        session->remove();
     std::_Exit(code);
 }
