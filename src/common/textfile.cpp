@@ -1,5 +1,6 @@
 #include "common/textfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -7,6 +8,8 @@
 #include <QStringEncoder>
 
 #include <cstring>
+
+#include <unistd.h>
 
 namespace keruna {
 
@@ -402,24 +405,57 @@ void failWriteAfter(int writes)
     g_writesBeforeFault = writes;
 }
 
+namespace {
+
+AppError folderNotWritable(const QString& path)
+{
+    const QFileInfo info(path);
+    return AppError::withText(ErrorNumber::PermissionDenied,
+        QStringLiteral("フォルダ「%1」に書き込めません。ファイルは元のままです。\r\n"
+                       "書き込めるフォルダに名前を付けて保存してください。")
+            .arg(QDir::toNativeSeparators(info.absolutePath())));
+}
+
+// Writes everything to the open file and pushes it to the disk; false when any byte did
+// not get there. The file is unbuffered, so a full disk fails here and not later, hidden
+// inside the rename.
+bool writeThrough(QSaveFile& file, QByteArrayView bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const qint64 n = file.write(bytes.data() + done, bytes.size() - done);
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return ::fsync(file.handle()) == 0;
+}
+
+} // namespace
+
 std::optional<AppError> writeFileBytes(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (file.error() == QFileDevice::PermissionsError || QFileInfo(path).exists())
-            return AppError::of(ErrorNumber::PermissionDenied);
-        return AppError::of(ErrorNumber::PathNotFound);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const QFileInfo info(path);
+        if (info.isDir())
+            return AppError::of(ErrorNumber::PathFileAccess);
+        if (!info.absoluteDir().exists())
+            return AppError::of(ErrorNumber::PathNotFound);
+        // The new file is made beside the old one: a folder that cannot be written to
+        // keeps even a writable file from being saved in place.
+        if (!QFileInfo(info.absolutePath()).isWritable())
+            return folderNotWritable(path);
+        return AppError::of(ErrorNumber::PermissionDenied);
     }
-    // The disk filling up half-way, for tests: half the bytes reach the new file.
+    // The disk filling up half-way, for tests: half the bytes reach the new file, then
+    // the same path as a real failed write.
     const bool fault = g_writesBeforeFault == 0;
     if (g_writesBeforeFault >= 0)
         --g_writesBeforeFault;
-    if (fault) {
-        file.write(bytes.left(bytes.size() / 2));
-        file.cancelWriting();
-        return AppError::of(ErrorNumber::DiskFull);
-    }
-    if (file.write(bytes) != bytes.size()) {
+    const QByteArrayView toWrite
+        = fault ? QByteArrayView(bytes).first(bytes.size() / 2) : QByteArrayView(bytes);
+    if (!writeThrough(file, toWrite) || fault) {
         file.cancelWriting();
         return AppError::of(ErrorNumber::DiskFull);
     }

@@ -131,9 +131,11 @@ std::optional<AppError> writeProblemLines(
             continue;
         }
         const QStringView oldMark = markOf(before);
-        const QStringView newMark = markOf(text);
         const QStringView oldKey = before.chopped(oldMark.size());
-        if (known && QStringView(text).chopped(newMark.size()) == oldKey) {
+        // The new mark is what follows the old item text, so that an item text that
+        // itself ends in a mark code ("X,,○" of "X,,○,赤×") is never taken for one.
+        const QStringView newMark = QStringView(text).sliced(std::min(oldKey.size(), text.size()));
+        if (known && QStringView(text).startsWith(oldKey)) {
             // Only the mark changed: the item text keeps its bytes.
             const QByteArrayView line = (*original)[i];
             const std::optional<QByteArray> oldBytes = marks.of(oldMark);

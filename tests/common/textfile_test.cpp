@@ -1,5 +1,7 @@
 #include "common/textfile.h"
+#include "settings/settingsstore.h"
 #include "support/harness.h"
+#include "support/smalldisk.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -270,4 +272,67 @@ TEST(TextFile, AWriteThatFailsHalfWayLeavesTheFileAsItWas)
     }
     EXPECT_FALSE(writeTextFile(path, {QStringLiteral("apple,りんご,,○")}, TextEncoding::Cp932));
     EXPECT_EQ(keruna::test::readBytes(path), sjis(QStringLiteral("apple,りんご,,○\r\n")));
+}
+
+// On a real full disk every file keeps its bytes, whatever its size, and the write says
+// the disk is full: small files once lost everything, because their bytes were still
+// buffered when the write was checked and the rename went ahead.
+TEST(TextFile, OnAFullDiskEveryFileKeepsItsBytesAndTheWriteFails)
+{
+    keruna::test::SmallDisk disk(2048);
+    if (!disk.isMounted())
+        GTEST_SKIP() << disk.whyNot().toStdString();
+    const auto listOf = [](int lines) {
+        QByteArray bytes;
+        for (int i = 0; i < lines; ++i)
+            bytes += sjis(QStringLiteral("word%1,単語%1、意味\r\n").arg(i));
+        return bytes;
+    };
+    const QByteArray ini = sjis(QStringLiteral("[PR]\r\nDAKEOP=True\r\n[SPEED]\r\ntsec=5\r\n"));
+    struct Case {
+        QString name;
+        QByteArray before;
+    };
+    const Case cases[] = {{"small.txt", listOf(20)}, {"ten.txt", listOf(400)},
+        {"big.txt", listOf(20000)}, {"Settei.ini", ini}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name.toStdString());
+        const QString path = disk.path(c.name);
+        writeBytes(path, c.before);
+        disk.fill();
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (c.name.endsWith(".ini")) {
+                EXPECT_FALSE(SettingsStore::WriteValues(
+                    {{"PR", "DAKEOP", "False"}, {"SPEED", "tsec", "7"}}, path));
+            } else {
+                const std::optional<AppError> error
+                    = writeFileBytes(path, c.before + sjis(QStringLiteral("new,新\r\n")));
+                ASSERT_TRUE(error);
+                EXPECT_EQ(error->number, ErrorNumber::DiskFull);
+            }
+            EXPECT_EQ(readBytes(path), c.before);
+        }
+        EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden).size(),
+            qsizetype(&c - cases) + 2); // the lists so far and the fill: no temporary left
+        disk.removeFill();
+    }
+    // With room again the same write goes through.
+    EXPECT_FALSE(writeFileBytes(disk.path("small.txt"), "a,b\r\n"));
+    EXPECT_EQ(readBytes(disk.path("small.txt")), "a,b\r\n");
+}
+
+// A folder that cannot be written to keeps the file as it was and says what to do.
+TEST(TextFile, AListInAReadOnlyFolderIsLeftAsItWasWithAMessageThatSaysWhy)
+{
+    keruna::test::SmallDisk disk(256);
+    if (!disk.isMounted())
+        GTEST_SKIP() << disk.whyNot().toStdString();
+    const QString path = disk.path("list.txt");
+    writeBytes(path, "apple,1\r\n");
+    ASSERT_TRUE(disk.makeReadOnly());
+    const std::optional<AppError> error = writeFileBytes(path, "apple,1,,○\r\n");
+    ASSERT_TRUE(error);
+    EXPECT_TRUE(error->description.contains(QStringLiteral("書き込めません")));
+    EXPECT_TRUE(error->description.contains(QStringLiteral("名前を付けて保存")));
+    EXPECT_EQ(readBytes(path), "apple,1\r\n");
 }

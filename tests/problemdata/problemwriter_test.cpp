@@ -126,3 +126,27 @@ TEST(ProblemWriter, AFileChangedByAnotherProgramIsNoticedAndWrittenFromItsText)
     QFile::remove(path);
     EXPECT_TRUE(changedOnDisk(set));
 }
+
+// An item text may itself end in a mark code ("ⅰ,,○" of "ⅰ,,○,赤×"): when its own mark
+// changes, only the mark is new and the item text keeps the bytes it was read from.
+TEST(ProblemWriter, AnItemTextEndingInAMarkCodeKeepsItsBytesWhenItsMarkChanges)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list.txt");
+    const QByteArray item = kTwinForm + sjis(QStringLiteral(",,○"));
+    const QByteArray other = sjis(QStringLiteral("book,本\r\n"));
+    const struct {
+        QString mark;
+        QByteArray written;
+    } cases[] = {{QString(), item}, {QStringLiteral(",,○"), item + sjis(QStringLiteral(",,○"))},
+        {QStringLiteral(",赤○"), item + sjis(QStringLiteral(",赤○"))}};
+    for (const auto& c : cases) {
+        writeBytes(path, item + sjis(QStringLiteral(",赤×\r\n")) + other);
+        const ProblemSet set = load(path);
+        QStringList lines = set.rawLines();
+        ASSERT_EQ(lines[0], QStringLiteral("ⅰ,,○,赤×"));
+        lines[0] = QStringLiteral("ⅰ,,○") + c.mark;
+        ASSERT_FALSE(writeProblemLines(path, set, lines));
+        EXPECT_EQ(readBytes(path), c.written + "\r\n" + other) << c.mark.toStdString();
+    }
+}
