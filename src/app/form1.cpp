@@ -88,6 +88,7 @@ Form1::Form1(AppContext context, QWidget* parent)
 
     ProblemHooks hooks;
     hooks.testActive = [this] { return m_state.testmode; };
+    hooks.mayReplaceList = [this] { return settleUnsavedWork(this); };
     hooks.alwaysOnTop = [this] { return m_menus->action(QStringLiteral("mmae"))->isChecked(); };
     hooks.toolWindowShown
         = [this] { return m_stick->shown() || paletteOnTop() || externalShown(); };
@@ -111,6 +112,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     m_getList = std::make_unique<GetList>(*m_c.Picklist, *m_c.listkazu);
     StudyHooks study;
     study.openFile = [this] { m_problems->OpenProblemFile(); };
+    study.mayReleaseResults = [this] { return settleUnsavedResults(this); };
     study.inGetList = [this](const QString& key) { return m_getList->contains(key); };
     study.getListCount = [this] { return m_getList->count(); };
     study.appendToGetList = [this] { appendCurrentItemToGetList(); };
@@ -361,6 +363,10 @@ void Form1::changeEvent(QEvent* event)
 
 void Form1::closeEvent(QCloseEvent* event)
 {
+    if (!settleUnsavedWork(this)) {
+        event->ignore();
+        return;
+    }
     SaveCurrentSettings();
     event->accept();
     m_ctx.platform.endProgram();
@@ -368,6 +374,8 @@ void Form1::closeEvent(QCloseEvent* event)
 
 void Form1::Restart()
 {
+    if (!settleUnsavedWork(this))
+        return;
     SaveCurrentSettings();
     if (m_ctx.platform.startNewInstance())
         m_ctx.platform.endProgram();
@@ -378,7 +386,7 @@ void Form1::InitializeSettings()
     const MessageResult answer
         = m_ctx.platform.showMessage(this, QStringLiteral("ソフトウェアの設定を初期化しますか？"),
             MessageIcon::Question, MessageButtons::YesNo);
-    if (answer != MessageResult::Yes)
+    if (answer != MessageResult::Yes || !settleUnsavedWork(this))
         return;
     InitSettings(settingsPath());
     if (m_ctx.platform.startNewInstance())

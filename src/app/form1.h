@@ -5,6 +5,7 @@
 #include "problemdata/problemset.h"
 #include "problemdata/range.h"
 #include "quiz/testtypes.h"
+#include "ui/platform.h"
 
 #include <QMainWindow>
 #include <QSet>
@@ -102,11 +103,12 @@ public:
     std::function<void()> eraseHandwriting;
 
     // Saving progress into the word list
-    void SaveDatabaseLists(); // DBhozonc
+    // Each true when the file was written.
+    bool SaveDatabaseLists(); // DBhozonc
     void SaveGetList(); // listhozon
     void ResetProblemData(); // mondaireset
-    void WriteInPlace();
-    void WriteToChosenFile(); // testHOZON
+    bool WriteInPlace();
+    bool WriteToChosenFile(); // testHOZON
     void ChooseListFont(); // Fontbtn of the database screen
     // chexp: asks which subset of the database lists to write to a new file, and writes it.
     void ExportDatabaseLists(QWidget* owner, const QString& leftName, const QString& rightName);
@@ -189,6 +191,35 @@ private:
     bool savingTestResults() const;
     // The window a save's dialogs belong to.
     QWidget* saveOwner();
+    // True (the user was asked) when the loaded file changed on disk and is to be kept.
+    bool keepChangesOnDisk();
+    // Why the loaded file cannot be saved where it is (gone, or its folder read-only).
+    std::optional<QString> cannotSaveInPlace() const;
+    // Offers to write lines under another name instead; true when they were written.
+    bool saveElsewhere(const QString& why, const QStringList& lines);
+
+    // Unsaved work (form1unsaved.cpp)
+public:
+    // Before a step that would throw away unsaved database changes or a finished test's
+    // results, asks once whether to save them: Yes saves as 保存 does, No lets them go.
+    // False when the user chose to stay where they were, or the save did not happen.
+    // keepGetList: the GET list outlives a database save made here.
+    bool settleUnsavedWork(QWidget* owner, bool keepGetList = false);
+    bool settleUnsavedResults(QWidget* owner);
+    bool databaseEditsUnsaved() const;
+    bool resultsUnsaved() const;
+
+private:
+    MessageResult askToSave(QWidget* owner, const QString& text);
+    bool databaseScreenMayClose();
+    void closeDatabaseScreenQuietly();
+    // The lists differ from what they held when last filled or saved.
+    bool listsEdited() const;
+    void markListsSettled();
+    // Back to what the lists held when filled: the file's records or the test's results.
+    void discardListEdits();
+    void fillResultListsFromTest();
+    bool m_closingDatabaseQuietly = false;
 
     AppContext m_ctx;
     MainControls m_c;

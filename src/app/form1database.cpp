@@ -16,12 +16,17 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 
+#include <algorithm>
+
 // Form1: the database screen's lists, its opening, refills after a load, and the list
 // popup and speech it borrows from the main screen.
 namespace keruna {
 
 struct Form1::DatabaseParts {
     DbListModel lists[2]; // memorized, not yet
+    // What the lists held when they were last filled or saved: any difference is the
+    // user's unsaved work. Checks are not kept in the file and do not count.
+    QList<std::pair<QString, bool>> settled[2];
     std::unique_ptr<DBgamen> screen; // made on first use; destroyed before the lists
 };
 
@@ -53,7 +58,9 @@ DBgamen& Form1::ensureDatabaseScreen()
         DbScreenHooks hooks;
         hooks.testResultsHeld = [this] { return m_state.testResultsHeld; };
         hooks.alwaysOnTop = [this] { return m_menus->action(QStringLiteral("mmae"))->isChecked(); };
-        hooks.onSave = [this] { SaveDatabaseLists(); };
+        // Held like Open while a word is spoken: the save reloads the list.
+        hooks.onSave = [this] { m_study->userCommand([this] { SaveDatabaseLists(); }); };
+        hooks.mayClose = [this] { return databaseScreenMayClose(); };
         hooks.onChooseFont = [this] { ChooseListFont(); };
         hooks.onExport = [this] {
             DBgamen* screen = databaseScreen();
@@ -75,11 +82,54 @@ void Form1::openDatabaseScreen()
     if (screen.isVisible())
         return;
     FillDbLists(m_set, m_state.options.delimiter, m_db->lists[0], m_db->lists[1]);
+    markListsSettled();
     screen.afterFill();
     screen.showAsDatabase();
     screen.show();
     screen.raise();
     screen.activateWindow();
+}
+
+namespace {
+
+// The entries as saving sees them: which list holds an item text and its mark. The order
+// within a list is the user's to change and never reaches the file.
+QList<std::pair<QString, bool>> settledEntries(const DbListModel& list)
+{
+    QList<std::pair<QString, bool>> out;
+    out.reserve(list.count());
+    for (const DbEntry& e : list.allEntries())
+        out.append({e.text, e.red});
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+} // namespace
+
+bool Form1::listsEdited() const
+{
+    return settledEntries(m_db->lists[0]) != m_db->settled[0]
+        || settledEntries(m_db->lists[1]) != m_db->settled[1];
+}
+
+void Form1::markListsSettled()
+{
+    for (int i : {0, 1})
+        m_db->settled[i] = settledEntries(m_db->lists[i]);
+}
+
+void Form1::discardListEdits()
+{
+    if (m_state.testResultsHeld)
+        fillResultListsFromTest();
+    else
+        FillDbLists(m_set, m_state.options.delimiter, m_db->lists[0], m_db->lists[1]);
+    if (DBgamen* screen = databaseScreen()) {
+        screen->UpdateListCounts();
+        if (!m_state.testResultsHeld)
+            screen->updateTitle();
+    }
+    markListsSettled();
 }
 
 void Form1::ChooseListFont()
@@ -105,6 +155,7 @@ void Form1::refillDatabaseScreen()
     if (!screen || !screen->isVisible() || m_state.testResultsHeld)
         return;
     FillDbLists(m_set, m_state.options.delimiter, m_db->lists[0], m_db->lists[1]);
+    markListsSettled();
     screen->afterFill();
 }
 

@@ -121,7 +121,8 @@ void Form1::syncExternal()
     if (results)
         mine("Picktestlabel")->show();
     // 「テスト結果を見る」 where the main screen offers it.
-    mine("Frame1_15")->setVisible(!m_c.TestListbtn->isHidden());
+    mine("Frame1_15")
+        ->setVisible(m_state.testResultsHeld && !test && m_c.TestListbtn->isVisibleTo(this));
     // The GET commands are the user's list's, not a test's.
     mine("Pickbtnpic")->setVisible(!results);
     if (test) {

@@ -3,9 +3,12 @@
 #include "app/problemcontroller.h"
 #include "database/dbgamen.h"
 #include "getlist/getlist.h"
+#include "getlist/pickgamen.h"
 #include "mainscreen/mainmenus.h"
 #include "problemdata/problemwriter.h"
 #include "problemdata/saveprogress.h"
+#include "quiz/testengine.h"
+#include "study/studyengine.h"
 #include "ui/hozongamen.h"
 #include "ui/platform.h"
 
@@ -42,8 +45,12 @@ SaveFileRequest saveDialog(const QString& title, const QString& initialFile)
 void Form1::wireSaving()
 {
     chooseSaveMethod = [this] { return hozongamen::ChooseSaveMethod(saveOwner()); };
-    connect(m_c.listhozon, &QToolButton::clicked, this, [this] { SaveGetList(); });
-    m_menus->onCommand(QStringLiteral("mondaireset"), [this] { ResetProblemData(); });
+    // Held like Open while a word is spoken: a save reloads the list, which must not
+    // happen inside the step that is showing an item.
+    connect(m_c.listhozon, &QToolButton::clicked, this,
+        [this] { m_study->userCommand([this] { SaveGetList(); }); });
+    m_menus->onCommand(QStringLiteral("mondaireset"),
+        [this] { m_study->userCommand([this] { ResetProblemData(); }); });
 }
 
 bool Form1::savingTestResults() const
@@ -54,10 +61,13 @@ bool Form1::savingTestResults() const
 
 QWidget* Form1::saveOwner()
 {
-    // A test's results are saved from the result view: its dialogs come up over it.
+    // A save's questions and dialogs come up over the screen it was asked from.
+    const SaveRequest& r = m_state.saveRequest;
     DBgamen* screen = databaseScreen();
-    if (savingTestResults() && screen && screen->isVisible())
+    if ((r.ListSave || savingTestResults()) && screen && screen->isVisible())
         return screen;
+    if ((r.GetSave || r.ResetSave) && externalShown())
+        return externalScreen();
     return this;
 }
 
@@ -83,24 +93,31 @@ QList<ListEntry> Form1::getEntries() const
     return entries;
 }
 
-void Form1::SaveDatabaseLists()
+bool Form1::SaveDatabaseLists()
 {
+    // While a test runs the lists are the test's to fill: nothing in them is the user's.
+    if (m_state.testmode)
+        return false;
     const QList<ListEntry> memorized = listEntries(true);
     const QList<ListEntry> notYet = listEntries(false);
     if (memorized.isEmpty() && notYet.isEmpty())
-        return;
+        return false;
+    SaveRequest& request = m_state.saveRequest;
     if (!m_state.testResultsHeld) {
-        m_state.saveRequest.clear();
-        m_state.saveRequest.ListSave = true;
-        WriteInPlace();
-    } else if (m_state.saveRequest.testStartedWith(RangeFilter::All)) {
-        if (const std::optional<bool> overwrite = chooseSaveMethod()) {
-            m_state.overwriteChoice = *overwrite;
-            WriteToChosenFile();
-        }
-    } else {
-        WriteToChosenFile();
+        request.clear();
+        request.ListSave = true;
+        return WriteInPlace();
     }
+    // The lists hold a test's results: whatever an earlier save asked for, this one
+    // writes them by the range the test started with.
+    request.ListSave = request.GetSave = request.ResetSave = false;
+    if (request.testStartedWith(RangeFilter::All)) {
+        const std::optional<bool> overwrite = chooseSaveMethod();
+        if (!overwrite)
+            return false;
+        m_state.overwriteChoice = *overwrite;
+    }
+    return WriteToChosenFile();
 }
 
 void Form1::SaveGetList()
@@ -108,6 +125,9 @@ void Form1::SaveGetList()
     // While a test runs or its results are held the list is the test's, not the user's
     // choice of memorized items.
     if (m_getList->isEmpty() || m_state.testmode || m_state.testResultsHeld)
+        return;
+    // The save reloads the list, and the database screen with it.
+    if (!settleUnsavedWork(externalShown() ? static_cast<QWidget*>(externalScreen()) : this, true))
         return;
     m_state.saveRequest.clear();
     m_state.saveRequest.GetSave = true;
@@ -130,6 +150,14 @@ void Form1::SaveGetList()
 
 void Form1::ResetProblemData()
 {
+    // The running test's items come from the list as it is loaded.
+    if (m_state.testmode) {
+        m_ctx.platform.showMessage(this,
+            QStringLiteral(
+                "テスト中は問題データをリセットできません。テストを終了してから実行してください。"),
+            MessageIcon::Information, MessageButtons::Ok);
+        return;
+    }
     if (m_set.path.isEmpty()) {
         m_ctx.platform.showMessage(this, QStringLiteral("問題データを開いてから実行してください。"),
             MessageIcon::Information, MessageButtons::Ok);
@@ -146,6 +174,12 @@ void Form1::ResetProblemData()
         MessageIcon::Question, MessageButtons::YesNo);
     if (answer != MessageResult::Yes)
         return;
+    if (!settleUnsavedWork(this))
+        return;
+    // A test's results belong to the list as it was before the reset: they go first, so
+    // that nothing of the reset is left behind for their save.
+    if (m_state.testResultsHeld)
+        m_test->takeDownTestDisplay();
     m_state.saveRequest.clear();
     m_state.saveRequest.ResetSave = true;
     WriteToChosenFile();
@@ -159,37 +193,91 @@ bool Form1::writeSavedLines(const QString& path, const QStringList& lines)
     // The file stays as it was; say which file and what failed, and reload nothing.
     error->description = QStringLiteral("「%1」に保存できませんでした。\r\n%2")
                              .arg(QFileInfo(path).fileName(), error->description);
-    m_ctx.platform.showMessage(this, errorText(*error), MessageIcon::Error, MessageButtons::Ok);
+    m_ctx.platform.showMessage(
+        saveOwner(), errorText(*error), MessageIcon::Error, MessageButtons::Ok);
     return false;
 }
 
-void Form1::WriteInPlace()
+bool Form1::keepChangesOnDisk()
 {
-    if (m_set.path.isEmpty())
-        return;
-    // Another editor's changes must not vanish without a word.
-    if (changedOnDisk(m_set)) {
-        const MessageResult answer = m_ctx.platform.showMessage(this,
-            QStringLiteral("「%1」は読み込んだ後に変更されています。\r\n"
-                           "保存すると、その変更は失われます。保存しますか？")
-                .arg(QFileInfo(m_set.path).fileName()),
-            MessageIcon::Question, MessageButtons::YesNo);
-        if (answer != MessageResult::Yes)
-            return;
-    }
-    const QStringList lines
-        = linesForSaveInPlace(m_set.rawLines(), m_state.saveRequest, markTable());
-    if (!writeSavedLines(m_set.path, lines))
-        return;
-    if (Result<bool> reloaded = m_problems->ReloadProblemFile(); !reloaded)
-        m_ctx.platform.showMessage(
-            this, errorText(reloaded.error()), MessageIcon::Error, MessageButtons::Ok);
+    // Another editor's changes must not vanish without a word; Enter keeps them.
+    if (!changedOnDisk(m_set))
+        return false;
+    const MessageResult answer = m_ctx.platform.showMessage(saveOwner(),
+        QStringLiteral("「%1」は読み込んだ後に変更されています。\r\n"
+                       "保存すると、その変更は失われます。保存しますか？")
+            .arg(QFileInfo(m_set.path).fileName()),
+        MessageIcon::Question, MessageButtons::YesNoDefaultNo);
+    return answer != MessageResult::Yes;
 }
 
-void Form1::WriteToChosenFile()
+std::optional<QString> Form1::cannotSaveInPlace() const
+{
+    const QFileInfo file(m_set.path);
+    const QString folder = QDir::toNativeSeparators(file.absolutePath());
+    if (!file.absoluteDir().exists())
+        return QStringLiteral("「%1」のあったフォルダ「%2」が見つかりません。"
+                              "読み込んだ後に削除または移動されたようです。")
+            .arg(file.fileName(), folder);
+    if (!file.exists())
+        return QStringLiteral(
+            "「%1」が見つかりません。読み込んだ後に削除または移動されたようです。")
+            .arg(file.fileName());
+    // The new file is written beside the old one before it takes its place.
+    if (!QFileInfo(file.absolutePath()).isWritable())
+        return QStringLiteral("フォルダ「%1」に書き込めないため、「%2」を上書き保存できません。"
+                              "ファイルは元のままです。")
+            .arg(folder, file.fileName());
+    return std::nullopt;
+}
+
+bool Form1::saveElsewhere(const QString& why, const QStringList& lines)
+{
+    const MessageResult answer = m_ctx.platform.showMessage(saveOwner(),
+        why + QStringLiteral("\r\n名前を付けて保存しますか？"), MessageIcon::Question,
+        MessageButtons::YesNo);
+    if (answer != MessageResult::Yes)
+        return false;
+    const std::optional<QString> chosen = m_ctx.platform.chooseSaveFile(
+        saveOwner(), saveDialog(QStringLiteral("名前を付けて保存"), m_set.path));
+    if (!chosen || !writeSavedLines(*chosen, lines))
+        return false;
+    // The copy is the list now, as after any save to a chosen file.
+    m_problems->openChosenFile(*chosen);
+    return true;
+}
+
+bool Form1::WriteInPlace()
 {
     if (m_set.path.isEmpty())
-        return;
+        return false;
+    const QStringList lines
+        = linesForSaveInPlace(m_set.rawLines(), m_state.saveRequest, markTable());
+    if (const std::optional<QString> why = cannotSaveInPlace())
+        return saveElsewhere(*why, lines);
+    if (keepChangesOnDisk())
+        return false;
+    DBgamen* screen = databaseScreen();
+    const bool listSave = m_state.saveRequest.ListSave && screen && screen->isVisible();
+    if (listSave)
+        screen->setWindowTitle(QStringLiteral("しばらくお待ちください･･･"));
+    if (!writeSavedLines(m_set.path, lines)) {
+        if (listSave)
+            screen->updateTitle();
+        return false;
+    }
+    if (Result<bool> reloaded = m_problems->ReloadProblemFile(); !reloaded)
+        m_ctx.platform.showMessage(
+            saveOwner(), errorText(reloaded.error()), MessageIcon::Error, MessageButtons::Ok);
+    if (m_state.saveRequest.ListSave)
+        markListsSettled();
+    return true;
+}
+
+bool Form1::WriteToChosenFile()
+{
+    if (m_set.path.isEmpty())
+        return false;
     const SaveRequest& request = m_state.saveRequest;
     const RangeFilter rangeNow = checkedRange(m_range);
     if (const std::optional<QString> title = saveTitle(request, rangeNow, m_state.overwriteChoice))
@@ -198,20 +286,28 @@ void Form1::WriteToChosenFile()
     const std::optional<QString> chosen
         = m_ctx.platform.chooseSaveFile(saveOwner(), saveDialog(m_state.saveTitle, m_set.path));
     if (!chosen)
-        return;
+        return false;
+    // Written over the loaded list itself: the same care as a save in place.
+    const bool ontoLoaded = QFileInfo(*chosen) == QFileInfo(m_set.path);
+    if (ontoLoaded && keepChangesOnDisk())
+        return false;
     const QStringList lines
         = linesForSaveAs(m_set.rawLines(), request, rangeNow, m_state.overwriteChoice, markTable());
     if (!writeSavedLines(*chosen, lines))
-        return;
+        return false;
     // The score and comment follow what the result lists held when they were saved.
-    if (savingTestResults())
+    if (savingTestResults()) {
         RebuildTestListFromResults();
+        markListsSettled();
+        m_state.resultsSaved = true;
+    }
     // While a test runs its list stays loaded; otherwise the saved file is the list now.
     if (m_state.testmode)
-        return;
+        return true;
     m_problems->openChosenFile(*chosen);
     if (m_c.Openbtn->isVisible() && m_c.Openbtn->isEnabled())
         m_c.Openbtn->setFocus();
+    return true;
 }
 
 void Form1::ExportDatabaseLists(QWidget* owner, const QString& leftName, const QString& rightName)

@@ -71,10 +71,10 @@ void Form1::wireTests()
     };
     hooks.clearTestList = [this] { m_getList->clear(false); };
     hooks.closeDatabaseScreen = [this] {
-        if (DBgamen* screen = databaseScreen())
-            screen->close();
+        closeDatabaseScreenQuietly();
         databaseList(true).clear();
         databaseList(false).clear();
+        markListsSettled();
     };
     m_test = std::make_unique<TestEngine>(*m_study, settingsPath(), std::move(hooks));
     m_study->testSpeedChosen = [this](const QString& seconds) {
@@ -192,7 +192,7 @@ void Form1::StartTest()
         m_c.tsec->currentText(), m_c.ketamin->currentText(), m_c.ketamax->currentText(),
         m_set.notYetCount, m_set.memorizedCount, m_set.redCount};
     const std::optional<TestChoice> choice = chooseTestSetup(input);
-    if (!choice)
+    if (!choice || !settleUnsavedWork(this))
         return;
     // A GET test ends first (its reload does it), so that the order option the test
     // keeps for its end is the user's, not the GET test's.
@@ -209,12 +209,13 @@ void Form1::StartTest()
     m_test->takeDownTestDisplay();
     if (choice->kind != TestKind::Number)
         m_problems->rangeChosen(rangeFromIndex(choice->rangeIndex));
-    if (DBgamen* screen = databaseScreen()) {
-        screen->close();
+    closeDatabaseScreenQuietly();
+    if (DBgamen* screen = databaseScreen())
         screen->clearResultComment();
-    }
     databaseList(true).clear();
     databaseList(false).clear();
+    markListsSettled();
+    m_state.resultsSaved = false;
     m_getList->clear(false);
     focusGetList();
     m_c.nPickzencheck->hide();
@@ -223,16 +224,25 @@ void Form1::StartTest()
     m_test->begin();
 }
 
-void Form1::ShowTestResults()
+void Form1::fillResultListsFromTest()
 {
-    if (m_getList->isEmpty())
-        return;
-    DBgamen& screen = ensureDatabaseScreen();
     QList<ListEntry> testList;
     testList.reserve(m_getList->count());
     for (const GetEntry& e : m_getList->shadow())
         testList.append({e.key, e.red, e.checked});
     FillResultLists(testList, m_state.options.delimiter, databaseList(true), databaseList(false));
+}
+
+void Form1::ShowTestResults()
+{
+    // Only a finished test's judgements are results: the GET list of a study, or a number
+    // test's list, must never reach the result view and its save.
+    if (m_getList->isEmpty() || m_state.testmode || !m_state.testResultsHeld
+        || m_state.testKind == TestKind::Number)
+        return;
+    DBgamen& screen = ensureDatabaseScreen();
+    fillResultListsFromTest();
+    markListsSettled();
     screen.UpdateListCounts();
     m_test->RecountFromChecks(true);
     m_test->ComposeScoreText();

@@ -44,6 +44,8 @@ ProblemController::ProblemController(QMainWindow& window, Platform& platform,
 
 void ProblemController::OpenProblemFile()
 {
+    if (m_hooks.mayReplaceList && !m_hooks.mayReplaceList())
+        return;
     // Dialogs of the main window must come above the always-on-top tool windows.
     const bool raised = m_hooks.toolWindowShown && m_hooks.toolWindowShown();
     if (raised)
@@ -63,6 +65,8 @@ void ProblemController::OpenProblemFile()
 
 bool ProblemController::openGivenFile(const QString& path)
 {
+    if (m_hooks.mayReplaceList && !m_hooks.mayReplaceList())
+        return false;
     const std::optional<AppError> error = loadChosenFile(path, true);
     if (error)
         m_platform.showMessage(

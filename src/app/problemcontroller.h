@@ -19,6 +19,8 @@ struct MainControls;
 // is called at its place in the sequence; an unset step does nothing.
 struct ProblemHooks {
     std::function<bool()> testActive; // a test is running
+    // Asked before the user's open replaces the list; false: the user stays.
+    std::function<bool()> mayReplaceList;
     // End a running test, and release a finished one's results, before a user's open loads.
     std::function<void()> takeDownTestDisplay;
     std::function<void()> resetPresentationPosition; // the next ascending item is item 1

@@ -7,6 +7,7 @@
 #include "ui/platform.h"
 #include "ui/widgethelpers.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -307,6 +308,15 @@ void DBgamen::showAsResults()
     m_testpic->show();
     layoutPanels();
     m_downTimer->setEnabled(true);
+}
+
+void DBgamen::closeEvent(QCloseEvent* event)
+{
+    if (m_hooks.mayClose && !m_hooks.mayClose()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void DBgamen::afterFill()

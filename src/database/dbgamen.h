@@ -40,6 +40,9 @@ struct DbScreenHooks {
     std::function<void(const QString&)> speak; // Ctrl in a list: the entry's first column
     // Right button in a list: the list (true for the left one) and where to show the popup.
     std::function<void(bool, const QPoint&)> showListPopup;
+    // Asked before the screen closes; false keeps it open (unsaved changes, the user
+    // chose to stay).
+    std::function<bool()> mayClose;
 };
 
 // The database screen: the memorized list on the left, the not-yet list on the right
@@ -97,6 +100,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -65,6 +65,7 @@ struct MainState {
     TestKind testKind
         = TestKind::Automatic; // the kind chosen last (zidoutest, syudoutest, suuzitest)
     bool testResultsHeld = false; // from a test's start until the next Open, Start or Test
+    bool resultsSaved = false; // the held results were saved since their test ended
     bool numberTestRunning() const { return testmode && testKind == TestKind::Number; }
 
     SaveRequest saveRequest; // what the running save is for

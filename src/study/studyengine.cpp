@@ -78,6 +78,8 @@ void StudyEngine::StartStudy()
         if (!hasFile())
             return;
     }
+    if (m_hooks.mayReleaseResults && !m_hooks.mayReleaseResults())
+        return;
     MainControls& c = m_ctx.controls;
     MainMenus& m = m_ctx.menus;
     if (!m_s.started) {

@@ -62,6 +62,8 @@ struct StudySession {
 // Steps that belong to other parts of the main screen; unset ones do nothing.
 struct StudyHooks {
     std::function<void()> openFile;
+    // Asked before Start lets a finished test's results go; false: the user stays.
+    std::function<bool()> mayReleaseResults;
     std::function<bool(const QString&)> inGetList; // the GET list holds this item
     std::function<int()> getListCount;
     std::function<void()> speakItem; // returns when the utterance has finished

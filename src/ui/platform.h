@@ -14,7 +14,8 @@ class QWidget;
 namespace keruna {
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// YesNoDefaultNo: a question whose Yes would lose something, so that Enter says No.
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo };
 enum class MessageResult { Ok, Cancel, Yes, No };
 
 struct OpenFileRequest {

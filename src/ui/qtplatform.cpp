@@ -71,6 +71,7 @@ MessageResult QtPlatform::showMessage(QWidget* parent, const QString& text, Mess
         standard = QMessageBox::Ok | QMessageBox::Cancel;
         break;
     case MessageButtons::YesNo:
+    case MessageButtons::YesNoDefaultNo:
         standard = QMessageBox::Yes | QMessageBox::No;
         break;
     case MessageButtons::YesNoCancel:
@@ -80,6 +81,8 @@ MessageResult QtPlatform::showMessage(QWidget* parent, const QString& text, Mess
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     QMessageBox box(boxIcon, title.isEmpty() ? kProgramName : title, shown, standard, parent);
+    if (buttons == MessageButtons::YesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
     keepAboveTopmostWindows(box);
     switch (box.exec()) {
     case QMessageBox::Yes:

@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "database/dbgamen.h"
 #include "getlist/getlist.h"
 #include "getlist/gettest.h"
 #include "getlist/pickgamen.h"
@@ -9,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
@@ -185,4 +187,34 @@ TEST(ExternalGetPlacement, RightOfTheMainWindowAndKeptOnTheScreen)
     // Past the bottom: lifted by its height and 550 twips more.
     EXPECT_EQ(pickgamenPosition(QRect(100, 900, 800, 600), size, screen).y(), 1080 - 300 - 37);
     EXPECT_EQ(pickgamenPosition(QRect(-900, -500, 800, 600), size, screen), QPoint(0, 0));
+}
+
+// Results that are not a test's are never offered: during study the external screen hides
+// テスト結果を見る as the main screen does, and pressing it by name opens no result view and
+// saves nothing. Also in the focus screen; each twice.
+TEST_F(ExternalGet, TheResultButtonOutsideIsNeitherShownNorActiveDuringStudy)
+{
+    const QString path = h.form().problemSet().path;
+    const QByteArray before = readBytes(path);
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    h.find<QToolButton>("listmaru")->click();
+    for (const bool focus : {false, true, false}) {
+        if (focus)
+            h.find<QToolButton>("Focusbtn")->click();
+        if (!h.form().externalShown())
+            h.find<QToolButton>("gaibubtn")->click();
+        ASSERT_TRUE(h.form().externalShown());
+        h.timers.advance(2000);
+        auto* results = out<QPushButton>("TestListbtn");
+        EXPECT_FALSE(results->isVisibleTo(outside())) << "focus " << focus;
+        results->click();
+        h.form().ShowTestResults();
+        EXPECT_TRUE(!h.form().databaseScreen() || !h.form().databaseScreen()->isVisible());
+        EXPECT_FALSE(h.form().SaveDatabaseLists());
+        if (focus)
+            h.find<QToolButton>("FocusBackbtn")->click();
+    }
+    EXPECT_EQ(h.form().getList().count(), 1);
+    EXPECT_EQ(readBytes(path), before);
 }

@@ -1,7 +1,11 @@
 #include "app/form1.h"
+#include "app/problemcontroller.h"
 #include "common/textfile.h"
+#include "database/dbgamen.h"
+#include "database/dblistmodel.h"
 #include "getlist/getlist.h"
 #include "support/harness.h"
+#include "support/smalldisk.h"
 
 #include <QApplication>
 #include <QDir>
@@ -54,6 +58,25 @@ protected:
 
     Form1Harness h;
     QString path;
+};
+
+// Every title a window takes, in order.
+class TitleRecorder : public QObject {
+public:
+    TitleRecorder(QWidget* window, QStringList& titles)
+        : m_titles(titles)
+    {
+        window->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowTitleChange)
+            m_titles.append(static_cast<QWidget*>(watched)->windowTitle());
+        return false;
+    }
+
+private:
+    QStringList& m_titles;
 };
 
 } // namespace
@@ -199,4 +222,121 @@ TEST_F(SavingTest, ASaveDialogPointedAtAFolderOrNowhereSaysSoAndLoadsNothing)
         EXPECT_EQ(title(), loadedTitle);
     }
     EXPECT_FALSE(QFileInfo::exists(h.path("missing")));
+}
+
+// The question about another editor's changes comes up over the screen whose save was
+// pressed, with No as the answer Enter gives; a save to a chosen file that is the loaded
+// file itself asks it too. Twice each: No keeps their change both times.
+TEST_F(SavingTest, AnotherEditorsChangesAreAskedAboutOverTheSavingScreenAndKeptByDefault)
+{
+    h.form().openDatabaseScreen();
+    DBgamen* db = h.form().databaseScreen();
+    const QByteArray theirs = lines({"apple,1@", "book,2,,○", "cat,3,赤×", "dog,4", "egg,5"});
+    writeBytes(path, theirs);
+    for (int round = 0; round < 2; ++round) {
+        db->findChild<QToolButton*>("sumihozon")->click();
+        ASSERT_FALSE(h.platform.messages.empty());
+        const ShownMessage& asked = h.platform.messages.back();
+        EXPECT_TRUE(asked.text.contains(QStringLiteral("読み込んだ後に変更されています")));
+        EXPECT_EQ(asked.buttons, MessageButtons::YesNoDefaultNo);
+        EXPECT_EQ(asked.parent, db);
+        EXPECT_EQ(readBytes(path), theirs);
+    }
+    // A reset saved onto the list itself.
+    for (int round = 0; round < 2; ++round) {
+        h.platform.saveAnswers.push_back(path);
+        h.action("mondaireset")->trigger();
+        EXPECT_TRUE(h.platform.messages.back().text.contains(
+            QStringLiteral("読み込んだ後に変更されています")));
+        EXPECT_EQ(h.platform.messages.back().buttons, MessageButtons::YesNoDefaultNo);
+        EXPECT_EQ(readBytes(path), theirs);
+    }
+    // Yes overwrites, as asked.
+    h.platform.messageAnswers = {MessageResult::Yes, MessageResult::Yes};
+    h.platform.saveAnswers.push_back(path);
+    h.action("mondaireset")->trigger();
+    // Their file's bytes are not the ones loaded: every line is written from its text.
+    EXPECT_EQ(readBytes(path), sjis(QStringLiteral("apple,1ⅰ\r\nbook,2\r\ncat,3\r\ndog,4\r\n")));
+}
+
+// A list whose file, or whose folder, went away since loading, or whose folder cannot be
+// written to, is not "changed by another editor": the user is told what happened and may
+// save it under another name, which is then the list.
+TEST_F(SavingTest, AListThatCannotBeSavedWhereItWasIsOfferedAnotherName)
+{
+    SmallDisk disk(256);
+    const QByteArray original = lines({"apple,1@", "book,2,,○", "cat,3,赤×", "dog,4"});
+    const auto moveCat = [&] {
+        h.form().openDatabaseScreen();
+        DBgamen* db = h.form().databaseScreen();
+        db->selectRow(false, 1); // cat
+        db->findChild<QToolButton*>("hidariidou")->click();
+    };
+    struct Case {
+        const char* name;
+        QString where; // empty: cannot be tried here
+        std::function<bool()> breakIt;
+        const char* says;
+        bool bytesKnown; // the file is still there to take unchanged bytes from
+    };
+    const QString gone = h.path("gone");
+    const Case cases[] = {
+        {"file deleted", path, [&] { return QFile::remove(path); }, "が見つかりません", false},
+        {"folder deleted", gone + "/list.txt", [&] { return QDir(gone).removeRecursively(); },
+            "のあったフォルダ", false},
+        {"read-only folder", disk.isMounted() ? disk.path("list.txt") : QString(),
+            [&] { return disk.makeReadOnly(); }, "書き込めない", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.where.isEmpty())
+            continue; // the small file system needs root
+        QDir().mkpath(QFileInfo(c.where).path());
+        writeBytes(c.where, original);
+        if (h.form().databaseEditsUnsaved())
+            h.platform.messageAnswers.push_back(MessageResult::No);
+        ASSERT_TRUE(h.form().problems().openGivenFile(c.where));
+        moveCat();
+        ASSERT_TRUE(c.breakIt());
+        const QString copy = h.path(QStringLiteral("copy %1.txt").arg(c.name));
+        h.platform.messageAnswers = {MessageResult::Yes};
+        h.platform.saveAnswers = {copy};
+        h.platform.messages.clear();
+        h.form().databaseScreen()->findChild<QToolButton*>("sumihozon")->click();
+        ASSERT_EQ(h.platform.messages.size(), 1u);
+        const ShownMessage& told = h.platform.messages[0];
+        EXPECT_TRUE(told.text.contains(QString::fromUtf8(c.says))) << told.text.toStdString();
+        EXPECT_TRUE(told.text.endsWith(QStringLiteral("名前を付けて保存しますか？")));
+        EXPECT_FALSE(told.text.contains(QStringLiteral("読み込んだ後に変更")));
+        // Without the file its lines are written from their text (ⅰ in its usual form).
+        QByteArray saved = lines({"apple,1@", "book,2,,○", "cat,3,赤○", "dog,4"});
+        if (!c.bytesKnown)
+            saved.replace(kTwin, sjis(QStringLiteral("ⅰ")));
+        EXPECT_EQ(readBytes(copy), saved);
+        EXPECT_EQ(h.form().problemSet().path, copy);
+        if (c.bytesKnown) {
+            EXPECT_EQ(readBytes(c.where), original);
+        }
+    }
+}
+
+// While a list save runs, the database screen says to wait; the refill puts the count
+// back, and a failed save puts back the title it had.
+TEST_F(SavingTest, TheDatabaseScreenSaysToWaitWhileItsListsAreSaved)
+{
+    h.form().openDatabaseScreen();
+    DBgamen* db = h.form().databaseScreen();
+    QStringList titles;
+    TitleRecorder recorder(db, titles);
+    for (const bool fail : {false, true, false}) {
+        titles.clear();
+        db->selectRow(false, 0);
+        db->findChild<QToolButton*>("hidariidou")->click();
+        if (fail)
+            failWriteAfter(0);
+        db->findChild<QToolButton*>("sumihozon")->click();
+        ASSERT_FALSE(titles.isEmpty());
+        EXPECT_EQ(titles.first(), QStringLiteral("しばらくお待ちください･･･"));
+        EXPECT_EQ(db->windowTitle(), dbTitleText(db->model(true).count()));
+    }
 }

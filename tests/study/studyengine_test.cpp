@@ -1,4 +1,5 @@
 #include "app/problemcontroller.h"
+#include "database/dbgamen.h"
 #include "getlist/getlist.h"
 #include "mainscreen/mainmenus.h"
 #include "settings/settingsstore.h"
@@ -350,7 +351,9 @@ struct SpokenStudy {
     {
         SettingsStore::WriteValue("1", "MARUNEXT", "PR", h.settingsPath());
         h.start();
-        writeBytes(h.path("w.txt"), "apple,1\r\nbook,2\r\ncat,3\r\n");
+        // fig is memorized, so that a reset has something to do.
+        writeBytes(h.path("w.txt"),
+            "apple,1\r\nbook,2\r\ncat,3\r\n" + sjis(QStringLiteral("fig,6,,○\r\n")));
         writeBytes(h.path("other.txt"), "dog,4\r\negg,5\r\n");
         h.open(h.path("w.txt"));
         h.find<QRadioButton>("Rndop_1")->setChecked(true);
@@ -389,6 +392,25 @@ TEST(StudyEngine, CommandsGivenWhileAnItemIsSpokenEndAsWithoutSpeech)
             }},
         {"skip", [](Form1Harness& h) { h.find<QToolButton>("listSkipbtn")->click(); }},
         {"open", [](Form1Harness& h) { h.open(h.path("other.txt")); }},
+        // Saves reload the list: never inside the step that shows an item.
+        {"GET save",
+            [](Form1Harness& h) {
+                h.form().getList().append(QStringLiteral("book,2"), ",", false);
+                h.find<QToolButton>("listhozon")->click();
+            }},
+        {"database save",
+            [](Form1Harness& h) {
+                h.form().openDatabaseScreen();
+                DBgamen* db = h.form().databaseScreen();
+                db->selectRow(false, 2);
+                db->findChild<QToolButton*>("hidariidou")->click();
+                db->findChild<QToolButton*>("sumihozon")->click();
+            }},
+        {"reset",
+            [](Form1Harness& h) {
+                h.platform.saveAnswers.push_back(h.path("w.txt"));
+                h.action("mondaireset")->trigger();
+            }},
     };
     for (const auto& [name, command] : commands) {
         SpokenStudy during;
@@ -402,6 +424,7 @@ TEST(StudyEngine, CommandsGivenWhileAnItemIsSpokenEndAsWithoutSpeech)
         command(after.h);
 
         EXPECT_EQ(during.trace(), after.trace()) << name;
+        EXPECT_EQ(readBytes(during.h.path("w.txt")), readBytes(after.h.path("w.txt"))) << name;
     }
 }
 

@@ -17,15 +17,17 @@ template <class T> std::optional<T> nextAnswer(std::deque<std::optional<T>>& ans
 
 } // namespace
 
-MessageResult FakePlatform::showMessage(
-    QWidget*, const QString& text, MessageIcon icon, MessageButtons buttons, const QString& title)
+MessageResult FakePlatform::showMessage(QWidget* parent, const QString& text, MessageIcon icon,
+    MessageButtons buttons, const QString& title)
 {
-    messages.push_back({text, icon, buttons, title});
+    messages.push_back({text, icon, buttons, title, parent});
     if (!messageAnswers.empty()) {
         const MessageResult answer = messageAnswers.front();
         messageAnswers.pop_front();
         return answer;
     }
+    if (buttons == MessageButtons::YesNoDefaultNo)
+        return MessageResult::No;
     return buttons == MessageButtons::Ok || buttons == MessageButtons::OkCancel
         ? MessageResult::Ok
         : MessageResult::Yes;

@@ -14,6 +14,7 @@ struct ShownMessage {
     MessageIcon icon;
     MessageButtons buttons;
     QString title;
+    QWidget* parent = nullptr;
 };
 
 // Answers dialogs from queues and records every message box and outside call.
@@ -46,7 +47,8 @@ public:
     Platform* windowSystem = nullptr;
 
     // Answers, taken in order. Without a queued answer a message box answers with its
-    // first button (OK or Yes) and the open dialog is cancelled.
+    // default button (OK or Yes; No where No is the default) and the open dialog is
+    // cancelled.
     std::deque<MessageResult> messageAnswers;
     std::deque<std::optional<QString>> openAnswers;
     std::deque<std::optional<QString>> saveAnswers;
