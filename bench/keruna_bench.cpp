@@ -131,10 +131,12 @@ void BM_SaveInPlace(benchmark::State& state)
     ProblemSet set = CheckProblemFile(path).value();
     QList<ListEntry> memorized;
     QList<ListEntry> notYet;
-    for (const QString& record : set.memorizedList)
-        memorized.append({itemTextOf(record), isRedRecord(record)});
-    for (const QString& record : set.notYetList)
-        notYet.append({itemTextOf(record), isRedRecord(record)});
+    // As the database lists hold them: each entry knows its line.
+    for (int i = 0; i < int(set.allList.size()); ++i) {
+        const QString& record = set.allList.at(i);
+        (isMemorizedRecord(record) ? memorized : notYet)
+            .append({itemTextOf(record), isRedRecord(record), false, i});
+    }
     SaveRequest request;
     request.ListSave = true;
     const QStringList lines = set.rawLines();

@@ -17,6 +17,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <tuple>
 
 // Form1: the database screen's lists, its opening, refills after a load, and the list
 // popup and speech it borrows from the main screen.
@@ -26,7 +27,7 @@ struct Form1::DatabaseParts {
     DbListModel lists[2]; // memorized, not yet
     // What the lists held when they were last filled or saved: any difference is the
     // user's unsaved work. Checks are not kept in the file and do not count.
-    QList<std::pair<QString, bool>> settled[2];
+    QList<std::tuple<int, QString, bool>> settled[2];
     std::unique_ptr<DBgamen> screen; // made on first use; destroyed before the lists
 };
 
@@ -92,14 +93,15 @@ void Form1::openDatabaseScreen()
 
 namespace {
 
-// The entries as saving sees them: which list holds an item text and its mark. The order
-// within a list is the user's to change and never reaches the file.
-QList<std::pair<QString, bool>> settledEntries(const DbListModel& list)
+// The entries as saving sees them: which list holds an item text and its mark, and the
+// line it stands for, so that twins trading places are a change. The order within a list
+// is the user's to change and never reaches the file.
+QList<std::tuple<int, QString, bool>> settledEntries(const DbListModel& list)
 {
-    QList<std::pair<QString, bool>> out;
+    QList<std::tuple<int, QString, bool>> out;
     out.reserve(list.count());
     for (const DbEntry& e : list.allEntries())
-        out.append({e.text, e.red});
+        out.append({e.line, e.text, e.red});
     std::sort(out.begin(), out.end());
     return out;
 }

@@ -16,11 +16,12 @@ constexpr int kColumns = 2;
 
 } // namespace
 
-DbEntry makeDbEntry(const QString& text, const QString& delimiter, bool red)
+DbEntry makeDbEntry(const QString& text, const QString& delimiter, bool red, int line)
 {
     DbEntry e;
     e.text = text;
     e.red = red;
+    e.line = line;
     std::tie(e.question, e.answer) = listColumns(text, delimiter);
     return e;
 }
@@ -112,7 +113,7 @@ QList<ListEntry> DbListModel::entries() const
     QList<ListEntry> out;
     out.reserve(m_entries.size());
     for (const DbEntry& e : m_entries)
-        out.append(ListEntry {e.text, e.red, e.checked});
+        out.append(ListEntry {e.text, e.red, e.checked, e.line});
     return out;
 }
 
@@ -205,15 +206,19 @@ void DbListModel::toggleRedChecked()
 void FillDbLists(
     const ProblemSet& set, const QString& delimiter, DbListModel& memorized, DbListModel& notYet)
 {
-    auto build = [&delimiter](const QStringList& records) {
-        QList<DbEntry> out;
-        out.reserve(records.size());
-        for (const QString& record : records)
-            out.append(makeDbEntry(itemTextOf(record), delimiter, isRedRecord(record)));
-        return out;
-    };
-    memorized.setEntries(build(set.memorizedList));
-    notYet.setEntries(build(set.notYetList));
+    // From the records of the whole file, as loading filed them, so each entry learns the
+    // index of its line.
+    QList<DbEntry> left;
+    QList<DbEntry> right;
+    left.reserve(set.memorizedList.size());
+    right.reserve(set.notYetList.size());
+    for (int i = 0; i < int(set.allList.size()); ++i) {
+        const QString& record = set.allList.at(i);
+        (isMemorizedRecord(record) ? left : right)
+            .append(makeDbEntry(itemTextOf(record), delimiter, isRedRecord(record), i));
+    }
+    memorized.setEntries(std::move(left));
+    notYet.setEntries(std::move(right));
 }
 
 int moveDbEntries(DbListModel& from, DbListModel& to, int selectedRow)

@@ -11,18 +11,20 @@ namespace keruna {
 struct ProblemSet;
 
 // One entry of a database list: the full item text (the record without its mark), the
-// two columns shown, the needs-check mark and the check box.
+// two columns shown, the needs-check mark and the check box, and the file line it was
+// loaded from (as ListEntry::line), which it keeps in either list.
 struct DbEntry {
     QString text;
     QString question;
     QString answer;
     bool red = false;
     bool checked = false;
+    int line = -1;
 };
 
 // Column 1 is the text before the first delimiter, column 2 the text after it up to the
 // next one; without a delimiter the whole text is column 1.
-DbEntry makeDbEntry(const QString& text, const QString& delimiter, bool red);
+DbEntry makeDbEntry(const QString& text, const QString& delimiter, bool red, int line = -1);
 
 // A database list (memorized, not yet, or a test's correct and wrong lists). It is at the
 // same time the list shown and the hidden list that saving reads, so the two cannot fall
@@ -46,8 +48,8 @@ public:
     int checkedCount() const;
     int firstChecked() const;
 
-    // What saving and export read: each entry's item text, needs-check mark and check, in
-    // order.
+    // What saving and export read: each entry's item text, needs-check mark, check and
+    // line, in order.
     QList<ListEntry> entries() const;
 
     void setEntries(QList<DbEntry> entries);
@@ -71,7 +73,8 @@ private:
 };
 
 // Refills both lists from the loaded records in file order: memorized ones on the left,
-// not-yet ones on the right, red when the record carries the needs-check mark.
+// not-yet ones on the right, red when the record carries the needs-check mark. Each entry
+// knows its record's line, so that a save gives twins their own marks.
 void FillDbLists(
     const ProblemSet& set, const QString& delimiter, DbListModel& memorized, DbListModel& notYet);
 

@@ -10,7 +10,7 @@ void FillResultLists(const QList<ListEntry>& testList, const QString& delimiter,
     QList<DbEntry> right;
     QList<DbEntry> missed;
     for (const ListEntry& e : testList)
-        (e.checked ? right : missed).append(makeDbEntry(e.text, delimiter, e.red));
+        (e.checked ? right : missed).append(makeDbEntry(e.text, delimiter, e.red, e.line));
     correct.setEntries(std::move(right));
     wrong.setEntries(std::move(missed));
 }

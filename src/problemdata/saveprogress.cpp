@@ -2,6 +2,8 @@
 
 #include "problemdata/problemrecord.h"
 
+#include <algorithm>
+
 namespace keruna {
 
 namespace {
@@ -70,28 +72,85 @@ QString itemKey(const QString& line)
     return line.chopped(MarkSuffix::kLength);
 }
 
-MarkTable MarkTable::fromDbLists(const QList<ListEntry>& memorized, const QList<ListEntry>& notYet)
+struct MarkTable::Entry {
+    int line = -1;
+    const QString* text = nullptr;
+    const QString* mark = nullptr;
+};
+
+// Entries with a line by that line (a counting sort: linear, and stable, so a memorized
+// entry comes before a not-yet one on the same line), then the others as they stand.
+std::vector<MarkTable::Entry> MarkTable::inPairingOrder(const std::vector<Entry>& entries)
+{
+    int lines = 0;
+    for (const Entry& e : entries)
+        lines = std::max(lines, e.line + 1);
+    std::vector<int> slot(size_t(lines) + 1, 0);
+    for (const Entry& e : entries) {
+        if (e.line >= 0)
+            ++slot[size_t(e.line) + 1];
+    }
+    for (size_t i = 1; i < slot.size(); ++i)
+        slot[i] += slot[i - 1];
+    int unplaced = slot.back();
+    std::vector<Entry> out(entries.size());
+    for (const Entry& e : entries)
+        out[size_t(e.line >= 0 ? slot[size_t(e.line)]++ : unplaced++)] = e;
+    return out;
+}
+
+MarkTable MarkTable::build(const std::vector<Entry>& ordered, bool firstOnly)
 {
     MarkTable t;
-    t.m_size = int(memorized.size() + notYet.size());
-    t.m_first.reserve(t.m_size);
-    // From the last entry to the first, each overwriting: every text keeps its first
-    // entry, as a walk from the top finds it.
-    for (auto it = notYet.crbegin(); it != notYet.crend(); ++it)
-        t.m_first.insert(it->text, it->red ? &MarkSuffix::NotYetRed : &MarkSuffix::NotYet);
-    for (auto it = memorized.crbegin(); it != memorized.crend(); ++it)
-        t.m_first.insert(it->text, it->red ? &MarkSuffix::MemorizedRed : &MarkSuffix::Memorized);
+    t.m_texts.reserve(qsizetype(ordered.size()));
+    t.m_marks.reserve(ordered.size());
+    t.m_next.reserve(ordered.size());
+    std::vector<int> last; // per text: its latest entry so far
+    for (const Entry& e : ordered) {
+        const int index = int(t.m_marks.size());
+        const auto it = t.m_texts.constFind(*e.text);
+        if (it == t.m_texts.cend()) {
+            t.m_texts.insert(*e.text, int(t.m_first.size()));
+            t.m_first.push_back(index);
+            last.push_back(index);
+        } else if (firstOnly) {
+            continue;
+        } else {
+            t.m_next[size_t(last[size_t(*it)])] = index;
+            last[size_t(*it)] = index;
+        }
+        t.m_marks.push_back(e.mark);
+        t.m_next.push_back(-1);
+    }
     return t;
+}
+
+MarkTable MarkTable::fromDbLists(const QList<ListEntry>& memorized, const QList<ListEntry>& notYet)
+{
+    std::vector<Entry> entries;
+    entries.reserve(size_t(memorized.size() + notYet.size()));
+    for (const ListEntry& e : memorized)
+        entries.push_back(
+            {e.line, &e.text, e.red ? &MarkSuffix::MemorizedRed : &MarkSuffix::Memorized});
+    for (const ListEntry& e : notYet)
+        entries.push_back({e.line, &e.text, e.red ? &MarkSuffix::NotYetRed : &MarkSuffix::NotYet});
+    return build(inPairingOrder(entries), false);
 }
 
 MarkTable MarkTable::fromGetList(const QList<ListEntry>& entries)
 {
-    return fromDbLists(entries, {});
+    std::vector<Entry> marked;
+    marked.reserve(size_t(entries.size()));
+    for (const ListEntry& e : entries)
+        marked.push_back(
+            {e.line, &e.text, e.red ? &MarkSuffix::MemorizedRed : &MarkSuffix::Memorized});
+    return build(marked, true);
 }
 
 const QString* MarkTable::findMark(const QString& key) const
 {
-    return m_first.value(key, nullptr);
+    const int text = m_texts.value(key, -1);
+    return text < 0 ? nullptr : m_marks[size_t(m_first[size_t(text)])];
 }
 
 std::optional<QString> MarkTable::find(const QString& key) const
@@ -100,6 +159,25 @@ std::optional<QString> MarkTable::find(const QString& key) const
     if (!mark)
         return std::nullopt;
     return key + *mark;
+}
+
+MarkTable::Cursor::Cursor(const MarkTable& table)
+    : m_table(table)
+    , m_at(table.m_first)
+{
+}
+
+const QString* MarkTable::Cursor::nextMark(const QString& key)
+{
+    const int text = m_table.m_texts.value(key, -1);
+    if (text < 0)
+        return nullptr;
+    int& at = m_at[size_t(text)];
+    const QString* mark = m_table.m_marks[size_t(at)];
+    // The last entry stays for any further lines with the text.
+    if (const int next = m_table.m_next[size_t(at)]; next >= 0)
+        at = next;
+    return mark;
 }
 
 namespace {
@@ -123,15 +201,16 @@ QStringList linesForSaveInPlace(
 {
     QStringList out;
     out.reserve(lines.size());
+    MarkTable::Cursor marks(table);
     for (const QString& line : lines) {
         if (request.GetSave) {
             // Only not-yet lines can match: a marked memorized line is its own key.
             const QString key = line.endsWith(MarkSuffix::NotYetRed) ? bare(line) : line;
-            const QString* mark = table.findMark(key);
+            const QString* mark = marks.nextMark(key);
             appendResult(out, mark ? entryLine(line, key, *mark) : line);
         } else if (request.ListSave) {
             const QString key = bare(line);
-            const QString* mark = table.findMark(key);
+            const QString* mark = marks.nextMark(key);
             appendResult(out, mark ? entryLine(line, key, *mark) : line);
         } else {
             appendResult(out, line);
@@ -167,6 +246,8 @@ QStringList linesForSaveAs(const QStringList& lines, const SaveRequest& request,
     }
     QStringList out;
     out.reserve(lines.size());
+    // Only the lines looked up pair with entries: a test's entries stand for those lines.
+    MarkTable::Cursor marks(table);
     for (const QString& line : lines) {
         const MarkCode code = writtenCodeOf(line);
         if (!lookedUp(which, code)) {
@@ -174,7 +255,7 @@ QStringList linesForSaveAs(const QStringList& lines, const SaveRequest& request,
             continue;
         }
         const QString key = bare(line);
-        const QString* mark = table.findMark(key);
+        const QString* mark = marks.nextMark(key);
         appendResult(out, mark ? entryLine(line, key, *mark) : notFound(rule, line, code));
     }
     return out;

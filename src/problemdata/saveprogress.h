@@ -9,6 +9,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace keruna {
 
@@ -17,6 +18,9 @@ struct ListEntry {
     QString text;
     bool red = false;
     bool checked = false;
+    // Index of the file line (blank lines left out) the entry was loaded from; -1 when it
+    // stands for no line of its own.
+    int line = -1;
 };
 
 // What a save is for. Every list, GET or reset request clears all seven flags before
@@ -35,30 +39,51 @@ struct SaveRequest {
 // The line's item text: the line without its written mark code, or the whole line.
 QString itemKey(const QString& line);
 
-// Marks by item text: the first entry for a text wins, and the memorized list comes
-// before the not-yet list. Looked up by hash; the result is that of a walk from the top.
+// Marks by item text, paired with the lines of the file: the k-th line with a text takes
+// the k-th entry with it, and lines past the last entry take the last one. Entries stand
+// in file order (by the line they were loaded from), then those without a line, the
+// memorized list first. Looked up by hash, in linear time for the whole file.
 class MarkTable {
 public:
-    // The memorized (or correct) entries as ",,○"/",赤○", then the not-yet (or wrong)
-    // entries as ",,×"/",赤×".
+    // The memorized (or correct) entries as ",,○"/",赤○", the not-yet (or wrong) entries
+    // as ",,×"/",赤×".
     static MarkTable fromDbLists(const QList<ListEntry>& memorized, const QList<ListEntry>& notYet);
-    // Every GET entry means memorized: ",,○"/",赤○".
+    // Every GET entry means memorized: ",,○"/",赤○". Only the first entry of a text
+    // counts, so every line with that text takes its mark.
     static MarkTable fromGetList(const QList<ListEntry>& entries);
 
-    // The entry (item text and mark code) first listed for key.
+    // The entry (item text and mark code) first in order for key.
     std::optional<QString> find(const QString& key) const;
     // Only the mark code of that entry (",,○", ",赤○", ",赤×" or ",,×").
     const QString* findMark(const QString& key) const;
-    int size() const { return m_size; }
+    int size() const { return int(m_marks.size()); }
+
+    // Walks the lines of one save from the top: each call gives the mark for the next line
+    // with key, or nullptr when no entry has it.
+    class Cursor {
+    public:
+        explicit Cursor(const MarkTable& table);
+        const QString* nextMark(const QString& key);
+
+    private:
+        const MarkTable& m_table;
+        std::vector<int> m_at; // per text: the entry the next line with it takes
+    };
 
 private:
-    QHash<QString, const QString*> m_first; // item text → mark code of its first entry
-    int m_size = 0;
+    struct Entry;
+    static std::vector<Entry> inPairingOrder(const std::vector<Entry>& entries);
+    static MarkTable build(const std::vector<Entry>& ordered, bool firstOnly);
+
+    QHash<QString, int> m_texts; // item text → index into m_first
+    std::vector<int> m_first; // per text: its first entry
+    std::vector<const QString*> m_marks; // mark code of each entry, in pairing order
+    std::vector<int> m_next; // per entry: the next entry with its text, or -1
 };
 
 // The lines a save in place writes: a GET save makes the listed not-yet lines memorized;
-// a list save gives every line the mark of the list it stands in. One result for each
-// line, in order; an empty one is not written.
+// a list save gives every line the mark of its own entry, by the list that entry stands
+// in. One result for each line, in order; an empty one is not written.
 QStringList linesForSaveInPlace(
     const QStringList& lines, const SaveRequest& request, const MarkTable& table);
 

@@ -241,6 +241,23 @@ TEST_F(Unsaved, NothingIsAskedWhenNothingWouldBeLost)
     EXPECT_TRUE(h.platform.messages.empty()) << h.platform.messages[0].text.toStdString();
 }
 
+TEST_F(Unsaved, TwinsTradingListsAreAChangeSavedLineByLine)
+{
+    writeBytes(other, sjis(QStringLiteral("t,1\r\nt,1,,○\r\n")));
+    ASSERT_TRUE(h.form().problems().openGivenFile(other));
+    h.form().openDatabaseScreen();
+    DBgamen* db = h.form().databaseScreen();
+    db->selectRow(false, 0);
+    db->findChild<QToolButton*>("hidariidou")->click();
+    db->selectRow(true, 0);
+    db->findChild<QToolButton*>("migiidou")->click();
+    EXPECT_TRUE(h.form().databaseEditsUnsaved());
+    h.platform.messageAnswers.push_back(MessageResult::Yes);
+    db->close();
+    EXPECT_EQ(asked(kDatabaseQuestion), 1);
+    EXPECT_EQ(readBytes(other), sjis(QStringLiteral("t,1,,○\r\nt,1\r\n")));
+}
+
 // A reset while a test's results are held releases them with the user's consent; the
 // results saved afterwards are results, never a reset's unmarked lines. Both orders, twice.
 TEST_F(Unsaved, AResetAndAResultSaveEachDoWhatTheySayInEitherOrder)

@@ -124,8 +124,11 @@ TEST_F(DbScreenTest, OpensFilledAndMovesCheckedEntries)
     // The database command does nothing while the screen is shown.
     h.find<QToolButton>("DBbtn")->click();
     EXPECT_EQ(h.form().databaseList(true).count(), 4);
-    // A load while it is shown fills it from the file again.
+    // A load while it is shown fills it from the file again, once the user has said the
+    // moves may go.
+    h.platform.messageAnswers.push_back(MessageResult::No);
     h.open(path);
+    EXPECT_EQ(h.platform.messages.back().buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(saved(true), (QStringList {"apple,りんご", "dog,犬"}));
     EXPECT_EQ(saved(false), (QStringList {"book,本", "cat,猫!", "egg,卵"}));
     EXPECT_EQ(text("madakazu"), QStringLiteral("未暗記リスト 3"));
@@ -296,6 +299,7 @@ TEST_F(DbScreenTest, ReopenedFromEitherMenuTheScreenIsFilledAgain)
 {
     select("sumilist", 0);
     click("migiidou");
+    h.platform.messageAnswers.push_back(MessageResult::No); // the move is let go
     db->close();
     h.action("mdDB")->trigger();
     EXPECT_EQ(h.form().databaseScreen(), db); // made once and kept

@@ -1,6 +1,7 @@
 #include "database/dblistmodel.h"
 
 #include "problemdata/problemset.h"
+#include "problemdata/saveprogress.h"
 
 #include <QAbstractItemModelTester>
 #include <QBrush>
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 
 using namespace keruna;
 
@@ -201,6 +203,49 @@ TEST_F(DbListsTest, RedTogglesOfCheckedAndSelectedEntries)
     left.toggleRed(2);
     left.toggleRed(7); // out of range: ignored
     EXPECT_EQ(redsOf(left), (QList<bool> {false, true, true}));
+}
+
+TEST_F(DbListsTest, TwinsKeepTheirLinesThroughMovesSoASaveChangesOnlyTheirOwn)
+{
+    ProblemSet set;
+    for (const char* line : {"t,1", "a,2,,○", "t,1,,○", "t,1,赤×"})
+        set.addLine(QString::fromUtf8(line));
+    struct Case {
+        const char* name;
+        std::function<void(DbListModel& left, DbListModel& right)> change;
+        const char* saved; // nullptr: every line as it was
+    };
+    const Case cases[] = {
+        {"nothing", [](DbListModel&, DbListModel&) {}, nullptr},
+        {"first twin selected", [](DbListModel& l, DbListModel& r) { moveDbEntries(r, l, 0); },
+            "t,1,,○|a,2,,○|t,1,,○|t,1,赤×"},
+        {"last twin checked",
+            [](DbListModel& l, DbListModel& r) {
+                r.setChecked(1, true);
+                moveDbEntries(r, l, 0);
+            },
+            "t,1|a,2,,○|t,1,,○|t,1,赤○"},
+        {"memorized twin", [](DbListModel& l, DbListModel& r) { moveDbEntries(l, r, 1); },
+            "t,1|a,2,,○|t,1|t,1,赤×"},
+        {"red on one twin", [](DbListModel&, DbListModel& r) { r.toggleRed(0); },
+            "t,1,赤×|a,2,,○|t,1,,○|t,1,赤×"},
+        {"there and back",
+            [](DbListModel& l, DbListModel& r) {
+                moveDbEntries(r, l, 0);
+                moveDbEntries(l, r, l.count() - 1);
+            },
+            nullptr},
+    };
+    for (const Case& c : cases) {
+        FillDbLists(set, QStringLiteral(","), left, right);
+        c.change(left, right);
+        const MarkTable table = MarkTable::fromDbLists(left.entries(), right.entries());
+        SaveRequest request;
+        request.ListSave = true;
+        EXPECT_EQ(linesForSaveInPlace(set.rawLines(), request, table),
+            c.saved ? QString::fromUtf8(c.saved).split(u'|') : set.rawLines())
+            << c.name;
+    }
 }
 
 TEST(DbListsScale, TwentyThousandEntriesFillAndMoveInOneSignal)

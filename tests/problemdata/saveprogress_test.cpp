@@ -1,9 +1,12 @@
 #include "problemdata/problemloader.h"
+#include "problemdata/problemrecord.h"
 #include "problemdata/problemwriter.h"
 #include "problemdata/saveprogress.h"
 #include "support/harness.h"
 
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -49,6 +52,58 @@ SaveRequest testSave(RangeFilter started)
     SaveRequest r;
     r.TestStartRange[size_t(started)] = true;
     return r;
+}
+
+SaveRequest listSave()
+{
+    SaveRequest r;
+    r.ListSave = true;
+    return r;
+}
+
+ListEntry entry(const char* text, int line = -1, bool red = false)
+{
+    return {QString::fromUtf8(text), red, false, line};
+}
+
+// The database lists as loading fills them: every line's entry in the list of its mark,
+// knowing its line.
+struct DbLists {
+    QList<ListEntry> memorized;
+    QList<ListEntry> notYet;
+};
+
+DbLists listsOf(const QStringList& lines)
+{
+    DbLists lists;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString record = classifyLine(lines[i]);
+        (isMemorizedRecord(record) ? lists.memorized : lists.notYet)
+            .append({itemTextOf(record), isRedRecord(record), false, i});
+    }
+    return lists;
+}
+
+// "m2" moves the entry of line 2 to the end of the other list, "r2" toggles its red mark.
+void apply(DbLists& lists, const char* ops)
+{
+    for (const QString& op : QString::fromUtf8(ops).split(u' ', Qt::SkipEmptyParts)) {
+        const int line = op.mid(1).toInt();
+        for (QList<ListEntry>* list : {&lists.memorized, &lists.notYet}) {
+            const auto it = std::find_if(
+                list->begin(), list->end(), [&](const ListEntry& e) { return e.line == line; });
+            if (it == list->end())
+                continue;
+            if (op.startsWith(u'r')) {
+                it->red = !it->red;
+            } else {
+                const ListEntry moved = *it;
+                list->erase(it);
+                (list == &lists.memorized ? lists.notYet : lists.memorized).append(moved);
+            }
+            break;
+        }
+    }
 }
 
 } // namespace
@@ -115,22 +170,116 @@ TEST(SaveProgress, SaveInPlaceGivesListMarksOrMakesGetItemsMemorized)
         split("a,1,,○|b,2,,○|c,3,赤○|d,4,,○|e,5|f,6,,○|g,7,赤○|h,8,赤×"));
 }
 
-TEST(SaveProgress, TheFirstEntryForATextWinsAndNothingIsWrittenEmpty)
+TEST(SaveProgress, TwinsKeepTheirOwnMarksThroughMovesAndRedToggles)
 {
-    // The same item twice in the file and in both lists: the memorized entry comes first.
-    const MarkTable table = MarkTable::fromDbLists(
-        {{QStringLiteral("x,1")}}, {{QStringLiteral("x,1"), true}, {QStringLiteral("y,2")}});
-    SaveRequest list;
-    list.ListSave = true;
-    EXPECT_EQ(
-        linesForSaveInPlace(split("x,1|x,1,赤×|y,2,,○"), list, table), split("x,1,,○|x,1,,○|y,2"));
+    struct Row {
+        const char* lines;
+        const char* ops;
+        const char* expected; // nullptr: the lines as they were
+    };
+    const char* two = "delta,デルタ|delta,デルタ,,○|x,1";
+    const char* three = "t,1,,○|a,2|t,1|t,1,赤×";
+    const Row rows[] = {
+        {two, "", nullptr},
+        {two, "m0", "delta,デルタ,,○|delta,デルタ,,○|x,1"},
+        {two, "m1", "delta,デルタ|delta,デルタ|x,1"},
+        {two, "r0", "delta,デルタ,赤×|delta,デルタ,,○|x,1"},
+        {two, "r1", "delta,デルタ|delta,デルタ,赤○|x,1"},
+        {two, "m0 m0", nullptr}, // there and back: last in its list now, still first in the file
+        {three, "", nullptr},
+        {three, "m0", "t,1|a,2|t,1|t,1,赤×"},
+        {three, "m2", "t,1,,○|a,2|t,1,,○|t,1,赤×"},
+        {three, "m3", "t,1,,○|a,2|t,1|t,1,赤○"},
+        {three, "r2", "t,1,,○|a,2|t,1,赤×|t,1,赤×"},
+        {three, "m3 m0", "t,1|a,2|t,1|t,1,赤○"},
+    };
+    for (const Row& row : rows) {
+        const QStringList lines = split(row.lines);
+        DbLists lists = listsOf(lines);
+        apply(lists, row.ops);
+        const MarkTable table = MarkTable::fromDbLists(lists.memorized, lists.notYet);
+        EXPECT_EQ(linesForSaveInPlace(lines, listSave(), table),
+            row.expected ? split(row.expected) : lines)
+            << row.lines << " / " << row.ops;
+    }
+}
+
+TEST(SaveProgress, TwinsPairWithEntriesInFileOrderThenListOrder)
+{
+    struct Row {
+        const char* name;
+        QList<ListEntry> memorized;
+        QList<ListEntry> notYet;
+        const char* lines;
+        SaveRequest request;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {"without lines, memorized first", {entry("x,1")}, {entry("x,1", -1, true), entry("y,2")},
+            "x,1|x,1,赤×|y,2,,○", listSave(), "x,1,,○|x,1,赤×|y,2"},
+        {"entries with a line first", {entry("t")}, {entry("t", 0, true)}, "t,赤×|t", listSave(),
+            "t,赤×|t,,○"},
+        {"one entry marks every twin", {entry("t")}, {}, "t|t,赤×|t", listSave(), "t,,○|t,,○|t,,○"},
+        {"lines past the entries take the last", {entry("t", 1)}, {entry("t", 0, true)},
+            "t|t|t|t,,○", listSave(), "t,赤×|t,,○|t,,○|t,,○"},
+        // A test of the memorized items: its entries stand for the memorized lines alone.
+        {"test results pair with the lines looked up", {entry("w")}, {entry("w")}, "w|w,,○|w,,○",
+            testSave(RangeFilter::Memorized), "w|w,,○|w"},
+        {"test results of all", {entry("w", -1, true)}, {entry("w")}, "w|w|v",
+            testSave(RangeFilter::All), "w,赤○|w|v"},
+    };
+    for (const Row& row : rows) {
+        const MarkTable table = MarkTable::fromDbLists(row.memorized, row.notYet);
+        const QStringList lines = split(row.lines);
+        const QStringList saved = row.request.ListSave
+            ? linesForSaveInPlace(lines, row.request, table)
+            : linesForSaveAs(lines, row.request, RangeFilter::All, true, table);
+        EXPECT_EQ(saved, split(row.expected)) << row.name;
+    }
+    // The GET list looks lines up by text: its first entry of a text marks every line.
+    const MarkTable get = MarkTable::fromGetList({entry("t", -1, true), entry("t"), entry("u", 0)});
+    EXPECT_EQ(linesForSaveInPlace(split("u|t|t,赤×|t|u,,○"), getSave(), get),
+        split("u,,○|t,赤○|t,赤○|t,赤○|u,,○"));
+    EXPECT_EQ(get.find(QStringLiteral("t")), QStringLiteral("t,赤○"));
+    EXPECT_EQ(get.find(QStringLiteral("t,赤○")), std::nullopt);
+}
+
+TEST(SaveProgress, AListSaveOfTwinsWritesOnlyTheMovedTwinsLine)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("twins.txt");
+    const QByteArray before = sjis(QStringLiteral("delta,デルタ\r\nkappa,カッパ,赤○\r\n"
+                                                  "delta,デルタ,,○\r\ndelta,デルタ,赤×\r\n"));
+    writeBytes(path, before);
+    ProblemSet loaded;
+    ASSERT_TRUE(LoadProblemFile(loaded, path));
+    const QStringList lines = loaded.rawLines();
+
+    DbLists lists = listsOf(lines);
+    ASSERT_FALSE(writeProblemLines(path, loaded,
+        linesForSaveInPlace(
+            lines, listSave(), MarkTable::fromDbLists(lists.memorized, lists.notYet))));
+    EXPECT_EQ(readBytes(path), before);
+
+    apply(lists, "m3");
+    ASSERT_FALSE(writeProblemLines(path, loaded,
+        linesForSaveInPlace(
+            lines, listSave(), MarkTable::fromDbLists(lists.memorized, lists.notYet))));
+    EXPECT_EQ(readBytes(path),
+        sjis(QStringLiteral("delta,デルタ\r\nkappa,カッパ,赤○\r\n"
+                            "delta,デルタ,,○\r\ndelta,デルタ,赤○\r\n")));
+}
+
+TEST(SaveProgress, NothingIsWrittenEmpty)
+{
     // A line that is only a mark has an empty item text: a reset leaves nothing to write,
     // and the empty result keeps its place.
     SaveRequest reset;
     reset.ResetSave = true;
-    EXPECT_EQ(
-        linesForSaveAs(split(",,○|z,3"), reset, RangeFilter::All, true, table), split("|z,3"));
-    EXPECT_EQ(table.size(), 3);
+    EXPECT_EQ(linesForSaveAs(split(",,○|z,3"), reset, RangeFilter::All, true, MarkTable()),
+        split("|z,3"));
+    const MarkTable table = MarkTable::fromDbLists({entry("x,1")}, {entry("x,1", -1, true)});
+    EXPECT_EQ(table.size(), 2);
     EXPECT_EQ(table.find(QStringLiteral("x,1")), QStringLiteral("x,1,,○"));
     EXPECT_EQ(table.find(QStringLiteral("x")), std::nullopt);
 }
