@@ -436,6 +436,9 @@ void Form1::wireLayout()
     }
     m_c.Pickframe->installEventFilter(this);
     m_c.Imgspl->installEventFilter(this);
+    // The typing row and the test panel take their room from the GET panel.
+    m_c.typeRow->installEventFilter(this);
+    m_c.testFrame->installEventFilter(this);
 }
 
 PropertiesValues& Form1::loadedProperties()
@@ -586,6 +589,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event)
         if (event->type() == QEvent::Show)
             m_layout->fitGetPanel();
     }
+    if ((watched == m_c.typeRow || watched == m_c.testFrame)
+        && (event->type() == QEvent::Show || event->type() == QEvent::Hide))
+        m_layout->fitGetPanel();
     if (watched == m_c.Imgspl) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:

@@ -97,11 +97,29 @@ void LayoutController::ApplyFontLayout()
 {
     applyLabelFonts();
     relayout();
+    fitGetPanel();
 }
 
 void LayoutController::PlaceItemFrame()
 {
     relayout();
+}
+
+LayoutController::ItemLines LayoutController::designedLines() const
+{
+    const bool reversed = m_hooks.reversed && m_hooks.reversed();
+    const ItemFramePlace place = itemFramePlace(m_focus, reversed);
+    const bool numberTest = m_hooks.numberTest && m_hooks.numberTest();
+    ItemLines lines;
+    lines.question = twipsToPixels(place.frameTop + m_labelTop + (numberTest ? 500 : 0));
+    lines.answer = twipsToPixels(place.frameTop
+        + answerTopTwips(
+            m_labelTop, m_c.Label1->font().pointSize(), m_state.options.answerSpacing));
+    // Long text and the number test write on the first line only.
+    lines.bottom = numberTest || m_state.options.longText
+        ? lines.question + QFontMetrics(m_c.Label1->font()).height()
+        : lines.answer + QFontMetrics(m_c.Label2->font()).height();
+    return lines;
 }
 
 void LayoutController::relayout()
@@ -115,11 +133,17 @@ void LayoutController::relayout()
     const int frameHeight = int(pixelsToTwips(height)) + 1200;
     const int margin = twipsToPixels(240);
     const int labelWidth = width > twipsToPixels(480) ? width - twipsToPixels(480) : width;
-    const int top1 = twipsToPixels(
-        place.frameTop + m_labelTop + (m_hooks.numberTest && m_hooks.numberTest() ? 500 : 0));
-    const int top2 = twipsToPixels(place.frameTop
-        + answerTopTwips(
-            m_labelTop, m_c.Label1->font().pointSize(), m_state.options.answerSpacing));
+    // An area too short for the lines where the height choice puts them lifts both, so
+    // that the answer never hides under the typing row; the area is never shorter than
+    // the lifted lines (short of half the screen, for the largest fonts).
+    const ItemLines lines = designedLines();
+    const int screenHalf = m_platform.screenGeometry(&m_window).height() / 2;
+    const int least = std::max(120, std::min(lines.bottom - lines.question, screenHalf));
+    if (m_c.Mframe->minimumHeight() != least)
+        m_c.Mframe->setMinimumHeight(least);
+    const int lift = std::clamp(lines.bottom - height, 0, std::max(0, lines.question));
+    const int top1 = lines.question - lift;
+    const int top2 = lines.answer - lift;
     // In long-text mode the first label carries question and answer and takes the room.
     const int label1Height
         = m_state.options.longText ? height - top1 : std::max(top2 - top1, twipsToPixels(400));
@@ -234,9 +258,9 @@ void LayoutController::fitGetPanel()
         if (!w->isHidden())
             others += w->sizeHint().height();
     }
-    // Above the panel stays at least the button bar's height, and the question's line.
-    const int question = m_c.Label1->y() + QFontMetrics(m_c.Label1->font()).height();
-    const int keep = std::max(m_c.mnuFrame->sizeHint().height(), question);
+    // Above the panel stays at least the button bar's height, and the item's lines where
+    // the height choice puts them: the panel gives way before the answer does.
+    const int keep = std::max(m_c.mnuFrame->sizeHint().height(), designedLines().bottom);
     const int room = m_window.centralWidget()->height() - others - keep;
     m_c.Pickframe->setFixedHeight(std::max(0, std::min(remembered, room)));
 }

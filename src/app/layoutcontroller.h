@@ -81,6 +81,14 @@ public:
     void stopIdleAnimation();
 
 private:
+    // Where the height choice puts the item's lines in the item area (pixels): the tops
+    // of the question and of the answer, and the bottom of the text shown.
+    struct ItemLines {
+        int question = 0;
+        int answer = 0;
+        int bottom = 0;
+    };
+    ItemLines designedLines() const;
     void applyLabelFonts();
     void idleTick();
 

@@ -228,3 +228,67 @@ TEST_F(LayoutTest, TheTimerBarWaitsForTheEndOfSpeech)
     h.timers.advance(1000);
     EXPECT_NEAR(bar->width(), full / 2, 4); // half of the question after speech
 }
+
+// The answer a typed test shows (答えの確認, Tab) lies whole above the typing row, at the
+// window's design size and at its smallest; the GET panel makes the room first.
+TEST(TypedTestLayout, TheAnswerShowsWholeAboveTheTypingRow)
+{
+    const struct {
+        TestKind kind;
+        const char* reveal;
+    } cases[] = {{TestKind::Manual, "syudouKAKUNIN"}, {TestKind::Automatic, "cuttabc"}};
+    for (const auto& c : cases) {
+        Form1Harness h;
+        h.start();
+        h.form().show();
+        writeBytes(h.path("w.txt"), "apple,1\r\nbook,2\r\ncat,3\r\n");
+        h.open(h.path("w.txt"));
+        TestChoice choice;
+        choice.kind = c.kind;
+        choice.typedInput = true;
+        choice.seconds = QStringLiteral("30");
+        choice.random = false;
+        choice.rangeIndex = 0;
+        h.form().chooseTestSetup
+            = [&](const TestSetupInput&) { return std::optional<TestChoice>(choice); };
+        auto* frame = h.find<QFrame>("Mframe");
+        auto* panel = h.find<QFrame>("Pickframe");
+        auto* question = h.find<QLabel>("Label1");
+        auto* answer = h.find<QLabel>("Label2");
+        auto linesShow = [&](const QString& expected, const char* where) {
+            EXPECT_EQ(answer->text(), expected) << c.reveal << where;
+            EXPECT_GE(question->y(), 0) << c.reveal << where;
+            EXPECT_LE(question->y() + question->fontMetrics().height(), answer->y())
+                << c.reveal << where;
+            EXPECT_LE(answer->y() + answer->fontMetrics().height(), frame->height())
+                << c.reveal << where;
+        };
+
+        ASSERT_EQ(h.form().size(), kForm1DesignSize);
+        h.find<QToolButton>("TESTbtn")->click();
+        h.timers.advance(1);
+        QApplication::processEvents();
+        ASSERT_TRUE(h.find<QFrame>("typeRow")->isVisible()) << c.reveal;
+        ASSERT_TRUE(panel->isVisible()) << c.reveal;
+        const int designedTop = question->y();
+        h.find<QToolButton>(c.reveal)->click();
+        QApplication::processEvents();
+        linesShow("1", " at the design size");
+        // The lines stay where the height choice puts them; the panel keeps some room.
+        EXPECT_EQ(question->y(), designedTop) << c.reveal;
+        EXPECT_GT(panel->height(), 0) << c.reveal;
+
+        // Down to the smallest the window goes: each step lets the panel give way more.
+        for (int i = 0; i < 8; ++i) {
+            h.form().resize(1, 1);
+            QApplication::processEvents();
+        }
+        EXPECT_EQ(h.form().height(), h.form().minimumSizeHint().height()) << c.reveal;
+        linesShow("1", " at the smallest size");
+        EXPECT_EQ(panel->height(), 0) << c.reveal;
+        h.form().resize(kForm1DesignSize);
+        QApplication::processEvents();
+        linesShow("1", " back at the design size");
+        EXPECT_EQ(question->y(), designedTop) << c.reveal;
+    }
+}
