@@ -15,7 +15,9 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
@@ -100,6 +102,29 @@ void paint(QWidget* w, const QColor& text, const QColor& back)
     w->setStyleSheet(QStringLiteral("#%1 { color: %2; background-color: %3; }")
                          .arg(w->objectName(), text.name(), back.name()));
 }
+
+// Drops every typed character but the digits and the decimal point before the box sees it.
+// A rejected character must not reach the line edit at all: its inline completion would
+// fill an empty box with the first listed speed.
+class SecondsKeyFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Shortcuts (select all, copy, paste) stay; the validator guards what they bring in.
+        constexpr auto shortcut = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+        if (event->type() == QEvent::KeyPress && !(key->modifiers() & shortcut)) {
+            for (const QChar c : key->text()) {
+                if (c.isPrint() && !(c >= u'0' && c <= u'9') && c != u'.')
+                    return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 std::optional<TestSetupRefusal> refuseBound(const QString& text)
 {
@@ -262,9 +287,13 @@ void Dialog::build()
     options->addWidget(m_Oppic);
 
     m_Seccom = combo(this, QStringLiteral("Seccom"), QStringLiteral("表示速度（入力可）"), true);
-    // Seconds are typed as digits with a decimal point, nothing else.
+    // Seconds are typed as digits with a decimal point, nothing else; the validator keeps
+    // pasted text to the same characters.
     m_Seccom->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), m_Seccom));
+    auto* keys = new SecondsKeyFilter(m_Seccom);
+    m_Seccom->installEventFilter(keys);
+    m_Seccom->lineEdit()->installEventFilter(keys);
     m_Sokupic = panel(frame2, QStringLiteral("Sokupic"),
         {label(this, QStringLiteral("Label1"), QStringLiteral("速度")), m_Seccom});
     options->addWidget(m_Sokupic);

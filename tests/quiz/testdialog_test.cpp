@@ -253,3 +253,73 @@ TEST_F(TestDialogWidget, NumberTestRefusesABadSpeedThenHandsOverTheChoice)
                   std::pair<QWidget*, bool>(&d, true)),
         platform.topmostCalls.end());
 }
+
+TEST_F(TestDialogWidget, SpeedBoxTakesOnlyDigitsPointAndBackSpace)
+{
+    Dialog d(input, path, platform);
+    d.show();
+    d.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+    auto* box = find<QComboBox>(d, "Seccom");
+    auto* seconds = box->lineEdit();
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(box, Qt::Key_Delete);
+        EXPECT_EQ(seconds->text(), QString());
+        QTest::keyClicks(box, QStringLiteral("a"));
+        EXPECT_EQ(seconds->text(), QString());
+        QTest::keyClicks(seconds, QStringLiteral("x1-.+5 z"));
+        EXPECT_EQ(seconds->text(), QStringLiteral("1.5"));
+        QTest::keyClick(seconds, Qt::Key_Backspace);
+        QTest::keyClick(seconds, Qt::Key_Backspace);
+        QTest::keyClick(seconds, Qt::Key_Backspace);
+        EXPECT_EQ(seconds->text(), QString());
+        QTest::keyClicks(seconds, QStringLiteral("q"));
+        EXPECT_EQ(seconds->text(), QString());
+
+        // Nothing typed, or no number: OK refuses and the dialog stays.
+        for (const QString& typed : {QString(), QStringLiteral("."), QStringLiteral("1.2.3")}) {
+            seconds->clear();
+            QTest::keyClicks(seconds, typed);
+            EXPECT_EQ(seconds->text(), typed);
+            platform.messages.clear();
+            find<QPushButton>(d, "OKButton")->click();
+            ASSERT_EQ(platform.messages.size(), 1u) << typed.toStdString();
+            EXPECT_EQ(platform.messages[0].text, kSpeed);
+            EXPECT_EQ(platform.messages[0].icon, MessageIcon::Warning);
+            EXPECT_TRUE(d.isVisible());
+            EXPECT_TRUE(d.cancelled());
+        }
+    }
+}
+
+TEST_F(TestDialogWidget, EveryStoredRangePreselectsItsRangeAndTrueReadsAsChecked)
+{
+    const char* const options[] = {"Madaop", "Sumiop", "redop", "Zenop"};
+    const char* const titles[]
+        = {"未暗記のみテスト", "暗記済のみテスト", "要チェックのみテスト", "全体テスト"};
+    // Each round stores the range and checked values in another spelling.
+    const QString trues[] = {QStringLiteral("true"), QStringLiteral("TRUE"), QStringLiteral("True"),
+        QStringLiteral("1")};
+    for (int hani = 0; hani < 4; ++hani) {
+        SCOPED_TRACE(hani);
+        store("HANI", QString::number(hani));
+        store("NYUURYOKU", trues[hani]);
+        store("ZIDOU", QStringLiteral("false"));
+        store("SHUDOU", trues[hani]);
+        store("NRM", trues[hani]);
+        store("RND", QStringLiteral("FALSE"));
+        Dialog d(input, path, platform);
+        EXPECT_EQ(find<QComboBox>(d, "dakecom")->currentIndex(), hani);
+        EXPECT_TRUE(find<QRadioButton>(d, options[hani])->isChecked());
+        EXPECT_TRUE(d.windowTitle().startsWith(QString::fromUtf8(titles[hani])));
+        EXPECT_TRUE(find<QRadioButton>(d, "nyuuryokuop")->isChecked());
+        EXPECT_TRUE(find<QRadioButton>(d, "syudoutestop")->isChecked());
+        EXPECT_TRUE(find<QRadioButton>(d, "Rndop_1")->isChecked());
+        d.reject();
+        // Closing writes the same range back.
+        EXPECT_EQ(stored("HANI"), QString::number(hani));
+    }
+}
