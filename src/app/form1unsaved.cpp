@@ -11,8 +11,7 @@ namespace keruna {
 namespace {
 
 const QString kDatabaseUnsaved
-    = QStringLiteral("データベース画面での変更（暗記済・未暗記の移動、要チェック）が"
-                     "保存されていません。\r\n保存しますか？");
+    = QStringLiteral("データベース画面での変更が保存されていません。\r\n保存しますか？");
 const QString kResultsUnsaved
     = QStringLiteral("テスト結果が保存されていません。\r\n保存しますか？");
 

@@ -19,9 +19,8 @@ using namespace keruna::test;
 
 namespace {
 
-const QString kDatabaseQuestion = QStringLiteral(
-    "データベース画面での変更（暗記済・未暗記の移動、要チェック）が保存されていません。\r\n"
-    "保存しますか？");
+const QString kDatabaseQuestion
+    = QStringLiteral("データベース画面での変更が保存されていません。\r\n保存しますか？");
 const QString kResultsQuestion
     = QStringLiteral("テスト結果が保存されていません。\r\n保存しますか？");
 
