@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins
   qt6-translations-l10n
   qt6-speech-dev qt6-declarative-dev libqt6texttospeech6 qt6-speech-speechd-plugin
+  qt6-charts-dev
   speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-noto-cjk
