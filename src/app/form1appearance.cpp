@@ -181,8 +181,10 @@ void Form1::wireAppearance()
         {"mftext", FontTarget::Input},
         {"mflist", FontTarget::List},
     };
+    // Copied by an init-capture: clang 14 cannot capture a structured binding.
     for (const auto& [name, target] : fontItems)
-        m_menus->onCommand(QString::fromLatin1(name), [chooseFont, target] { chooseFont(target); });
+        m_menus->onCommand(
+            QString::fromLatin1(name), [chooseFont, item = target] { chooseFont(item); });
 
     // irobtn: the colour of the target that irocom names.
     auto chooseColour = [this, aboveToolWindows, writeStick] {
