@@ -87,7 +87,8 @@ void Form1::wireTests()
         return [this, command] { m_study->userCommand(command); };
     };
     connect(m_c.TESTbtn, &QToolButton::clicked, this, held([this] { StartTest(); }));
-    connect(m_c.syuuryoubtn, &QToolButton::clicked, this, held([this] { m_test->stop(); }));
+    // Not held behind a word being spoken: the test ends at once.
+    connect(m_c.syuuryoubtn, &QToolButton::clicked, this, [this] { m_test->stop(); });
     connect(
         m_c.syudouKAKUNIN, &QToolButton::clicked, this, held([this] { m_test->revealAnswer(); }));
     connect(m_c.syudouMARU, &QToolButton::clicked, this, held([this] { m_test->judge(true); }));
@@ -132,8 +133,13 @@ void Form1::wireTests()
             m_timerBar->start();
         }
     });
-    // Ticking or unticking a judged entry corrects its judgement.
+    // Ticking or unticking a judged entry corrects its judgement, by mouse or by Space.
     connect(m_c.Picklist, &QAbstractItemView::clicked, this, [this] { m_test->getListClicked(); });
+    connect(&m_getList->model(), &QAbstractItemModel::dataChanged, this,
+        [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
+            if (m_state.testmode && (roles.isEmpty() || roles.contains(Qt::CheckStateRole)))
+                m_test->getListClicked();
+        });
     connect(m_c.Revch, &QCheckBox::toggled, this, [this](bool on) {
         if (m_state.testmode)
             m_c.rev->setChecked(on);

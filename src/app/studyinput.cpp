@@ -7,18 +7,66 @@
 #include "quiz/testengine.h"
 #include "study/studyengine.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QToolButton>
 
+#include <algorithm>
+#include <array>
+#include <optional>
+
 namespace keruna {
+
+namespace {
+
+// A box the user edits text in: its editing keys are its own.
+bool editableBox(const QWidget* w)
+{
+    if (const auto* edit = qobject_cast<const QLineEdit*>(w)) {
+        // The line edit of an editable combo box, or a box of its own.
+        return !edit->isReadOnly();
+    }
+    if (const auto* combo = qobject_cast<const QComboBox*>(w))
+        return combo->isEditable();
+    if (const auto* spin = qobject_cast<const QAbstractSpinBox*>(w))
+        return !spin->isReadOnly();
+    if (const auto* text = qobject_cast<const QTextEdit*>(w))
+        return !text->isReadOnly();
+    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(w))
+        return !plain->isReadOnly();
+    return false;
+}
+
+// Whether a key sits in the digit row, told by where it is on the keyboard; nothing when
+// the platform's key positions are unknown.
+std::optional<bool> inDigitRow(quint32 scanCode, const QString& platform)
+{
+    if (scanCode == 0)
+        return std::nullopt;
+    if (platform == QLatin1String("xcb") || platform == QLatin1String("wayland"))
+        return scanCode >= 10 && scanCode <= 19; // evdev 1 … 0, plus 8
+    if (platform == QLatin1String("windows"))
+        return scanCode >= 2 && scanCode <= 11;
+    if (platform == QLatin1String("cocoa")) {
+        constexpr std::array<quint32, 10> digits {18, 19, 20, 21, 23, 22, 26, 28, 25, 29};
+        return std::find(digits.begin(), digits.end(), scanCode) != digits.end();
+    }
+    return std::nullopt;
+}
+
+} // namespace
 
 StudyInput::StudyInput(QMainWindow& window, MainControls& controls, MainMenus& menus,
     MainState& state, StudyEngine& study, TestEngine& test, GetList& getList)
@@ -111,11 +159,30 @@ bool StudyInput::eventFilter(QObject* watched, QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return false;
     auto* key = static_cast<QKeyEvent*>(event);
+    if (!typingBox && editableBox(target) && ownedByBox(key))
+        return false;
     if (mainScreenKey(key, onExternal))
         return true;
     if (typingBox)
         return typingBoxKey(key, onExternal ? outside : nullptr);
     return false;
+}
+
+bool StudyInput::ownedByBox(const QKeyEvent* key)
+{
+    // Shift+Enter (skip) and Ctrl (speak) mean nothing to a box and stay the screen's.
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return !key->modifiers().testFlag(Qt::ShiftModifier);
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool StudyInput::manualTestRunning() const
@@ -150,8 +217,6 @@ bool StudyInput::mainScreenKey(QKeyEvent* key, bool onExternal)
     if (m_c.typec->isChecked())
         return false;
     if (key->key() == Qt::Key_Tab) {
-        if (manualTestRunning())
-            m_study.session().advanceNow = false;
         m_c.cuttabc->click();
         return true;
     }
@@ -196,12 +261,8 @@ bool StudyInput::mainScreenKey(QKeyEvent* key, bool onExternal)
 bool StudyInput::typingBoxKey(QKeyEvent* key, QWidget* external)
 {
     if (key->key() == Qt::Key_Tab) {
-        if (m_c.typec->isChecked()) {
-            // In a manual test the item then waits for ○ or ×.
-            if (manualTestRunning())
-                m_study.session().advanceNow = false;
+        if (m_c.typec->isChecked())
             m_c.cuttabc->click();
-        }
         return true; // the Tab character never goes into the box
     }
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
@@ -222,7 +283,8 @@ bool StudyInput::typingBoxKey(QKeyEvent* key, QWidget* external)
         }
         return true;
     }
-    if (pausesWhileTyping(key) && !m_menus.action(QStringLiteral("mteisi"))->isChecked())
+    if (pausesWhileTyping(*key, QGuiApplication::platformName())
+        && !m_menus.action(QStringLiteral("mteisi"))->isChecked())
         typingStarted();
     return false;
 }
@@ -236,14 +298,19 @@ void StudyInput::typingStarted()
         m_study.userCommand([this] { m_study.PauseStudy(); });
 }
 
-bool StudyInput::pausesWhileTyping(const QKeyEvent* key)
+bool StudyInput::pausesWhileTyping(const QKeyEvent& key, const QString& platform)
 {
-    // Keys that start typing: letters, digits (shifted ones too: ! " # … on the digit
-    // row), space, the keypad, function and editing keys; the punctuation keys do not.
-    const int k = key->key();
-    const bool shiftedDigit = (k >= Qt::Key_Exclam && k <= Qt::Key_Asterisk) || k == Qt::Key_At
+    // Keys that start typing: letters, the digit row (shifted too: ! " # … ), space, the
+    // keypad, function and editing keys; the punctuation keys do not. A shifted digit's
+    // character depends on the layout (' is Shift+7 on a Japanese keyboard and a key of
+    // its own on a US one), so the digit row is told by position where the platform says.
+    const int k = key.key();
+    const bool digitSymbol = (k >= Qt::Key_Exclam && k <= Qt::Key_Asterisk) || k == Qt::Key_At
         || k == Qt::Key_AsciiCircum;
-    return key->modifiers().testFlag(Qt::KeypadModifier) || shiftedDigit || k == Qt::Key_Space
+    const std::optional<bool> digitRow = inDigitRow(key.nativeScanCode(), platform);
+    const bool shiftedDigit
+        = digitRow ? *digitRow : digitSymbol && key.modifiers().testFlag(Qt::ShiftModifier);
+    return key.modifiers().testFlag(Qt::KeypadModifier) || shiftedDigit || k == Qt::Key_Space
         || k == Qt::Key_PageUp || k == Qt::Key_PageDown || k == Qt::Key_End || k == Qt::Key_Home
         || k == Qt::Key_Insert || k == Qt::Key_Help || (k >= Qt::Key_0 && k <= Qt::Key_9)
         || (k >= Qt::Key_A && k <= Qt::Key_Z) || (k >= Qt::Key_F1 && k <= Qt::Key_F15);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <functional>
 
@@ -30,6 +31,10 @@ public:
     // The external GET screen when it is made; its keys are the GET panel's.
     std::function<QWidget*()> external;
 
+    // Whether a key in the typing box starts typing (and so pauses the presentation), on
+    // the named Qt platform.
+    static bool pausesWhileTyping(const QKeyEvent& key, const QString& platform);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -41,7 +46,8 @@ private:
     void typingStarted();
     // BackSpace in a test: the selected GET entry's judgement turned over.
     void toggleSelectedJudgement();
-    static bool pausesWhileTyping(const QKeyEvent* key);
+    // The editing keys that an editable box keeps from the main screen.
+    static bool ownedByBox(const QKeyEvent* key);
 
     QMainWindow& m_window;
     MainControls& m_c;

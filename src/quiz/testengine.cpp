@@ -172,6 +172,8 @@ void TestEngine::begin()
             c.syudouMARU->setEnabled(false);
             c.syudouBATU->setEnabled(false);
             m_study.EnableItemButtons();
+            if (m_hooks.eraseHandwriting)
+                m_hooks.eraseHandwriting();
             if (!AdvanceItem())
                 return;
             showQuestion();
@@ -276,10 +278,14 @@ bool TestEngine::countLongTick(EngineTimer& timer, StudyPhase step)
 
 void TestEngine::readyForItem()
 {
+    // Nothing of the previous item carries over: its pauses, its Tab, its requests.
     StudySession& s = m_study.session();
     s.advanceNow = false;
     m_study.EnableItemButtons();
     s.alreadyAccepted = false;
+    s.addRequested = s.skipRequested = false;
+    m_t.skipAsWrong = false;
+    s.pausedElapsed = 0;
     s.countAsWrong = true; // unless it is taken in time
 }
 
@@ -401,8 +407,9 @@ void TestEngine::RecordJudgement()
     StudySession& s = m_study.session();
     const bool numberTest = kind() == TestKind::Number;
     const bool red = !numberTest && isRedRecord(m_t.order.value(s.n - 1));
+    // Each judgement its own entry, duplicate records too: the score is the list's checks.
     const bool appended
-        = m_hooks.appendToGetList && m_hooks.appendToGetList(s.currentLine, red, numberTest);
+        = m_hooks.appendToGetList && m_hooks.appendToGetList(s.currentLine, red, true);
     int& count = s.countAsWrong ? m_t.wrongCount : m_t.correctCount;
     if (count >= kMaxCount) {
         fail(AppError::of(ErrorNumber::Overflow));
@@ -451,6 +458,9 @@ void TestEngine::AcceptItem()
                 s.tickCount = int(s.tickLimit);
             m_study.setPausedControls(false);
             s.phase = StudyPhase::AwaitItem;
+            // A pause in the wait keeps what is left of it.
+            s.phaseStart = m_ctx.clock.secondsSinceMidnight();
+            s.pausedElapsed = 0;
             restartActiveTimer(kAcceptPauseMs);
         }
     }
@@ -493,7 +503,8 @@ void TestEngine::SkipItem()
 void TestEngine::showAnswerByTab()
 {
     StudySession& s = m_study.session();
-    if (!running() || !m_study.itemCurrent())
+    // Once an item is taken its judgement stands, and the wait that moves on is its own.
+    if (!running() || !m_study.itemCurrent() || s.alreadyAccepted)
         return;
     {
         const QSignalBlocker blocker(m_ctx.controls.cuttext);

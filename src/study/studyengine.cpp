@@ -24,6 +24,7 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <utility>
 
 namespace keruna {
 
@@ -557,18 +558,20 @@ void StudyEngine::repeatSpeech(const std::function<void()>& speak)
 
 void StudyEngine::suspendForSpeech()
 {
-    m_suspended = false;
+    m_suspended = nullptr;
     if (paused() || !m_current->isEnabled())
         return;
     holdPhase();
-    m_suspended = true;
+    m_suspended = m_current;
 }
 
 void StudyEngine::resumeAfterSpeech()
 {
-    if (!m_suspended || paused())
+    // A test ended while the word was said hands the timer back to study: nothing of the
+    // test's phase goes on, and study does not start by itself.
+    EngineTimer* suspended = std::exchange(m_suspended, nullptr);
+    if (!suspended || suspended != m_current || paused())
         return;
-    m_suspended = false;
     continuePhase();
 }
 

@@ -216,7 +216,7 @@ private:
     bool m_inTick = false;
     bool m_holding = false; // a tick or the repeat button is speaking
     std::deque<std::function<void()>> m_heldCommands;
-    bool m_suspended = false;
+    EngineTimer* m_suspended = nullptr; // the timer the repeat button stopped
 };
 
 } // namespace keruna

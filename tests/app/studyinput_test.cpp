@@ -190,6 +190,36 @@ TEST_F(EchoKeys, TypedTextIsEchoedOnTheAnswerLine)
     EXPECT_EQ(label1(), "book");
 }
 
+namespace {
+
+class TypedSpeedKeys : public StudyKeys {
+protected:
+    void prepare() override { SettingsStore::WriteValue("1", "NYSECMODE", "PR", h.settingsPath()); }
+};
+
+} // namespace
+
+TEST_F(TypedSpeedKeys, TheSpeedBoxKeepsItsEditingKeys)
+{
+    // Guessing: the GET list's keys are not the speed box's.
+    press(list(), Qt::Key_Return);
+    ASSERT_EQ(h.form().getList().count(), 1);
+    auto* box = h.find<QComboBox>("nyseccom");
+    ASSERT_TRUE(box->isVisible());
+    box->setEditText("3.25");
+    for (Qt::Key key :
+        {Qt::Key_Backspace, Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Return, Qt::Key_Tab}) {
+        box->lineEdit()->end(false);
+        press(box, key);
+    }
+    EXPECT_EQ(box->currentText(), "3.");
+    EXPECT_EQ(h.form().getList().count(), 1); // BackSpace removed nothing
+    EXPECT_FALSE(h.action("mteisi")->isChecked());
+    EXPECT_EQ(label2(), ""); // Tab fetched no answer
+    press(list(), Qt::Key_Backspace);
+    EXPECT_TRUE(h.form().getList().isEmpty());
+}
+
 // Pronouncing a GET entry needs an item on show, as every utterance does.
 TEST(GetListPronounce, SaysNothingBeforeTheFirstItem)
 {
