@@ -1,0 +1,216 @@
+#include "history/historychart.h"
+
+#include "history/historymodel.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QDateTime>
+#include <QDateTimeAxis>
+#include <QHash>
+#include <QLineSeries>
+#include <QMap>
+#include <QScatterSeries>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QValueAxis>
+
+namespace keruna {
+
+namespace {
+
+const char* const kRateNames[] = {"自動テスト", "手動テスト", "数字テスト", "GETテスト"};
+
+// Milliseconds since the epoch of a local date and time. The start of each day is looked
+// up once: a year of history has a few hundred days and a hundred thousand events.
+class LocalTime {
+public:
+    qint64 at(const QDate& date, const QTime& time)
+    {
+        auto it = m_days.constFind(date);
+        if (it == m_days.constEnd())
+            it = m_days.insert(date, QDateTime(date, QTime(0, 0)).toMSecsSinceEpoch());
+        return *it + time.msecsSinceStartOfDay();
+    }
+
+private:
+    QHash<QDate, qint64> m_days;
+};
+
+void widen(HistoryChartData& d, qint64 x)
+{
+    if (d.first == 0 && d.last == 0) {
+        d.first = d.last = x;
+        return;
+    }
+    d.first = std::min(d.first, x);
+    d.last = std::max(d.last, x);
+}
+
+int kindIndex(const QString& kind)
+{
+    for (size_t i = 0; i < kHistoryTestKinds.size(); ++i) {
+        if (kind == QLatin1String(kHistoryTestKinds[i]))
+            return int(i);
+    }
+    return 0;
+}
+
+QString tip(const HistoryEvent& e)
+{
+    return historyDateText(e) + u'　' + historyKindText(e) + u'　' + historySummary(e);
+}
+
+} // namespace
+
+HistoryChartData historyChartData(const HistoryModel& model)
+{
+    HistoryChartData d;
+    LocalTime local;
+    QMap<QDate, double> minutes;
+    model.forEachShown([&](const HistoryEvent& e) {
+        const qint64 x = local.at(e.date, e.time);
+        switch (e.kind) {
+        case HistoryKind::Save:
+            d.memorized.points.append(QPointF(double(x), e.memorized));
+            d.memorized.tips.append(tip(e));
+            d.maxMemorized = std::max(d.maxMemorized, e.memorized);
+            widen(d, x);
+            break;
+        case HistoryKind::Test: {
+            HistoryPoints& series = d.rates[size_t(kindIndex(e.testKind))];
+            series.points.append(QPointF(double(x), e.rate));
+            series.tips.append(tip(e));
+            widen(d, x);
+            break;
+        }
+        case HistoryKind::Study:
+            minutes[e.date] += e.minutes;
+            break;
+        }
+    });
+    for (auto it = minutes.cbegin(); it != minutes.cend(); ++it) {
+        const qint64 x = local.at(it.key(), QTime(12, 0));
+        d.minutesPerDay.points.append(QPointF(double(x), it.value()));
+        d.minutesPerDay.tips.append(it.key().toString(QStringLiteral("yyyy/MM/dd")) + u'　'
+            + QStringLiteral("学習 %1分").arg(QString::number(it.value(), 'f', 1)));
+        d.maxMinutes = std::max(d.maxMinutes, it.value());
+        widen(d, x);
+    }
+    return d;
+}
+
+HistoryChart::HistoryChart(QWidget* parent)
+    : QWidget(parent)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_progress = new QChart;
+    m_progress->legend()->setAlignment(Qt::AlignBottom);
+    m_progress->setMargins(QMargins(4, 4, 4, 4));
+    m_time = new QDateTimeAxis;
+    m_time->setFormat(QStringLiteral("yyyy/MM/dd"));
+    m_rateAxis = new QValueAxis;
+    m_rateAxis->setRange(0, 100);
+    m_rateAxis->setLabelFormat(QStringLiteral("%d%%"));
+    m_rateAxis->setTitleText(QStringLiteral("正解率"));
+    m_countAxis = new QValueAxis;
+    m_countAxis->setLabelFormat(QStringLiteral("%d"));
+    m_countAxis->setTitleText(QStringLiteral("暗記済"));
+    m_progress->addAxis(m_time, Qt::AlignBottom);
+    m_progress->addAxis(m_rateAxis, Qt::AlignLeft);
+    m_progress->addAxis(m_countAxis, Qt::AlignRight);
+
+    m_memorized = new QLineSeries;
+    m_memorized->setName(QStringLiteral("暗記済の数"));
+    m_memorized->setPointsVisible(true);
+    m_progress->addSeries(m_memorized);
+    m_memorized->attachAxis(m_time);
+    m_memorized->attachAxis(m_countAxis);
+    for (size_t i = 0; i < m_rates.size(); ++i) {
+        m_rates[i] = new QScatterSeries;
+        m_rates[i]->setName(QString::fromUtf8(kRateNames[i]));
+        m_rates[i]->setMarkerSize(8);
+        m_progress->addSeries(m_rates[i]);
+        m_rates[i]->attachAxis(m_time);
+        m_rates[i]->attachAxis(m_rateAxis);
+    }
+
+    m_minutes = new QChart;
+    m_minutes->legend()->hide();
+    m_minutes->setMargins(QMargins(4, 0, 4, 4));
+    m_minutesTime = new QDateTimeAxis;
+    m_minutesTime->setFormat(QStringLiteral("yyyy/MM/dd"));
+    m_minutesAxis = new QValueAxis;
+    m_minutesAxis->setLabelFormat(QStringLiteral("%d"));
+    m_minutesAxis->setTitleText(QStringLiteral("分／日"));
+    m_minutes->addAxis(m_minutesTime, Qt::AlignBottom);
+    m_minutes->addAxis(m_minutesAxis, Qt::AlignLeft);
+    m_minutesSeries = new QLineSeries;
+    m_minutesSeries->setName(QStringLiteral("学習時間"));
+    m_minutesSeries->setPointsVisible(true);
+    m_minutes->addSeries(m_minutesSeries);
+    m_minutesSeries->attachAxis(m_minutesTime);
+    m_minutesSeries->attachAxis(m_minutesAxis);
+
+    m_progressView = new QChartView(m_progress);
+    m_progressView->setObjectName(QStringLiteral("rirekiChart"));
+    m_progressView->setRenderHint(QPainter::Antialiasing);
+    m_minutesView = new QChartView(m_minutes);
+    m_minutesView->setObjectName(QStringLiteral("rirekiMinutes"));
+    m_minutesView->setRenderHint(QPainter::Antialiasing);
+    layout->addWidget(m_progressView, 3);
+    layout->addWidget(m_minutesView, 2);
+
+    addTips(m_memorized, &m_data.memorized.tips);
+    for (size_t i = 0; i < m_rates.size(); ++i)
+        addTips(m_rates[i], &m_data.rates[i].tips);
+    addTips(m_minutesSeries, &m_data.minutesPerDay.tips);
+}
+
+void HistoryChart::addTips(QXYSeries* series, const QStringList* tips)
+{
+    connect(series, &QXYSeries::hovered, this, [series, tips](const QPointF& at, bool state) {
+        if (!state) {
+            QToolTip::hideText();
+            return;
+        }
+        // The point nearest to the pointer in time.
+        const QList<QPointF> points = series->points();
+        int best = -1;
+        for (int i = 0; i < points.size(); ++i) {
+            if (best < 0 || std::abs(points[i].x() - at.x()) < std::abs(points[best].x() - at.x()))
+                best = i;
+        }
+        if (best >= 0 && best < tips->size())
+            QToolTip::showText(QCursor::pos(), tips->at(best));
+    });
+}
+
+void HistoryChart::setData(const HistoryChartData& data)
+{
+    m_data = data;
+    m_memorized->replace(m_data.memorized.points);
+    for (size_t i = 0; i < m_rates.size(); ++i)
+        m_rates[i]->replace(m_data.rates[i].points);
+    m_minutesSeries->replace(m_data.minutesPerDay.points);
+    // A single event still gets a span to be drawn in: a day either side.
+    constexpr qint64 kDay = 24 * 60 * 60 * 1000;
+    qint64 first = m_data.first;
+    qint64 last = m_data.last;
+    if (first == 0 && last == 0)
+        first = last = QDateTime::currentMSecsSinceEpoch();
+    if (last - first < kDay) {
+        first -= kDay / 2;
+        last += kDay / 2;
+    }
+    for (QDateTimeAxis* axis : {m_time, m_minutesTime})
+        axis->setRange(QDateTime::fromMSecsSinceEpoch(first), QDateTime::fromMSecsSinceEpoch(last));
+    m_countAxis->setRange(0, std::max(10, m_data.maxMemorized + m_data.maxMemorized / 10));
+    m_countAxis->applyNiceNumbers();
+    m_minutesAxis->setRange(0, std::max(10.0, m_data.maxMinutes * 1.1));
+    m_minutesAxis->applyNiceNumbers();
+}
+
+} // namespace keruna

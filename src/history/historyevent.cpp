@@ -1,0 +1,301 @@
+#include "history/historyevent.h"
+
+#include <QHash>
+
+#include <array>
+
+namespace keruna {
+
+namespace {
+
+constexpr int kFields = 16;
+
+const char* kindName(HistoryKind kind)
+{
+    switch (kind) {
+    case HistoryKind::Test:
+        return "test";
+    case HistoryKind::Save:
+        return "save";
+    case HistoryKind::Study:
+        return "study";
+    }
+    return "test";
+}
+
+void appendField(QByteArray& out, const QByteArray& field)
+{
+    if (!out.isEmpty())
+        out += ',';
+    if (!field.contains(',') && !field.contains('"')) {
+        out += field;
+        return;
+    }
+    out += '"';
+    for (char c : field) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+QByteArray number(int n)
+{
+    return QByteArray::number(n);
+}
+
+// Splits a line into its fields; false when a quote is left open or the count is wrong.
+// Plain fields are views into the line; a quoted one is unescaped into its own storage.
+struct Fields {
+    std::array<QByteArrayView, kFields> view;
+    std::array<QByteArray, kFields> quoted;
+};
+
+bool splitFields(QByteArrayView line, Fields& fields)
+{
+    int n = 0;
+    qsizetype i = 0;
+    const qsizetype size = line.size();
+    while (true) {
+        if (n == kFields)
+            return false;
+        const int k = n++;
+        if (i < size && line[i] == '"') {
+            QByteArray& field = fields.quoted[size_t(k)];
+            field.clear();
+            ++i;
+            while (true) {
+                if (i >= size)
+                    return false;
+                if (line[i] == '"') {
+                    if (i + 1 < size && line[i + 1] == '"') {
+                        field += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                field += line[i++];
+            }
+            if (i < size && line[i] != ',')
+                return false;
+            fields.view[size_t(k)] = field;
+        } else {
+            const qsizetype start = i;
+            while (i < size && line[i] != ',')
+                ++i;
+            fields.view[size_t(k)] = line.sliced(start, i - start);
+        }
+        if (i >= size)
+            break;
+        ++i; // the comma
+    }
+    return n == kFields;
+}
+
+// A count: digits only; empty is 0.
+std::optional<int> count(QByteArrayView field)
+{
+    if (field.size() > 9)
+        return std::nullopt;
+    int n = 0;
+    for (char c : field) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
+int digits(QByteArrayView s, qsizetype at, int length)
+{
+    int n = 0;
+    for (int k = 0; k < length; ++k) {
+        const char c = s[at + k];
+        if (c < '0' || c > '9')
+            return -1;
+        n = n * 10 + (c - '0');
+    }
+    return n;
+}
+
+// "2026-12-07T17:21:05", written by this program only: read without a general parser.
+bool parseTime(QByteArrayView s, QDate& date, QTime& time)
+{
+    if (s.size() != 19 || s[4] != '-' || s[7] != '-' || s[10] != 'T' || s[13] != ':'
+        || s[16] != ':')
+        return false;
+    date = QDate(digits(s, 0, 4), digits(s, 5, 2), digits(s, 8, 2));
+    time = QTime(digits(s, 11, 2), digits(s, 14, 2), digits(s, 17, 2));
+    return date.isValid() && time.isValid();
+}
+
+QString testKindText(const QString& kind)
+{
+    if (kind == QLatin1String("automatic"))
+        return QStringLiteral("自動");
+    if (kind == QLatin1String("manual"))
+        return QStringLiteral("手動");
+    if (kind == QLatin1String("number"))
+        return QStringLiteral("数字");
+    if (kind == QLatin1String("get"))
+        return QStringLiteral("GET");
+    return kind;
+}
+
+} // namespace
+
+QByteArray historyHeader()
+{
+    return QByteArrayLiteral("time,event,list,test,options,range,items,answered,correct,wrong,"
+                             "rate,notyet,memorized,red,minutes,shown");
+}
+
+QByteArray historyLine(const HistoryEvent& e)
+{
+    QByteArray out;
+    out.reserve(160);
+    out += QStringLiteral("%1T%2")
+               .arg(e.date.toString(Qt::ISODate), e.time.toString(QStringLiteral("HH:mm:ss")))
+               .toLatin1();
+    appendField(out, kindName(e.kind));
+    QString list = e.list;
+    list.replace(u'\n', u' ').replace(u'\r', u' ');
+    appendField(out, list.toUtf8());
+    const bool test = e.kind == HistoryKind::Test;
+    appendField(out, test ? e.testKind.toUtf8() : QByteArray());
+    QByteArrayList options;
+    if (test && e.listening)
+        options.append("listening");
+    if (test && e.typed)
+        options.append("typed");
+    if (test && e.reverse)
+        options.append("reverse");
+    appendField(out, options.join('+'));
+    appendField(out, test ? e.range.toUtf8() : QByteArray());
+    for (int n : {e.items, e.answered, e.correct, e.wrong, e.rate})
+        appendField(out, test ? number(n) : QByteArray());
+    const bool save = e.kind == HistoryKind::Save;
+    for (int n : {e.notYet, e.memorized, e.red})
+        appendField(out, save ? number(n) : QByteArray());
+    const bool study = e.kind == HistoryKind::Study;
+    appendField(out, study ? QByteArray::number(e.minutes, 'f', 2) : QByteArray());
+    appendField(out, study ? number(e.shown) : QByteArray());
+    return out;
+}
+
+std::optional<HistoryEvent> parseHistoryLine(QByteArrayView line, QHash<QByteArray, QString>* paths)
+{
+    Fields fields;
+    if (!splitFields(line, fields))
+        return std::nullopt;
+    const auto& f = fields.view;
+    HistoryEvent e;
+    if (!parseTime(f[0], e.date, e.time))
+        return std::nullopt;
+    if (f[1] == "test")
+        e.kind = HistoryKind::Test;
+    else if (f[1] == "save")
+        e.kind = HistoryKind::Save;
+    else if (f[1] == "study")
+        e.kind = HistoryKind::Study;
+    else
+        return std::nullopt;
+    if (f[2].isEmpty())
+        return std::nullopt;
+    // A long history names few lists: one shared string for each.
+    if (paths) {
+        const QByteArray key = f[2].toByteArray();
+        auto it = paths->constFind(key);
+        if (it == paths->constEnd())
+            it = paths->insert(key, QString::fromUtf8(key));
+        e.list = *it;
+    } else {
+        e.list = QString::fromUtf8(f[2]);
+    }
+    if (!f[3].isEmpty())
+        e.testKind = QString::fromLatin1(f[3]);
+    for (QByteArrayView options = f[4]; !options.isEmpty();) {
+        const qsizetype plus = options.indexOf('+');
+        const QByteArrayView option = plus < 0 ? options : options.first(plus);
+        options = plus < 0 ? QByteArrayView() : options.sliced(plus + 1);
+        if (option == "listening")
+            e.listening = true;
+        else if (option == "typed")
+            e.typed = true;
+        else if (option == "reverse")
+            e.reverse = true;
+        else
+            return std::nullopt;
+    }
+    if (!f[5].isEmpty())
+        e.range = QString::fromUtf8(f[5]);
+    int* counts[]
+        = {&e.items, &e.answered, &e.correct, &e.wrong, &e.rate, &e.notYet, &e.memorized, &e.red};
+    for (int k = 0; k < 8; ++k) {
+        const std::optional<int> n = count(f[size_t(6 + k)]);
+        if (!n)
+            return std::nullopt;
+        *counts[k] = *n;
+    }
+    if (!f[14].isEmpty()) {
+        bool ok = false;
+        e.minutes = f[14].toByteArray().toDouble(&ok);
+        if (!ok || e.minutes < 0)
+            return std::nullopt;
+    }
+    const std::optional<int> shown = count(f[15]);
+    if (!shown)
+        return std::nullopt;
+    e.shown = *shown;
+    return e;
+}
+
+QString historyKindText(const HistoryEvent& e)
+{
+    switch (e.kind) {
+    case HistoryKind::Test:
+        return QStringLiteral("テスト");
+    case HistoryKind::Save:
+        return QStringLiteral("保存");
+    case HistoryKind::Study:
+        return QStringLiteral("学習");
+    }
+    return {};
+}
+
+QString historySummary(const HistoryEvent& e)
+{
+    switch (e.kind) {
+    case HistoryKind::Test: {
+        QString options;
+        if (e.listening)
+            options += QStringLiteral(" 聞き取り");
+        if (e.typed)
+            options += QStringLiteral(" 入力");
+        if (e.reverse)
+            options += QStringLiteral(" 逆転");
+        return QStringLiteral("%1%2 %3%4問　正解%5 不正解%6　正解率%7％")
+            .arg(testKindText(e.testKind), options, e.range)
+            .arg(e.items)
+            .arg(e.correct)
+            .arg(e.wrong)
+            .arg(e.rate);
+    }
+    case HistoryKind::Save:
+        return QStringLiteral("未%1 覚%2 (要%3)").arg(e.notYet).arg(e.memorized).arg(e.red);
+    case HistoryKind::Study:
+        return QStringLiteral("%1分　%2語").arg(QString::number(e.minutes, 'f', 1)).arg(e.shown);
+    }
+    return {};
+}
+
+QString historyDateText(const HistoryEvent& e)
+{
+    return e.date.toString(QStringLiteral("yyyy/MM/dd")) + u' '
+        + e.time.toString(QStringLiteral("HH:mm"));
+}
+
+} // namespace keruna

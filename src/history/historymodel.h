@@ -1,0 +1,47 @@
+#pragma once
+
+#include "history/historyevent.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+
+namespace keruna {
+
+// The events as a table, newest first, for one list or for every list.
+class HistoryModel : public QAbstractTableModel {
+public:
+    enum Column { When, Kind, Summary, List, ColumnCount };
+
+    explicit HistoryModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // events in the order they happened; list empty: every list.
+    void setEvents(QList<HistoryEvent> events);
+    void setList(const QString& list);
+    const QString& list() const { return m_list; }
+
+    // The events shown, in the order they happened.
+    QList<HistoryEvent> shownEvents() const;
+    template <class F> void forEachShown(F&& f) const
+    {
+        for (int i : m_rows)
+            f(m_events[i]);
+    }
+    const HistoryEvent& event(int row) const
+    {
+        return m_events.at(m_rows.at(m_rows.size() - 1 - row));
+    }
+
+private:
+    void refilter();
+
+    QList<HistoryEvent> m_events;
+    QList<int> m_rows; // indexes of the events shown, oldest first
+    QString m_list;
+};
+
+} // namespace keruna

@@ -1,0 +1,149 @@
+#include "history/historywindow.h"
+
+#include "history/historychart.h"
+#include "history/historyfile.h"
+#include "history/historymodel.h"
+#include "ui/platform.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace keruna {
+
+HistoryWindow::HistoryWindow(HistoryFile& file, Platform& platform, QWidget* parent)
+    : QWidget(parent, Qt::Window)
+    , m_file(file)
+    , m_platform(platform)
+{
+    setObjectName(QStringLiteral("rirekigamen"));
+    setWindowTitle(QStringLiteral("学習履歴"));
+    resize(760, 620);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* bar = new QHBoxLayout;
+    m_all = new QCheckBox(QStringLiteral("すべての問題データ(&A)"), this);
+    m_all->setObjectName(QStringLiteral("rirekiAll"));
+    m_export = new QPushButton(QStringLiteral("CSVに書き出す(&E)..."), this);
+    m_export->setObjectName(QStringLiteral("rirekiExport"));
+    m_clear = new QPushButton(QStringLiteral("履歴を消去(&D)..."), this);
+    m_clear->setObjectName(QStringLiteral("rirekiClear"));
+    bar->addWidget(m_all);
+    bar->addStretch(1);
+    bar->addWidget(m_export);
+    bar->addWidget(m_clear);
+    layout->addLayout(bar);
+
+    m_notice = new QLabel(this);
+    m_notice->setObjectName(QStringLiteral("rirekiNotice"));
+    m_notice->setWordWrap(true);
+    m_notice->hide();
+    layout->addWidget(m_notice);
+
+    auto* split = new QSplitter(Qt::Vertical, this);
+    m_chart = new HistoryChart(split);
+    m_model = new HistoryModel(this);
+    m_table = new QTreeView(split);
+    m_table->setObjectName(QStringLiteral("rirekiList"));
+    m_table->setRootIsDecorated(false);
+    m_table->setUniformRowHeights(true);
+    m_table->setAlternatingRowColors(true);
+    m_table->setModel(m_model);
+    m_table->header()->setStretchLastSection(true);
+    m_table->setColumnWidth(HistoryModel::When, 130);
+    m_table->setColumnWidth(HistoryModel::Kind, 60);
+    m_table->setColumnWidth(HistoryModel::Summary, 360);
+    split->addWidget(m_chart);
+    split->addWidget(m_table);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    layout->addWidget(split, 1);
+
+    connect(m_all, &QCheckBox::toggled, this, [this] { showFiltered(); });
+    connect(m_export, &QPushButton::clicked, this, [this] { exportCsv(); });
+    connect(m_clear, &QPushButton::clicked, this, [this] { clearHistory(); });
+}
+
+HistoryWindow::~HistoryWindow() = default;
+
+void HistoryWindow::setList(const QString& list)
+{
+    m_list = list;
+    // Nothing open: every list's history is all there is to show.
+    if (m_list.isEmpty())
+        m_all->setChecked(true);
+    m_all->setEnabled(!m_list.isEmpty());
+    showFiltered();
+}
+
+void HistoryWindow::refresh()
+{
+    HistoryRead read = m_file.read();
+    m_damaged = read.damaged;
+    m_model->setEvents(std::move(read.events));
+    showFiltered();
+}
+
+void HistoryWindow::showFiltered()
+{
+    const bool all = m_all->isChecked() || m_list.isEmpty();
+    m_model->setList(all ? QString() : m_list);
+    setWindowTitle(all ? QStringLiteral("学習履歴 - すべての問題データ")
+                       : QStringLiteral("学習履歴 - ") + QFileInfo(m_list).fileName());
+    m_chart->setData(historyChartData(*m_model));
+    QStringList notes;
+    if (m_file.isOff())
+        notes.append(m_file.notice());
+    if (m_damaged > 0)
+        notes.append(QStringLiteral("読めない行が%1行あったため、飛ばしました。").arg(m_damaged));
+    if (m_model->rowCount() == 0)
+        notes.append(
+            QStringLiteral("まだ記録はありません。学習やテストをすると、ここに残ります。"));
+    m_notice->setText(notes.join(u'\n'));
+    m_notice->setVisible(!notes.isEmpty());
+    m_export->setEnabled(m_model->rowCount() > 0);
+}
+
+void HistoryWindow::exportCsv()
+{
+    SaveFileRequest request;
+    request.title = QStringLiteral("学習履歴をCSVに書き出す");
+    request.types = {{QStringLiteral("CSVファイル(*.csv)"), {QStringLiteral("*.csv")}}};
+    request.initialFile = QDir(QFileInfo(m_list.isEmpty() ? m_file.path() : m_list).path())
+                              .filePath(QStringLiteral("学習履歴.csv"));
+    request.confirmOverwrite = true;
+    const std::optional<QString> target = m_platform.chooseSaveFile(this, request);
+    if (!target)
+        return;
+    if (std::optional<AppError> error = HistoryFile::exportCsv(*target, m_model->shownEvents()))
+        m_platform.showMessage(this,
+            QStringLiteral("「%1」に書き出せませんでした。\r\n%2")
+                .arg(QFileInfo(*target).fileName(), error->description),
+            MessageIcon::Error, MessageButtons::Ok);
+}
+
+void HistoryWindow::clearHistory()
+{
+    const MessageResult answer = m_platform.showMessage(this,
+        QStringLiteral(
+            "すべての問題データの学習履歴を消去します。元には戻せません。よろしいですか？"),
+        MessageIcon::Question, MessageButtons::YesNoDefaultNo);
+    if (answer != MessageResult::Yes)
+        return;
+    if (std::optional<AppError> error = m_file.clear()) {
+        m_platform.showMessage(this,
+            QStringLiteral("学習履歴を消去できませんでした。\r\n%1").arg(error->description),
+            MessageIcon::Error, MessageButtons::Ok);
+        return;
+    }
+    refresh();
+}
+
+} // namespace keruna

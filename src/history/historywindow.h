@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTreeView;
+
+namespace keruna {
+
+class HistoryChart;
+class HistoryFile;
+class HistoryModel;
+class Platform;
+
+// 学習履歴: the learning history of the open list (or of every list) as charts and a table.
+// A window of its own, not modal; read from the file each time it is shown or refreshed.
+class HistoryWindow : public QWidget {
+public:
+    HistoryWindow(HistoryFile& file, Platform& platform, QWidget* parent = nullptr);
+    ~HistoryWindow() override;
+
+    // The list whose history is shown unless every list is asked for; empty: none open.
+    void setList(const QString& list);
+    // Reads the file again and shows it.
+    void refresh();
+
+    HistoryModel& model() const { return *m_model; }
+    HistoryChart& chart() const { return *m_chart; }
+
+private:
+    void showFiltered();
+    void exportCsv();
+    void clearHistory();
+
+    HistoryFile& m_file;
+    Platform& m_platform;
+    QString m_list;
+    HistoryModel* m_model = nullptr;
+    HistoryChart* m_chart = nullptr;
+    QCheckBox* m_all = nullptr;
+    QLabel* m_notice = nullptr;
+    QTreeView* m_table = nullptr;
+    QPushButton* m_export = nullptr;
+    QPushButton* m_clear = nullptr;
+    int m_damaged = 0;
+};
+
+} // namespace keruna

@@ -1,0 +1,256 @@
+#include "history/historychart.h"
+#include "history/historyfile.h"
+#include "history/historymodel.h"
+#include "history/historywindow.h"
+#include "support/harness.h"
+#include "support/smalldisk.h"
+
+#include <QChart>
+#include <QCheckBox>
+#include <QDateTimeAxis>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QScatterSeries>
+#include <QTemporaryDir>
+#include <QValueAxis>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using namespace keruna;
+using namespace keruna::test;
+
+namespace {
+
+HistoryEvent testEvent(int day, const QString& list, int rate, const char* kind = "automatic")
+{
+    HistoryEvent e;
+    e.date = QDate(2026, 11, day);
+    e.time = QTime(9, 30, 5);
+    e.kind = HistoryKind::Test;
+    e.list = list;
+    e.testKind = QString::fromLatin1(kind);
+    e.typed = true;
+    e.range = QStringLiteral("【未】");
+    e.items = 30;
+    e.answered = 20;
+    e.correct = rate / 5;
+    e.wrong = 20 - rate / 5;
+    e.rate = rate;
+    return e;
+}
+
+HistoryEvent saveEvent(int day, const QString& list, int memorized)
+{
+    HistoryEvent e;
+    e.date = QDate(2026, 11, day);
+    e.time = QTime(21, 0, 0);
+    e.kind = HistoryKind::Save;
+    e.list = list;
+    e.notYet = 100 - memorized;
+    e.memorized = memorized;
+    e.red = 3;
+    return e;
+}
+
+HistoryEvent studyEvent(int day, const QString& list, double minutes)
+{
+    HistoryEvent e;
+    e.date = QDate(2026, 11, day);
+    e.time = QTime(7, 15, 0);
+    e.kind = HistoryKind::Study;
+    e.list = list;
+    e.minutes = minutes;
+    e.shown = 40;
+    return e;
+}
+
+} // namespace
+
+// Each event comes back as it was appended, paths with commas and quotes included; the
+// file is a header and one line an event, and appending never rewrites what is there.
+TEST(HistoryFile, AppendsComeBackAsTheyWereWrittenLineByLine)
+{
+    QTemporaryDir dir;
+    HistoryFile file(dir.filePath("keruna-history.csv"));
+    const QString odd = QStringLiteral("/home/学習者/\"単語\", 第1集.txt");
+    QList<HistoryEvent> written {testEvent(1, odd, 85), saveEvent(1, odd, 40),
+        studyEvent(2, QStringLiteral("/a.txt"), 12.25), testEvent(3, odd, 0, "get")};
+    written[3].listening = written[3].reverse = true;
+    written[3].typed = false;
+    for (int round = 0; round < 2; ++round) {
+        for (const HistoryEvent& e : written.mid(round * 2, 2)) {
+            const QByteArray before = readBytes(file.path());
+            ASSERT_TRUE(file.append(e));
+            EXPECT_TRUE(readBytes(file.path()).startsWith(before));
+        }
+    }
+    const QByteArray bytes = readBytes(file.path());
+    EXPECT_TRUE(bytes.startsWith(historyHeader() + "\n"));
+    EXPECT_EQ(bytes.count('\n'), 5);
+    const HistoryRead read = file.read();
+    EXPECT_EQ(read.damaged, 0);
+    EXPECT_EQ(read.events, written);
+}
+
+// A line cut short by a crash and a damaged line in the middle are skipped and counted as
+// they are; the next append starts a line of its own. A missing file is an empty history.
+TEST(HistoryFile, TornAndDamagedLinesAreSkippedAndTheNextAppendStartsCleanly)
+{
+    QTemporaryDir dir;
+    HistoryFile file(dir.filePath("keruna-history.csv"));
+    EXPECT_TRUE(file.read().events.isEmpty());
+    const QString list = QStringLiteral("/w.txt");
+    ASSERT_TRUE(file.append(testEvent(1, list, 50)));
+    QByteArray bytes = readBytes(file.path());
+    const QByteArray good = historyLine(saveEvent(2, list, 7));
+    bytes += "2026-11-0x,test,garbage\n"; // damaged
+    bytes += good + "\n";
+    bytes += good.left(good.size() / 2); // torn
+    writeBytes(file.path(), bytes);
+    HistoryRead read = file.read();
+    EXPECT_EQ(read.damaged, 1);
+    ASSERT_EQ(read.events.size(), 2);
+    EXPECT_EQ(read.events[1], saveEvent(2, list, 7));
+
+    for (int round = 0; round < 2; ++round)
+        ASSERT_TRUE(file.append(studyEvent(3 + round, list, 5)));
+    read = file.read();
+    EXPECT_EQ(read.damaged, 2); // the torn piece is a damaged line now, and nothing else is
+    ASSERT_EQ(read.events.size(), 4);
+    EXPECT_EQ(read.events[3], studyEvent(4, list, 5));
+}
+
+// Two programs appending at once both keep every line.
+TEST(HistoryFile, TwoWritersAtOnceKeepEveryLine)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("keruna-history.csv");
+    constexpr int kEach = 400;
+    auto writer = [&](const QString& list) {
+        HistoryFile file(path);
+        for (int i = 0; i < kEach; ++i)
+            file.append(testEvent(1 + i % 28, list, i % 101));
+    };
+    std::thread a(writer, QStringLiteral("/a.txt"));
+    std::thread b(writer, QStringLiteral("/b.txt"));
+    a.join();
+    b.join();
+    const HistoryRead read = HistoryFile(path).read();
+    EXPECT_EQ(read.damaged, 0);
+    EXPECT_EQ(read.events.size(), 2 * kEach);
+    EXPECT_EQ(std::count_if(read.events.begin(), read.events.end(),
+                  [](const HistoryEvent& e) { return e.list == QLatin1String("/a.txt"); }),
+        kEach);
+}
+
+// A folder that cannot be written to turns the history off for the session, quietly and
+// with a notice; nothing is thrown.
+TEST(HistoryFile, AHistoryThatCannotBeWrittenIsOffWithANotice)
+{
+    SmallDisk disk(64);
+    if (!disk.isMounted())
+        GTEST_SKIP() << disk.whyNot().toStdString();
+    ASSERT_TRUE(disk.makeReadOnly());
+    HistoryFile file(disk.path("keruna-history.csv"));
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_FALSE(file.append(testEvent(1, "/w.txt", 10)));
+        EXPECT_TRUE(file.isOff());
+        EXPECT_TRUE(file.notice().contains(QStringLiteral("記録していません")))
+            << file.notice().toStdString();
+    }
+}
+
+// The table shows the open list's events newest first, or every list's; a renamed list's
+// old events stay under its old path. The charts draw the same events: the memorized
+// count from saves, each test's rate by kind on 0–100 %, minutes summed by day.
+TEST(HistoryWindow, ShowsTheOpenListOrEveryListInTableAndCharts)
+{
+    QTemporaryDir dir;
+    HistoryFile file(dir.filePath("keruna-history.csv"));
+    const QString a = QStringLiteral("/lists/a.txt");
+    const QString b = QStringLiteral("/lists/b.txt");
+    for (const HistoryEvent& e :
+        {saveEvent(1, a, 10), testEvent(2, a, 80), testEvent(2, a, 60, "manual"),
+            studyEvent(3, a, 10), studyEvent(3, a, 5.5), testEvent(4, b, 30), saveEvent(5, a, 25)})
+        ASSERT_TRUE(file.append(e));
+    FakePlatform platform;
+    HistoryWindow window(file, platform);
+    window.refresh();
+    window.setList(a);
+    const HistoryModel& model = window.model();
+    ASSERT_EQ(model.rowCount(), 6);
+    EXPECT_EQ(model.index(0, HistoryModel::When).data().toString(), "2026/11/05 21:00");
+    EXPECT_EQ(
+        model.index(0, HistoryModel::Summary).data().toString(), QStringLiteral("未75 覚25 (要3)"));
+    EXPECT_EQ(model.index(5, HistoryModel::Kind).data().toString(), QStringLiteral("保存"));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("学習履歴 - a.txt"));
+
+    const HistoryChartData data = historyChartData(model);
+    ASSERT_EQ(data.memorized.points.size(), 2);
+    EXPECT_EQ(data.memorized.points[1].y(), 25);
+    EXPECT_EQ(data.rates[0].points.size(), 1); // automatic
+    EXPECT_EQ(data.rates[0].points[0].y(), 80);
+    EXPECT_EQ(data.rates[1].points.size(), 1); // manual
+    ASSERT_EQ(data.minutesPerDay.points.size(), 1);
+    EXPECT_DOUBLE_EQ(data.minutesPerDay.points[0].y(), 15.5);
+    EXPECT_LT(data.memorized.points[0].x(), data.rates[0].points[0].x());
+    EXPECT_TRUE(data.rates[0].tips[0].startsWith(QStringLiteral("2026/11/02 09:30")));
+
+    // The chart's own objects: the series hold those points, the rate axis is 0-100 %.
+    QChart* chart = window.chart().progressChart();
+    const auto* rateAxis = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).at(0));
+    ASSERT_NE(rateAxis, nullptr);
+    EXPECT_EQ(rateAxis->min(), 0);
+    EXPECT_EQ(rateAxis->max(), 100);
+    const auto* automatic = qobject_cast<QScatterSeries*>(chart->series().at(1));
+    ASSERT_NE(automatic, nullptr);
+    EXPECT_EQ(automatic->points(), data.rates[0].points);
+    const auto* time = qobject_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).at(0));
+    ASSERT_NE(time, nullptr);
+    EXPECT_EQ(time->format(), "yyyy/MM/dd");
+    EXPECT_LE(time->min().date(), QDate(2026, 11, 1));
+    EXPECT_GE(time->max().date(), QDate(2026, 11, 5));
+
+    window.findChild<QCheckBox*>("rirekiAll")->setChecked(true);
+    EXPECT_EQ(model.rowCount(), 7);
+    EXPECT_EQ(model.index(1, HistoryModel::List).data().toString(), "b.txt");
+    // Renamed: the new name has no history yet; the old one keeps its events.
+    window.findChild<QCheckBox*>("rirekiAll")->setChecked(false);
+    window.setList(QStringLiteral("/lists/a-renamed.txt"));
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_FALSE(window.findChild<QLabel*>("rirekiNotice")->isHidden());
+    window.setList(a);
+    EXPECT_EQ(model.rowCount(), 6);
+}
+
+// Export writes what is shown as CSV a spreadsheet reads; clearing asks first, No being
+// the default, and keeps the header.
+TEST(HistoryWindow, ExportsWhatIsShownAndClearsOnlyWhenTheUserSaysYes)
+{
+    QTemporaryDir dir;
+    HistoryFile file(dir.filePath("keruna-history.csv"));
+    const QString a = QStringLiteral("/lists/a.txt");
+    ASSERT_TRUE(file.append(testEvent(2, a, 80)));
+    ASSERT_TRUE(file.append(saveEvent(3, QStringLiteral("/lists/b.txt"), 4)));
+    FakePlatform platform;
+    HistoryWindow window(file, platform);
+    window.refresh();
+    window.setList(a);
+    const QString csv = dir.filePath("out.csv");
+    platform.saveAnswers.push_back(csv);
+    window.findChild<QPushButton*>("rirekiExport")->click();
+    EXPECT_EQ(readBytes(csv),
+        "\xEF\xBB\xBF" + historyHeader() + "\r\n" + historyLine(testEvent(2, a, 80)) + "\r\n");
+
+    const QByteArray before = readBytes(file.path());
+    window.findChild<QPushButton*>("rirekiClear")->click(); // No, the default
+    EXPECT_EQ(platform.messages.back().buttons, MessageButtons::YesNoDefaultNo);
+    EXPECT_EQ(readBytes(file.path()), before);
+    platform.messageAnswers.push_back(MessageResult::Yes);
+    window.findChild<QPushButton*>("rirekiClear")->click();
+    EXPECT_EQ(readBytes(file.path()), historyHeader() + "\n");
+    EXPECT_EQ(window.model().rowCount(), 0);
+}
