@@ -108,7 +108,8 @@ bool Form1::mirrorEvent(QObject*, QEvent* event)
 
 void Form1::syncExternal()
 {
-    if (!externalShown() || m_syncing)
+    // Also while hidden: moving out lays its controls out before it is sized and placed.
+    if (!m_external || m_syncing)
         return;
     m_syncing = true;
     Pickgamen& out = *m_external;
@@ -181,12 +182,18 @@ void Form1::MoveGetListOut()
         m_external->installEventFilter(this);
     }
     const int selected = m_getList->selectedIndex();
-    m_external->adjustSize();
-    m_external->move(pickgamenPosition(frameGeometry(),
-        m_external->frameGeometry().size().expandedTo(m_external->size()),
-        m_ctx.platform.screenGeometry(this)));
     m_external->applyFonts(fontWhenShown(m_c.Picklist), fontWhenShown(m_c.cuttext));
     m_external->setWindowTitle(QStringLiteral("表示中の単語を暗記済にできます"));
+    // Placed with the size it will show at: its controls as they will be, the size the user
+    // gave it (never below what they need), and its frame. Before its first showing the
+    // window manager has not framed it yet: the main window's frame stands in for its own.
+    syncExternal();
+    m_external->resize(m_external->size().expandedTo(m_external->minimumSizeHint()));
+    QSize frame = m_external->frameGeometry().size() - m_external->size();
+    if (frame.isNull())
+        frame = frameGeometry().size() - size();
+    m_external->move(pickgamenPosition(
+        frameGeometry(), m_external->size() + frame, m_ctx.platform.screenGeometry(this)));
 
     // The internal panel closes as with its own close button.
     m_c.Pickframe->hide();

@@ -186,7 +186,10 @@ void Pickgamen::buildControls()
     top->addWidget(commands, 1);
     m_count = named(new QLabel(QStringLiteral("0"), this), QStringLiteral("listkazu"));
     top->addWidget(m_count);
-    top->addWidget(pictureButton(this, QStringLiteral("naibubtn"), QStringLiteral("internal"), {}));
+    auto* back = pictureButton(
+        this, QStringLiteral("naibubtn"), QStringLiteral("internal"), QStringLiteral("内部画面"));
+    back->setText(QStringLiteral("内部画面")); // its name for the keyboard and screen readers
+    top->addWidget(back);
 
     // Test controls: buttons on one line, the value boxes under them, so that every
     // kind of test fits the narrow window.

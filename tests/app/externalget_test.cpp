@@ -189,6 +189,46 @@ TEST(ExternalGetPlacement, RightOfTheMainWindowAndKeptOnTheScreen)
     EXPECT_EQ(pickgamenPosition(QRect(-900, -500, 800, 600), size, screen), QPoint(0, 0));
 }
 
+// The main window at the right edge of the screen, during a typed manual test (the widest
+// set of controls): the external screen ends flush with the edge, its way back in reach,
+// and keeps the size the user gave it; twice.
+TEST_F(ExternalGet, AtTheRightEdgeItEndsFlushWithTheScreenAndKeepsItsSize)
+{
+    h.platform.screen = QRect(0, 0, 1280, 1024);
+    h.form().chooseTestSetup = [](const TestSetupInput&) {
+        TestChoice c;
+        c.kind = TestKind::Manual;
+        c.typedInput = true;
+        c.seconds = "2";
+        c.rangeIndex = 0;
+        return std::optional<TestChoice>(c);
+    };
+    h.find<QToolButton>("TESTbtn")->click();
+    h.timers.advance(1);
+    h.form().move(1280 - h.form().frameGeometry().width(), 100);
+    QSize chosen;
+    for (int round = 0; round < 2; ++round) {
+        h.find<QToolButton>("gaibubtn")->click();
+        QApplication::processEvents();
+        const QRect outer = outside()->frameGeometry();
+        EXPECT_EQ(outer.right(), 1279) << round;
+        EXPECT_GE(outer.left(), 0) << round;
+        auto* back = out<QToolButton>("naibubtn");
+        EXPECT_EQ(back->text(), QStringLiteral("内部画面"));
+        EXPECT_EQ(back->toolTip(), QStringLiteral("内部画面"));
+        EXPECT_GE(back->mapTo(outside(), QPoint(back->width(), 0)).x(), 0);
+        EXPECT_LE(back->mapTo(outside(), QPoint(back->width(), 0)).x(), outside()->width());
+        if (round == 0) {
+            chosen = outside()->size() + QSize(40, 90); // the user makes it larger
+            outside()->resize(chosen);
+        } else {
+            EXPECT_EQ(outside()->size(), chosen);
+        }
+        back->click();
+        ASSERT_FALSE(h.form().externalShown());
+    }
+}
+
 // Results that are not a test's are never offered: during study the external screen hides
 // テスト結果を見る as the main screen does, and pressing it by name opens no result view and
 // saves nothing. Also in the focus screen; each twice.

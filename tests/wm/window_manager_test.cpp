@@ -252,3 +252,41 @@ TEST_F(ShownWithAList, TheSaveQuestionOfATestsResultsComesOverTheResultView)
         EXPECT_EQ(owner, results) << round;
     }
 }
+
+// The main window at the right edge of the screen: the external GET screen ends flush with
+// the edge, its frame included, so that its way back and its close box are in reach; a size
+// the user gives it stays across moving in and out. Each twice.
+TEST_F(ShownWithAList, TheExternalGetScreenEndsFlushWithTheRightEdgeAndKeepsItsSize)
+{
+    Form1& form = h.form();
+    const QRect screen = real.screenGeometry(&form);
+    h.platform.screen = screen;
+    form.move(screen.right() + 1 - form.frameGeometry().width(), 80);
+    QTest::qWait(300);
+    ASSERT_EQ(form.frameGeometry().right(), screen.right());
+    QSize chosen;
+    for (int round = 0; round < 2; ++round) {
+        h.find<QToolButton>("gaibubtn")->click();
+        QWidget* outside = form.externalScreen();
+        ASSERT_TRUE(outside && QTest::qWaitForWindowExposed(outside));
+        QTest::qWait(300);
+        const QRect outer = outside->frameGeometry();
+        EXPECT_GT(outer.width(), outside->width()) << "framed by the window manager";
+        EXPECT_EQ(outer.right(), screen.right()) << round;
+        EXPECT_GE(outer.left(), screen.left()) << round;
+        if (round == 0) {
+            chosen = outside->size() + QSize(60, 80); // made larger by the user
+            outside->resize(chosen);
+            QTest::qWait(300);
+        } else {
+            EXPECT_EQ(outside->size(), chosen);
+        }
+        form.MoveGetListIn();
+        QTest::qWait(200);
+    }
+    // Larger now, it moved left to end at the edge again.
+    h.find<QToolButton>("gaibubtn")->click();
+    QTest::qWait(300);
+    EXPECT_EQ(form.externalScreen()->size(), chosen);
+    EXPECT_EQ(form.externalScreen()->frameGeometry().right(), screen.right());
+}
