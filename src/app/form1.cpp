@@ -315,6 +315,7 @@ void Form1::runStartup()
     // The speed menu agrees with the box from the start (the box may hold its design value,
     // which no change signal announces).
     m_menus->checkOnlyInArray(QStringLiteral("msec"), m_c.Seccom->currentIndex());
+    m_layout->tickMenus();
     m_state.options.dictionaryUrl = kBuiltInDictionaryUrl;
     m_state.options.homePageUrl = kBuiltInHomePageUrl;
     applyPropertiesQuietly();

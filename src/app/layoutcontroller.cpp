@@ -71,6 +71,13 @@ void LayoutController::heightChosen(int index)
     m_menus.checkOnlyInArray(QStringLiteral("mtakasa"), index);
 }
 
+void LayoutController::tickMenus()
+{
+    m_menus.checkOnlyInArray(QStringLiteral("msize"), m_c.Sizecom->currentIndex());
+    m_menus.checkOnlyInArray(QStringLiteral("mhiritu"), m_c.hiritu->currentIndex());
+    m_menus.checkOnlyInArray(QStringLiteral("mtakasa"), m_c.takasacom->currentIndex());
+}
+
 void LayoutController::applyLabelFonts()
 {
     m_firstSize = std::max(1, m_firstSize);

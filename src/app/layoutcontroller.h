@@ -53,6 +53,9 @@ public:
     // change.
     void setSecondSize(int size) { m_secondSize = size; }
 
+    // Ticks the size, ratio and height items the boxes show, one in each group.
+    void tickMenus();
+
     void ApplyFontLayout();
     void PlaceItemFrame();
     // Places the labels and the idle pictures for the item area's current size.

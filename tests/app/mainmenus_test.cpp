@@ -1,7 +1,9 @@
 #include "mainscreen/mainmenus.h"
+#include "settings/settingsstore.h"
 #include "support/harness.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -105,8 +107,8 @@ TEST_F(MenusTest, FormatWindowAndHelpMenus)
         "  mflist リスト文字...(&L)"};
     EXPECT_EQ(describe(menu("msyosiki")), format);
     EXPECT_EQ(describe(menu("mhyouzi")),
-        (QStringList {"mfocus フォーカス画面(&F)", "mbou スティック画面(&B)", "-",
-            "mmae 常に最前面に表示(&T)"}));
+        (QStringList {"mfocus フォーカス画面(&F)", "mbou スティック画面(&B)",
+            "mrireki 学習履歴(&R)", "-", "mmae 常に最前面に表示(&T)"}));
     EXPECT_EQ(describe(menu("mhelp")),
         (QStringList {
             "mHOME ホームページ(&H)", "mdic Web辞書(&D)", "-", "mversion バージョン情報(&A)"}));
@@ -165,4 +167,43 @@ TEST_F(MenusTest, AClickDoesNotFlipAMarkByItself)
     EXPECT_FALSE(h.action("mzenbu")->isChecked());
     EXPECT_FALSE(h.action("mdzenbu")->isChecked());
     EXPECT_TRUE(h.platform.messages.empty());
+}
+
+// After start-up exactly one item of each size, ratio and height group is ticked, the one
+// the box shows: with the design values (no change announced) and with stored ones.
+TEST(MenuTicksAtStartup, OneItemOfEachGroupFollowsTheBoxes)
+{
+    const struct {
+        const char* size;
+        const char* ratio;
+        const char* height;
+    } stored[] = {{nullptr, nullptr, nullptr}, {"50", "50", "2"}, {"20", "30", "7"}};
+    for (const auto& s : stored) {
+        Form1Harness h;
+        if (s.size) {
+            SettingsStore::WriteValue(s.size, "SIZE", "FORM", h.settingsPath());
+            SettingsStore::WriteValue(s.ratio, "HIRITU", "FORM", h.settingsPath());
+            SettingsStore::WriteValue(s.height, "TAKASA", "FORM", h.settingsPath());
+        }
+        h.start();
+        for (int round = 0; round < 2; ++round) {
+            const struct {
+                const char* menu;
+                const char* box;
+            } groups[] = {{"msize", "Sizecom"}, {"mdsize", "Sizecom"}, {"mhiritu", "hiritu"},
+                {"mtakasa", "takasacom"}, {"mdtakasa", "takasacom"}};
+            for (const auto& g : groups) {
+                const QString box = h.find<QComboBox>(g.box)->currentText();
+                QStringList ticked;
+                for (const QAction* a : h.form().menus().array(g.menu)) {
+                    if (a->isChecked())
+                        ticked.append(a->text().remove('%').remove('&'));
+                }
+                EXPECT_EQ(ticked, QStringList {box}) << g.menu << " " << (s.size ? s.size : "-");
+            }
+            // And after a choice from the menu.
+            h.action("mhiritu_6")->trigger();
+            h.action("msize_3")->trigger();
+        }
+    }
 }
