@@ -2,7 +2,10 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
+
+#include <cstdlib>
 
 namespace keruna {
 
@@ -62,6 +65,35 @@ QFont fontOf(const FontSetting& setting)
     if (setting.size > 0)
         f.setPointSizeF(setting.size);
     return f;
+}
+
+QFont fontDialogPreset(const QFont& stored)
+{
+    const QString name = stored.families().value(0, stored.family());
+    QFont shown = stored;
+    const QString family = QFontDatabase::hasFamily(name) ? name : QFontInfo(stored).family();
+    shown.setFamilies({family});
+    // The dialog finds the style by its name, and the name Qt makes up for a weight is
+    // translated ("太字"), while the family's own styles keep the font's names ("Bold"):
+    // name the family's own style nearest to it, the weight kept before the slant.
+    int bestDistance = -1;
+    for (const QString& style : QFontDatabase::styles(family)) {
+        const int slant = QFontDatabase::italic(family, style) == stored.italic() ? 0 : 10000;
+        const int distance
+            = slant + std::abs(QFontDatabase::weight(family, style) - stored.weight());
+        if (bestDistance < 0 || distance < bestDistance) {
+            bestDistance = distance;
+            shown.setStyleName(style);
+        }
+    }
+    return shown;
+}
+
+bool sameDialogFont(const QFont& a, const QFont& b)
+{
+    return a.families().value(0, a.family()) == b.families().value(0, b.family())
+        && a.weight() == b.weight() && a.italic() == b.italic() && a.pointSizeF() == b.pointSizeF()
+        && a.underline() == b.underline() && a.strikeOut() == b.strikeOut();
 }
 
 } // namespace keruna

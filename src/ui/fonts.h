@@ -21,4 +21,12 @@ void substituteIfMissing(const QString& family);
 // of leaving fontconfig to guess (slowly, and often a font without kana).
 void installFontSubstitutes();
 
+// What the font dialog opens on for a stored font: the font itself when the system has
+// it; otherwise the family its text is shown in, with the stored style and size. The
+// dialog can only show families it lists, and would otherwise fall back to a plain
+// default font, dropping bold and italic.
+QFont fontDialogPreset(const QFont& stored);
+// Whether the dialog gives back the font it opened on: family, style and size.
+bool sameDialogFont(const QFont& a, const QFont& b);
+
 } // namespace keruna

@@ -3,6 +3,7 @@
 #include "common/qtarguments.h"
 
 #include "problemdata/range.h"
+#include "ui/fonts.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -159,11 +160,15 @@ std::optional<QString> QtPlatform::chooseSaveFile(QWidget* parent, const SaveFil
 
 std::optional<QFont> QtPlatform::chooseFont(QWidget* parent, const QFont& initial)
 {
-    // The dialog offers only fonts the system has.
-    QFontDialog dialog(initial, parent);
+    // The dialog offers only fonts the system has: a stored font it lacks opens on the
+    // font its text shows in, and OK with nothing changed keeps the stored font.
+    QFontDialog dialog(fontDialogPreset(initial), parent);
+    const QFont atStart = dialog.currentFont();
     keepAboveTopmostWindows(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
+    if (sameDialogFont(dialog.selectedFont(), atStart))
+        return initial;
     return dialog.selectedFont();
 }
 

@@ -1,12 +1,19 @@
 #include "support/harness.h"
+#include "ui/fonts.h"
 #include "ui/qtplatform.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -45,4 +52,61 @@ TEST(QtPlatformDialogs, TheAllFilesFilterOffersNamesWithoutADot)
     EXPECT_EQ(platform.chooseOpenFile(nullptr, request), std::nullopt);
     EXPECT_EQ(filters, QStringList {QStringLiteral("すべてのファイル(*.*)")});
     EXPECT_TRUE(wordsOffered);
+}
+
+// Stored fonts name Windows fonts this machine may lack. The dialog opens on the style and
+// size stored, and OK with nothing changed gives back the stored font itself, name included.
+TEST(QtPlatformDialogs, FontDialogKeepsAMissingStoredFontWhenNothingChanges)
+{
+    // As the program runs: Japanese style names in Qt's dialogs, Windows names mapped.
+    QTranslator japanese;
+    ASSERT_TRUE(japanese.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+    QApplication::installTranslator(&japanese);
+    installFontSubstitutes();
+    QtPlatform platform(QDir::tempPath());
+    const QString missing = QStringLiteral("ＭＳ Ｐゴシック");
+    ASSERT_FALSE(QFontDatabase::hasFamily(missing)) << "the test needs a machine without it";
+    const QString other = QFontDatabase::families().value(0);
+    struct Case {
+        bool bold, italic;
+        int size;
+        bool change; // pick another size in the dialog
+    };
+    const Case cases[] = {{true, false, 25, false}, {true, false, 25, false},
+        {false, false, 12, false}, {true, true, 14, false}, {true, false, 9, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.bold << c.italic << c.size << c.change);
+        QFont stored;
+        stored.setFamilies({missing});
+        stored.setBold(c.bold);
+        stored.setItalic(c.italic);
+        stored.setPointSize(c.size);
+        QFont shown;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shown = dialog->currentFont();
+            if (c.change) {
+                QFont f(other);
+                f.setPointSize(30);
+                dialog->setCurrentFont(f);
+            }
+            dialog->accept();
+        });
+        const std::optional<QFont> chosen = platform.chooseFont(nullptr, stored);
+        ASSERT_TRUE(chosen);
+        EXPECT_EQ(shown.bold(), c.bold);
+        EXPECT_EQ(shown.pointSize(), c.size);
+        if (c.change) {
+            EXPECT_EQ(chosen->families().value(0, chosen->family()), other);
+            EXPECT_EQ(chosen->pointSize(), 30);
+            continue;
+        }
+        EXPECT_EQ(chosen->families().value(0, chosen->family()), missing);
+        EXPECT_EQ(chosen->bold(), c.bold);
+        EXPECT_EQ(chosen->italic(), c.italic);
+        EXPECT_EQ(chosen->pointSize(), c.size);
+    }
+    QApplication::removeTranslator(&japanese);
 }
