@@ -3,14 +3,102 @@
 #include "problemdata/problemrecord.h"
 
 #include <QColor>
+#include <QEvent>
+#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QPointer>
 #include <QTimer>
 #include <QTreeView>
 
 #include <algorithm>
 
 namespace keruna {
+
+namespace {
+
+class ColumnFitter final : public QObject {
+public:
+    explicit ColumnFitter(QTreeView& view)
+        : QObject(&view)
+        , m_view(view)
+    {
+        view.header()->setStretchLastSection(true);
+        view.viewport()->installEventFilter(this);
+    }
+
+    void follow(QAbstractItemModel* model)
+    {
+        if (!model || model == m_model)
+            return;
+        if (m_model)
+            disconnect(m_model, nullptr, this, nullptr);
+        m_model = model;
+        // Measured once after a burst of changes: a list filled entry by entry is not
+        // measured 20000 times.
+        for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+            connect(model, signal, this, &ColumnFitter::fitSoon);
+        connect(model, &QAbstractItemModel::modelReset, this, &ColumnFitter::fitSoon);
+        connect(model, &QAbstractItemModel::dataChanged, this, &ColumnFitter::fitSoon);
+        fitSoon();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize)
+            fit();
+        return false;
+    }
+
+private:
+    void fitSoon()
+    {
+        if (m_pending)
+            return;
+        m_pending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_pending = false;
+            fit();
+        });
+    }
+
+    void fit()
+    {
+        const int width = m_view.viewport()->width();
+        if (!m_view.model() || m_view.model()->columnCount() < 2 || width <= 0)
+            return;
+        const QAbstractItemView& view = m_view; // where the measure is public
+        const int question = std::max(0, view.sizeHintForColumn(0));
+        const int answer = std::max(0, view.sizeHintForColumn(1));
+        int first = question;
+        if (question == 0)
+            first = width / 2;
+        else if (question + answer > width)
+            first = std::clamp(
+                int(qint64(width) * question / (question + answer)), width / 4, width * 3 / 4);
+        if (m_view.columnWidth(0) != first)
+            m_view.setColumnWidth(0, first);
+    }
+
+    QTreeView& m_view;
+    QPointer<QAbstractItemModel> m_model;
+    bool m_pending = false;
+};
+
+} // namespace
+
+void fitColumnsToView(QTreeView& view)
+{
+    ColumnFitter* fitter = nullptr;
+    for (QObject* child : view.children()) {
+        if (auto* f = dynamic_cast<ColumnFitter*>(child))
+            fitter = f;
+    }
+    if (!fitter)
+        fitter = new ColumnFitter(view);
+    fitter->follow(view.model());
+}
 
 GetListModel::GetListModel(QObject* parent)
     : QAbstractTableModel(parent)
@@ -118,6 +206,7 @@ GetList::GetList(QTreeView& view, QLabel& countLabel)
     , m_countLabel(countLabel)
 {
     m_view.setModel(&m_model);
+    fitColumnsToView(m_view);
     // Rows of one height let the view scroll to a new entry without measuring all before it.
     m_view.setUniformRowHeights(true);
     QObject::connect(&m_model, &QAbstractItemModel::dataChanged, &m_view, [this] { changed(); });

@@ -110,6 +110,11 @@ private:
     QTreeView* m_mirror = nullptr;
 };
 
+// Keeps the two columns of a list view sized to the view: the questions get the room they
+// need and the answers the rest; when both cannot show whole they share the width by what
+// each needs. Call once the view has its model.
+void fitColumnsToView(QTreeView& view);
+
 // "チェック数　2\r\n正解率　66％" for a list of entries of which checked are checked;
 // the label is the caption's seventh to ninth characters.
 QString getStatisticsText(const QString& caption, int checked, int entries);

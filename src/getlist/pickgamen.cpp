@@ -1,5 +1,7 @@
 #include "getlist/pickgamen.h"
 
+#include "getlist/getlist.h"
+
 #include "ui/resources.h"
 #include "ui/widgethelpers.h"
 
@@ -9,7 +11,6 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -267,7 +268,6 @@ void Pickgamen::buildControls()
     m_list->setRootIsDecorated(false);
     m_list->setHeaderHidden(true);
     m_list->setUniformRowHeights(true);
-    m_list->header()->setSectionResizeMode(QHeaderView::Stretch);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     col->addWidget(m_list, 1);
 }
@@ -283,6 +283,7 @@ void Pickgamen::setModel(QAbstractItemModel* model)
     m_model = model;
     m_list->setModel(model);
     delete oldSelection;
+    fitColumnsToView(*m_list);
     if (model) {
         connect(model, &QAbstractItemModel::rowsInserted, this, &Pickgamen::refreshCount);
         connect(model, &QAbstractItemModel::rowsRemoved, this, &Pickgamen::refreshCount);

@@ -229,6 +229,33 @@ TEST_F(ExternalGet, AtTheRightEdgeItEndsFlushWithTheScreenAndKeepsItsSize)
     }
 }
 
+// The two columns share the list's width, inside and outside, at any width: a question
+// as long as this one shows whole beside its answer; twice each way.
+TEST_F(ExternalGet, TheColumnsTakeTheWholeWidthOfEitherList)
+{
+    const QString question = QStringLiteral("international cooperation for development");
+    writeBytes(h.path("long.txt"), sjis(question + QStringLiteral(",開発のための国際協力\r\n")));
+    h.open(h.path("long.txt"));
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    h.find<QToolButton>("listmaru")->click();
+    auto fits = [&](QTreeView* view, const char* where) {
+        QApplication::processEvents();
+        const QRect q = view->visualRect(view->model()->index(0, 0));
+        const QRect a = view->visualRect(view->model()->index(0, 1));
+        EXPECT_EQ(q.width() + a.width(), view->viewport()->width()) << where;
+        EXPECT_GE(q.width(), view->fontMetrics().horizontalAdvance(question) + 24) << where;
+    };
+    for (int round = 0; round < 2; ++round) {
+        h.form().resize(kForm1DesignSize + QSize(round * 200, 0));
+        fits(h.find<QTreeView>("Picklist"), "inside");
+        h.find<QToolButton>("gaibubtn")->click();
+        outside()->resize(520 + round * 100, 360);
+        fits(outside()->list(), "outside");
+        out<QToolButton>("naibubtn")->click();
+    }
+}
+
 // Results that are not a test's are never offered: during study the external screen hides
 // テスト結果を見る as the main screen does, and pressing it by name opens no result view and
 // saves nothing. Also in the focus screen; each twice.
