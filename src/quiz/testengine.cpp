@@ -110,11 +110,12 @@ void TestEngine::begin()
 
     m_study.timer().setEnabled(false);
     s.phase = StudyPhase::AwaitItem;
+    // Study's own per-item flags stay out of the test; they start clean after it.
     s.countAsWrong = s.alreadyAccepted = s.advanceNow = false;
     s.addRequested = s.skipRequested = false;
+    m_item = {};
     s.n = 0;
     s.tickCount = 0;
-    m_t.skipAsWrong = false;
     m_t.stopRequested = false;
     m_t.correctCount = m_t.wrongCount = 0;
     m_t.number.reset();
@@ -162,7 +163,7 @@ void TestEngine::begin()
             c.syudouskip->setEnabled(true);
             c.syudouMARU->setEnabled(false);
             c.syudouBATU->setEnabled(false);
-            m_study.EnableItemButtons();
+            startItem();
             if (m_hooks.eraseHandwriting)
                 m_hooks.eraseHandwriting();
             if (!AdvanceItem())
@@ -267,17 +268,21 @@ bool TestEngine::countLongTick(EngineTimer& timer, StudyPhase step)
     return due;
 }
 
-void TestEngine::readyForItem()
+void TestEngine::startItem()
 {
-    // Nothing of the previous item carries over: its pauses, its Tab, its requests.
-    StudySession& s = m_study.session();
-    s.advanceNow = false;
+    // Nothing of the previous item carries over: its state, and the pauses in it.
+    m_item = freshItem();
+    m_study.session().pausedElapsed = 0;
     m_study.EnableItemButtons();
-    s.alreadyAccepted = false;
-    s.addRequested = s.skipRequested = false;
-    m_t.skipAsWrong = false;
-    s.pausedElapsed = 0;
-    s.countAsWrong = true; // unless it is taken in time
+}
+
+bool TestEngine::finishItem()
+{
+    // An item nobody took is recorded wrong when its time is up.
+    const TestItemStep step = move(TestItemEvent::AnswerTimeUp);
+    if (step.record)
+        RecordJudgement(*step.record);
+    return running();
 }
 
 void TestEngine::beginQuestionPhase(EngineTimer& timer, bool speak)
@@ -301,10 +306,12 @@ void TestEngine::automaticTick()
     const StudyPhase step = m_study.session().phase;
     if (!countLongTick(*m_timer6, step))
         return;
-    if (step == StudyPhase::AwaitAnswer)
+    if (step == StudyPhase::AwaitAnswer) {
+        move(TestItemEvent::QuestionTimeUp);
         showAutomaticAnswer();
-    else
+    } else {
         showNextAutomaticItem();
+    }
 }
 
 void TestEngine::showAutomaticAnswer()
@@ -325,17 +332,14 @@ void TestEngine::showNextAutomaticItem()
     s.phaseStart = m_ctx.clock.secondsSinceMidnight();
     if (m_hooks.eraseHandwriting)
         m_hooks.eraseHandwriting();
-    if (s.n > 0 && !s.alreadyAccepted) {
-        RecordJudgement();
-        if (!running())
-            return;
-    }
+    if (!finishItem())
+        return;
     if (s.n >= s.N) {
         enableMainControls();
         EndTest();
         return;
     }
-    readyForItem();
+    startItem();
     if (!AdvanceItem())
         return;
     showQuestion();
@@ -351,6 +355,7 @@ void TestEngine::numberTick()
         return;
     s.phaseStart = m_ctx.clock.secondsSinceMidnight();
     if (step == StudyPhase::AwaitAnswer) {
+        move(TestItemEvent::QuestionTimeUp);
         if (m_hooks.stopTimerBar)
             m_hooks.stopTimerBar();
         c.Label1->setText(s.currentLine);
@@ -362,14 +367,11 @@ void TestEngine::numberTick()
     }
     if (m_hooks.eraseHandwriting)
         m_hooks.eraseHandwriting();
-    if (m_t.number && !s.alreadyAccepted) {
-        RecordJudgement();
-        if (!running())
-            return;
-    }
+    if (!finishItem())
+        return;
     // The number test runs until it is ended: its item number stays at 1.
     s.n = 1;
-    readyForItem();
+    startItem();
     m_study.showStick(QString());
     c.Label1->clear();
     drawNumber();
@@ -462,6 +464,7 @@ void TestEngine::EndTest()
     m_study.setPausedControls(false);
     s.countAsWrong = false;
     s.advanceNow = false;
+    m_item = {};
 
     if (m_hooks.reloadProblemData)
         m_hooks.reloadProblemData();

@@ -2,6 +2,7 @@
 
 #include "common/apperror.h"
 #include "problemdata/range.h"
+#include "quiz/testitem.h"
 #include "quiz/testtypes.h"
 #include "study/studyengine.h"
 
@@ -16,14 +17,14 @@ class QAction;
 
 namespace keruna {
 
-// A test's own state. The item number, the phase (answerPending), the current item and
-// the per-item acceptance flags are the presentation engine's, which the test shares.
+// A test's own state. The item number, the phase (answerPending) and the current item are
+// the presentation engine's, which the test shares; where the item stands is the engine's
+// TestItemState.
 struct TestSession {
     bool listening = false; // 聞取モード: the question is heard, not shown
     bool randomOrder = true;
     int correctCount = 0;
     int wrongCount = 0;
-    bool skipAsWrong = false;
     bool stopRequested = false; // syuuryoucheck
     RangeFilter range = RangeFilter::All; // the range the test runs over
     int itemTotal = 0; // records in that range when the test started
@@ -74,6 +75,7 @@ public:
 
     TestSession& session() { return m_t; }
     const TestSession& session() const { return m_t; }
+    const TestItemState& item() const { return m_item; }
     bool running() const;
     TestKind kind() const;
     EngineTimer& stepTimer() { return *m_timer6; }
@@ -119,21 +121,29 @@ private:
     void runHeld(const std::function<void()>& tick);
     // Per-second mode: true when this tick goes on to its step.
     bool countLongTick(EngineTimer& timer, StudyPhase step);
-    void readyForItem();
+    // A new item starts from a fresh state; the one before must have been finished.
+    void startItem();
+    // The step timer has run out on the item: false when that ended the test.
+    bool finishItem();
+    // The one way an event reaches the current item.
+    TestItemStep move(TestItemEvent event);
+    TestItemFacts facts() const;
+    bool taken() const;
+    // The item was taken: its controls locked, the judgement recorded, the wait begun.
+    void takeItem(TestItemEvent event);
+    void startWait();
+    void nextManualItem();
     void beginQuestionPhase(EngineTimer& timer, bool speak);
     void automaticTick();
     void numberTick();
     void answerClearTick();
     void showNextAutomaticItem();
     void showAutomaticAnswer();
-    void JudgeAndAdvance();
-    void RecordJudgement();
-    void AcceptItem();
+    void RecordJudgement(bool correct);
     bool AdvanceItem();
     void showQuestion();
     void showTestAnswer(bool accepted);
     void setGetButtonsShown(bool shown);
-    void EnableItemButtons();
     void DisableItemButtons();
     void disableMainControls();
     void drawNumber();
@@ -147,6 +157,7 @@ private:
     QString m_settingsPath;
     TestHooks m_hooks;
     TestSession m_t;
+    TestItemState m_item;
     std::unique_ptr<EngineTimer> m_timer6; // automatic test steps
     std::unique_ptr<EngineTimer> m_numberTimer; // suuzitimer
     std::unique_ptr<EngineTimer> m_answerClear; // kotaekesitimer

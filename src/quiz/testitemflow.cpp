@@ -38,13 +38,29 @@ namespace keruna {
 
 namespace {
 
-constexpr int kAcceptPauseMs = 1400; // the answer stays this long after an item was taken
-constexpr int kTabAnswerMs = 1000;
 constexpr int kMaxCount = 32767;
 
 } // namespace
 
-void TestEngine::RecordJudgement()
+TestItemFacts TestEngine::facts() const
+{
+    return {kind(), m_ctx.state.nyuuryokumode == 1, m_ctx.state.options.nextAfterMaru};
+}
+
+TestItemStep TestEngine::move(TestItemEvent event)
+{
+    TestItemStep step = nextStep(m_item, event, facts());
+    if (step.handled)
+        m_item = step.state;
+    return step;
+}
+
+bool TestEngine::taken() const
+{
+    return m_item.stage == TestItemStage::Taken || m_item.stage == TestItemStage::MovingOn;
+}
+
+void TestEngine::RecordJudgement(bool correct)
 {
     StudySession& s = m_study.session();
     const bool numberTest = kind() == TestKind::Number;
@@ -52,101 +68,99 @@ void TestEngine::RecordJudgement()
     // Each judgement its own entry, duplicate records too: the score is the list's checks.
     const bool appended
         = m_hooks.appendToGetList && m_hooks.appendToGetList(s.currentLine, red, true);
-    int& count = s.countAsWrong ? m_t.wrongCount : m_t.correctCount;
+    int& count = correct ? m_t.correctCount : m_t.wrongCount;
     if (count >= kMaxCount) {
         fail(AppError::of(ErrorNumber::Overflow));
         return;
     }
     ++count;
-    if (!s.countAsWrong && appended && m_hooks.checkSelectedGetEntry)
+    if (correct && appended && m_hooks.checkSelectedGetEntry)
         m_hooks.checkSelectedGetEntry();
-    s.countAsWrong = false;
-    m_t.skipAsWrong = false;
     ComposeScoreText();
 }
 
-void TestEngine::AcceptItem()
+void TestEngine::DisableItemButtons()
 {
-    StudySession& s = m_study.session();
+    // After an item is taken without moving on, skip is what moves it on.
     MainControls& c = m_ctx.controls;
-    if (m_hooks.stopTimerBar)
-        m_hooks.stopTimerBar();
-    s.alreadyAccepted = true;
-    {
+    for (QWidget* w : std::initializer_list<QWidget*> {c.listmaru, c.cuttext, c.zidouMARU})
+        w->setEnabled(false);
+    if (m_item.stage != TestItemStage::Taken || !m_study.itemCurrent()) {
+        c.syudouskip->setEnabled(false);
+        c.listSkipbtn->setEnabled(false);
+    }
+}
+
+void TestEngine::takeItem(TestItemEvent event)
+{
+    const TestItemStage before = m_item.stage;
+    const TestItemStep step = move(event);
+    if (!step.handled)
+        return;
+    MainControls& c = m_ctx.controls;
+    if (before != TestItemStage::Taken) {
+        if (m_hooks.stopTimerBar)
+            m_hooks.stopTimerBar();
         const QSignalBlocker blocker(c.cuttext);
         c.cuttext->setText(QStringLiteral("○"));
     }
-    m_study.DisableItemButtons();
+    DisableItemButtons();
     if (kind() == TestKind::Manual) {
-        if (m_ctx.state.nyuuryokumode == 1 && !c.syudouKAKUNIN->isEnabled())
-            s.countAsWrong = true;
-        m_answerClear->setEnabled(false);
-        m_answerClear->setInterval(kAcceptPauseMs);
-        m_answerClear->setEnabled(true);
         for (QWidget* w : std::initializer_list<QWidget*> {
                  c.syudouMARU, c.syudouBATU, c.syudouKAKUNIN, c.syudouskip})
             w->setEnabled(false);
-    } else {
-        if (!s.skipRequested) {
-            // ○ always counts; a typed answer only while its question still shows.
-            s.countAsWrong
-                = !((s.phase == StudyPhase::AwaitAnswer && !m_t.skipAsWrong) || s.addRequested);
-            RecordJudgement();
-            if (!running())
-                return;
-        }
-        if (s.advanceNow) {
-            if (s.perSecondMode)
-                s.tickCount = int(s.tickLimit);
-            m_study.setPausedControls(false);
-            s.phase = StudyPhase::AwaitItem;
-            // A pause in the wait keeps what is left of it.
-            s.phaseStart = m_ctx.clock.secondsSinceMidnight();
-            s.pausedElapsed = 0;
-            restartActiveTimer(kAcceptPauseMs);
-        }
     }
-    if (s.advanceNow)
+    if (step.record) {
+        RecordJudgement(*step.record);
+        if (!running())
+            return;
+    }
+    if (step.waitMs > 0)
+        startWait();
+    if (step.showAnswer)
         showTestAnswer(true);
-    s.skipRequested = false;
-    s.addRequested = false;
+}
+
+void TestEngine::startWait()
+{
+    // The answer stays a moment, then the next item follows: the manual test's own timer,
+    // or the step timer with the wait as its phase (a pause keeps what is left of it).
+    if (kind() == TestKind::Manual) {
+        m_answerClear->setEnabled(false);
+        m_answerClear->setInterval(kTakenWaitMs);
+        m_answerClear->setEnabled(true);
+        return;
+    }
+    StudySession& s = m_study.session();
+    if (s.perSecondMode)
+        s.tickCount = int(s.tickLimit);
+    m_study.setPausedControls(false);
+    s.phase = StudyPhase::AwaitItem;
+    s.phaseStart = m_ctx.clock.secondsSinceMidnight();
+    s.pausedElapsed = 0;
+    restartActiveTimer(kTakenWaitMs);
 }
 
 void TestEngine::claim()
 {
-    StudySession& s = m_study.session();
-    if (!running() || !m_study.itemCurrent() || s.alreadyAccepted)
+    if (!running() || !m_study.itemCurrent())
         return;
-    s.addRequested = true;
-    // A manual test has no step timer: an item taken with ○ must move on by itself, or
-    // every button would stay locked.
-    if (m_ctx.state.options.nextAfterMaru || kind() == TestKind::Manual)
-        s.advanceNow = true;
-    AcceptItem();
+    takeItem(TestItemEvent::Claim);
 }
 
 void TestEngine::SkipItem()
 {
-    StudySession& s = m_study.session();
     if (!running() || !m_study.itemCurrent())
         return;
     m_ctx.controls.syudouskip->setEnabled(false);
     m_ctx.controls.listSkipbtn->setEnabled(false);
-    if (kind() == TestKind::Manual)
-        s.countAsWrong = true;
-    else if (s.alreadyAccepted)
-        s.skipRequested = true;
-    else
-        m_t.skipAsWrong = true;
-    s.advanceNow = true;
-    AcceptItem();
+    takeItem(TestItemEvent::Skip);
 }
 
 void TestEngine::showAnswerByTab()
 {
     StudySession& s = m_study.session();
-    // Once an item is taken its judgement stands, and the wait that moves on is its own.
-    if (!running() || !m_study.itemCurrent() || s.alreadyAccepted)
+    if (!running() || !m_study.itemCurrent() || !move(TestItemEvent::Tab).handled)
         return;
     {
         const QSignalBlocker blocker(m_ctx.controls.cuttext);
@@ -159,18 +173,14 @@ void TestEngine::showAnswerByTab()
         m_study.ShowAnswer();
     }
     m_answerClear->setEnabled(false);
-    m_answerClear->setInterval(kTabAnswerMs);
+    m_answerClear->setInterval(kFetchedAnswerMs);
     m_answerClear->setEnabled(true);
-    if (kind() == TestKind::Manual)
-        s.countAsWrong = true;
-    else
-        m_t.skipAsWrong = true;
 }
 
 void TestEngine::typedTextChanged(const QString& text)
 {
     StudySession& s = m_study.session();
-    if (!running() || !m_study.itemCurrent() || s.alreadyAccepted)
+    if (!running() || !m_study.itemCurrent() || taken() || m_item.stage == TestItemStage::None)
         return;
     if (kind() == TestKind::Number) {
         if (m_ctx.state.options.showTypedText) {
@@ -182,30 +192,36 @@ void TestEngine::typedTextChanged(const QString& text)
         m_study.echoTypedText(text);
     }
     // Exactly the answer: case, width and spaces all count.
-    if (text == s.item.answer) {
-        s.advanceNow = true;
-        AcceptItem();
-    }
+    if (text == s.item.answer)
+        takeItem(TestItemEvent::TypedRight);
 }
 
 void TestEngine::answerClearTick()
 {
-    StudySession& s = m_study.session();
     MainControls& c = m_ctx.controls;
     m_answerClear->setEnabled(false);
     if (m_ctx.menus.action(QStringLiteral("mTimelag"))->isChecked()
         || (running() && (m_t.listening || kind() == TestKind::Number)))
         c.Label1->clear();
     c.Label2->clear();
-    if (running() && kind() == TestKind::Manual && s.advanceNow)
-        JudgeAndAdvance();
-    s.advanceNow = false;
+    // The Tab answer's display ends here too; only a manual item's wait moves it on.
+    if (!running() || kind() != TestKind::Manual)
+        return;
+    const TestItemStep step = move(TestItemEvent::WaitOver);
+    if (!step.handled)
+        return;
+    if (step.record) {
+        RecordJudgement(*step.record);
+        if (!running())
+            return;
+    }
+    nextManualItem();
 }
 
 void TestEngine::revealAnswer()
 {
     MainControls& c = m_ctx.controls;
-    if (!running() || kind() != TestKind::Manual || !c.syudouKAKUNIN->isEnabled())
+    if (!running() || kind() != TestKind::Manual || !move(TestItemEvent::Reveal).handled)
         return;
     showTestAnswer(false);
     c.syudouMARU->setEnabled(true);
@@ -221,22 +237,23 @@ void TestEngine::revealAnswer()
 
 void TestEngine::judge(bool correct)
 {
-    MainControls& c = m_ctx.controls;
-    if (!running() || kind() != TestKind::Manual || !c.syudouMARU->isEnabled())
+    if (!running() || kind() != TestKind::Manual)
         return;
-    m_study.session().countAsWrong = !correct;
-    JudgeAndAdvance();
-}
-
-void TestEngine::JudgeAndAdvance()
-{
-    StudySession& s = m_study.session();
-    MainControls& c = m_ctx.controls;
-    if (s.n > 0) {
-        RecordJudgement();
+    const TestItemStep step = move(correct ? TestItemEvent::JudgeRight : TestItemEvent::JudgeWrong);
+    if (!step.handled)
+        return;
+    if (step.record) {
+        RecordJudgement(*step.record);
         if (!running())
             return;
     }
+    nextManualItem();
+}
+
+void TestEngine::nextManualItem()
+{
+    StudySession& s = m_study.session();
+    MainControls& c = m_ctx.controls;
     if (s.n >= s.N) {
         enableMainControls();
         EndTest();
@@ -247,10 +264,7 @@ void TestEngine::JudgeAndAdvance()
     c.syudouMARU->setEnabled(false);
     c.syudouBATU->setEnabled(false);
     c.syudouKAKUNIN->setEnabled(true);
-    // The typing box and ○ come back for each item; taking one item must not lock the rest.
-    s.alreadyAccepted = false;
-    s.addRequested = s.skipRequested = false;
-    m_study.EnableItemButtons();
+    startItem();
     if (m_ctx.state.nyuuryokumode != 1 && m_hooks.focusGetList)
         m_hooks.focusGetList();
     if (!AdvanceItem())

@@ -236,7 +236,7 @@ void TestEngine::layoutInputMode()
     c.nPickzencheckhazusi->hide();
     setGetButtonsShown(false);
     c.typeRow->setVisible(typed);
-    c.cuttext->setEnabled(typed && m_study.itemCurrent() && !m_study.session().alreadyAccepted);
+    c.cuttext->setEnabled(typed && m_study.itemCurrent() && !taken());
     if (m_hooks.relayout)
         m_hooks.relayout();
 }
