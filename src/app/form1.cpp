@@ -11,6 +11,8 @@
 #include "getlist/getlist.h"
 #include "getlist/gettest.h"
 #include "getlist/pickgamen.h"
+#include "history/historyfile.h"
+#include "history/historywindow.h"
 #include "mainscreen/mainmenus.h"
 #include "problemdata/problemrecord.h"
 #include "quiz/testengine.h"
@@ -76,6 +78,8 @@ Form1::Form1(AppContext context, QWidget* parent)
     layoutHooks.setCompanionsTopmost = [this](bool onTop) {
         if (QWidget* screen = databaseScreen(); screen && screen->isVisible())
             m_ctx.platform.setTopmost(screen, onTop);
+        if (m_historyWindow && m_historyWindow->isVisible())
+            m_ctx.platform.setTopmost(m_historyWindow, onTop);
     };
     m_layout = std::make_unique<LayoutController>(
         *this, m_c, *m_menus, m_state, m_ctx.platform, m_ctx.timers, std::move(layoutHooks));
@@ -88,7 +92,12 @@ Form1::Form1(AppContext context, QWidget* parent)
 
     ProblemHooks hooks;
     hooks.testActive = [this] { return m_state.testmode; };
-    hooks.mayReplaceList = [this] { return settleUnsavedWork(this); };
+    hooks.mayReplaceList = [this] {
+        if (!settleUnsavedWork(this))
+            return false;
+        endStudyRun();
+        return true;
+    };
     hooks.alwaysOnTop = [this] { return m_menus->action(QStringLiteral("mmae"))->isChecked(); };
     hooks.toolWindowShown
         = [this] { return m_stick->shown() || paletteOnTop() || externalShown(); };
@@ -113,6 +122,8 @@ Form1::Form1(AppContext context, QWidget* parent)
     StudyHooks study;
     study.openFile = [this] { m_problems->OpenProblemFile(); };
     study.mayReleaseResults = [this] { return settleUnsavedResults(this); };
+    study.runningChanged = [this](bool running) { studyRunning(running); };
+    study.itemShown = [this] { studyItemShown(); };
     study.inGetList = [this](const QString& key) { return m_getList->contains(key); };
     study.getListCount = [this] { return m_getList->count(); };
     study.appendToGetList = [this] { appendCurrentItemToGetList(); };
@@ -172,6 +183,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     wireDatabaseScreen();
     wireLayout();
     wireSaving();
+    wireHistory();
     wirePalette();
     wireAppearance();
     wireTools();
@@ -188,6 +200,8 @@ Form1::~Form1()
     // The windows and controls this screen watches outlive its members while the base
     // class takes them down: nothing of theirs may reach the filter from now on.
     m_tearingDown = true;
+    delete m_historyWindow;
+    m_historyWindow = nullptr;
     // The keyboard watches every event of the application and asks this screen about its
     // windows: it goes first.
     delete m_input;
@@ -368,6 +382,7 @@ void Form1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    endStudyRun();
     SaveCurrentSettings();
     event->accept();
     m_ctx.platform.endProgram();
@@ -377,6 +392,7 @@ void Form1::Restart()
 {
     if (!settleUnsavedWork(this))
         return;
+    endStudyRun();
     SaveCurrentSettings();
     if (m_ctx.platform.startNewInstance())
         m_ctx.platform.endProgram();

@@ -34,6 +34,9 @@ class kugirigamen;
 struct PropertiesApplied;
 struct PropertiesValues;
 class TimerFactory;
+struct HistoryEvent;
+class HistoryFile;
+class HistoryWindow;
 
 // Where the external GET screen opens: to the right and down of the main window, kept
 // on the screen.
@@ -247,6 +250,32 @@ private:
     QSet<QObject*> m_mirrored; // the controls the external screen copies
     bool m_speakOverride = false; // speak m_speakText instead of the current item
     QString m_speakText;
+
+    // Learning history (form1history.cpp)
+public:
+    HistoryFile& history();
+    // mrireki and the result view's button: the history window for the open list.
+    void showHistory();
+    HistoryWindow* historyWindow() const;
+
+private:
+    void wireHistory();
+    void appendHistory(const HistoryEvent& event);
+    // A save wrote these lines (its marks changed, or it went to another file).
+    void recordSave(const QString& path, const QStringList& written);
+    void studyRunning(bool running);
+    void studyItemShown();
+    // The study session that ran since Start or resume ends now (pause, a new list, a
+    // test, the end of the program).
+    void endStudyRun();
+    std::unique_ptr<HistoryFile> m_history;
+    HistoryWindow* m_historyWindow = nullptr; // owned: deleted with the main screen
+    struct StudyRun {
+        bool running = false;
+        QString list;
+        double start = 0; // seconds since midnight
+        int shown = 0;
+    } m_studyRun;
 
     // Database screen
 public:

@@ -63,6 +63,7 @@ DBgamen& Form1::ensureDatabaseScreen()
         hooks.onSave = [this] { m_study->userCommand([this] { SaveDatabaseLists(); }); };
         hooks.mayClose = [this] { return databaseScreenMayClose(); };
         hooks.onChooseFont = [this] { ChooseListFont(); };
+        hooks.onHistory = [this] { showHistory(); };
         hooks.onExport = [this] {
             DBgamen* screen = databaseScreen();
             ExportDatabaseLists(screen, screen->paneName(true), screen->paneName(false));
@@ -139,8 +140,8 @@ void Form1::ChooseListFont()
     DBgamen* screen = databaseScreen();
     if (!screen)
         return;
-    // Above the always-on-top strip, so that the dialog is not hidden behind it.
-    if (m_stick->shown())
+    // Above the windows that stay on top, so that the dialog is not hidden behind them.
+    if (m_stick->shown() || externalShown() || paletteOnTop())
         m_ctx.platform.setTopmost(screen, true);
     const std::optional<QFont> chosen
         = m_ctx.platform.chooseFont(screen, fontOf(m_state.databaseFont));

@@ -40,6 +40,24 @@ SaveFileRequest saveDialog(const QString& title, const QString& initialFile)
     return dialog;
 }
 
+// The lines a save wrote differ from the list as loaded (blank lines aside, which every
+// save drops).
+bool marksChanged(const QStringList& loaded, const QStringList& written)
+{
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (true) {
+        while (i < loaded.size() && loaded[i].isEmpty())
+            ++i;
+        while (j < written.size() && written[j].isEmpty())
+            ++j;
+        if (i == loaded.size() || j == written.size())
+            return i != loaded.size() || j != written.size();
+        if (loaded[i++] != written[j++])
+            return true;
+    }
+}
+
 } // namespace
 
 void Form1::wireSaving()
@@ -242,6 +260,7 @@ bool Form1::saveElsewhere(const QString& why, const QStringList& lines)
         saveOwner(), saveDialog(QStringLiteral("名前を付けて保存"), m_set.path));
     if (!chosen || !writeSavedLines(*chosen, lines))
         return false;
+    recordSave(*chosen, lines);
     // The copy is the list now, as after any save to a chosen file.
     m_problems->openChosenFile(*chosen);
     return true;
@@ -266,6 +285,8 @@ bool Form1::WriteInPlace()
             screen->updateTitle();
         return false;
     }
+    if (marksChanged(m_set.rawLines(), lines))
+        recordSave(m_set.path, lines);
     if (Result<bool> reloaded = m_problems->ReloadProblemFile(); !reloaded)
         m_ctx.platform.showMessage(
             saveOwner(), errorText(reloaded.error()), MessageIcon::Error, MessageButtons::Ok);
@@ -295,6 +316,8 @@ bool Form1::WriteToChosenFile()
         = linesForSaveAs(m_set.rawLines(), request, rangeNow, m_state.overwriteChoice, markTable());
     if (!writeSavedLines(*chosen, lines))
         return false;
+    if (!ontoLoaded || marksChanged(m_set.rawLines(), lines))
+        recordSave(*chosen, lines);
     // The score and comment follow what the result lists held when they were saved.
     if (savingTestResults()) {
         RebuildTestListFromResults();

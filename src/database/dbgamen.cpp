@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -213,6 +214,15 @@ void DBgamen::buildResultPanel()
     m_resultButtons = new QHBoxLayout;
     m_resultButtons->addWidget(m_lrange);
     m_resultButtons->addStretch();
+    // This test among the earlier ones.
+    auto* history = named(
+        new QPushButton(QStringLiteral("学習履歴(&R)"), m_testpic), QStringLiteral("rirekibtn"));
+    history->setToolTip(QStringLiteral("これまでのテストと暗記の記録を見る"));
+    connect(history, &QPushButton::clicked, this, [this] {
+        if (m_hooks.onHistory)
+            m_hooks.onHistory();
+    });
+    m_resultButtons->addWidget(history);
     column->addLayout(m_resultButtons);
 
     // Each number stands after its caption, wide enough for five digits so that the row

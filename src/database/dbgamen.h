@@ -37,6 +37,7 @@ struct DbScreenHooks {
     std::function<void()> onSave; // sumihozon
     std::function<void()> onExport; // chexp
     std::function<void()> onChooseFont; // Fontbtn
+    std::function<void()> onHistory; // the result view's 学習履歴
     std::function<void(const QString&)> speak; // Ctrl in a list: the entry's first column
     // Right button in a list: the list (true for the left one) and where to show the popup.
     std::function<void(bool, const QPoint&)> showListPopup;

@@ -9,7 +9,6 @@
 #include <QHash>
 #include <QLineSeries>
 #include <QMap>
-#include <QScatterSeries>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -62,6 +61,13 @@ QString tip(const HistoryEvent& e)
 
 } // namespace
 
+QString HistoryPoints::tipAt(int i) const
+{
+    if (i >= 0 && i < events.size())
+        return tip(*events[i]);
+    return tips.value(i);
+}
+
 HistoryChartData historyChartData(const HistoryModel& model)
 {
     HistoryChartData d;
@@ -72,14 +78,14 @@ HistoryChartData historyChartData(const HistoryModel& model)
         switch (e.kind) {
         case HistoryKind::Save:
             d.memorized.points.append(QPointF(double(x), e.memorized));
-            d.memorized.tips.append(tip(e));
+            d.memorized.events.append(&e);
             d.maxMemorized = std::max(d.maxMemorized, e.memorized);
             widen(d, x);
             break;
         case HistoryKind::Test: {
             HistoryPoints& series = d.rates[size_t(kindIndex(e.testKind))];
             series.points.append(QPointF(double(x), e.rate));
-            series.tips.append(tip(e));
+            series.events.append(&e);
             widen(d, x);
             break;
         }
@@ -128,10 +134,19 @@ HistoryChart::HistoryChart(QWidget* parent)
     m_progress->addSeries(m_memorized);
     m_memorized->attachAxis(m_time);
     m_memorized->attachAxis(m_countAxis);
+    // Each test a dot: a line series with no line draws its points in one pass, where a
+    // scatter series makes a graphics item of every point (seconds for a year of tests).
+    const QColor colours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28),
+        QColor(0x2c, 0xa0, 0x2c), QColor(0x94, 0x67, 0xbd)};
     for (size_t i = 0; i < m_rates.size(); ++i) {
-        m_rates[i] = new QScatterSeries;
+        m_rates[i] = new QLineSeries;
         m_rates[i]->setName(QString::fromUtf8(kRateNames[i]));
-        m_rates[i]->setMarkerSize(8);
+        QPen dots(colours[i], 6);
+        dots.setStyle(Qt::NoPen);
+        m_rates[i]->setPen(dots);
+        m_rates[i]->setColor(colours[i]);
+        m_rates[i]->setPointsVisible(true);
+        m_rates[i]->setMarkerSize(7);
         m_progress->addSeries(m_rates[i]);
         m_rates[i]->attachAxis(m_time);
         m_rates[i]->attachAxis(m_rateAxis);
@@ -163,28 +178,28 @@ HistoryChart::HistoryChart(QWidget* parent)
     layout->addWidget(m_progressView, 3);
     layout->addWidget(m_minutesView, 2);
 
-    addTips(m_memorized, &m_data.memorized.tips);
+    addTips(m_memorized, &m_data.memorized);
     for (size_t i = 0; i < m_rates.size(); ++i)
-        addTips(m_rates[i], &m_data.rates[i].tips);
-    addTips(m_minutesSeries, &m_data.minutesPerDay.tips);
+        addTips(m_rates[i], &m_data.rates[i]);
+    addTips(m_minutesSeries, &m_data.minutesPerDay);
 }
 
-void HistoryChart::addTips(QXYSeries* series, const QStringList* tips)
+void HistoryChart::addTips(QXYSeries* series, const HistoryPoints* points)
 {
-    connect(series, &QXYSeries::hovered, this, [series, tips](const QPointF& at, bool state) {
+    connect(series, &QXYSeries::hovered, this, [points](const QPointF& at, bool state) {
         if (!state) {
             QToolTip::hideText();
             return;
         }
         // The point nearest to the pointer in time.
-        const QList<QPointF> points = series->points();
-        int best = -1;
-        for (int i = 0; i < points.size(); ++i) {
-            if (best < 0 || std::abs(points[i].x() - at.x()) < std::abs(points[best].x() - at.x()))
-                best = i;
-        }
-        if (best >= 0 && best < tips->size())
-            QToolTip::showText(QCursor::pos(), tips->at(best));
+        const QList<QPointF>& all = points->points;
+        const auto after = std::lower_bound(all.cbegin(), all.cend(), at,
+            [](const QPointF& p, const QPointF& q) { return p.x() < q.x(); });
+        int best = int(after - all.cbegin());
+        if (best == all.size() || (best > 0 && at.x() - all[best - 1].x() < all[best].x() - at.x()))
+            --best;
+        if (best >= 0)
+            QToolTip::showText(QCursor::pos(), points->tipAt(best));
     });
 }
 
@@ -192,6 +207,8 @@ void HistoryChart::setData(const HistoryChartData& data)
 {
     m_data = data;
     m_memorized->replace(m_data.memorized.points);
+    // Dots on the line only while they can be told apart; the line says the rest.
+    m_memorized->setPointsVisible(m_data.memorized.points.size() <= 400);
     for (size_t i = 0; i < m_rates.size(); ++i)
         m_rates[i]->replace(m_data.rates[i].points);
     m_minutesSeries->replace(m_data.minutesPerDay.points);

@@ -14,7 +14,6 @@ class QChart;
 class QChartView;
 class QDateTimeAxis;
 class QLineSeries;
-class QScatterSeries;
 class QXYSeries;
 class QValueAxis;
 QT_END_NAMESPACE
@@ -25,11 +24,15 @@ namespace keruna {
 inline constexpr std::array<const char*, 4> kHistoryTestKinds {
     "automatic", "manual", "number", "get"};
 
-// One series: its points (x: milliseconds since the epoch, local time) and, for each, the
-// text its tool tip shows.
+// One series: its points (x: milliseconds since the epoch, local time) and what each
+// stands for: an event of the model drawn, or a text of its own.
 struct HistoryPoints {
     QList<QPointF> points;
-    QStringList tips;
+    QList<const HistoryEvent*> events; // into the model, while it holds these events
+    QStringList tips; // for points that are not one event
+    // The text of the point's tool tip, made when it is asked for: a year of history has
+    // tens of thousands of points and only a few are ever pointed at.
+    QString tipAt(int i) const;
 };
 
 // What the charts draw, from the events in the order they happened.
@@ -58,14 +61,14 @@ public:
     QChart* minutesChart() const { return m_minutes; }
 
 private:
-    void addTips(QXYSeries* series, const QStringList* tips);
+    void addTips(QXYSeries* series, const HistoryPoints* points);
 
     QChart* m_progress = nullptr;
     QChart* m_minutes = nullptr;
     QChartView* m_progressView = nullptr;
     QChartView* m_minutesView = nullptr;
     QLineSeries* m_memorized = nullptr;
-    std::array<QScatterSeries*, kHistoryTestKinds.size()> m_rates {};
+    std::array<QLineSeries*, kHistoryTestKinds.size()> m_rates {};
     QLineSeries* m_minutesSeries = nullptr;
     QDateTimeAxis* m_time = nullptr;
     QDateTimeAxis* m_minutesTime = nullptr;

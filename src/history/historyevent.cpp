@@ -205,18 +205,20 @@ std::optional<HistoryEvent> parseHistoryLine(QByteArrayView line, QHash<QByteArr
         return std::nullopt;
     if (f[2].isEmpty())
         return std::nullopt;
-    // A long history names few lists: one shared string for each.
-    if (paths) {
-        const QByteArray key = f[2].toByteArray();
+    // A long history names few lists, kinds and ranges: one shared string for each.
+    const auto shared = [paths](QByteArrayView field) {
+        if (!paths)
+            return QString::fromUtf8(field);
+        // Looked up without a copy; only a new name is copied into the table.
+        const QByteArray key = QByteArray::fromRawData(field.data(), field.size());
         auto it = paths->constFind(key);
         if (it == paths->constEnd())
-            it = paths->insert(key, QString::fromUtf8(key));
-        e.list = *it;
-    } else {
-        e.list = QString::fromUtf8(f[2]);
-    }
+            it = paths->insert(field.toByteArray(), QString::fromUtf8(field));
+        return *it;
+    };
+    e.list = shared(f[2]);
     if (!f[3].isEmpty())
-        e.testKind = QString::fromLatin1(f[3]);
+        e.testKind = shared(f[3]);
     for (QByteArrayView options = f[4]; !options.isEmpty();) {
         const qsizetype plus = options.indexOf('+');
         const QByteArrayView option = plus < 0 ? options : options.first(plus);
@@ -231,7 +233,7 @@ std::optional<HistoryEvent> parseHistoryLine(QByteArrayView line, QHash<QByteArr
             return std::nullopt;
     }
     if (!f[5].isEmpty())
-        e.range = QString::fromUtf8(f[5]);
+        e.range = shared(f[5]);
     int* counts[]
         = {&e.items, &e.answered, &e.correct, &e.wrong, &e.rate, &e.notYet, &e.memorized, &e.red};
     for (int k = 0; k < 8; ++k) {
@@ -242,7 +244,7 @@ std::optional<HistoryEvent> parseHistoryLine(QByteArrayView line, QHash<QByteArr
     }
     if (!f[14].isEmpty()) {
         bool ok = false;
-        e.minutes = f[14].toByteArray().toDouble(&ok);
+        e.minutes = QByteArray::fromRawData(f[14].data(), f[14].size()).toDouble(&ok);
         if (!ok || e.minutes < 0)
             return std::nullopt;
     }

@@ -57,7 +57,7 @@ HistoryRead HistoryFile::parse(const QByteArray& bytes)
     const QByteArray header = historyHeader();
     QHash<QByteArray, QString> paths;
     qsizetype start = 0;
-    read.events.reserve(bytes.size() / 96);
+    read.events.reserve(bytes.count('\n'));
     while (start < bytes.size()) {
         const qsizetype end = bytes.indexOf('\n', start);
         if (end < 0)

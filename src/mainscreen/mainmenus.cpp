@@ -281,6 +281,7 @@ void MainMenus::buildMainBar(QMenuBar* bar)
     QMenu* window = addMenu(bar, QStringLiteral("mhyouzi"), QStringLiteral("ウィンドウ(&W)"));
     addItem(window, QStringLiteral("mfocus"), QStringLiteral("フォーカス画面(&F)"));
     addItem(window, QStringLiteral("mbou"), QStringLiteral("スティック画面(&B)"));
+    addItem(window, QStringLiteral("mrireki"), QStringLiteral("学習履歴(&R)"));
     window->addSeparator();
     addItem(window, QStringLiteral("mmae"), QStringLiteral("常に最前面に表示(&T)"));
 

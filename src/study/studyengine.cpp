@@ -124,6 +124,8 @@ void StudyEngine::StartStudy()
         m_timer->setInterval(1);
         m_timer->setEnabled(true);
         setPausedControls(false);
+        if (m_hooks.runningChanged)
+            m_hooks.runningChanged(true);
     }
 }
 
@@ -205,6 +207,7 @@ void StudyEngine::runTick()
         m_s.advanceNow = m_s.countAsWrong = false;
         if (!TakeUpNextItem())
             return;
+        call(m_hooks.itemShown);
 
         const bool timeLag = m_ctx.menus.action(QStringLiteral("mTimelag"))->isChecked();
         const bool simultaneous = c.Douzich->isChecked();
@@ -511,6 +514,8 @@ void StudyEngine::PauseStudy()
     holdPhase();
     call(m_hooks.holdTimerBar);
     setPausedControls(true);
+    if (m_hooks.runningChanged)
+        m_hooks.runningChanged(false);
 }
 
 void StudyEngine::ResumeStudy()
@@ -522,6 +527,8 @@ void StudyEngine::ResumeStudy()
         call(m_hooks.resumeTimerBar);
     continuePhase();
     setPausedControls(false);
+    if (m_hooks.runningChanged)
+        m_hooks.runningChanged(true);
 }
 
 void StudyEngine::holdPhase()

@@ -84,6 +84,10 @@ struct StudyHooks {
     std::function<void()> appendToGetList; // take the current item into the GET list
     std::function<void()> endGetTest; // the GET test has shown its last item
     std::function<void()> getPanelChanged; // the hint or the GET test's label changed
+    // The learner's running time: Start and resume (true), pause (false); and each item
+    // put on show.
+    std::function<void(bool)> runningChanged;
+    std::function<void()> itemShown;
 };
 
 // Timed flash cards: question first, the answer after its share of the period, in

@@ -11,9 +11,9 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
-#include <QScatterSeries>
 #include <QTemporaryDir>
 #include <QValueAxis>
+#include <QXYSeries>
 
 #include <gtest/gtest.h>
 
@@ -197,7 +197,8 @@ TEST(HistoryWindow, ShowsTheOpenListOrEveryListInTableAndCharts)
     ASSERT_EQ(data.minutesPerDay.points.size(), 1);
     EXPECT_DOUBLE_EQ(data.minutesPerDay.points[0].y(), 15.5);
     EXPECT_LT(data.memorized.points[0].x(), data.rates[0].points[0].x());
-    EXPECT_TRUE(data.rates[0].tips[0].startsWith(QStringLiteral("2026/11/02 09:30")));
+    EXPECT_TRUE(data.rates[0].tipAt(0).startsWith(QStringLiteral("2026/11/02 09:30")));
+    EXPECT_TRUE(data.minutesPerDay.tipAt(0).contains(QStringLiteral("15.5分")));
 
     // The chart's own objects: the series hold those points, the rate axis is 0-100 %.
     QChart* chart = window.chart().progressChart();
@@ -205,7 +206,7 @@ TEST(HistoryWindow, ShowsTheOpenListOrEveryListInTableAndCharts)
     ASSERT_NE(rateAxis, nullptr);
     EXPECT_EQ(rateAxis->min(), 0);
     EXPECT_EQ(rateAxis->max(), 100);
-    const auto* automatic = qobject_cast<QScatterSeries*>(chart->series().at(1));
+    const auto* automatic = qobject_cast<QXYSeries*>(chart->series().at(1));
     ASSERT_NE(automatic, nullptr);
     EXPECT_EQ(automatic->points(), data.rates[0].points);
     const auto* time = qobject_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).at(0));

@@ -1,0 +1,139 @@
+#include "app/form1.h"
+
+#include "common/clock.h"
+#include "history/historyfile.h"
+#include "history/historywindow.h"
+#include "mainscreen/mainmenus.h"
+#include "problemdata/problemrecord.h"
+#include "study/studyengine.h"
+#include "ui/platform.h"
+
+#include <QAction>
+#include <QDateTime>
+
+// Form1: the learning history. Events are appended as they happen; losing the history
+// never stops a study, a test or a save.
+namespace keruna {
+
+namespace {
+
+HistoryEvent eventNow(HistoryKind kind, const QString& list)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    HistoryEvent e;
+    e.date = now.date();
+    e.time = now.time();
+    e.kind = kind;
+    e.list = list;
+    return e;
+}
+
+} // namespace
+
+void Form1::wireHistory()
+{
+    m_history = std::make_unique<HistoryFile>(HistoryFile::besideSettings(settingsPath()));
+    m_menus->onCommand(QStringLiteral("mrireki"), [this] { showHistory(); });
+}
+
+HistoryFile& Form1::history()
+{
+    return *m_history;
+}
+
+HistoryWindow* Form1::historyWindow() const
+{
+    return m_historyWindow;
+}
+
+void Form1::showHistory()
+{
+    if (!m_historyWindow) {
+        // No owner: a window of its own, which may go behind the main window.
+        m_historyWindow = new HistoryWindow(*m_history, m_ctx.platform);
+        m_historyWindow->setAttribute(Qt::WA_DeleteOnClose, false);
+    }
+    m_historyWindow->refresh();
+    m_historyWindow->setList(m_set.path);
+    if (m_menus->action(QStringLiteral("mmae"))->isChecked())
+        m_ctx.platform.setTopmost(m_historyWindow, true);
+    m_historyWindow->show();
+    m_historyWindow->raise();
+    m_historyWindow->activateWindow();
+}
+
+void Form1::appendHistory(const HistoryEvent& event)
+{
+    m_history->append(event);
+    // An open window shows the new event at once.
+    if (m_historyWindow && m_historyWindow->isVisible())
+        m_historyWindow->refresh();
+}
+
+void Form1::recordSave(const QString& path, const QStringList& written)
+{
+    HistoryEvent e = eventNow(HistoryKind::Save, path);
+    for (const QString& line : written) {
+        switch (writtenCodeOf(line)) {
+        case MarkCode::None:
+            e.notYet += line.isEmpty() ? 0 : 1;
+            break;
+        case MarkCode::Memorized:
+            ++e.memorized;
+            break;
+        case MarkCode::MemorizedRed:
+            ++e.memorized;
+            ++e.red;
+            break;
+        case MarkCode::NotYetRed:
+            ++e.notYet;
+            ++e.red;
+            break;
+        }
+    }
+    appendHistory(e);
+}
+
+void Form1::studyRunning(bool running)
+{
+    if (m_state.testmode)
+        return;
+    if (running) {
+        if (m_studyRun.running && m_studyRun.list == m_set.path)
+            return;
+        endStudyRun();
+        m_studyRun = {true, m_set.path, m_ctx.clock.secondsSinceMidnight(), 0};
+        return;
+    }
+    endStudyRun();
+}
+
+void Form1::studyItemShown()
+{
+    // The GET test is a test, not study.
+    if (m_state.testmode || m_study->session().getTestRunning)
+        return;
+    // Items shown after a session ended without a pause (a list opened during study)
+    // begin the next one.
+    if (!m_studyRun.running || m_studyRun.list != m_set.path)
+        studyRunning(true);
+    ++m_studyRun.shown;
+}
+
+void Form1::endStudyRun()
+{
+    if (!m_studyRun.running)
+        return;
+    m_studyRun.running = false;
+    double seconds = m_ctx.clock.secondsSinceMidnight() - m_studyRun.start;
+    if (seconds < 0)
+        seconds += 24 * 60 * 60; // past midnight
+    if (m_studyRun.shown == 0 || m_studyRun.list.isEmpty())
+        return;
+    HistoryEvent e = eventNow(HistoryKind::Study, m_studyRun.list);
+    e.minutes = seconds / 60;
+    e.shown = m_studyRun.shown;
+    appendHistory(e);
+}
+
+} // namespace keruna
