@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,6 +21,8 @@
 #include <QTreeView>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace keruna;
 using namespace keruna::test;
@@ -504,5 +507,45 @@ TEST_F(ResultPanelTest, LabelsFitSideBySideAtTheDesignSize)
                 EXPECT_FALSE(a->geometry().intersects(shown[k]->geometry()))
                     << what.toStdString() << " / " << shown[k]->text().toStdString();
         }
+    }
+}
+
+// The font dialog opens from a database screen put above the windows that stay on top:
+// the stick strip, the external GET screen and the palette kept on top; not otherwise.
+TEST_F(DbScreenTest, TheFontDialogComesAboveEveryToolWindowOnTop)
+{
+    const struct {
+        const char* shown;
+        bool raised;
+    } cases[] = {{"nothing", false}, {"stick", true}, {"external", true}, {"palette", true},
+        {"palette not on top", false}};
+    for (const auto& c : cases) {
+        const std::string shown = c.shown;
+        if (shown == "stick")
+            h.action("mbou")->trigger();
+        if (shown == "external")
+            h.form().MoveGetListOut();
+        if (shown.starts_with("palette")) {
+            h.action("mtexthatuon")->trigger();
+            auto* p = h.form().findChild<QWidget*>("texthatuongamen");
+            ASSERT_NE(p, nullptr);
+            p->findChild<QCheckBox*>("Check1")->setChecked(shown == "palette");
+        }
+        for (int round = 0; round < 2; ++round) {
+            h.platform.topmostCalls.clear();
+            h.platform.fontAnswers.push_back(std::nullopt);
+            click("Fontbtn");
+            const auto raised = std::make_pair<QWidget*, bool>(db, true);
+            EXPECT_EQ(
+                std::count(h.platform.topmostCalls.begin(), h.platform.topmostCalls.end(), raised),
+                c.raised ? 1 : 0)
+                << c.shown << " " << round;
+        }
+        if (shown == "stick")
+            h.action("mbou")->trigger();
+        if (shown == "external")
+            h.form().MoveGetListIn();
+        if (shown.starts_with("palette"))
+            h.form().findChild<QWidget*>("texthatuongamen")->close();
     }
 }
