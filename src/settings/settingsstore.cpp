@@ -314,17 +314,12 @@ bool SettingsStore::WriteValues(const QList<SettingEntry>& entries, const QStrin
     IniFile ini = loadIni(filePath);
     if (!ini.exists && QFileInfo::exists(filePath))
         return false; // present but unreadable: never overwrite what we could not read
-    // An entry that cannot be stored is left out; the others are still written.
-    bool allSet = true;
-    bool anySet = false;
+    // All or nothing: a batch is one state of the program's settings, and half of it
+    // (a font's name without its size) is a state that never was.
     for (const SettingEntry& entry : entries) {
-        if (setValue(ini, entry))
-            anySet = true;
-        else
-            allSet = false;
+        if (!setValue(ini, entry))
+            return false;
     }
-    if (!anySet && !entries.isEmpty())
-        return false;
     QByteArray out;
     if (ini.encoding == TextEncoding::Utf8Bom)
         out.append("\xEF\xBB\xBF", 3);
@@ -335,8 +330,8 @@ bool SettingsStore::WriteValues(const QList<SettingEntry>& entries, const QStrin
     // Values written as they already stand change nothing: the file is left alone
     // (start-up writes whole sections, and a safe write waits for the disk).
     if (ini.exists && out == ini.bytes)
-        return allSet;
-    return !writeFileBytes(filePath, out).has_value() && allSet;
+        return true;
+    return !writeFileBytes(filePath, out).has_value();
 }
 
 QString SettingsStore::settingsPath(const QString& programFolder)

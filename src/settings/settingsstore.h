@@ -39,8 +39,11 @@ public:
     // the values it holds.
     static bool WriteValue(
         const QString& value, const QString& key, const QString& section, const QString& filePath);
-    // The same as writing each entry in turn with WriteValue, in one pass over the file:
-    // a refused entry is left out, the others are written, and the result is false.
+    // Every entry in one pass over the file, all or nothing: when any entry is refused
+    // (a line break, an empty name, a character that no encoding of the file can hold) or
+    // the write fails, the result is false and the file is left byte for byte as it was.
+    // Values that come from the user's typing are best checked before they join a batch,
+    // or one bad value keeps the others from being saved.
     static bool WriteValues(const QList<SettingEntry>& entries, const QString& filePath);
 
     // The settings file of a program folder.

@@ -125,9 +125,16 @@ void writePrSection(const QString& settingsPath, const PropertiesValues& v)
 {
     const QString& P = Section::Pr;
     auto flag = [](bool on) { return QString::number(on ? 1 : 0); };
+    // The settings file refuses a whole batch for a value with a line break in it: typed
+    // texts lose theirs first, so that a pasted address cannot cost every other option.
+    auto oneLine = [](QString text) {
+        text.remove(u'\r');
+        text.remove(u'\n');
+        return text;
+    };
     QList<SettingEntry> entries = {
-        {P, QStringLiteral("KUGIRIMOZI"), v.delimiter},
-        {P, QStringLiteral("ITIGIMOZI"), v.separator},
+        {P, QStringLiteral("KUGIRIMOZI"), oneLine(v.delimiter)},
+        {P, QStringLiteral("ITIGIMOZI"), oneLine(v.separator)},
         {P, QStringLiteral("VOICECHARA"), QString::number(v.voice)},
         {P, QStringLiteral("GETDISP"), flag(v.showGetOnStart)},
         {P, QStringLiteral("NAIBU"), boolText(v.getInside)},
@@ -135,8 +142,8 @@ void writePrSection(const QString& settingsPath, const PropertiesValues& v)
         {P, QStringLiteral("NYSECMODE"), flag(v.typedSpeed)},
         {P, QStringLiteral("MARUNEXT"), flag(v.nextAfterMaru)},
         {P, QStringLiteral("SCREENTEXT"), flag(v.showTypedText)},
-        {P, QStringLiteral("DICTEXT"), v.dictionaryUrl},
-        {P, QStringLiteral("HOMETEXT"), v.homePageUrl},
+        {P, QStringLiteral("DICTEXT"), oneLine(v.dictionaryUrl)},
+        {P, QStringLiteral("HOMETEXT"), oneLine(v.homePageUrl)},
     };
     for (int i = 0; i < 3; ++i)
         entries.append(

@@ -204,10 +204,45 @@ TEST_F(SettingsStoreTest, ALineBreakNeverReachesTheFile)
             << e.value.toStdString();
         EXPECT_EQ(readBytes(path), before) << e.value.toStdString();
     }
-    // In a batch the other entries are still written.
+    // In a batch the other entries are not written either.
     EXPECT_FALSE(
         SettingsStore::WriteValues({{"PR", "DICTEXT", "b"}, refused[0], {"PR", "NEW", "c"}}, path));
-    EXPECT_EQ(readBytes(path), QByteArray("[PR]\r\nDICTEXT=b\r\nKUGIRIMOZI=,\r\nNEW=c\r\n"));
+    EXPECT_EQ(readBytes(path), before);
+}
+
+TEST_F(SettingsStoreTest, ARefusedBatchLeavesTheFileByteForByte)
+{
+    // A code page 932 file that cannot become UTF-8: 80 is no character in it.
+    const QByteArray undecodable = QByteArray("[STICK]\r\r\n[\n x = ") + sjis(QStringLiteral("値"))
+        + "\x80\r\nSFONTSIZE=11\n";
+    const QByteArray lfOnly("[PR]\nDICTEXT=a\n\n[FORM]\nSEC=2\n");
+    struct Case {
+        const char* name;
+        QByteArray before;
+        QList<SettingEntry> good;
+        SettingEntry refused;
+    };
+    const Case cases[] = {
+        // U+FEFF has no code page 932 form, so the file would have to turn UTF-8.
+        {"no UTF-8 form of the file", undecodable, {{"iTigIMOZi", "X", ""}},
+            {"STICK", "SFONTNAME", QStringLiteral("a\uFEFFb")}},
+        {"line break", lfOnly, {{"PR", "DICTEXT", "b"}, {"PR", "NEW", "c"}},
+            {"FORM", "SEC", "3\nSIZE=9"}},
+        {"lone surrogate", lfOnly, {{"FORM", "SEC", "5"}},
+            {"FORM", "SIZE", QString(QChar(0xD800))}},
+        {"empty key", lfOnly, {{"FORM", "SEC", "5"}}, {"FORM", "", "1"}},
+    };
+    for (const Case& c : cases) {
+        writeBytes(path, c.before);
+        EXPECT_FALSE(SettingsStore::WriteValues(c.good + QList {c.refused}, path)) << c.name;
+        EXPECT_EQ(readBytes(path), c.before) << c.name;
+        EXPECT_FALSE(SettingsStore::WriteValues(QList {c.refused} + c.good, path)) << c.name;
+        EXPECT_EQ(readBytes(path), c.before) << c.name;
+        // The good entries alone are written: the refusal above was the bad entry's.
+        EXPECT_TRUE(SettingsStore::WriteValues(c.good, path)) << c.name;
+        EXPECT_EQ(SettingsStore::ReadValue(c.good[0].key, c.good[0].section, path), c.good[0].value)
+            << c.name;
+    }
 }
 
 TEST_F(SettingsStoreTest, JunkAndUnwritablePlacesNeverCrash)

@@ -1,6 +1,7 @@
 #include "mainscreen/mainstate.h"
 #include "settings/settingsstore.h"
 #include "support/harness.h"
+#include "ui/properties.h"
 #include "ui/propertiesdialog.h"
 
 #include <QCheckBox>
@@ -10,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -208,5 +210,24 @@ TEST_F(PropertiesTest, TimeSharesStandUnderTheirHeadings)
         EXPECT_NEAR(x(find<QLabel>(QStringLiteral("Listlabel_%1").arg(i).toLatin1().constData())),
             answerAt, 4)
             << i;
+    }
+}
+
+// A line break pasted into an address costs only the line break: every other option of
+// the batch is still written. Twice, so the second write replaces the first.
+TEST(PropertiesWrite, ALineBreakInATypedTextDoesNotCostTheOtherOptions)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("Settei.ini");
+    for (const char* delimiter : {";", ","}) {
+        PropertiesValues v;
+        v.delimiter = QString::fromLatin1(delimiter);
+        v.dictionaryUrl = QStringLiteral("https://example.org/\r\n{word}");
+        v.homePageUrl = QStringLiteral("https://example.org/home\n");
+        writePrSection(ini, v);
+        EXPECT_EQ(
+            SettingsStore::ReadValue("KUGIRIMOZI", "PR", ini), QString::fromLatin1(delimiter));
+        EXPECT_EQ(SettingsStore::ReadValue("DICTEXT", "PR", ini), "https://example.org/{word}");
+        EXPECT_EQ(SettingsStore::ReadValue("HOMETEXT", "PR", ini), "https://example.org/home");
     }
 }
