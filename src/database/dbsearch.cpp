@@ -1,5 +1,6 @@
 #include "database/dbsearch.h"
 
+#include "common/textmatch.h"
 #include "database/dblistmodel.h"
 
 namespace keruna {
@@ -14,8 +15,8 @@ DbSearchStep FindNext(
     for (int k = state.position + 1; k <= total; ++k) {
         const bool inLeft = k <= n1;
         const DbEntry& e = inLeft ? left.entry(k - 1) : right.entry(k - n1 - 1);
-        if (!e.question.contains(text, Qt::CaseInsensitive)
-            && !e.answer.contains(text, Qt::CaseInsensitive))
+        if (!containsTypedText(e.question, text, Qt::CaseInsensitive)
+            && !containsTypedText(e.answer, text, Qt::CaseInsensitive))
             continue;
         DbSearchStep step;
         step.list = inLeft ? DbSearchStep::List::Left : DbSearchStep::List::Right;

@@ -23,7 +23,8 @@ struct DbSearchStep {
 inline const QString kSearchEnded = QStringLiteral("検索が終了しました。");
 inline const QString kSearchNotFound = QStringLiteral("検索文字が見つかりません。");
 
-// The next hit after the current position, in either column, letter case ignored. A hit
+// The next hit after the current position, in either column, letter case ignored and the
+// marks code page 932 keeps apart from typed text (〜 and ～ ...) read as one. A hit
 // on the very last entry ends the search at once; an end without a hit starts the next
 // search from the top again.
 DbSearchStep FindNext(

@@ -50,6 +50,11 @@ TEST(DbSearch, WalksBothListsHitByHit)
         {"the meaning column", {"cat,猫"}, {"dog,犬,いぬ"}, "犬", {{List::Right, 0, kSearchEnded}}},
         {"not beyond the second column", {}, {"dog,犬,いぬ"}, "いぬ",
             {{List::None, -1, kSearchNotFound}}},
+        // A list's 〜 from code page 932 is ～; the input method types 〜.
+        {"the wave dash of typed text", {"a～b,波"}, {"x,−1", "y,1"}, "〜",
+            {{List::Left, 0, none}, {List::None, -1, kSearchEnded}}},
+        {"the minus sign of the list", {"a～b,波"}, {"x,－1", "y,1"}, "−1",
+            {{List::Right, 0, none}, {List::None, -1, kSearchEnded}}},
         {"right list alone", {}, {"a,1", "b,1", "c,2"}, "1",
             {{List::Right, 0, none}, {List::Right, 1, none}, {List::None, -1, kSearchEnded}}},
     };
