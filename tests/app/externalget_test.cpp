@@ -285,3 +285,28 @@ TEST_F(ExternalGet, TheResultButtonOutsideIsNeitherShownNorActiveDuringStudy)
     EXPECT_EQ(h.form().getList().count(), 1);
     EXPECT_EQ(readBytes(path), before);
 }
+
+// While a test's results are held, the external screen offers no GET commands, however
+// often it is taken out.
+TEST_F(ExternalGet, TheCommandBarStaysHiddenWhileATestsResultsAreHeld)
+{
+    h.form().chooseTestSetup = [](const TestSetupInput&) {
+        TestChoice c;
+        c.seconds = "2";
+        c.rangeIndex = 0;
+        return std::optional<TestChoice>(c);
+    };
+    h.find<QToolButton>("TESTbtn")->click();
+    h.timers.advance(1);
+    h.find<QToolButton>("zidouMARU")->click();
+    h.find<QToolButton>("syuuryoubtn")->click();
+    ASSERT_TRUE(h.form().state().testResultsHeld);
+    for (int round = 0; round < 2; ++round) {
+        h.find<QToolButton>("gaibubtn")->click();
+        ASSERT_TRUE(h.form().externalShown());
+        EXPECT_TRUE(out<QWidget>("Pickbtnpic")->isHidden()) << round;
+        h.timers.advance(2000);
+        EXPECT_TRUE(out<QWidget>("Pickbtnpic")->isHidden()) << round;
+        out<QToolButton>("naibubtn")->click();
+    }
+}
