@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -184,8 +185,9 @@ void DBgamen::buildControls()
     connect(m_ken, &QToolButton::clicked, this, [this] { FindNext(); });
     connect(m_text, &QLineEdit::returnPressed, this, [this] { FindNext(); });
     connect(m_text, &QLineEdit::textChanged, this, [this] { m_search = {}; });
-    connect(m_imi, &QToolButton::clicked, this, [this] { ToggleSelfTest(true); });
-    connect(m_eigo, &QToolButton::clicked, this, [this] { ToggleSelfTest(false); });
+    // On the toggle, not the click: a screen reader switches them through their toggle.
+    connect(m_imi, &QToolButton::toggled, this, [this] { ToggleSelfTest(true); });
+    connect(m_eigo, &QToolButton::toggled, this, [this] { ToggleSelfTest(false); });
     connect(m_redbtn, &QToolButton::clicked, this, [this] { ToggleRedChecked(); });
     connect(m_sumihozon, &QToolButton::clicked, this, [this] { pressSave(); });
     connect(m_chexp, &QToolButton::clicked, this, [this] {
@@ -481,13 +483,17 @@ void DBgamen::ToggleSelfTest(bool meaning)
     QToolButton* self = meaning ? m_imi : m_eigo;
     QToolButton* other = meaning ? m_eigo : m_imi;
     if (self->isChecked()) {
+        // Switched off quietly: its own toggle would widen the columns again.
+        {
+            const QSignalBlocker quiet(other);
+            other->setChecked(false);
+        }
         // The meaning test squeezes the answer column to a sliver; the spelling test the
         // question column.
         if (meaning)
             setColumnWidths(50, false);
         else
             setColumnWidths(300, true);
-        other->setChecked(false);
     } else {
         setColumnWidths(1600, true);
     }

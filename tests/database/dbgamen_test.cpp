@@ -6,6 +6,7 @@
 #include "settings/settingsstore.h"
 #include "support/harness.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -225,6 +226,45 @@ TEST_F(DbScreenTest, SelfTestHidesAColumnAndShowsItUnderTheList)
 
     eigo->click();
     EXPECT_EQ(left->columnWidth(0), twipsToPixels(1600));
+}
+
+// A screen reader switches the self-tests through their accessible toggle, not a click:
+// the same columns hide, and only one of the two is ever on.
+TEST_F(DbScreenTest, SelfTestSwitchesWorkThroughAccessibilityAndStayExclusive)
+{
+    auto* imi = find<QToolButton>("imi");
+    auto* eigo = find<QToolButton>("eigo");
+    QTreeView* left = find<QTreeView>("sumilist");
+    QTreeView* right = find<QTreeView>("madalist");
+    auto toggle = [](QToolButton* b) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
+        ASSERT_NE(a, nullptr);
+        ASSERT_NE(a->actionInterface(), nullptr);
+        ASSERT_TRUE(a->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::toggleAction()));
+        a->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    };
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        toggle(imi);
+        EXPECT_TRUE(imi->isChecked());
+        EXPECT_EQ(left->columnWidth(1), twipsToPixels(50));
+        EXPECT_EQ(right->columnWidth(1), twipsToPixels(50));
+        toggle(eigo);
+        EXPECT_TRUE(eigo->isChecked());
+        EXPECT_FALSE(imi->isChecked());
+        EXPECT_EQ(left->columnWidth(0), twipsToPixels(300));
+        EXPECT_EQ(right->columnWidth(0), twipsToPixels(300));
+        toggle(imi);
+        EXPECT_TRUE(imi->isChecked());
+        EXPECT_FALSE(eigo->isChecked());
+        EXPECT_EQ(left->columnWidth(1), twipsToPixels(50));
+        toggle(imi);
+        EXPECT_FALSE(imi->isChecked());
+        EXPECT_FALSE(eigo->isChecked());
+        EXPECT_EQ(left->columnWidth(0), twipsToPixels(1600));
+        EXPECT_EQ(right->columnWidth(0), twipsToPixels(1600));
+    }
 }
 
 TEST_F(DbScreenTest, CtrlSpeaksTheSelectedQuestionThroughTheRepeatButton)
