@@ -347,11 +347,25 @@ void Form1::runStartup()
 
 void Form1::applyColours()
 {
-    // The stored background is the main window's; the item frame shows it, while the
-    // menu, the button bar and the panels keep the desktop's colours.
-    QPalette p = m_c.Mframe->palette();
-    p.setColor(QPalette::Window, colorFromBgr(m_state.backColour));
-    m_c.Mframe->setPalette(p);
+    // The stored background is the main window's; the item frame shows it once a list is
+    // open (before that it frames the idle picture in the desktop's colours).
+    const QColor back = colorFromBgr(m_state.backColour);
+    const QColor desktop = QApplication::palette().color(QPalette::Window);
+    auto fill = [](QWidget* w, const QColor& colour) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Window, colour);
+        w->setPalette(p);
+    };
+    fill(this, back);
+    fill(m_c.Mframe, m_set.path.isEmpty() ? desktop : back);
+    // The window's palette reaches every child: the menu, the button bar and the panels
+    // keep the desktop's colours by painting their own background.
+    fill(menuBar(), desktop);
+    for (QWidget* panel : std::initializer_list<QWidget*> {
+             m_c.typeRow, m_c.testFrame, m_c.Imgspl, m_c.Pickframe, m_c.mnuFrame}) {
+        panel->setAutoFillBackground(true);
+        fill(panel, desktop);
+    }
     auto textColour = [](QWidget* w, qint64 bgr) {
         QPalette lp = w->palette();
         lp.setColor(QPalette::WindowText, colorFromBgr(bgr));

@@ -8,12 +8,14 @@
 #include "support/harness.h"
 #include "ui/shownfont.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -228,7 +230,7 @@ TEST_F(AppearanceTest, EveryColourTargetIsPresetAppliedAndKeptInBlueGreenRed)
             EXPECT_EQ(stored(h, Section::Form, "CF"), QString::number(row.target));
         }
     }
-    EXPECT_EQ(c().Mframe->palette().color(QPalette::Window), QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(h.form().palette().color(QPalette::Window), QColor(0x12, 0x34, 0x56));
     EXPECT_EQ(textColourOf(c().Label1), QColor(0, 0, 0));
     EXPECT_EQ(textColourOf(c().Label2), QColor(0x12, 0x34, 0x56));
     EXPECT_EQ(textColourOf(c().NoLabel), QColor(0, 0, 0));
@@ -248,6 +250,48 @@ TEST_F(AppearanceTest, EveryColourTargetIsPresetAppliedAndKeptInBlueGreenRed)
     h.action("mdbou")->trigger();
     EXPECT_EQ(stored(h, Section::Stick, "SFONTCOLOR"), "16777215");
     EXPECT_EQ(stored(h, Section::Stick, "SFONTBACKCOLOR"), "16777215");
+}
+
+// The background colour is the main screen's at once; the item area takes it only once a
+// list is open, and from then on every choice; the menu and the panels keep the desktop's.
+TEST_F(AppearanceTest, BackgroundColoursTheWindowAndTheItemAreaOnlyOnceAListIsOpen)
+{
+    const QColor desktop = QApplication::palette().color(QPalette::Window);
+    auto window = [this] { return h.form().palette().color(QPalette::Window); };
+    auto itemArea = [this] { return c().Mframe->palette().color(QPalette::Window); };
+    auto panelsKeepTheDesktopColour = [&] {
+        for (QWidget* w : std::initializer_list<QWidget*> {c().mnuFrame, c().Pickframe,
+                 c().testFrame, c().typeRow, c().Imgspl, h.form().menuBar()}) {
+            SCOPED_TRACE(w->objectName().toStdString());
+            EXPECT_EQ(w->palette().color(QPalette::Window), desktop);
+            if (w != h.form().menuBar()) {
+                EXPECT_TRUE(w->autoFillBackground());
+            }
+        }
+    };
+    const QColor first(0x12, 0x34, 0x56), second(0x65, 0x43, 0x21), third(0x20, 0xA0, 0x30);
+    ASSERT_NE(first, desktop);
+    for (const QColor& chosen : {first, second}) {
+        h.platform.colorAnswers.push_back(chosen);
+        h.action("mhaikeiiro")->trigger();
+        EXPECT_EQ(window(), chosen);
+        EXPECT_EQ(itemArea(), desktop);
+        panelsKeepTheDesktopColour();
+    }
+
+    const QString path = h.path("list.txt");
+    writeBytes(path, sjis(QStringLiteral("apple,りんご\r\nbook,本\r\n")));
+    h.open(path);
+    EXPECT_EQ(itemArea(), second);
+    for (const QColor& chosen : {third, first}) {
+        h.platform.colorAnswers.push_back(chosen);
+        h.action("mdhaikeiiro")->trigger();
+        EXPECT_EQ(window(), chosen);
+        EXPECT_EQ(itemArea(), chosen);
+        panelsKeepTheDesktopColour();
+    }
+    h.open(path);
+    EXPECT_EQ(itemArea(), first);
 }
 
 // Cancel, and a font the system does not have, change nothing: no control, no layout
