@@ -67,7 +67,7 @@ void FakePlatform::setTopmost(QWidget* window, bool topmost)
 bool FakePlatform::openUrl(const QUrl& url)
 {
     openedUrls.push_back(url);
-    return true;
+    return urlsOpen;
 }
 
 bool FakePlatform::startProgram(const QString& program, const QStringList& arguments)

@@ -55,6 +55,7 @@ public:
     std::deque<std::optional<QFont>> fontAnswers;
     std::deque<std::optional<QColor>> colorAnswers;
     bool newInstanceStarts = true;
+    bool urlsOpen = true; // false: the desktop has no handler for what is opened
 
     std::vector<ShownMessage> messages;
     std::vector<OpenFileRequest> openRequests;
