@@ -263,6 +263,10 @@ private:
     void appendHistory(const HistoryEvent& event);
     // A save wrote these lines (its marks changed, or it went to another file).
     void recordSave(const QString& path, const QStringList& written);
+    void recordGetTest(int got, int total, int shown);
+    // The test that just ended, with the options it was started with.
+    void recordTest();
+    TestChoice m_lastTest;
     void studyRunning(bool running);
     void studyItemShown();
     // The study session that ran since Start or resume ends now (pause, a new list, a

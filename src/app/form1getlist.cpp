@@ -34,6 +34,7 @@ void Form1::wireGetList()
     };
     getTest.focusGetList = [this] { focusGetList(); };
     getTest.mirror = [this] { syncExternal(); };
+    getTest.ended = [this](int got, int total, int shown) { recordGetTest(got, total, shown); };
     m_getTest = std::make_unique<GetTest>(*m_study, *m_getList, std::move(getTest));
     connect(m_c.Picktest, &QToolButton::clicked, this,
         [this] { m_study->userCommand([this] { m_getTest->start(); }); });

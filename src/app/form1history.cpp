@@ -1,10 +1,14 @@
 #include "app/form1.h"
 
 #include "common/clock.h"
+#include "getlist/gettest.h"
 #include "history/historyfile.h"
 #include "history/historywindow.h"
 #include "mainscreen/mainmenus.h"
 #include "problemdata/problemrecord.h"
+#include "problemdata/range.h"
+#include "quiz/testengine.h"
+#include "quiz/testscore.h"
 #include "study/studyengine.h"
 #include "ui/platform.h"
 
@@ -94,9 +98,52 @@ void Form1::recordSave(const QString& path, const QStringList& written)
     appendHistory(e);
 }
 
+void Form1::recordTest()
+{
+    const TestSession& t = m_test->session();
+    HistoryEvent e = eventNow(HistoryKind::Test, m_set.path);
+    switch (m_state.testKind) {
+    case TestKind::Automatic:
+        e.testKind = QStringLiteral("automatic");
+        break;
+    case TestKind::Manual:
+        e.testKind = QStringLiteral("manual");
+        break;
+    case TestKind::Number:
+        e.testKind = QStringLiteral("number");
+        break;
+    }
+    e.listening = t.listening;
+    e.typed = m_lastTest.typedInput;
+    e.reverse = m_lastTest.reverse && m_state.testKind != TestKind::Number;
+    if (m_state.testKind != TestKind::Number) {
+        e.range = rangeLabel(t.range);
+        e.items = t.itemTotal;
+    }
+    e.correct = t.correctCount;
+    e.wrong = t.wrongCount;
+    e.answered = e.correct + e.wrong;
+    e.rate = correctRate(e.correct, e.wrong);
+    appendHistory(e);
+}
+
+void Form1::recordGetTest(int got, int total, int shown)
+{
+    HistoryEvent e = eventNow(HistoryKind::Test, m_set.path);
+    e.testKind = QStringLiteral("get");
+    e.range = m_range.current ? rangeLabel(*m_range.current) : QString();
+    e.items = total;
+    e.answered = shown;
+    const GetTestScore score = getTestScore(got, total);
+    e.correct = score.correct;
+    e.wrong = score.wrong;
+    e.rate = score.rate;
+    appendHistory(e);
+}
+
 void Form1::studyRunning(bool running)
 {
-    if (m_state.testmode)
+    if (m_state.testmode || m_study->session().getTestRunning)
         return;
     if (running) {
         if (m_studyRun.running && m_studyRun.list == m_set.path)
@@ -110,9 +157,12 @@ void Form1::studyRunning(bool running)
 
 void Form1::studyItemShown()
 {
-    // The GET test is a test, not study.
-    if (m_state.testmode || m_study->session().getTestRunning)
+    // A test (the GET test too) is not study: the session before it ends with its first
+    // item.
+    if (m_state.testmode || m_study->session().getTestRunning) {
+        endStudyRun();
         return;
+    }
     // Items shown after a session ended without a pause (a list opened during study)
     // begin the next one.
     if (!m_studyRun.running || m_studyRun.list != m_set.path)

@@ -76,6 +76,7 @@ void Form1::wireTests()
         databaseList(false).clear();
         markListsSettled();
     };
+    hooks.ended = [this] { recordTest(); };
     m_test = std::make_unique<TestEngine>(*m_study, settingsPath(), std::move(hooks));
     m_study->testSpeedChosen = [this](const QString& seconds) {
         m_c.tsec->setEditText(seconds);
@@ -210,6 +211,9 @@ void Form1::StartTest()
         }
     } else
         m_getTest->ResetGetTestControls();
+    // The study before the test was a session of its own.
+    endStudyRun();
+    m_lastTest = *choice;
     m_test->applyChoice(*choice);
     // The last test's results go; this test's list starts empty.
     m_test->takeDownTestDisplay();

@@ -91,6 +91,8 @@ void GetTest::end()
     if (!m_list.isEmpty() || s.n > 0) {
         c.Picktestlabel->setText(getTestResultText(m_list.count(), s.N));
         c.Picktestlabel->show();
+        if (m_hooks.ended)
+            m_hooks.ended(m_list.count(), s.N, s.n);
     } else {
         c.Picktestlabel->hide();
     }
@@ -162,13 +164,22 @@ void GetTest::setLocked(bool locked)
     }
 }
 
-QString getTestResultText(int got, int total)
+GetTestScore getTestScore(int got, int total)
 {
     // Items in the GET list from before the test count as got too; the figures stay within
     // the range.
     const int shown = std::min(got, std::max(total, 0));
     const int rate = total > 0 ? int(qint64(shown) * 100 / total) : 0;
-    return QStringLiteral("○%1\u3000×%2\u3000正解率%3％").arg(shown).arg(total - shown).arg(rate);
+    return {shown, total - shown, rate};
+}
+
+QString getTestResultText(int got, int total)
+{
+    const GetTestScore score = getTestScore(got, total);
+    return QStringLiteral("○%1\u3000×%2\u3000正解率%3％")
+        .arg(score.correct)
+        .arg(score.wrong)
+        .arg(score.rate);
 }
 
 } // namespace keruna

@@ -16,6 +16,9 @@ struct GetTestHooks {
     std::function<void()> focusGetList;
     // The external screen follows: its result label, and its Picktest / pickend pair.
     std::function<void()> mirror;
+    // The test ended with a result: the items got, the range's size and how many were
+    // shown.
+    std::function<void(int got, int total, int shown)> ended;
 };
 
 // The GET test: the range shuffled and shown once by the presentation engine; every item
@@ -48,6 +51,13 @@ private:
     bool m_savedRandom = true;
 };
 
+// The score of a GET test: items got before the test count too, within the range.
+struct GetTestScore {
+    int correct = 0;
+    int wrong = 0;
+    int rate = 0; // whole percent, cut toward zero
+};
+GetTestScore getTestScore(int got, int total);
 // "○7　×3　正解率70％": the items got of total, and the rate cut toward zero.
 QString getTestResultText(int got, int total);
 

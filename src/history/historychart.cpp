@@ -119,11 +119,12 @@ HistoryChart::HistoryChart(QWidget* parent)
     m_time->setFormat(QStringLiteral("yyyy/MM/dd"));
     m_rateAxis = new QValueAxis;
     m_rateAxis->setRange(0, 100);
-    m_rateAxis->setLabelFormat(QStringLiteral("%d%%"));
-    m_rateAxis->setTitleText(QStringLiteral("正解率"));
+    m_rateAxis->setLabelFormat(QStringLiteral("%d"));
+    m_rateAxis->setTickCount(6);
+    m_rateAxis->setTitleText(QStringLiteral("正解率（％）"));
     m_countAxis = new QValueAxis;
     m_countAxis->setLabelFormat(QStringLiteral("%d"));
-    m_countAxis->setTitleText(QStringLiteral("暗記済"));
+    m_countAxis->setTitleText(QStringLiteral("暗記済（語）"));
     m_progress->addAxis(m_time, Qt::AlignBottom);
     m_progress->addAxis(m_rateAxis, Qt::AlignLeft);
     m_progress->addAxis(m_countAxis, Qt::AlignRight);
@@ -141,7 +142,7 @@ HistoryChart::HistoryChart(QWidget* parent)
     for (size_t i = 0; i < m_rates.size(); ++i) {
         m_rates[i] = new QLineSeries;
         m_rates[i]->setName(QString::fromUtf8(kRateNames[i]));
-        QPen dots(colours[i], 6);
+        QPen dots(colours[i], 2);
         dots.setStyle(Qt::NoPen);
         m_rates[i]->setPen(dots);
         m_rates[i]->setColor(colours[i]);
@@ -159,7 +160,8 @@ HistoryChart::HistoryChart(QWidget* parent)
     m_minutesTime->setFormat(QStringLiteral("yyyy/MM/dd"));
     m_minutesAxis = new QValueAxis;
     m_minutesAxis->setLabelFormat(QStringLiteral("%d"));
-    m_minutesAxis->setTitleText(QStringLiteral("分／日"));
+    m_minutesAxis->setTickCount(3);
+    m_minutesAxis->setTitleText(QStringLiteral("学習（分／日）"));
     m_minutes->addAxis(m_minutesTime, Qt::AlignBottom);
     m_minutes->addAxis(m_minutesAxis, Qt::AlignLeft);
     m_minutesSeries = new QLineSeries;
@@ -175,6 +177,9 @@ HistoryChart::HistoryChart(QWidget* parent)
     m_minutesView = new QChartView(m_minutes);
     m_minutesView->setObjectName(QStringLiteral("rirekiMinutes"));
     m_minutesView->setRenderHint(QPainter::Antialiasing);
+    // Tall enough that every axis label stands whole.
+    m_progressView->setMinimumHeight(260);
+    m_minutesView->setMinimumHeight(150);
     layout->addWidget(m_progressView, 3);
     layout->addWidget(m_minutesView, 2);
 
@@ -222,8 +227,13 @@ void HistoryChart::setData(const HistoryChartData& data)
         first -= kDay / 2;
         last += kDay / 2;
     }
-    for (QDateTimeAxis* axis : {m_time, m_minutesTime})
+    // A few days: the hours tell the points apart; longer spans read by the date.
+    const QString format
+        = last - first < 3 * kDay ? QStringLiteral("MM/dd HH:mm") : QStringLiteral("yyyy/MM/dd");
+    for (QDateTimeAxis* axis : {m_time, m_minutesTime}) {
+        axis->setFormat(format);
         axis->setRange(QDateTime::fromMSecsSinceEpoch(first), QDateTime::fromMSecsSinceEpoch(last));
+    }
     m_countAxis->setRange(0, std::max(10, m_data.maxMemorized + m_data.maxMemorized / 10));
     m_countAxis->applyNiceNumbers();
     m_minutesAxis->setRange(0, std::max(10.0, m_data.maxMinutes * 1.1));

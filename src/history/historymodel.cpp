@@ -24,7 +24,7 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const HistoryEvent& e = event(index.row());
+    const HistoryEvent& e = eventAt(index.row());
     if (role == Qt::ToolTipRole && index.column() == List)
         return QDir::toNativeSeparators(e.list);
     if (role != Qt::DisplayRole)

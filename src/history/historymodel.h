@@ -31,7 +31,7 @@ public:
         for (int i : m_rows)
             f(m_events[i]);
     }
-    const HistoryEvent& event(int row) const
+    const HistoryEvent& eventAt(int row) const
     {
         return m_events.at(m_rows.at(m_rows.size() - 1 - row));
     }

@@ -8,10 +8,12 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSplitter>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -25,7 +27,11 @@ HistoryWindow::HistoryWindow(HistoryFile& file, Platform& platform, QWidget* par
 {
     setObjectName(QStringLiteral("rirekigamen"));
     setWindowTitle(QStringLiteral("学習履歴"));
-    resize(760, 620);
+    // Charts and table at a size that shows them whole, within the screen.
+    QSize size(860, 780);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+    resize(size);
 
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
@@ -64,6 +70,8 @@ HistoryWindow::HistoryWindow(HistoryFile& file, Platform& platform, QWidget* par
     split->addWidget(m_table);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
+    split->setChildrenCollapsible(false);
+    m_table->setMinimumHeight(120);
     layout->addWidget(split, 1);
 
     connect(m_all, &QCheckBox::toggled, this, [this] { showFiltered(); });

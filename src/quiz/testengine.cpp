@@ -272,7 +272,6 @@ void TestEngine::startItem()
 {
     // Nothing of the previous item carries over: its state, and the pauses in it.
     m_item = freshItem();
-    m_study.session().pausedElapsed = 0;
     m_study.EnableItemButtons();
 }
 
@@ -485,6 +484,8 @@ void TestEngine::EndTest()
         c.tsec->setEditText(stored);
     if (m_hooks.relayout)
         m_hooks.relayout();
+    if (m_hooks.ended)
+        m_hooks.ended();
 }
 
 void TestEngine::takeDownTestDisplay()

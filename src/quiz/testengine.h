@@ -57,6 +57,7 @@ struct TestHooks {
     std::function<std::pair<int, int>(bool afterTest)> judgedCounts;
     std::function<bool()> testListEmpty;
     std::function<void()> reloadProblemData; // the test's list is kept
+    std::function<void()> ended; // the test is over, its score final (also one cut short)
     std::function<void()> clearTestList; // the GET list and the test's list behind it
     std::function<void()> closeDatabaseScreen;
     std::function<void()> showResults; // TestListbtn

@@ -5,6 +5,7 @@
 #include "common/clock.h"
 #include "common/numbers.h"
 #include "common/random.h"
+#include "common/textmatch.h"
 #include "mainscreen/maincontrols.h"
 #include "mainscreen/mainmenus.h"
 #include "mainscreen/mainstate.h"
@@ -670,7 +671,7 @@ void StudyEngine::typedTextChanged(const QString& text)
         return;
     echoTypedText(text);
     // Exactly the answer, character for character: nothing is trimmed or normalised.
-    if (text == m_s.item.answer) {
+    if (sameTypedText(text, m_s.item.answer)) {
         m_s.advanceNow = true;
         AcceptItem();
     }

@@ -3,6 +3,7 @@
 #include "history/historyfile.h"
 #include "history/historymodel.h"
 #include "history/historywindow.h"
+#include "quiz/testscore.h"
 #include "support/harness.h"
 
 #include <QAction>
@@ -84,4 +85,67 @@ TEST_F(HistoryRecording, EachSaveThatChangesMarksAddsOneLine)
     ASSERT_NE(h.form().historyWindow(), nullptr);
     EXPECT_TRUE(h.form().historyWindow()->isVisible());
     EXPECT_EQ(h.form().historyWindow()->model().rowCount(), 2);
+}
+
+// A GET test adds one test line of its own and no study line. Twice.
+TEST_F(HistoryRecording, EachGetTestAddsOneLine)
+{
+    for (int round = 0; round < 2; ++round) {
+        h.find<QToolButton>("Picktest")->click();
+        h.find<QToolButton>("Startbtn")->click();
+        h.timers.advance(1);
+        h.find<QToolButton>("listmaru")->click();
+        h.timers.advance(2000);
+        h.find<QToolButton>("pickend")->click();
+        const QList<HistoryEvent> e = events();
+        ASSERT_EQ(e.size(), round + 1);
+        EXPECT_EQ(e.last().kind, HistoryKind::Test);
+        EXPECT_EQ(e.last().testKind, "get");
+        EXPECT_EQ(e.last().range, QStringLiteral("【未】"));
+        EXPECT_EQ(e.last().items, 3);
+        // Items got in the first round are still got in the second, as its result line says.
+        EXPECT_EQ(e.last().correct, round + 1);
+        EXPECT_EQ(e.last().rate, (round + 1) * 100 / 3);
+    }
+}
+
+// A test adds one line when it ends, also one ended early with 終了, with its options and
+// the score it showed; the study before it is a session of its own. Twice.
+TEST_F(HistoryRecording, EachTestAddsOneLineWithItsScore)
+{
+    TestChoice choice;
+    choice.kind = TestKind::Automatic;
+    choice.typedInput = false;
+    choice.reverse = true;
+    choice.seconds = QStringLiteral("2");
+    choice.random = false;
+    choice.rangeIndex = 0;
+    h.form().chooseTestSetup
+        = [&](const TestSetupInput&) { return std::optional<TestChoice>(choice); };
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1 + 2000); // two items studied
+    for (int round = 0; round < 2; ++round) {
+        if (h.form().resultsUnsaved())
+            h.platform.messageAnswers.push_back(MessageResult::No);
+        h.find<QToolButton>("TESTbtn")->click();
+        ASSERT_TRUE(h.form().state().testmode);
+        h.timers.advance(1);
+        h.find<QToolButton>("zidouMARU")->click();
+        h.timers.advance(2000);
+        h.find<QToolButton>("syuuryoubtn")->click(); // ended early, on the second item
+        const QList<HistoryEvent> e = events();
+        ASSERT_EQ(e.size(), round + 2) << "the study before the first test, then each test";
+        EXPECT_EQ(e.first().kind, HistoryKind::Study);
+        EXPECT_EQ(e.first().shown, 2);
+        const HistoryEvent& t = e.last();
+        EXPECT_EQ(t.kind, HistoryKind::Test);
+        EXPECT_EQ(t.testKind, "automatic");
+        EXPECT_TRUE(t.reverse);
+        EXPECT_FALSE(t.typed);
+        EXPECT_EQ(t.range, QStringLiteral("【未】"));
+        EXPECT_EQ(t.items, 3);
+        EXPECT_EQ(t.correct, 1);
+        EXPECT_EQ(t.rate, correctRate(t.correct, t.wrong));
+        EXPECT_EQ(t.answered, t.correct + t.wrong);
+    }
 }
