@@ -134,6 +134,82 @@ TEST_F(TestRun, APauseInTheWaitAfterAnAcceptanceKeepsWhatIsLeft)
     }
 }
 
+TEST_F(TestRun, AnAnswerTakenWhilePausedThenAPauseInItsWaitKeepsWhatIsLeft)
+{
+    // Typed at 0.3 s (which pauses) and taken while paused; paused again 500 ms into the
+    // wait: the next item follows 900 ms after resuming. Twice.
+    startTest(TestKind::Automatic, true);
+    advance(1);
+    auto* box = h.find<QLineEdit>("cuttext");
+    for (const char* answer : {"りんご", "本"}) {
+        advance(300);
+        box->setFocus();
+        press(Qt::Key_A);
+        advance(2000);
+        const QString shown = label("Label1");
+        type(QString::fromUtf8(answer));
+        advance(500);
+        click("testTEISIbtn");
+        advance(5000);
+        click("testSAIKAIbtn");
+        advance(899);
+        EXPECT_EQ(label("Label1"), shown);
+        advance(1);
+        EXPECT_NE(label("Label1"), shown);
+    }
+    EXPECT_EQ(score(), QStringLiteral("○ 2  × 0  正解率 100％"));
+}
+
+TEST_F(TestRun, SkipMovesOnAnItemClaimedWithoutMovingOn)
+{
+    // ○ with MARUNEXT off records the item and lets the phases run; skip still moves on,
+    // 1400 ms later, without recording it again.
+    startTest(TestKind::Automatic);
+    advance(1);
+    for (const char* next : {"book", "dog"}) {
+        click("zidouMARU");
+        ASSERT_TRUE(h.find<QToolButton>("syudouskip")->isEnabled());
+        ASSERT_TRUE(h.find<QToolButton>("listSkipbtn")->isEnabled());
+        advance(200);
+        click("listSkipbtn");
+        EXPECT_FALSE(h.find<QToolButton>("listSkipbtn")->isEnabled());
+        advance(1399);
+        EXPECT_NE(label("Label1"), next);
+        advance(1);
+        EXPECT_EQ(label("Label1"), next);
+    }
+    EXPECT_EQ(getKeys(), (QStringList {"apple+", "book+"}));
+}
+
+TEST_F(TestRun, TheAnswerFetchedWithTabShowsForASecond)
+{
+    for (const TestKind kind : {TestKind::Manual, TestKind::Automatic}) {
+        if (h.form().databaseScreen())
+            h.form().databaseScreen()->close();
+        if (h.form().state().testResultsHeld)
+            h.platform.messageAnswers.push_back(MessageResult::No);
+        startTest(kind);
+        advance(1);
+        for (int i = 0; i < 2; ++i) {
+            click("cuttabc");
+            EXPECT_EQ(label("Label2"), QStringLiteral("りんご")) << int(kind);
+            advance(999);
+            EXPECT_EQ(label("Label2"), QStringLiteral("りんご")) << int(kind);
+            advance(1);
+            EXPECT_EQ(label("Label2"), "") << int(kind);
+        }
+        // The manual item waits for the user's word; the automatic one's time ran out.
+        if (kind == TestKind::Manual) {
+            click("syudouKAKUNIN");
+            click("syudouMARU"); // the user's own ○ stands
+        }
+        click("syuuryoubtn");
+        EXPECT_EQ(score(),
+            kind == TestKind::Manual ? QStringLiteral("○ 1  × 0  正解率 100％")
+                                     : QStringLiteral("○ 0  × 1  正解率 0％"));
+    }
+}
+
 TEST_F(TestRun, EndStopsAtOnceEvenWhileAWordIsSpoken)
 {
     // A listening test ended while its first word is said.
