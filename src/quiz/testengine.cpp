@@ -272,6 +272,7 @@ void TestEngine::startItem()
 {
     // Nothing of the previous item carries over: its state, and the pauses in it.
     m_item = freshItem();
+    m_study.session().pausedElapsed = 0;
     m_study.EnableItemButtons();
 }
 
