@@ -20,11 +20,15 @@ void Form1::wirePalette()
             return p;
         auto* p = new texthatuongamen(
             m_ctx.speech, [this] { return m_state.options.voiceIndex; }, this);
+        // On: the palette is one of the tool windows put back on top below. Off: it leaves
+        // the top, and the others (the main window too when kept on top) go back above it.
         p->alwaysOnTopClicked = [this, p](bool onTop) {
-            m_ctx.platform.setTopmost(p, onTop);
-            if (!onTop && m_menus->action(QStringLiteral("mmae"))->isChecked())
-                m_ctx.platform.setTopmost(this, true);
-            m_stick->raiseStrip();
+            if (!onTop) {
+                m_ctx.platform.setTopmost(p, false);
+                if (m_menus->action(QStringLiteral("mmae"))->isChecked())
+                    m_ctx.platform.setTopmost(this, true);
+            }
+            raiseToolWindows();
         };
         return p;
     };

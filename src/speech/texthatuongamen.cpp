@@ -40,6 +40,10 @@ texthatuongamen::texthatuongamen(
 
     m_surface = new HandwritingSurface(this);
     m_surface->setMinimumSize(120, 60);
+    // Writing takes the keyboard from the text box, so that BackSpace erases what was
+    // just written rather than the typed text.
+    m_surface->setFocusPolicy(Qt::ClickFocus);
+    m_surface->installEventFilter(this);
 
     auto* frame2 = named(new QFrame(this), QStringLiteral("Frame2"));
     m_text = named(new QLineEdit(frame2), QStringLiteral("Text1"));
@@ -106,6 +110,8 @@ void texthatuongamen::keyPressEvent(QKeyEvent* event)
 
 bool texthatuongamen::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_surface && event->type() == QEvent::MouseButtonPress)
+        m_surface->setFocus(Qt::MouseFocusReason);
     if (watched == m_text && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

@@ -1,8 +1,11 @@
 #include "speech/texthatuongamen.h"
 
+#include "app/stickcontroller.h"
+#include "getlist/pickgamen.h"
 #include "mainscreen/mainmenus.h"
 #include "speech/handwritingsurface.h"
 #include "speech/qtspeech.h"
+#include "study/stickscreen.h"
 #include "support/harness.h"
 #include "support/speechdispatcher.h"
 
@@ -21,6 +24,8 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace keruna;
 using namespace keruna::test;
@@ -162,6 +167,33 @@ TEST_F(Palette, EraseButtonAndBackSpaceButNotInTheTextBox)
     writeStroke();
     QTest::keyClick(surface(), Qt::Key_Backspace);
     EXPECT_TRUE(allWhite(surface()->image()));
+}
+
+// Drawing takes the keyboard from the text box: the next BackSpace erases the drawing
+// and leaves the typed text; clicking back into the box edits the text again.
+TEST_F(Palette, DrawingAfterTypingTakesTheFocusSoBackSpaceErases)
+{
+    auto* text = find<QLineEdit>("Text1");
+    text->setFocus();
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        QTest::keyClicks(palette.focusWidget(), "ab");
+        ASSERT_EQ(text->text(), "ab");
+        writeStroke();
+        ASSERT_TRUE(strokeThere());
+        EXPECT_NE(palette.focusWidget(), text);
+        QTest::keyClick(palette.focusWidget(), Qt::Key_Backspace);
+        EXPECT_TRUE(allWhite(surface()->image()));
+        EXPECT_EQ(text->text(), "ab");
+
+        writeStroke();
+        QTest::mouseClick(text, Qt::LeftButton);
+        ASSERT_EQ(palette.focusWidget(), text);
+        QTest::keyClick(palette.focusWidget(), Qt::Key_Backspace);
+        QTest::keyClick(palette.focusWidget(), Qt::Key_Backspace);
+        EXPECT_EQ(text->text(), "");
+        EXPECT_TRUE(strokeThere());
+    }
 }
 
 TEST_F(Palette, EnterAndTheButtonSpeakTheTextWithTheVoiceNothingWhenEmpty)
@@ -376,4 +408,36 @@ TEST_F(PaletteInMainScreen, OpeningAListComesAboveThePaletteKeptOnTop)
     EXPECT_EQ(h.platform.topmostCalls[0], call(&h.form(), true));
     EXPECT_EQ(h.platform.topmostCalls[1], call(&h.form(), false));
     EXPECT_EQ(h.platform.topmostCalls[2], call(palette(), true));
+}
+
+// Its always-on-top box, on or off, puts every tool window kept on top back on top: the
+// stick strip and the external GET screen as well.
+TEST_F(PaletteInMainScreen, AlwaysOnTopBoxPutsEveryToolWindowBackOnTop)
+{
+    h.form().show();
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    h.find<QToolButton>("gaibubtn")->click();
+    ASSERT_TRUE(h.form().externalShown());
+    QWidget* external = h.form().externalScreen();
+    h.find<QToolButton>("boubtn")->click();
+    QWidget* strip = h.form().stick().strip();
+    ASSERT_NE(strip, nullptr);
+    h.find<QToolButton>("Texthatuonbtn")->click();
+    auto* box = palette()->findChild<QCheckBox*>("Check1");
+    for (bool on : {true, false, true, false}) {
+        SCOPED_TRACE(on);
+        h.platform.topmostCalls.clear();
+        box->click();
+        ASSERT_EQ(palette()->alwaysOnTop(), on);
+        const auto& calls = h.platform.topmostCalls;
+        ASSERT_FALSE(calls.empty());
+        EXPECT_EQ(calls.front(), call(palette(), on));
+        auto raisedAfter = [&calls](QWidget* w) {
+            return std::find(calls.begin() + 1, calls.end(), call(w, true)) != calls.end();
+        };
+        EXPECT_TRUE(raisedAfter(strip));
+        EXPECT_TRUE(raisedAfter(external));
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), call(palette(), !on)), 0);
+    }
 }
