@@ -5,6 +5,7 @@
 #include "common/clock.h"
 #include "common/numbers.h"
 #include "common/random.h"
+#include "common/textmatch.h"
 #include "mainscreen/maincontrols.h"
 #include "mainscreen/mainmenus.h"
 #include "mainscreen/mainstate.h"
@@ -191,8 +192,9 @@ void TestEngine::typedTextChanged(const QString& text)
     } else {
         m_study.echoTypedText(text);
     }
-    // Exactly the answer: case, width and spaces all count.
-    if (text == s.item.answer)
+    // Exactly the answer: case, width and spaces all count (the input method's marks
+    // that code page 932 writes otherwise stand for the list's own).
+    if (sameTypedText(text, s.item.answer))
         takeItem(TestItemEvent::TypedRight);
 }
 
