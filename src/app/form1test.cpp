@@ -14,6 +14,7 @@
 #include "quiz/testdialog.h"
 #include "quiz/testengine.h"
 #include "quiz/testscore.h"
+#include "speech/speechoutput.h"
 #include "study/stickscreen.h"
 #include "study/studyengine.h"
 #include "study/timerbar.h"
@@ -89,7 +90,11 @@ void Form1::wireTests()
     };
     connect(m_c.TESTbtn, &QToolButton::clicked, this, held([this] { StartTest(); }));
     // Not held behind a word being spoken: the test ends at once.
-    connect(m_c.syuuryoubtn, &QToolButton::clicked, this, [this] { m_test->stop(); });
+    // The end stops at once: the word being spoken is cut short too.
+    connect(m_c.syuuryoubtn, &QToolButton::clicked, this, [this] {
+        m_ctx.speech.stop();
+        m_test->stop();
+    });
     connect(
         m_c.syudouKAKUNIN, &QToolButton::clicked, this, held([this] { m_test->revealAnswer(); }));
     connect(m_c.syudouMARU, &QToolButton::clicked, this, held([this] { m_test->judge(true); }));

@@ -159,11 +159,23 @@ void QtSpeech::speak(const QString& text, int voiceIndex)
     bound.start(3000 + 200 * int(text.size()));
     QMetaObject::invokeMethod(m_worker,
         [w = m_worker, utterance, text, voiceIndex] { w->say(utterance, text, voiceIndex); });
-    if (!done)
+    if (!done) {
+        QEventLoop* outer = std::exchange(m_speaking, &loop);
         loop.exec();
+        m_speaking = outer;
+    }
     disconnect(c);
     if (!done)
         QMetaObject::invokeMethod(m_worker, &SpeechWorker::stop, Qt::QueuedConnection);
+}
+
+void QtSpeech::stop()
+{
+    if (!m_speaking)
+        return;
+    // The wait ends now; the worker silences the voice in its own thread.
+    m_speaking->quit();
+    QMetaObject::invokeMethod(m_worker, &SpeechWorker::stop, Qt::QueuedConnection);
 }
 
 } // namespace keruna

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+class QEventLoop;
+
 namespace keruna {
 
 class SpeechWorker;
@@ -28,6 +30,7 @@ public:
     // An utterance that has not finished after 3 s plus 200 ms a character is stopped,
     // so a failing audio device cannot freeze the program.
     void speak(const QString& text, int voiceIndex) override;
+    void stop() override;
     int firstEnglishVoice() const override { return m_firstEnglish; }
 
     // How the last utterance ended: true when the engine reported it finished.
@@ -43,6 +46,7 @@ private:
     QStringList m_voices;
     int m_firstEnglish = 0;
     bool m_lastFinished = false;
+    QEventLoop* m_speaking = nullptr; // the wait of the utterance being spoken
 };
 
 } // namespace keruna

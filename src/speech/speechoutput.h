@@ -17,6 +17,8 @@ public:
     // The installed voices; nullopt while the engine is still starting.
     virtual std::optional<QStringList> voices() = 0;
     virtual void speak(const QString& text, int voiceIndex) = 0;
+    // Cuts the utterance being spoken short: speak() returns at once.
+    virtual void stop() { }
     // The voice for a user who never chose one: the first English voice of the list, or 0.
     virtual int firstEnglishVoice() const { return 0; }
     // Called (on the user-interface thread) once the voice list is known.

@@ -223,6 +223,7 @@ TEST_F(TestRun, EndStopsAtOnceEvenWhileAWordIsSpoken)
     startTest(TestKind::Automatic);
     advance(1);
     EXPECT_TRUE(endedAtOnce);
+    EXPECT_EQ(h.speech.stops, 1); // the word itself is cut short
     advance(5000);
     EXPECT_EQ(label("Label1"), "");
     EXPECT_EQ(h.speech.spoken, QStringList {"apple"});

@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -57,6 +58,30 @@ TEST(QtSpeech, AnUtteranceThatNeverEndsIsStoppedAfterItsBound)
     if (!hung)
         GTEST_SKIP()
             << "speech-dispatcher reported errors instead of hanging: the bound was not reached";
+}
+
+// 終了 during a word: stop() ends the utterance at once instead of at its bound. Twice.
+TEST(QtSpeech, StopCutsTheUtteranceShort)
+{
+    test::SpeechDispatcherEnvironment env(nullptr);
+    QtSpeech speech;
+    ASSERT_TRUE(speech.waitUntilReady(60000)) << env.log().right(4000).toStdString();
+    ASSERT_FALSE(speech.voices()->isEmpty()) << env.log().right(4000).toStdString();
+    for (int round = 0; round < 2; ++round) {
+        bool stopped = false;
+        QTimer::singleShot(300, [&] {
+            stopped = true;
+            speech.stop();
+        });
+        QElapsedTimer clock;
+        clock.start();
+        speech.speak(QStringLiteral("hi"), 0);
+        const qint64 waited = clock.elapsed();
+        if (!stopped)
+            GTEST_SKIP() << "the utterance ended by itself before it could be stopped";
+        EXPECT_LT(waited, 1500) << round;
+        EXPECT_FALSE(speech.lastUtteranceFinished());
+    }
 }
 
 TEST(QtSpeech, WithoutAnEngineSpeakingReturnsAtOnce)

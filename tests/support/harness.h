@@ -42,6 +42,7 @@ public:
     }
 
     int firstEnglishVoice() const override { return englishVoice; }
+    void stop() override { ++stops; }
 
     VirtualClock* clock;
     int englishVoice = 0;
@@ -51,6 +52,7 @@ public:
     qint64 utteranceMs = 0;
     std::function<void()> whileSpeaking;
     bool starting = false; // the engine has not reported its voices yet
+    int stops = 0; // utterances cut short
 };
 
 // Writes bytes to a file (made by the test, never by the code under test).
