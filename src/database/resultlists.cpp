@@ -2,13 +2,20 @@
 
 #include "database/dblistmodel.h"
 
+#include <algorithm>
+
 namespace keruna {
 
 void FillResultLists(const QList<ListEntry>& testList, const QString& delimiter,
     DbListModel& correct, DbListModel& wrong)
 {
+    // Sized first, so that neither list moves its entries while it grows.
+    const qsizetype correctCount = std::count_if(
+        testList.cbegin(), testList.cend(), [](const ListEntry& e) { return e.checked; });
     QList<DbEntry> right;
     QList<DbEntry> missed;
+    right.reserve(correctCount);
+    missed.reserve(testList.size() - correctCount);
     for (const ListEntry& e : testList)
         (e.checked ? right : missed).append(makeDbEntry(e.text, delimiter, e.red, e.line));
     correct.setEntries(std::move(right));

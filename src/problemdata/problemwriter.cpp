@@ -117,6 +117,8 @@ std::optional<AppError> writeProblemLines(
     const MarkBytes marks(encoding);
     const QByteArray eol = loaded.lfOnly ? QByteArrayLiteral("\n") : QByteArrayLiteral("\r\n");
     QByteArray out;
+    // Most lines keep their bytes: one allocation for about the whole file.
+    out.reserve(file ? file->data.size() + file->data.size() / 16 : 0);
     if (loaded.encoding == TextEncoding::Utf8Bom)
         out.append("\xEF\xBB\xBF", 3);
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -150,7 +152,8 @@ std::optional<AppError> writeProblemLines(
         const std::optional<QByteArray> encoded = encodeText(text, encoding);
         if (!encoded)
             return unencodable(int(i) + 1);
-        out += *encoded + eol;
+        out += *encoded;
+        out += eol;
     }
     return writeFileBytes(path, out);
 }

@@ -103,14 +103,16 @@ MarkTable MarkTable::build(const std::vector<Entry>& ordered, bool firstOnly)
 {
     MarkTable t;
     t.m_texts.reserve(qsizetype(ordered.size()));
+    t.m_keys.reserve(qsizetype(ordered.size()));
     t.m_marks.reserve(ordered.size());
     t.m_next.reserve(ordered.size());
     std::vector<int> last; // per text: its latest entry so far
     for (const Entry& e : ordered) {
         const int index = int(t.m_marks.size());
-        const auto it = t.m_texts.constFind(*e.text);
+        const auto it = t.m_texts.constFind(QStringView(*e.text));
         if (it == t.m_texts.cend()) {
-            t.m_texts.insert(*e.text, int(t.m_first.size()));
+            t.m_keys.append(*e.text); // shared, not copied: the view stays valid
+            t.m_texts.insert(QStringView(t.m_keys.constLast()), int(t.m_first.size()));
             t.m_first.push_back(index);
             last.push_back(index);
         } else if (firstOnly) {
@@ -149,7 +151,7 @@ MarkTable MarkTable::fromGetList(const QList<ListEntry>& entries)
 
 const QString* MarkTable::findMark(const QString& key) const
 {
-    const int text = m_texts.value(key, -1);
+    const int text = m_texts.value(QStringView(key), -1);
     return text < 0 ? nullptr : m_marks[size_t(m_first[size_t(text)])];
 }
 
@@ -167,7 +169,7 @@ MarkTable::Cursor::Cursor(const MarkTable& table)
 {
 }
 
-const QString* MarkTable::Cursor::nextMark(const QString& key)
+const QString* MarkTable::Cursor::nextMark(QStringView key)
 {
     const int text = m_table.m_texts.value(key, -1);
     if (text < 0)
@@ -183,15 +185,28 @@ const QString* MarkTable::Cursor::nextMark(const QString& key)
 namespace {
 
 // The line a found entry gives: the line itself when it already reads so (no copy),
-// and never with the in-memory code ",,×".
-QString entryLine(const QString& line, const QString& key, const QString& mark)
+// and never with the in-memory code ",,×". key is line or a prefix of it.
+QString entryLine(const QString& line, QStringView key, const QString& mark)
 {
     const bool notYet = &mark == &MarkSuffix::NotYet;
-    if (notYet ? line == key
-               : (line.size() == key.size() + mark.size() && line.endsWith(mark)
-                   && QStringView(line).first(key.size()) == key))
+    if (notYet ? line.size() == key.size()
+               : (line.size() == key.size() + mark.size() && line.endsWith(mark)))
         return line;
-    return notYet ? key : key + mark;
+    if (notYet)
+        return key.toString();
+    QString out;
+    out.reserve(key.size() + mark.size());
+    out.append(key);
+    out.append(mark);
+    return out;
+}
+
+// The line's item text without a copy: the line without its written mark code.
+QStringView keyView(const QString& line)
+{
+    if (writtenCodeOf(line) == MarkCode::None)
+        return line;
+    return QStringView(line).chopped(MarkSuffix::kLength);
 }
 
 } // namespace
@@ -205,11 +220,12 @@ QStringList linesForSaveInPlace(
     for (const QString& line : lines) {
         if (request.GetSave) {
             // Only not-yet lines can match: a marked memorized line is its own key.
-            const QString key = line.endsWith(MarkSuffix::NotYetRed) ? bare(line) : line;
+            const QStringView key
+                = line.endsWith(MarkSuffix::NotYetRed) ? keyView(line) : QStringView(line);
             const QString* mark = marks.nextMark(key);
             appendResult(out, mark ? entryLine(line, key, *mark) : line);
         } else if (request.ListSave) {
-            const QString key = bare(line);
+            const QStringView key = keyView(line);
             const QString* mark = marks.nextMark(key);
             appendResult(out, mark ? entryLine(line, key, *mark) : line);
         } else {

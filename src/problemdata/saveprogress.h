@@ -63,7 +63,7 @@ public:
     class Cursor {
     public:
         explicit Cursor(const MarkTable& table);
-        const QString* nextMark(const QString& key);
+        const QString* nextMark(QStringView key);
 
     private:
         const MarkTable& m_table;
@@ -75,7 +75,9 @@ private:
     static std::vector<Entry> inPairingOrder(const std::vector<Entry>& entries);
     static MarkTable build(const std::vector<Entry>& ordered, bool firstOnly);
 
-    QHash<QString, int> m_texts; // item text → index into m_first
+    // Keyed by views into m_keys, so that a line's item text is looked up without a copy.
+    QStringList m_keys;
+    QHash<QStringView, int> m_texts; // item text → index into m_first
     std::vector<int> m_first; // per text: its first entry
     std::vector<const QString*> m_marks; // mark code of each entry, in pairing order
     std::vector<int> m_next; // per entry: the next entry with its text, or -1

@@ -328,3 +328,42 @@ TEST(SaveProgress, ExportsWriteTheirSubsetWithoutMarksUnderTheirNames)
     EXPECT_FALSE(
         exportOptionEnabled(exportCounts({}, {}, {}, {{QStringLiteral("x")}}), ExportSet::Red));
 }
+
+TEST(SaveProgress, AListSaveFromCopiesOfTheListsKeepsEveryUntouchedByte)
+{
+    // The screen hands the save copies of its lists that are gone before the lines are
+    // written; twins, an item text ending in a mark code and a character with two code
+    // page 932 forms (EE EF) must still come out byte for byte.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("copies.txt");
+    const QByteArray twin = sjis(QStringLiteral("delta,デルタ")) + QByteArray("\xEE\xEF");
+    const QByteArray mem = sjis(QStringLiteral(",,○"));
+    const QByteArray kappa = sjis(QStringLiteral("kappa,カッパ"));
+    const QByteArray odd = sjis(QStringLiteral("x,1,,○"));
+    const QByteArray loadedBytes = twin + "\r\n" + twin + mem + "\r\n\r\n" + kappa
+        + sjis(QStringLiteral(",赤○")) + "\r\n" + kappa + "\r\n" + odd
+        + sjis(QStringLiteral(",赤×")) + "\r\n";
+    writeBytes(path, loadedBytes);
+    const auto save = [&](const char* ops) {
+        ProblemSet loaded;
+        EXPECT_TRUE(LoadProblemFile(loaded, path));
+        const QStringList lines = loaded.rawLines();
+        const MarkTable table = [&] {
+            DbLists lists = listsOf(lines);
+            apply(lists, ops);
+            return MarkTable::fromDbLists(
+                QList<ListEntry>(lists.memorized), QList<ListEntry>(lists.notYet));
+        }();
+        EXPECT_FALSE(
+            writeProblemLines(path, loaded, linesForSaveInPlace(lines, listSave(), table)));
+        return readBytes(path);
+    };
+    const QByteArray unchanged = twin + "\r\n" + twin + mem + "\r\n" + kappa
+        + sjis(QStringLiteral(",赤○")) + "\r\n" + kappa + "\r\n" + odd
+        + sjis(QStringLiteral(",赤×")) + "\r\n";
+    EXPECT_EQ(save(""), unchanged);
+    EXPECT_EQ(save(""), unchanged);
+    EXPECT_EQ(save("m0 r2 m4"),
+        twin + mem + "\r\n" + twin + mem + "\r\n" + kappa + mem + "\r\n" + kappa + "\r\n" + odd
+            + sjis(QStringLiteral(",赤○")) + "\r\n");
+}
