@@ -310,3 +310,53 @@ TEST_F(ExternalGet, TheCommandBarStaysHiddenWhileATestsResultsAreHeld)
         out<QToolButton>("naibubtn")->click();
     }
 }
+
+// BackSpace on the GET list (inside, and on the external screen), and the remove button,
+// with the last entry selected: the entry now last is selected on both screens, twice in
+// a row, and nothing once the list is empty.
+TEST_F(ExternalGet, RemovingTheLastEntrySelectsTheEntryNowLast)
+{
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    GetList& list = h.form().getList();
+    auto fill = [&list] {
+        for (const char* key : {"a,1", "b,2", "c,3", "d,4"})
+            list.append(QString::fromLatin1(key), ",", false);
+    };
+    auto current = [](QTreeView* view) {
+        return view->currentIndex().isValid() ? view->currentIndex().row() : -1;
+    };
+    QTreeView* inside = h.find<QTreeView>("Picklist");
+    fill();
+    inside->setCurrentIndex(inside->model()->index(3, 0));
+    for (int left = 3; left >= 0; --left) {
+        SCOPED_TRACE(left);
+        inside->setFocus();
+        QTest::keyClick(inside, Qt::Key_Backspace);
+        QApplication::processEvents();
+        ASSERT_EQ(list.count(), left);
+        EXPECT_EQ(list.selectedIndex(), left - 1);
+        EXPECT_EQ(current(inside), left - 1);
+    }
+
+    h.find<QToolButton>("gaibubtn")->click();
+    ASSERT_TRUE(h.form().externalShown());
+    QTreeView* outList = outside()->list();
+    QApplication::setActiveWindow(outside());
+    fill();
+    outList->setCurrentIndex(outList->model()->index(3, 0));
+    for (int left = 3; left >= 0; --left) {
+        SCOPED_TRACE(left);
+        if (left % 2) {
+            outList->setFocus();
+            QTest::keyClick(outList, Qt::Key_Backspace);
+        } else {
+            out<QToolButton>("listmodosi")->click();
+        }
+        QApplication::processEvents();
+        ASSERT_EQ(list.count(), left);
+        EXPECT_EQ(list.selectedIndex(), left - 1);
+        EXPECT_EQ(current(outList), left - 1);
+        EXPECT_EQ(out<QLabel>("listkazu")->text(), QString::number(left));
+    }
+}

@@ -4,6 +4,7 @@
 #include "database/dbgamen.h"
 #include "database/dblistmodel.h"
 #include "getlist/getlist.h"
+#include "getlist/pickgamen.h"
 #include "support/harness.h"
 #include "support/smalldisk.h"
 
@@ -339,4 +340,50 @@ TEST_F(SavingTest, TheDatabaseScreenSaysToWaitWhileItsListsAreSaved)
         EXPECT_EQ(titles.first(), QStringLiteral("しばらくお待ちください･･･"));
         EXPECT_EQ(db->windowTitle(), dbTitleText(db->model(true).count()));
     }
+}
+
+// A GET save of 【全】 asked from the external GET screen brings its method question and
+// its save dialog up over that screen, twice in a row; asked from inside, over the main
+// screen.
+TEST_F(SavingTest, AGetSaveOfAllFromTheExternalScreenAsksOverIt)
+{
+    h.form().show();
+    chooseRange("mzenbu");
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    h.find<QToolButton>("gaibubtn")->click();
+    QWidget* external = h.form().externalScreen();
+    ASSERT_TRUE(h.form().externalShown());
+    QWidget* methodOwner = nullptr;
+    auto saveFrom = [&](QWidget* screen, const QString& to) {
+        methodOwner = nullptr;
+        chooseRange("mzenbu"); // the save loaded its file with the range it starts in
+        take("apple,1ⅰ");
+        h.platform.saveAnswers.push_back(to);
+        QTimer::singleShot(0, [&methodOwner] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            ASSERT_NE(dialog, nullptr);
+            methodOwner = dialog->parentWidget();
+            dialog->findChild<QRadioButton*>("Okikaeop")->setChecked(true);
+            dialog->findChild<QPushButton*>("OK")->click();
+        });
+        screen->findChild<QToolButton*>("listhozon")->click();
+    };
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        const QString other = h.path(QStringLiteral("out%1.txt").arg(round));
+        const std::size_t before = h.platform.saveRequests.size();
+        saveFrom(external, other);
+        ASSERT_TRUE(h.form().externalShown());
+        ASSERT_EQ(h.platform.saveRequests.size(), before + 1);
+        EXPECT_EQ(methodOwner, external);
+        EXPECT_EQ(h.platform.saveParents.back(), external);
+        EXPECT_TRUE(readBytes(other).startsWith(lines({"apple,1@,,○"})));
+    }
+    external->findChild<QToolButton*>("naibubtn")->click();
+    ASSERT_FALSE(h.form().externalShown());
+    saveFrom(&h.form(), h.path("inside.txt"));
+    EXPECT_EQ(methodOwner, &h.form());
+    EXPECT_EQ(h.platform.saveParents.back(), &h.form());
+    EXPECT_TRUE(h.platform.messages.empty());
 }

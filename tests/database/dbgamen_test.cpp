@@ -589,3 +589,48 @@ TEST_F(DbScreenTest, TheFontDialogComesAboveEveryToolWindowOnTop)
             h.form().findChild<QWidget*>("texthatuongamen")->close();
     }
 }
+
+// Moving the last entry leaves the entry now last selected in the list it left, twice in
+// a row and in both directions, and no selection once that list is empty; moving checked
+// entries with the last one selected leaves a row that exists selected.
+TEST_F(DbScreenTest, MovingTheLastEntrySelectsARowThatExists)
+{
+    auto current = [this](const char* list) {
+        const QModelIndex at = find<QTreeView>(list)->currentIndex();
+        return at.isValid() ? at.row() : -1;
+    };
+    select("madalist", 2);
+    click("hidariidou");
+    EXPECT_EQ(shown("madalist"), (QStringList {"book|本", "cat|猫!"}));
+    EXPECT_EQ(current("madalist"), 1);
+    EXPECT_EQ(current("sumilist"), 2);
+    click("hidariidou"); // the selection left behind moves next
+    EXPECT_EQ(shown("madalist"), QStringList {"book|本"});
+    EXPECT_EQ(current("madalist"), 0);
+    EXPECT_EQ(shown("sumilist"), (QStringList {"apple|りんご", "dog|犬", "egg|卵", "cat|猫!"}));
+    click("hidariidou");
+    EXPECT_TRUE(shown("madalist").isEmpty());
+    EXPECT_EQ(current("madalist"), -1);
+    EXPECT_EQ(current("sumilist"), 4);
+
+    click("migiidou"); // the other way: the last of the memorized list, selected above
+    EXPECT_EQ(shown("madalist"), QStringList {"book|本"});
+    EXPECT_EQ(current("sumilist"), 3);
+    click("migiidou");
+    EXPECT_EQ(current("sumilist"), 2);
+    EXPECT_EQ(shown("madalist"), (QStringList {"book|本", "cat|猫!"}));
+
+    // Checked entries, the last among them and selected: what stays is selected.
+    select("sumilist", 2);
+    for (int row : {0, 2}) {
+        select("sumilist", row);
+        press("sumilist", Qt::Key_Space);
+    }
+    ASSERT_EQ(h.form().databaseList(true).checkedCount(), 2);
+    click("migiidou");
+    EXPECT_EQ(shown("sumilist"), QStringList {"dog|犬"});
+    EXPECT_EQ(current("sumilist"), 0);
+    EXPECT_EQ(current("madalist"), 3);
+    EXPECT_EQ(text("sumikazu"), QStringLiteral("暗記済リスト 1"));
+    EXPECT_EQ(text("madakazu"), QStringLiteral("未暗記リスト 4"));
+}

@@ -39,9 +39,10 @@ std::optional<QString> FakePlatform::chooseOpenFile(QWidget*, const OpenFileRequ
     return nextAnswer(openAnswers);
 }
 
-std::optional<QString> FakePlatform::chooseSaveFile(QWidget*, const SaveFileRequest& request)
+std::optional<QString> FakePlatform::chooseSaveFile(QWidget* parent, const SaveFileRequest& request)
 {
     saveRequests.push_back(request);
+    saveParents.push_back(parent);
     return nextAnswer(saveAnswers);
 }
 

@@ -28,7 +28,7 @@ public:
     MessageResult showMessage(QWidget*, const QString& text, MessageIcon icon,
         MessageButtons buttons, const QString& title) override;
     std::optional<QString> chooseOpenFile(QWidget*, const OpenFileRequest& request) override;
-    std::optional<QString> chooseSaveFile(QWidget*, const SaveFileRequest& request) override;
+    std::optional<QString> chooseSaveFile(QWidget* parent, const SaveFileRequest& request) override;
     std::optional<QFont> chooseFont(QWidget*, const QFont& initial) override;
     std::optional<QColor> chooseColor(QWidget*, const QColor& initial) override;
     void setTopmost(QWidget* window, bool topmost) override;
@@ -60,6 +60,7 @@ public:
     std::vector<ShownMessage> messages;
     std::vector<OpenFileRequest> openRequests;
     std::vector<SaveFileRequest> saveRequests;
+    std::vector<QWidget*> saveParents; // the window each save dialog came up over
     std::vector<QFont> fontRequests; // the preset of each font dialog
     std::vector<QColor> colorRequests; // the preset of each colour dialog
     std::vector<std::pair<QWidget*, bool>> topmostCalls;
