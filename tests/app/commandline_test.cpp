@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QMimeData>
 #include <QProcess>
@@ -139,7 +140,11 @@ TEST_F(OutsideOpen, RefusedFilesChangeNothingAndSayWhy)
     };
     QList<Case> cases = {
         {h.path("missing.txt"), QStringLiteral("エラー番号 : 53")},
-        {h.folder(), QStringLiteral("はフォルダです。")},
+        // A folder is named by its own name, also when given with a trailing slash.
+        {h.folder(),
+            u'「' + QFileInfo(h.folder()).fileName() + QStringLiteral("」はフォルダです。")},
+        {h.folder() + u'/',
+            u'「' + QFileInfo(h.folder()).fileName() + QStringLiteral("」はフォルダです。")},
         {empty, QStringLiteral("エラー番号 : 1")},
         {binary, QStringLiteral("エラー番号")},
     };
