@@ -275,8 +275,9 @@ void killRounds(const char* mode, const char* testName, const QString& folder,
     EXPECT_GT(tally.renewed, 0);
     EXPECT_LT(tally.renewed, kRounds);
     EXPECT_GT(tally.duringSave, 0);
-    if (!onRamDisk(where))
+    if (!onRamDisk(where)) {
         EXPECT_GT(tally.newFileOpen + tally.leftBehind, 0);
+    }
 }
 
 } // namespace
