@@ -166,16 +166,7 @@ void TestEngine::begin()
             startItem();
             if (m_hooks.eraseHandwriting)
                 m_hooks.eraseHandwriting();
-            if (!AdvanceItem())
-                return;
-            showQuestion();
-            if (m_t.listening && m_hooks.speakItem)
-                runHeld([this] { m_hooks.speakItem(); });
-            if (!running())
-                return;
-            s.phaseStart = m_ctx.clock.secondsSinceMidnight();
-            if (m_hooks.startTimerBar)
-                m_hooks.startTimerBar();
+            askManualItem();
         } else {
             restartActiveTimer(1);
         }

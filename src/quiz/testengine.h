@@ -134,6 +134,10 @@ private:
     void takeItem(TestItemEvent event);
     void startWait();
     void nextManualItem();
+    // The next manual item on show (and heard), its time and bar started.
+    void askManualItem();
+    // An event of a manual item: its judgement recorded where it takes one, then the next.
+    void moveManualItem(TestItemEvent event);
     void beginQuestionPhase(EngineTimer& timer, bool speak);
     void automaticTick();
     void numberTick();

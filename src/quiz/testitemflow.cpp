@@ -209,15 +209,7 @@ void TestEngine::answerClearTick()
     // The Tab answer's display ends here too; only a manual item's wait moves it on.
     if (!running() || kind() != TestKind::Manual)
         return;
-    const TestItemStep step = move(TestItemEvent::WaitOver);
-    if (!step.handled)
-        return;
-    if (step.record) {
-        RecordJudgement(*step.record);
-        if (!running())
-            return;
-    }
-    nextManualItem();
+    moveManualItem(TestItemEvent::WaitOver);
 }
 
 void TestEngine::revealAnswer()
@@ -241,15 +233,7 @@ void TestEngine::judge(bool correct)
 {
     if (!running() || kind() != TestKind::Manual)
         return;
-    const TestItemStep step = move(correct ? TestItemEvent::JudgeRight : TestItemEvent::JudgeWrong);
-    if (!step.handled)
-        return;
-    if (step.record) {
-        RecordJudgement(*step.record);
-        if (!running())
-            return;
-    }
-    nextManualItem();
+    moveManualItem(correct ? TestItemEvent::JudgeRight : TestItemEvent::JudgeWrong);
 }
 
 void TestEngine::nextManualItem()
@@ -269,17 +253,36 @@ void TestEngine::nextManualItem()
     startItem();
     if (m_ctx.state.nyuuryokumode != 1 && m_hooks.focusGetList)
         m_hooks.focusGetList();
+    askManualItem();
+}
+
+void TestEngine::askManualItem()
+{
     if (!AdvanceItem())
         return;
     showQuestion();
-    if (m_t.listening && m_hooks.speakItem) {
+    if (m_t.listening && m_hooks.speakItem)
         runHeld([this] { m_hooks.speakItem(); });
+    // The end may have been pressed while the word was heard.
+    if (!running())
+        return;
+    // The item's time runs from the end of the word.
+    m_study.session().phaseStart = m_ctx.clock.secondsSinceMidnight();
+    if (m_hooks.startTimerBar)
+        m_hooks.startTimerBar();
+}
+
+void TestEngine::moveManualItem(TestItemEvent event)
+{
+    const TestItemStep step = move(event);
+    if (!step.handled)
+        return;
+    if (step.record) {
+        RecordJudgement(*step.record);
         if (!running())
             return;
     }
-    s.phaseStart = m_ctx.clock.secondsSinceMidnight();
-    if (m_hooks.startTimerBar)
-        m_hooks.startTimerBar();
+    nextManualItem();
 }
 
 } // namespace keruna

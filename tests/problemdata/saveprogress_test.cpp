@@ -278,6 +278,14 @@ TEST(SaveProgress, NothingIsWrittenEmpty)
     reset.ResetSave = true;
     EXPECT_EQ(linesForSaveAs(split(",,○|z,3"), reset, RangeFilter::All, true, MarkTable()),
         split("|z,3"));
+    // So does a replace save that finds it in no list; the writer leaves it out.
+    const QStringList replaced
+        = linesForSaveAs(split(",,○|z,3"), getSave(), RangeFilter::All, false, MarkTable());
+    EXPECT_EQ(replaced, split("|z,3"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath("new.txt");
+    ASSERT_FALSE(writeNewList(path, ProblemSet(), replaced));
+    EXPECT_EQ(readBytes(path), "z,3\r\n");
     const MarkTable table = MarkTable::fromDbLists({entry("x,1")}, {entry("x,1", -1, true)});
     EXPECT_EQ(table.size(), 2);
     EXPECT_EQ(table.find(QStringLiteral("x,1")), QStringLiteral("x,1,,○"));
