@@ -23,6 +23,19 @@
 
 namespace keruna {
 
+namespace {
+
+// A line's height from the font's size, generous enough for Japanese fonts: measuring
+// would load the font on the way to the first window, while the labels are still empty.
+int lineHeightOf(const QFont& font)
+{
+    const double pixels = font.pointSizeF() > 0 ? font.pointSizeF() * 96.0 / 72.0
+                                                : double(std::max(font.pixelSize(), 1));
+    return int(pixels * 1.6);
+}
+
+} // namespace
+
 LayoutController::LayoutController(QMainWindow& window, MainControls& controls, MainMenus& menus,
     MainState& state, Platform& platform, TimerFactory& timers, Hooks hooks)
     : m_window(window)
@@ -124,8 +137,8 @@ LayoutController::ItemLines LayoutController::designedLines() const
             m_labelTop, m_c.Label1->font().pointSize(), m_state.options.answerSpacing));
     // Long text and the number test write on the first line only.
     lines.bottom = numberTest || m_state.options.longText
-        ? lines.question + QFontMetrics(m_c.Label1->font()).height()
-        : lines.answer + QFontMetrics(m_c.Label2->font()).height();
+        ? lines.question + lineHeightOf(m_c.Label1->font())
+        : lines.answer + lineHeightOf(m_c.Label2->font());
     return lines;
 }
 
@@ -156,9 +169,7 @@ void LayoutController::relayout()
         = m_state.options.longText ? height - top1 : std::max(top2 - top1, twipsToPixels(400));
     m_c.Label1->setGeometry(margin, top1, labelWidth, std::max(0, label1Height));
     m_c.Label2->setGeometry(margin, top2, labelWidth, std::max(0, height - top2));
-    // The number's height from its point size: measuring would load the font on the way to
-    // the first window while the label is still empty.
-    const int numberHeight = int(m_c.NoLabel->font().pointSizeF() * 96.0 / 72.0 * 1.6);
+    const int numberHeight = lineHeightOf(m_c.NoLabel->font());
     const int numberTop = twipsToPixels(place.frameTop + frameHeight - place.numberFromFrameBottom);
     m_c.NoLabel->setGeometry(
         margin, std::min(numberTop, height - numberHeight), labelWidth, numberHeight);
