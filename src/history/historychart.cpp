@@ -173,9 +173,11 @@ HistoryChart::HistoryChart(QWidget* parent)
 
     m_progressView = new QChartView(m_progress);
     m_progressView->setObjectName(QStringLiteral("rirekiChart"));
+    m_progressView->setAccessibleName(QStringLiteral("暗記済の数と正解率の推移"));
     m_progressView->setRenderHint(QPainter::Antialiasing);
     m_minutesView = new QChartView(m_minutes);
     m_minutesView->setObjectName(QStringLiteral("rirekiMinutes"));
+    m_minutesView->setAccessibleName(QStringLiteral("1日の学習時間"));
     m_minutesView->setRenderHint(QPainter::Antialiasing);
     // Tall enough that every axis label stands whole.
     m_progressView->setMinimumHeight(260);

@@ -58,6 +58,7 @@ HistoryWindow::HistoryWindow(HistoryFile& file, Platform& platform, QWidget* par
     m_model = new HistoryModel(this);
     m_table = new QTreeView(split);
     m_table->setObjectName(QStringLiteral("rirekiList"));
+    m_table->setAccessibleName(QStringLiteral("学習履歴の一覧"));
     m_table->setRootIsDecorated(false);
     m_table->setUniformRowHeights(true);
     m_table->setAlternatingRowColors(true);

@@ -63,8 +63,11 @@ TestItemStep untaken(const TestItemState& item, Event event, const TestItemFacts
         step.waitMs = kFetchedAnswerMs;
         return step;
     }
-    case Event::Reveal: {
-        if (!manual || !asking)
+    case Event::Reveal:
+    case Event::QuestionTimeUp: {
+        // A manual item shows its answer when asked to, an automatic one when its question
+        // time is up.
+        if (manual != (event == Event::Reveal) || !asking)
             return unchanged(item);
         TestItemState next = item;
         next.stage = Stage::Answered;
@@ -82,15 +85,6 @@ TestItemStep untaken(const TestItemState& item, Event event, const TestItemFacts
         TestItemStep step = handled(next);
         step.record = next.judgement;
         step.nextItem = true;
-        return step;
-    }
-    case Event::QuestionTimeUp: {
-        if (manual || !asking)
-            return unchanged(item);
-        TestItemState next = item;
-        next.stage = Stage::Answered;
-        TestItemStep step = handled(next);
-        step.showAnswer = true;
         return step;
     }
     case Event::AnswerTimeUp: {

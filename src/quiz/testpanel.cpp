@@ -31,6 +31,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -251,12 +252,20 @@ void TestEngine::setGetButtonsShown(bool shown)
         w->setVisible(shown && w != c.pickend);
 }
 
+namespace {
+
+// The main screen's controls a running test locks, and its end gives back.
+std::array<QWidget*, 13> lockedControls(const MainControls& c)
+{
+    return {c.dakecom, c.DBbtn, c.Startbtn, c.TESTbtn, c.Fteisibtn, c.Fsaikaibtn, c.Openbtn,
+        c.sakuseibtn, c.Douzich, c.Rndop[0], c.Rndop[1], c.Seccom, c.nyseccom};
+}
+
+} // namespace
+
 void TestEngine::disableMainControls()
 {
-    MainControls& c = m_ctx.controls;
-    for (QWidget* w : std::initializer_list<QWidget*> {c.dakecom, c.DBbtn, c.Startbtn, c.TESTbtn,
-             c.Fteisibtn, c.Fsaikaibtn, c.Openbtn, c.sakuseibtn, c.Douzich, c.Rndop[0], c.Rndop[1],
-             c.Seccom, c.nyseccom})
+    for (QWidget* w : lockedControls(m_ctx.controls))
         w->setEnabled(false);
     for (const char* name : kLockedMenus) {
         if (QAction* a = menuEntry(QString::fromLatin1(name)))
@@ -269,10 +278,7 @@ void TestEngine::disableMainControls()
 
 void TestEngine::enableMainControls()
 {
-    MainControls& c = m_ctx.controls;
-    for (QWidget* w : std::initializer_list<QWidget*> {c.dakecom, c.DBbtn, c.Startbtn, c.TESTbtn,
-             c.Fteisibtn, c.Fsaikaibtn, c.Openbtn, c.sakuseibtn, c.Douzich, c.Rndop[0], c.Rndop[1],
-             c.Seccom, c.nyseccom})
+    for (QWidget* w : lockedControls(m_ctx.controls))
         w->setEnabled(true);
     const bool stickOn = menuEntry(QStringLiteral("mdbou"))->isChecked();
     for (const char* name : kLockedMenus) {
