@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 
@@ -80,11 +81,14 @@ TEST_F(HistoryRecording, EachSaveThatChangesMarksAddsOneLine)
         EXPECT_EQ(e.last().notYet, 2 - round);
         EXPECT_EQ(e.last().red, 1);
     }
-    // The window shows them for the open list.
-    h.action("mrireki")->trigger();
-    ASSERT_NE(h.form().historyWindow(), nullptr);
-    EXPECT_TRUE(h.form().historyWindow()->isVisible());
-    EXPECT_EQ(h.form().historyWindow()->model().rowCount(), 2);
+    // The window shows them for the open list, opened again after it was closed.
+    for (int round = 0; round < 2; ++round) {
+        h.action("mrireki")->trigger();
+        ASSERT_NE(h.form().historyWindow(), nullptr);
+        EXPECT_TRUE(h.form().historyWindow()->isVisible());
+        EXPECT_EQ(h.form().historyWindow()->model().rowCount(), 2);
+        h.form().historyWindow()->close();
+    }
 }
 
 // A GET test adds one test line of its own and no study line. Twice.
@@ -147,5 +151,12 @@ TEST_F(HistoryRecording, EachTestAddsOneLineWithItsScore)
         EXPECT_EQ(t.correct, 1);
         EXPECT_EQ(t.rate, correctRate(t.correct, t.wrong));
         EXPECT_EQ(t.answered, t.correct + t.wrong);
+        // The result view's button opens the history with this test in it.
+        DBgamen* results = h.form().databaseScreen();
+        ASSERT_TRUE(results && results->isVisible());
+        results->findChild<QPushButton*>("rirekibtn")->click();
+        ASSERT_NE(h.form().historyWindow(), nullptr);
+        EXPECT_TRUE(h.form().historyWindow()->isVisible());
+        EXPECT_EQ(h.form().historyWindow()->model().rowCount(), round + 2);
     }
 }
