@@ -216,6 +216,9 @@ private:
     MessageResult askToSave(QWidget* owner, const QString& text);
     bool databaseScreenMayClose();
     void closeDatabaseScreenQuietly();
+    // The screen closed without a question and both lists emptied: a test takes them.
+    void closeAndEmptyDatabaseLists();
+    bool m_engineTicking = false; // the test engine ticks a right answer's entry
     // The lists differ from what they held when last filled or saved.
     bool listsEdited() const;
     void markListsSettled();

@@ -57,8 +57,9 @@ void Form1::showHistory()
         m_historyWindow = new HistoryWindow(*m_history, m_ctx.platform);
         m_historyWindow->setAttribute(Qt::WA_DeleteOnClose, false);
     }
+    // The list first, so that the file is read and drawn once.
+    m_historyWindow->setList(m_set.path, false);
     m_historyWindow->refresh();
-    m_historyWindow->setList(m_set.path);
     if (m_menus->action(QStringLiteral("mmae"))->isChecked())
         m_ctx.platform.setTopmost(m_historyWindow, true);
     m_historyWindow->show();

@@ -270,8 +270,8 @@ bool Form1::WriteInPlace()
 {
     if (m_set.path.isEmpty())
         return false;
-    const QStringList lines
-        = linesForSaveInPlace(m_set.rawLines(), m_state.saveRequest, markTable());
+    const QStringList loaded = m_set.rawLines();
+    const QStringList lines = linesForSaveInPlace(loaded, m_state.saveRequest, markTable());
     if (const std::optional<QString> why = cannotSaveInPlace())
         return saveElsewhere(*why, lines);
     if (keepChangesOnDisk())
@@ -285,7 +285,7 @@ bool Form1::WriteInPlace()
             screen->updateTitle();
         return false;
     }
-    if (marksChanged(m_set.rawLines(), lines))
+    if (marksChanged(loaded, lines))
         recordSave(m_set.path, lines);
     if (Result<bool> reloaded = m_problems->ReloadProblemFile(); !reloaded)
         m_ctx.platform.showMessage(
@@ -312,11 +312,12 @@ bool Form1::WriteToChosenFile()
     const bool ontoLoaded = QFileInfo(*chosen) == QFileInfo(m_set.path);
     if (ontoLoaded && keepChangesOnDisk())
         return false;
+    const QStringList loaded = m_set.rawLines();
     const QStringList lines
-        = linesForSaveAs(m_set.rawLines(), request, rangeNow, m_state.overwriteChoice, markTable());
+        = linesForSaveAs(loaded, request, rangeNow, m_state.overwriteChoice, markTable());
     if (!writeSavedLines(*chosen, lines))
         return false;
-    if (!ontoLoaded || marksChanged(m_set.rawLines(), lines))
+    if (!ontoLoaded || marksChanged(loaded, lines))
         recordSave(*chosen, lines);
     // The score and comment follow what the result lists held when they were saved.
     if (savingTestResults()) {

@@ -51,8 +51,11 @@ void Form1::wireTests()
     hooks.appendToGetList = [this](const QString& key, bool red, bool allowDuplicate) {
         return m_getList->append(key, m_state.options.delimiter, red, false, allowDuplicate);
     };
-    hooks.checkSelectedGetEntry
-        = [this] { m_getList->setChecked(m_getList->selectedIndex(), true); };
+    hooks.checkSelectedGetEntry = [this] {
+        m_engineTicking = true;
+        m_getList->setChecked(m_getList->selectedIndex(), true);
+        m_engineTicking = false;
+    };
     hooks.focusGetList = [this] { focusGetList(); };
     hooks.judgedCounts = [this](bool afterTest) { return judgedCounts(afterTest); };
     hooks.testListEmpty = [this] { return m_getList->isEmpty(); };
@@ -71,12 +74,7 @@ void Form1::wireTests()
             screen->setResultScore({range, correct, wrong, rate});
     };
     hooks.clearTestList = [this] { m_getList->clear(false); };
-    hooks.closeDatabaseScreen = [this] {
-        closeDatabaseScreenQuietly();
-        databaseList(true).clear();
-        databaseList(false).clear();
-        markListsSettled();
-    };
+    hooks.closeDatabaseScreen = [this] { closeAndEmptyDatabaseLists(); };
     hooks.ended = [this] { recordTest(); };
     m_test = std::make_unique<TestEngine>(*m_study, settingsPath(), std::move(hooks));
     m_study->testSpeedChosen = [this](const QString& seconds) {
@@ -139,11 +137,13 @@ void Form1::wireTests()
             m_timerBar->start();
         }
     });
-    // Ticking or unticking a judged entry corrects its judgement, by mouse or by Space.
-    connect(m_c.Picklist, &QAbstractItemView::clicked, this, [this] { m_test->getListClicked(); });
+    // Ticking or unticking a judged entry corrects its judgement, by mouse or by Space. The
+    // engine's own tick of a right answer is counted by the engine: a recount of the whole
+    // list there would make a long test quadratic.
     connect(&m_getList->model(), &QAbstractItemModel::dataChanged, this,
         [this](const QModelIndex&, const QModelIndex&, const QList<int>& roles) {
-            if (m_state.testmode && (roles.isEmpty() || roles.contains(Qt::CheckStateRole)))
+            if (m_state.testmode && !m_engineTicking
+                && (roles.isEmpty() || roles.contains(Qt::CheckStateRole)))
                 m_test->getListClicked();
         });
     connect(m_c.Revch, &QCheckBox::toggled, this, [this](bool on) {
@@ -224,12 +224,9 @@ void Form1::StartTest()
     m_test->takeDownTestDisplay();
     if (choice->kind != TestKind::Number)
         m_problems->rangeChosen(rangeFromIndex(choice->rangeIndex));
-    closeDatabaseScreenQuietly();
+    closeAndEmptyDatabaseLists();
     if (DBgamen* screen = databaseScreen())
         screen->clearResultComment();
-    databaseList(true).clear();
-    databaseList(false).clear();
-    markListsSettled();
     m_state.resultsSaved = false;
     m_getList->clear(false);
     focusGetList();

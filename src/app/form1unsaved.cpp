@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "database/dbgamen.h"
+#include "database/dblistmodel.h"
 #include "getlist/getlist.h"
 #include "ui/platform.h"
 
@@ -87,6 +88,14 @@ bool Form1::databaseScreenMayClose()
     default:
         return false;
     }
+}
+
+void Form1::closeAndEmptyDatabaseLists()
+{
+    closeDatabaseScreenQuietly();
+    databaseList(true).clear();
+    databaseList(false).clear();
+    markListsSettled();
 }
 
 void Form1::closeDatabaseScreenQuietly()

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -82,14 +83,18 @@ HistoryWindow::HistoryWindow(HistoryFile& file, Platform& platform, QWidget* par
 
 HistoryWindow::~HistoryWindow() = default;
 
-void HistoryWindow::setList(const QString& list)
+void HistoryWindow::setList(const QString& list, bool redraw)
 {
     m_list = list;
     // Nothing open: every list's history is all there is to show.
-    if (m_list.isEmpty())
-        m_all->setChecked(true);
+    {
+        const QSignalBlocker blocker(m_all);
+        if (m_list.isEmpty())
+            m_all->setChecked(true);
+    }
     m_all->setEnabled(!m_list.isEmpty());
-    showFiltered();
+    if (redraw)
+        showFiltered();
 }
 
 void HistoryWindow::refresh()

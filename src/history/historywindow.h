@@ -22,7 +22,8 @@ public:
     ~HistoryWindow() override;
 
     // The list whose history is shown unless every list is asked for; empty: none open.
-    void setList(const QString& list);
+    // redraw false: a refresh follows and draws it.
+    void setList(const QString& list, bool redraw = true);
     // Reads the file again and shows it.
     void refresh();
 

@@ -36,8 +36,6 @@ namespace keruna {
 
 namespace {
 
-constexpr int kMaxBound = 1000000;
-
 const QString kEndMessage = QStringLiteral("お疲れ様、テスト終了です。STARTで再開できるよ。");
 
 } // namespace
@@ -149,10 +147,10 @@ void TestEngine::begin()
             c.ketamin->setEditText(QStringLiteral("0"));
         if (!isNumeric(c.ketamax->currentText()))
             c.ketamax->setEditText(QStringLiteral("1000"));
-        m_t.lowest = int(std::clamp(
-            wholePart(toNumber(c.ketamin->currentText()).value_or(0)), 0.0, double(kMaxBound)));
-        m_t.highest = int(std::clamp(
-            wholePart(toNumber(c.ketamax->currentText()).value_or(1000)), 0.0, double(kMaxBound)));
+        m_t.lowest = int(std::clamp(wholePart(toNumber(c.ketamin->currentText()).value_or(0)), 0.0,
+            double(kMaxNumberBound)));
+        m_t.highest = int(std::clamp(wholePart(toNumber(c.ketamax->currentText()).value_or(1000)),
+            0.0, double(kMaxNumberBound)));
         restartActiveTimer(1);
     } else {
         m_t.order = rangeList(m_ctx.set, m_t.range);

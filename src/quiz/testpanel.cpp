@@ -39,8 +39,6 @@ namespace keruna {
 
 namespace {
 
-constexpr int kMaxBound = 1000000;
-
 // The controls a test locks (menus by name, main and popup), so that nothing changes
 // the list or the range under it.
 const char* const kLockedMenus[] = {"mmondaihyouzi", "mdmondaihyouzi", "mDB", "mdDB", "mondaireset",
@@ -124,7 +122,7 @@ void TestEngine::applyNumberBounds()
     for (int i = 0; i < 2; ++i) {
         const QString text = boxes[i]->currentText();
         const std::optional<double> value = toNumber(text);
-        if (!value || *value < 0 || *value > kMaxBound) {
+        if (!value || *value < 0 || *value > kMaxNumberBound) {
             if (value) {
                 m_ctx.platform.showMessage(&m_ctx.window,
                     QStringLiteral("0～1000000の範囲以外は指定できません。"),
