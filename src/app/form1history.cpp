@@ -78,23 +78,13 @@ void Form1::appendHistory(const HistoryEvent& event)
 void Form1::recordSave(const QString& path, const QStringList& written)
 {
     HistoryEvent e = eventNow(HistoryKind::Save, path);
+    // Counted as a load counts them.
     for (const QString& line : written) {
-        switch (writtenCodeOf(line)) {
-        case MarkCode::None:
-            e.notYet += line.isEmpty() ? 0 : 1;
-            break;
-        case MarkCode::Memorized:
-            ++e.memorized;
-            break;
-        case MarkCode::MemorizedRed:
-            ++e.memorized;
-            ++e.red;
-            break;
-        case MarkCode::NotYetRed:
-            ++e.notYet;
-            ++e.red;
-            break;
-        }
+        if (line.isEmpty())
+            continue;
+        const MarkCode code = writtenCodeOf(line);
+        ++(isMemorizedCode(code) ? e.memorized : e.notYet);
+        e.red += isRedCode(code) ? 1 : 0;
     }
     appendHistory(e);
 }

@@ -20,6 +20,14 @@ inline constexpr int kLength = 3;
 // The written code a line ends with; None for every other ending (",,×" included).
 enum class MarkCode { None, Memorized, MemorizedRed, NotYetRed };
 MarkCode writtenCodeOf(QStringView line);
+inline bool isMemorizedCode(MarkCode code)
+{
+    return code == MarkCode::Memorized || code == MarkCode::MemorizedRed;
+}
+inline bool isRedCode(MarkCode code)
+{
+    return code == MarkCode::MemorizedRed || code == MarkCode::NotYetRed;
+}
 
 // The record (stored form) of a non-blank line: the line itself when it already ends in
 // one of the three written codes, otherwise the line followed by ",,×".

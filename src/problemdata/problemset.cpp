@@ -31,14 +31,14 @@ void ProblemSet::addLine(QStringView line)
 {
     const MarkCode code = writtenCodeOf(line);
     QString record = classifyLine(line);
-    if (code == MarkCode::Memorized || code == MarkCode::MemorizedRed) {
+    if (isMemorizedCode(code)) {
         memorizedList.append(record);
         ++memorizedCount;
     } else {
         notYetList.append(record);
         ++notYetCount;
     }
-    if (code == MarkCode::MemorizedRed || code == MarkCode::NotYetRed) {
+    if (isRedCode(code)) {
         redList.append(record);
         ++redCount;
     }
