@@ -66,7 +66,22 @@ int main(int argc, char* argv[])
         return commandLine.exitCode;
     }
 
+    // Wayland gives a client no say over where its windows go or what stays on top: on a
+    // Wayland desktop the program runs on XWayland unless the user named a platform.
+    const keruna::WindowSystemChoice windowSystem = keruna::chooseWindowSystem(arguments,
+        {qEnvironmentVariable("QT_QPA_PLATFORM"), qEnvironmentVariable("XDG_SESSION_TYPE"),
+            qEnvironmentVariable("WAYLAND_DISPLAY"), qEnvironmentVariable("DISPLAY")});
+    if (windowSystem == keruna::WindowSystemChoice::XWayland)
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    else if (windowSystem == keruna::WindowSystemChoice::WaylandOnly)
+        std::fputs("keruna: Wayland without an X server (no DISPLAY): windows cannot be placed "
+                   "or kept on top\n",
+            stderr);
     QApplication app(argc, argv);
+    // Read by now. The editor, the browser and a new instance started from here choose their
+    // own window system, as they would started from the desktop.
+    if (windowSystem == keruna::WindowSystemChoice::XWayland)
+        qunsetenv("QT_QPA_PLATFORM");
     QApplication::setApplicationName(QStringLiteral("keruna"));
     // The program speaks Japanese whatever the desktop's language: so do Qt's own dialogs.
     // Qt's own translations first; an installed copy of ours where those are missing.

@@ -24,7 +24,10 @@ CommandLine parseCommandLine(const QStringList& arguments)
         "Settings (Settei.ini) are kept in the program's folder when it is not installed\n"
         "and can be written to, otherwise in the user's configuration folder\n"
         "(~/.config/keruna); the environment variable KERUNA_PROGRAM_FOLDER names another\n"
-        "folder."));
+        "folder.\n"
+        "\n"
+        "On a Wayland desktop it runs on XWayland unless QT_QPA_PLATFORM or -platform\n"
+        "names a platform: a Wayland window cannot be placed or kept on top."));
     const QCommandLineOption help(
         {QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and end."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
@@ -91,6 +94,26 @@ QString settingsFolder(
     if (QDir().mkpath(configFolder) && QFileInfo(configFolder).isWritable())
         return configFolder;
     return {};
+}
+
+WindowSystemChoice chooseWindowSystem(
+    const QStringList& arguments, const WindowSystemEnvironment& environment)
+{
+    // Qt takes an empty QT_QPA_PLATFORM for none; "-platform" may come with one dash or
+    // two, and with its value after "=".
+    if (!environment.qpaPlatform.isEmpty())
+        return WindowSystemChoice::AsQtChooses;
+    for (const QString& option : splitQtArguments(arguments.mid(1)).qt) {
+        static const QRegularExpression platform(QStringLiteral("^--?platform(=|$)"));
+        if (platform.match(option).hasMatch())
+            return WindowSystemChoice::AsQtChooses;
+    }
+    const bool wayland
+        = environment.sessionType == u"wayland" || !environment.waylandDisplay.isEmpty();
+    if (!wayland)
+        return WindowSystemChoice::AsQtChooses;
+    return environment.display.isEmpty() ? WindowSystemChoice::WaylandOnly
+                                         : WindowSystemChoice::XWayland;
 }
 
 } // namespace keruna

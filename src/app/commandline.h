@@ -25,4 +25,24 @@ CommandLine parseCommandLine(const QStringList& arguments);
 QString settingsFolder(
     const QString& override, const QString& programFolder, const QString& configFolder);
 
+// The environment variables that tell which window system the program starts on.
+struct WindowSystemEnvironment {
+    QString qpaPlatform; // QT_QPA_PLATFORM
+    QString sessionType; // XDG_SESSION_TYPE
+    QString waylandDisplay; // WAYLAND_DISPLAY
+    QString display; // DISPLAY
+};
+
+enum class WindowSystemChoice {
+    AsQtChooses, // not a Wayland desktop, or the user named a platform
+    XWayland, // a Wayland desktop with an X server: QT_QPA_PLATFORM=xcb for this process only
+    WaylandOnly, // a Wayland desktop without one: Qt's choice, and no window placement
+};
+
+// The program places its windows, keeps them on top and docks the stick strip at a screen
+// edge, none of which a Wayland client may do: on a Wayland desktop it runs on XWayland
+// unless QT_QPA_PLATFORM or -platform (in arguments, the program's name first) chose.
+WindowSystemChoice chooseWindowSystem(
+    const QStringList& arguments, const WindowSystemEnvironment& environment);
+
 } // namespace keruna

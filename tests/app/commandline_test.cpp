@@ -81,6 +81,50 @@ TEST(CommandLine, SettingsFolderIsTheProgramsOwnWhenItCanBeWritten)
         settingsFolder({}, dir.filePath("no such folder"), dir.filePath("file/keruna")), QString());
 }
 
+TEST(CommandLine, WaylandDesktopsRunTheProgramOnXWaylandUnlessAPlatformWasNamed)
+{
+    using enum WindowSystemChoice;
+    struct Case {
+        WindowSystemEnvironment env; // QT_QPA_PLATFORM, XDG_SESSION_TYPE, WAYLAND_DISPLAY, DISPLAY
+        WindowSystemChoice withoutArgument;
+        WindowSystemChoice withPlatformArgument;
+    } cases[] = {
+        {{{}, "wayland", "wayland-0", ":0"}, XWayland, AsQtChooses},
+        {{{}, "wayland", {}, ":1"}, XWayland, AsQtChooses},
+        {{{}, "x11", "wayland-0", ":0"}, XWayland, AsQtChooses}, // a Wayland socket is enough
+        {{{}, {}, "wayland-0", ":0"}, XWayland, AsQtChooses},
+        {{{}, "wayland", "wayland-0", {}}, WaylandOnly, AsQtChooses},
+        {{{}, "wayland", {}, {}}, WaylandOnly, AsQtChooses},
+        {{{}, "x11", {}, ":0"}, AsQtChooses, AsQtChooses},
+        {{{}, "tty", {}, {}}, AsQtChooses, AsQtChooses},
+        {{{}, {}, {}, {}}, AsQtChooses, AsQtChooses},
+        {{"wayland", "wayland", "wayland-0", ":0"}, AsQtChooses, AsQtChooses},
+        {{"offscreen", "wayland", "wayland-0", {}}, AsQtChooses, AsQtChooses},
+    };
+    const QStringList platformArguments[] = {
+        {"keruna", "-platform", "wayland"},
+        {"keruna", "--platform", "wayland", "words.txt"},
+        {"keruna", "-platform=wayland"},
+    };
+    // Look-alikes that name no platform.
+    const QStringList otherArguments[] = {
+        {"keruna"},
+        {"keruna", "words.txt"},
+        {"keruna", "-platformtheme", "gtk3"},
+    };
+    for (const Case& c : cases) {
+        const std::string what = (c.env.qpaPlatform + '|' + c.env.sessionType + '|'
+            + c.env.waylandDisplay + '|' + c.env.display)
+                                     .toStdString();
+        for (const QStringList& args : otherArguments)
+            EXPECT_EQ(chooseWindowSystem(args, c.env), c.withoutArgument)
+                << what << ' ' << args.join(' ').toStdString();
+        for (const QStringList& args : platformArguments)
+            EXPECT_EQ(chooseWindowSystem(args, c.env), c.withPlatformArgument)
+                << what << ' ' << args.join(' ').toStdString();
+    }
+}
+
 namespace {
 
 class OutsideOpen : public ::testing::Test {
