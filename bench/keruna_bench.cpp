@@ -499,9 +499,9 @@ public:
                 lastSecond = second->text();
             }
         }
-        // Each phase is timed from the end of the tick before it: the error of a boundary
-        // is how far it fell from 500 ms after the previous one. The drift is how far the
-        // last boundary fell from 40 × 500 ms after the first.
+        // The error of a boundary is how far it fell from 500 ms after the previous one;
+        // the drift is how far the last fell from 40 × 500 ms after the first, which is
+        // where lateness that each phase hands on to the next adds up.
         for (size_t i = 1; i < boundaries.size(); ++i)
             m_errors.push_back(std::abs(double(boundaries[i] - boundaries[i - 1]) - 500e6) / 1e6);
         if (boundaries.size() > 1)

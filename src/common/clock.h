@@ -18,11 +18,18 @@ public:
 };
 
 // A periodic engine timer. Setting the interval restarts the count, so a phase is timed
-// from the moment its interval was set.
+// from the moment its interval was set; set from the timer's own tick, the phase is timed
+// from the moment that tick was due, so the work of each tick (and a tick that came late)
+// does not push every later phase back. A tick that fell behind by more than a whole
+// interval starts afresh from now rather than firing a burst to catch up.
 class EngineTimer {
 public:
     virtual ~EngineTimer() = default;
     virtual void setInterval(int ms) = 0;
+    // Within a tick: a phase set after this is timed from now, as after an utterance the
+    // tick waited for. What is already set stays; outside a tick setInterval counts from
+    // now anyway.
+    virtual void countFromNow() = 0;
     virtual int interval() const = 0;
     virtual void setEnabled(bool enabled) = 0;
     virtual bool isEnabled() const = 0;

@@ -13,6 +13,7 @@
 #include "settings/settingsstore.h"
 #include "study/studyengine.h"
 #include "study/typedspeed.h"
+#include "ui/cardtext.h"
 #include "ui/platform.h"
 
 #include <QAction>
@@ -219,8 +220,8 @@ void TestEngine::showQuestion()
     const QString question = hidden ? QString() : s.item.question;
     s.stickText = question;
     s.answerOnDemand = false;
-    m_ctx.controls.Label1->setText(question);
-    m_ctx.controls.Label2->clear();
+    showCardText(m_ctx.controls.Label1, question);
+    showCardText(m_ctx.controls.Label2, {});
     m_study.showStick(question);
     if (m_hooks.applyFontLayout)
         m_hooks.applyFontLayout();
@@ -231,7 +232,7 @@ void TestEngine::showTestAnswer(bool accepted)
     StudySession& s = m_study.session();
     if (kind() == TestKind::Number) {
         const QString text = s.currentLine;
-        m_ctx.controls.Label1->setText(text);
+        showCardText(m_ctx.controls.Label1, text);
         m_study.showStick(text);
         return;
     }
@@ -279,6 +280,7 @@ void TestEngine::beginQuestionPhase(EngineTimer& timer, bool speak)
     // The phase is timed from the end of speech.
     if (speak && m_hooks.speakItem) {
         m_hooks.speakItem();
+        timer.countFromNow();
         if (!running())
             return;
     }
@@ -347,7 +349,7 @@ void TestEngine::numberTick()
         move(TestItemEvent::QuestionTimeUp);
         if (m_hooks.stopTimerBar)
             m_hooks.stopTimerBar();
-        c.Label1->setText(s.currentLine);
+        showCardText(c.Label1, s.currentLine);
         m_study.showStick(s.currentLine);
         m_study.SetAnswerInterval(*m_numberTimer);
         if (!s.perSecondMode)
@@ -362,7 +364,7 @@ void TestEngine::numberTick()
     s.n = 1;
     startItem();
     m_study.showStick(QString());
-    c.Label1->clear();
+    showCardText(c.Label1, {});
     drawNumber();
     beginQuestionPhase(*m_numberTimer, true);
 }
@@ -424,7 +426,7 @@ void TestEngine::EndTest()
         c.typec->setChecked(false);
     }
     c.testKEKKAlabel[1]->clear();
-    c.testKEKKAlabel[2]->clear();
+    showCardText(c.testKEKKAlabel[2], {});
     c.iroch->setChecked(false);
     c.iroch->hide();
 
@@ -465,7 +467,7 @@ void TestEngine::EndTest()
         if (m_hooks.showResults)
             m_hooks.showResults();
     }
-    c.testSIZIlabel->setText(kEndMessage);
+    showCardText(c.testSIZIlabel, kEndMessage);
     if (!st.typedSpeedMode)
         m_study.speedBoxChosen(c.Seccom->currentIndex());
     const QString stored
@@ -498,7 +500,7 @@ void TestEngine::takeDownTestDisplay()
     c.Image1_10->hide();
     c.testKEKKAlabel[0]->hide();
     c.testKEKKAlabel[1]->clear();
-    c.testKEKKAlabel[2]->clear();
+    showCardText(c.testKEKKAlabel[2], {});
     c.testKEKKAlabel[2]->hide();
     if (m_hooks.closeDatabaseScreen)
         m_hooks.closeDatabaseScreen();

@@ -12,6 +12,7 @@
 #include "problemdata/problemrecord.h"
 #include "problemdata/problemset.h"
 #include "problemdata/range.h"
+#include "ui/cardtext.h"
 #include "ui/platform.h"
 
 #include <QAction>
@@ -47,8 +48,8 @@ StudyEngine::StudyEngine(Context context, StudyHooks hooks)
     m_answerClear = context.timers.createTimer();
     m_answerClear->setOnTimeout([this] {
         if (m_ctx.menus.action(QStringLiteral("mTimelag"))->isChecked())
-            m_ctx.controls.Label1->clear();
-        m_ctx.controls.Label2->clear();
+            showCardText(m_ctx.controls.Label1, {});
+        showCardText(m_ctx.controls.Label2, {});
         m_answerClear->setEnabled(false);
         m_s.advanceNow = false;
     });
@@ -147,7 +148,12 @@ void StudyEngine::holdCommandsDuring(const std::function<void()>& work)
         return;
     m_holding = false;
     // Commands the user gave while a word was spoken run now, as they would have run had
-    // the utterance blocked the window: the step must not overwrite what they set.
+    // the utterance blocked the window: the step must not overwrite what they set. What
+    // they time is timed from now, not from when the tick was due.
+    if (!m_heldCommands.empty()) {
+        m_timer->countFromNow();
+        m_current->countFromNow();
+    }
     while (!m_heldCommands.empty() && !m_holding) {
         std::function<void()> command = std::move(m_heldCommands.front());
         m_heldCommands.pop_front();
@@ -230,7 +236,7 @@ void StudyEngine::runTick()
         call(m_hooks.applyFontLayout);
         call(m_hooks.startTimerBar);
         if (speaksIn(StudyPhase::AwaitItem))
-            call(m_hooks.speakItem);
+            speakThenCount(*m_timer);
         SetQuestionInterval(*m_timer);
         if (!m_s.perSecondMode)
             m_s.phase = StudyPhase::AwaitAnswer;
@@ -247,10 +253,17 @@ void StudyEngine::runTick()
     ShowAnswer();
     call(m_hooks.stopTimerBar);
     if (speaksIn(StudyPhase::AwaitAnswer))
-        call(m_hooks.speakItem);
+        speakThenCount(*m_timer);
     SetAnswerInterval(*m_timer);
     if (!m_s.perSecondMode)
         m_s.phase = StudyPhase::AwaitItem;
+}
+
+void StudyEngine::speakThenCount(EngineTimer& timer)
+{
+    // The phase after the word is timed from the end of the utterance.
+    call(m_hooks.speakItem);
+    timer.countFromNow();
 }
 
 bool StudyEngine::speaksIn(StudyPhase phase) const
@@ -292,8 +305,8 @@ void StudyEngine::ShowAnswer()
 
 void StudyEngine::showLabels(const QString& first, const QString& second)
 {
-    m_ctx.controls.Label1->setText(first);
-    m_ctx.controls.Label2->setText(second);
+    showCardText(m_ctx.controls.Label1, first);
+    showCardText(m_ctx.controls.Label2, second);
 }
 
 void StudyEngine::showStick(const QString& text)
@@ -463,12 +476,12 @@ void StudyEngine::ItemNumberText()
     m_s.item.numberText = mainNumberText(m_s.n, m_s.N);
     if (!c.Pickframe->isHidden()) {
         c.pNolabel->setText(o.numberOnInternalGet ? m_s.item.numberText : QString());
-        c.NoLabel->clear();
+        showCardText(c.NoLabel, {});
     } else if (call(m_hooks.focusScreen)) {
-        c.NoLabel->setText(o.numberOnFocus ? m_s.item.numberText : QString());
+        showCardText(c.NoLabel, o.numberOnFocus ? m_s.item.numberText : QString());
         call(m_hooks.refreshFocusLayout);
     } else {
-        c.NoLabel->setText(o.numberOnMain ? m_s.item.numberText : QString());
+        showCardText(c.NoLabel, o.numberOnMain ? m_s.item.numberText : QString());
     }
 }
 

@@ -205,6 +205,8 @@ private:
     void continuePhase();
     void showLabels(const QString& first, const QString& second);
     bool call(const std::function<bool()>& f) const { return f && f(); }
+    // Says the item and times the next phase of timer from the end of the utterance.
+    void speakThenCount(EngineTimer& timer);
     void call(const std::function<void()>& f) const
     {
         if (f)

@@ -60,3 +60,54 @@ TEST(QtTimers, SettingTheIntervalRestartsTheCount)
     EXPECT_GE(firedAt - restartedAt, 99);
     EXPECT_FALSE(timer->isEnabled());
 }
+
+// A tick's own work and lateness must not push later phases back: each phase set from a
+// tick is timed from when that tick was due, unless the tick waited (for speech) and says
+// so. Driven on both kinds of timer, as the engines run on either.
+TEST(VirtualTimers, APhaseSetFromATickCountsFromItsDeadlineUnlessTheTickWaited)
+{
+    test::VirtualClock clock;
+    test::VirtualTimerFactory factory(clock);
+    auto timer = factory.createTimer();
+    const qint64 t0 = clock.nowMs();
+    std::vector<qint64> fired;
+    timer->setOnTimeout([&] {
+        fired.push_back(clock.nowMs() - t0);
+        clock.setNowMs(clock.nowMs() + 30); // work (or an utterance) inside the tick
+        if (fired.size() == 2)
+            timer->countFromNow(); // the tick waited for speech: the next phase follows it
+        timer->setInterval(100);
+    });
+    timer->setInterval(100);
+    timer->setEnabled(true);
+    factory.advance(440);
+    const std::vector<qint64> expected = {100, 200, 330, 430};
+    EXPECT_EQ(fired, expected);
+}
+
+TEST(QtTimers, PhasesSetFromBusyTicksKeepToTheirDeadlines)
+{
+    QtTimerFactory factory;
+    auto timer = factory.createTimer();
+    QElapsedTimer clock;
+    std::vector<qint64> fired;
+    timer->setOnTimeout([&] {
+        fired.push_back(clock.nsecsElapsed());
+        QElapsedTimer busy;
+        busy.start();
+        while (busy.elapsed() < 15) { } // a tick whose work takes 15 ms
+        if (fired.size() == 10)
+            timer->setEnabled(false);
+        else
+            timer->setInterval(40);
+    });
+    clock.start();
+    timer->setInterval(40);
+    timer->setEnabled(true);
+    while (timer->isEnabled() && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    ASSERT_EQ(fired.size(), 10u);
+    // Timed from each tick's end the tenth would come 9 × 15 ms late.
+    const double lastMs = fired.back() / 1e6;
+    EXPECT_NEAR(lastMs, 400, 8);
+}

@@ -35,6 +35,7 @@ private:
     friend class Timer;
     VirtualClock& m_clock;
     std::vector<Timer*> m_timers;
+    Timer* m_firing = nullptr; // the timer whose tick is running
 };
 
 } // namespace keruna::test
