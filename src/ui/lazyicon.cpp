@@ -28,17 +28,48 @@ public:
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
     {
         const qreal scale = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-        painter->drawPixmap(rect, scaledPixmap(rect.size(), mode, state, scale));
+        painter->drawPixmap(rect, rendered(rect.size() * scale, mode, scale));
     }
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override
     {
-        return scaledPixmap(size, mode, state, 1.0);
+        return rendered(size, mode, 1.0);
     }
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal scale) override
     {
-        const QSize pixels = size * scale;
-        const QString key
-            = QStringLiteral("%1x%2/%3").arg(pixels.width()).arg(pixels.height()).arg(int(mode));
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+        // QIcon::pixmap asks in device pixels already; scaling again would draw the picture
+        // at twice the density and leave the painter to shrink it, without smoothing.
+        return rendered(size, mode, scale);
+#else
+        return rendered(size * scale, mode, scale);
+#endif
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        return size;
+    }
+    QIconEngine* clone() const override
+    {
+        return new LazyIconEngine(m_path);
+    }
+    QString key() const override
+    {
+        return QStringLiteral("keruna-lazy");
+    }
+    bool isNull() override
+    {
+        return false;
+    }
+
+private:
+    // The picture drawn into exactly pixels device pixels, shown at scale pixels a point.
+    QPixmap rendered(const QSize& pixels, QIcon::Mode mode, qreal scale)
+    {
+        const QString key = QStringLiteral("%1x%2@%3/%4")
+                                .arg(pixels.width())
+                                .arg(pixels.height())
+                                .arg(scale)
+                                .arg(int(mode));
         if (const auto it = m_cache.constFind(key); it != m_cache.constEnd())
             return *it;
         if (!m_renderer)
@@ -66,12 +97,7 @@ public:
         m_cache.insert(key, pm);
         return pm;
     }
-    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
-    QIconEngine* clone() const override { return new LazyIconEngine(m_path); }
-    QString key() const override { return QStringLiteral("keruna-lazy"); }
-    bool isNull() override { return false; }
 
-private:
     QString m_path;
     std::unique_ptr<QSvgRenderer> m_renderer;
     QHash<QString, QPixmap> m_cache;

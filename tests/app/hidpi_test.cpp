@@ -1,0 +1,268 @@
+// Every screen at the scale factor of a high-density display. The factor is read when the
+// application starts (QT_SCALE_FACTOR), so CTest runs this suite once per factor, each in
+// its own process; without the variable it runs at 1.
+#include "app/form1.h"
+#include "database/dbgamen.h"
+#include "getlist/pickgamen.h"
+#include "support/harness.h"
+#include "ui/hozongamen.h"
+#include "ui/propertiesdialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace keruna;
+using namespace keruna::test;
+
+namespace {
+
+QString describe(const QWidget* w, const QString& text, QSize need)
+{
+    return QStringLiteral("%1 \"%2\": needs %3x%4, has %5x%6")
+        .arg(w->objectName(), text)
+        .arg(need.width())
+        .arg(need.height())
+        .arg(w->width())
+        .arg(w->height());
+}
+
+// A push button's caption against the area the style draws it in. The style's size hint
+// is no measure here: it also holds a minimum width that says nothing about the caption.
+bool pushButtonFits(const QPushButton* b, QSize& need)
+{
+    QStyleOptionButton option;
+    option.initFrom(b);
+    option.text = b->text();
+    option.icon = b->icon();
+    option.iconSize = b->iconSize();
+    if (b->isDefault())
+        option.features |= QStyleOptionButton::DefaultButton;
+    if (b->autoDefault())
+        option.features |= QStyleOptionButton::AutoDefaultButton;
+    const QRect area = b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b);
+    need = b->fontMetrics().size(Qt::TextShowMnemonic, b->text());
+    if (!b->icon().isNull())
+        need.rwidth() += b->iconSize().width() + 4;
+    const bool fits = need.width() <= area.width() && need.height() <= area.height();
+    need += b->size() - area.size(); // reported as the button's whole size
+    return fits;
+}
+
+// Shown texts that do not fit their control, and controls cut off by an edge of the
+// window or of the panel they sit in. Empty when the screen is whole.
+QStringList clippedTexts(const QWidget* window)
+{
+    QStringList faults;
+    const auto shown = [window](const QWidget* w) { return w->isVisibleTo(window); };
+    // Cut off by an edge of any of the panels around it.
+    const auto checkInside = [&](const QWidget* w, const QString& text) {
+        for (const QWidget* p = w; p != window && p->parentWidget(); p = p->parentWidget()) {
+            if (!p->parentWidget()->rect().contains(p->geometry())) {
+                faults.append(QStringLiteral("%1 \"%2\": cut off by %3 (%4,%5 %6x%7 in %8x%9)")
+                                  .arg(w->objectName(), text, p->parentWidget()->objectName())
+                                  .arg(p->x())
+                                  .arg(p->y())
+                                  .arg(p->width())
+                                  .arg(p->height())
+                                  .arg(p->parentWidget()->width())
+                                  .arg(p->parentWidget()->height()));
+                return;
+            }
+        }
+    };
+    for (const QLabel* l : window->findChildren<QLabel*>()) {
+        if (!shown(l) || l->text().isEmpty())
+            continue;
+        if (l->wordWrap()) {
+            // Wrapped text may take every line the width allows, but no more than its height.
+            const int need = l->heightForWidth(l->width());
+            if (need > l->height())
+                faults.append(describe(l, l->text(), QSize(l->width(), need)));
+        } else if (const QSize need = l->minimumSizeHint();
+                   need.width() > l->width() || need.height() > l->height()) {
+            faults.append(describe(l, l->text(), need));
+        }
+        checkInside(l, l->text());
+    }
+    for (const QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        if (!shown(b) || b->text().isEmpty())
+            continue;
+        QSize need;
+        bool fits = true;
+        if (const auto* push = qobject_cast<const QPushButton*>(b)) {
+            fits = pushButtonFits(push, need);
+        } else {
+            const auto* tool = qobject_cast<const QToolButton*>(b);
+            if (tool && tool->toolButtonStyle() == Qt::ToolButtonIconOnly && !tool->icon().isNull())
+                continue; // the caption is not drawn
+            // Check boxes and radio buttons: the indicator, the gap and the text.
+            need = tool ? tool->sizeHint() : b->minimumSizeHint();
+            fits = need.width() <= b->width() && need.height() <= b->height();
+        }
+        if (!fits)
+            faults.append(describe(b, b->text(), need));
+        checkInside(b, b->text());
+    }
+    return faults;
+}
+
+void expectWhole(const QWidget* window, const QString& what)
+{
+    ASSERT_NE(window, nullptr) << what.toStdString();
+    ASSERT_TRUE(window->isVisible()) << what.toStdString();
+    const QStringList faults = clippedTexts(window);
+    EXPECT_TRUE(faults.isEmpty()) << what.toStdString() << " at " << qApp->devicePixelRatio()
+                                  << ":\n  " << faults.join(QStringLiteral("\n  ")).toStdString();
+}
+
+// Runs check on the modal dialog that run opens, then closes it.
+void whileModal(const std::function<void()>& run, const std::function<void(QDialog&)>& check)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog) {
+            seen = true;
+            check(*dialog);
+            dialog->reject();
+        }
+    });
+    run();
+    EXPECT_TRUE(seen) << "no dialog came up";
+}
+
+class HiDpi : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        h.start();
+        h.form().show();
+        QApplication::processEvents();
+    }
+    void openExample()
+    {
+        h.open(QStringLiteral(KERUNA_EXAMPLES_DIR "/word-utf8.txt"));
+        QApplication::processEvents();
+    }
+
+    Form1Harness h;
+};
+
+} // namespace
+
+TEST_F(HiDpi, TheFactorAskedForIsTheOneInForce)
+{
+    // Without this the other cases could all pass at factor 1 and prove nothing.
+    const double asked = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+        ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+        : 1.0;
+    EXPECT_DOUBLE_EQ(h.form().devicePixelRatioF(), asked);
+}
+
+TEST_F(HiDpi, MainScreenIdleAndDuringAStudyWithItsGetPanel)
+{
+    expectWhole(&h.form(), QStringLiteral("Form1 before a file"));
+    openExample();
+    expectWhole(&h.form(), QStringLiteral("Form1 with a file"));
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    QApplication::processEvents();
+    expectWhole(&h.form(), QStringLiteral("Form1 studying"));
+    h.timers.advance(2500); // the answer shows
+    QApplication::processEvents();
+    expectWhole(&h.form(), QStringLiteral("Form1 studying, answer shown"));
+    h.find<QToolButton>("Fteisibtn")->click();
+    QApplication::processEvents();
+    expectWhole(&h.form(), QStringLiteral("Form1 paused"));
+}
+
+TEST_F(HiDpi, DatabaseAndExternalGetScreens)
+{
+    openExample();
+    h.find<QToolButton>("DBbtn")->click();
+    QApplication::processEvents();
+    expectWhole(h.form().databaseScreen(), QStringLiteral("DBgamen"));
+    h.form().databaseScreen()->close();
+
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    h.find<QToolButton>("listmaru")->click();
+    h.find<QToolButton>("gaibubtn")->click();
+    QApplication::processEvents();
+    expectWhole(h.form().externalScreen(), QStringLiteral("Pickgamen"));
+}
+
+TEST_F(HiDpi, TestSetUpInEachKind)
+{
+    openExample();
+    TestSetupInput input;
+    input.seconds = QStringLiteral("3");
+    input.lowest = QStringLiteral("0");
+    input.highest = QStringLiteral("1000");
+    input.notYetCount = 12;
+    input.memorizedCount = 8;
+    input.redCount = 4;
+    whileModal([&] { h.form().chooseTestSetup(input); },
+        [](QDialog& d) {
+            for (const char* kind : {"zidoutestop", "syudoutestop", "suuzitestop"}) {
+                d.findChild<QRadioButton*>(QLatin1String(kind))->setChecked(true);
+                QApplication::processEvents();
+                expectWhole(&d, QStringLiteral("Dialog ") + QLatin1String(kind));
+            }
+        });
+}
+
+TEST_F(HiDpi, PropertiesOnEveryPage)
+{
+    kugirigamen& dialog = h.form().properties();
+    dialog.show();
+    auto* tabs = dialog.findChild<QTabWidget*>(QStringLiteral("tbsOptions"));
+    ASSERT_NE(tabs, nullptr);
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        QApplication::processEvents();
+        expectWhole(&dialog, QStringLiteral("kugirigamen ") + tabs->tabText(i));
+    }
+}
+
+TEST_F(HiDpi, SaveMethodAndExportChoice)
+{
+    whileModal([&] { hozongamen::ChooseSaveMethod(&h.form()); },
+        [](QDialog& d) { expectWhole(&d, QStringLiteral("hozongamen save method")); });
+    // The export choice as the database screen asks it, with the lists' own names.
+    openExample();
+    h.find<QToolButton>("DBbtn")->click();
+    DBgamen* db = h.form().databaseScreen();
+    ASSERT_NE(db, nullptr);
+    whileModal([&] { h.form().ExportDatabaseLists(db, db->paneName(true), db->paneName(false)); },
+        [](QDialog& d) { expectWhole(&d, QStringLiteral("hozongamen export")); });
+}
+
+TEST_F(HiDpi, PicturesAreDrawnAtTheScreensPixelDensity)
+{
+    // A picture made at one pixel per point and stretched would be blurred at 2.
+    const qreal ratio = h.form().devicePixelRatioF();
+    for (const char* name : {"Image1_0", "Image1_10"}) {
+        const QPixmap picture = h.find<QLabel>(QLatin1String(name))->pixmap();
+        ASSERT_FALSE(picture.isNull()) << name;
+        EXPECT_DOUBLE_EQ(picture.devicePixelRatio(), ratio) << name;
+        EXPECT_EQ(picture.size(), h.find<QLabel>(QLatin1String(name))->size() * ratio) << name;
+    }
+    auto* open = h.find<QToolButton>("Openbtn");
+    const QPixmap icon = open->icon().pixmap(open->iconSize(), ratio);
+    EXPECT_EQ(icon.size(), open->iconSize() * ratio);
+    EXPECT_DOUBLE_EQ(icon.devicePixelRatio(), ratio);
+}
