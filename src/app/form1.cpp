@@ -23,6 +23,7 @@
 #include "study/stickscreen.h"
 #include "study/studyengine.h"
 #include "study/timerbar.h"
+#include "ui/accessiblenames.h"
 #include "ui/fonts.h"
 #include "ui/lazyicon.h"
 #include "ui/platform.h"
@@ -60,6 +61,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     central->setObjectName(QStringLiteral("centralArea"));
     setCentralWidget(central);
     m_c = buildMainControls(central);
+    makeAccessible(central);
     m_menus = std::make_unique<MainMenus>(menuBar(), this);
 
     LayoutController::Hooks layoutHooks;

@@ -3,6 +3,7 @@
 #include "common/twips.h"
 #include "database/dblistmodel.h"
 #include "database/resultlists.h"
+#include "ui/accessiblenames.h"
 #include "ui/lazyicon.h"
 #include "ui/platform.h"
 #include "ui/widgethelpers.h"
@@ -59,6 +60,7 @@ DBgamen::DBgamen(DbListModel& left, DbListModel& right, Platform& platform, Time
     resize(twipsToPixels(11400), twipsToPixels(7200));
     UpdateListCounts();
     updatePaneNames();
+    makeAccessible(this);
 }
 
 QTreeView* DBgamen::makeList(DbListModel& model, const QString& name)

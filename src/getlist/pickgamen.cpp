@@ -2,6 +2,7 @@
 
 #include "getlist/getlist.h"
 
+#include "ui/accessiblenames.h"
 #include "ui/resources.h"
 #include "ui/widgethelpers.h"
 
@@ -100,6 +101,7 @@ Pickgamen::Pickgamen(QWidget& mainScreen, QWidget* parent)
     setWindowTitle(QStringLiteral("表示中の単語を暗記済にできます"));
     initResources();
     buildControls();
+    makeAccessible(this);
     resize(420, 360);
 
     for (int row = 0; row < int(std::size(kForwards)); ++row) {
@@ -108,7 +110,9 @@ Pickgamen::Pickgamen(QWidget& mainScreen, QWidget* parent)
     }
     for (const char* name : kOptionBoxes) {
         const QString n = QLatin1String(name);
-        connect(findChild<QCheckBox*>(n), &QCheckBox::clicked, this, [this, n](bool on) {
+        // On the toggle, not the click: a screen reader switches a check box through its
+        // toggle. Following the twin sets the same value back, which toggles nothing.
+        connect(findChild<QCheckBox*>(n), &QCheckBox::toggled, this, [this, n](bool on) {
             if (auto* twin = mainTwin<QCheckBox>(n))
                 twin->setChecked(on);
         });

@@ -3,6 +3,7 @@
 #include "history/historychart.h"
 #include "history/historyfile.h"
 #include "history/historymodel.h"
+#include "ui/accessiblenames.h"
 #include "ui/platform.h"
 
 #include <QCheckBox>
@@ -79,6 +80,7 @@ HistoryWindow::HistoryWindow(HistoryFile& file, Platform& platform, QWidget* par
     connect(m_all, &QCheckBox::toggled, this, [this] { showFiltered(); });
     connect(m_export, &QPushButton::clicked, this, [this] { exportCsv(); });
     connect(m_clear, &QPushButton::clicked, this, [this] { clearHistory(); });
+    makeAccessible(this);
 }
 
 HistoryWindow::~HistoryWindow() = default;

@@ -7,6 +7,7 @@
 #include "settings/settingsreader.h"
 #include "settings/settingsschema.h"
 #include "settings/settingsstore.h"
+#include "ui/accessiblenames.h"
 #include "ui/widgethelpers.h"
 
 #include <QButtonGroup>
@@ -204,6 +205,7 @@ Dialog::Dialog(
     load(input);
     kindChanged();
     rangeChanged(m_dakecom->currentIndex());
+    makeAccessible(this);
 }
 
 void Dialog::build()

@@ -2,6 +2,7 @@
 
 #include "speech/handwritingsurface.h"
 #include "speech/speechoutput.h"
+#include "ui/accessiblenames.h"
 #include "ui/widgethelpers.h"
 
 #include <QBoxLayout>
@@ -43,6 +44,7 @@ texthatuongamen::texthatuongamen(
     // Writing takes the keyboard from the text box, so that BackSpace erases what was
     // just written rather than the typed text.
     m_surface->setFocusPolicy(Qt::ClickFocus);
+    m_surface->setAccessibleName(QStringLiteral("手書き欄"));
     m_surface->installEventFilter(this);
 
     auto* frame2 = named(new QFrame(this), QStringLiteral("Frame2"));
@@ -63,11 +65,13 @@ texthatuongamen::texthatuongamen(
 
     connect(erase, &QPushButton::clicked, this, [this] { Erase(); });
     connect(speak, &QToolButton::clicked, this, [this] { Speak(); });
-    connect(m_onTop, &QCheckBox::clicked, this, [this](bool on) {
+    // On the toggle, not the click: a screen reader switches a check box through its toggle.
+    connect(m_onTop, &QCheckBox::toggled, this, [this](bool on) {
         if (alwaysOnTopClicked)
             alwaysOnTopClicked(on);
     });
     m_text->installEventFilter(this);
+    makeAccessible(this);
 }
 
 void texthatuongamen::Erase()

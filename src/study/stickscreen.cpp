@@ -1,6 +1,7 @@
 #include "study/stickscreen.h"
 
 #include "common/twips.h"
+#include "ui/accessiblenames.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -28,6 +29,7 @@ bougamen::bougamen(QWidget* parent)
     m_iro->hide();
     m_iroPic->hide();
     resize(600, 60);
+    makeAccessible(this);
 }
 
 void bougamen::showTimerShare(double share)

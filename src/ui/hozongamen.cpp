@@ -1,5 +1,6 @@
 #include "ui/hozongamen.h"
 
+#include "ui/accessiblenames.h"
 #include "ui/widgethelpers.h"
 
 #include <QButtonGroup>
@@ -63,6 +64,7 @@ hozongamen::hozongamen(Panel panel, QWidget* parent)
     layout->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    makeAccessible(this);
 }
 
 void hozongamen::setExportOptions(const std::array<ExportOption, kExportOptions>& options)

@@ -1,6 +1,7 @@
 #include "ui/propertiesdialog.h"
 
 #include "common/numbers.h"
+#include "ui/accessiblenames.h"
 #include "ui/platform.h"
 
 #include <QCheckBox>
@@ -67,6 +68,7 @@ kugirigamen::kugirigamen(const PropertiesValues& values, std::optional<QStringLi
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     build();
     fill(values);
+    makeAccessible(this);
 }
 
 void kugirigamen::fill(const PropertiesValues& v)
@@ -105,6 +107,7 @@ void kugirigamen::build()
 {
     auto* layout = new QVBoxLayout(this);
     m_tabs = named(new QTabWidget(this), QStringLiteral("tbsOptions"));
+    m_tabs->setAccessibleName(QStringLiteral("プロパティのページ"));
     layout->addWidget(m_tabs);
 
     // Page 0: time shares, spacing and typing options.

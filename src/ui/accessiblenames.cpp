@@ -1,0 +1,167 @@
+#include "ui/accessiblenames.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractScrollArea>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QComboBox>
+#include <QEvent>
+#include <QHash>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextEdit>
+#include <QVariant>
+
+namespace keruna {
+
+namespace {
+
+// The name last taken from the tool tip; a name that differs from it was given by hand.
+const char* const kDerivedName = "kerunaDerivedName";
+
+bool isControl(const QWidget* w)
+{
+    // Scroll bars belong to their list and are announced with it.
+    if (qobject_cast<const QScrollBar*>(w))
+        return false;
+    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QComboBox*>(w)
+        || qobject_cast<const QLineEdit*>(w) || qobject_cast<const QAbstractSpinBox*>(w)
+        || qobject_cast<const QAbstractItemView*>(w) || qobject_cast<const QAbstractSlider*>(w)
+        || qobject_cast<const QTextEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w);
+}
+
+// The text field of an editable box is the box itself to the user.
+bool isEditorOfBox(const QWidget* w)
+{
+    const QWidget* parent = w->parentWidget();
+    return qobject_cast<const QLineEdit*>(w)
+        && (qobject_cast<const QComboBox*>(parent)
+            || qobject_cast<const QAbstractSpinBox*>(parent));
+}
+
+void nameAfter(QWidget* w, const QString& derived)
+{
+    const QString current = w->accessibleName();
+    const QVariant last = w->property(kDerivedName);
+    if (!current.isEmpty() && current != last.toString())
+        return;
+    if (current != derived)
+        w->setAccessibleName(derived);
+    w->setProperty(kDerivedName, derived);
+}
+
+// Controls whose tool tip is only a key hint, tells what a key does instead, or is absent,
+// by name, on every screen that has one.
+QString ownName(const QString& objectName)
+{
+    static const QHash<QString, QString> names {
+        {QStringLiteral("syudouMARU"), QStringLiteral("○ 正解")},
+        {QStringLiteral("syudouBATU"), QStringLiteral("× 不正解")},
+        {QStringLiteral("zidouMARU"), QStringLiteral("○ リストに追加")},
+        {QStringLiteral("cuttabc"), QStringLiteral("答え")},
+        {QStringLiteral("cuttext"), QStringLiteral("答えの入力")},
+        {QStringLiteral("testkekka"), QStringLiteral("テスト結果を表示")},
+        {QStringLiteral("testkekkakesi"), QStringLiteral("テスト結果を隠す")},
+        {QStringLiteral("Picklist"), QStringLiteral("ゲットリスト")},
+        {QStringLiteral("Spkbtn"), QStringLiteral("発音")},
+    };
+    return names.value(objectName);
+}
+
+QString derivedName(const QWidget* w)
+{
+    const auto* button = qobject_cast<const QAbstractButton*>(w);
+    if (button && !button->text().isEmpty())
+        return {};
+    QString name = ownName(w->objectName());
+    if (name.isEmpty())
+        name = firstPhrase(w->toolTip());
+    if (const auto* edit = qobject_cast<const QLineEdit*>(w); edit && name.isEmpty())
+        name = edit->placeholderText();
+    return name;
+}
+
+void nameFromToolTip(QWidget* w)
+{
+    const QString derived = derivedName(w);
+    nameAfter(w, derived);
+    if (auto* box = qobject_cast<QComboBox*>(w); box && box->lineEdit())
+        nameAfter(box->lineEdit(), w->accessibleName());
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) {
+        if (auto* editor = spin->findChild<QLineEdit*>())
+            nameAfter(editor, w->accessibleName());
+    }
+}
+
+class ToolTipFollower final : public QObject {
+public:
+    static ToolTipFollower& instance()
+    {
+        static ToolTipFollower follower;
+        return follower;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ToolTipChange)
+            nameFromToolTip(static_cast<QWidget*>(watched));
+        return false;
+    }
+};
+
+// Qt gives a window built on a plain QWidget the role of a client area, which the desktop
+// shows as a filler; our screens are windows.
+QAccessibleInterface* screenWindowFactory(const QString&, QObject* object)
+{
+    if (!object->isWidgetType() || !static_cast<QWidget*>(object)->isWindow())
+        return nullptr;
+    const QMetaObject* mo = object->metaObject();
+    while (mo && QByteArray(mo->className()).startsWith("keruna::"))
+        mo = mo->superClass();
+    if (mo != &QWidget::staticMetaObject)
+        return nullptr; // dialogs, main windows, menus and pop-ups have their own
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+}
+
+} // namespace
+
+QString firstPhrase(const QString& toolTip)
+{
+    static const QString stops = QStringLiteral(" \u3000※（(");
+    qsizetype end = 0;
+    while (end < toolTip.size() && !stops.contains(toolTip[end]))
+        ++end;
+    QString phrase = toolTip.left(end).trimmed();
+    // "【和訳テスト】" is said as the words inside.
+    if (phrase.size() > 2 && phrase.startsWith(u'【') && phrase.endsWith(u'】'))
+        phrase = phrase.mid(1, phrase.size() - 2);
+    return phrase;
+}
+
+void makeAccessible(QWidget* screen)
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(screenWindowFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+    for (QWidget* w : screen->findChildren<QWidget*>()) {
+        if (!isControl(w) || isEditorOfBox(w))
+            continue;
+        w->installEventFilter(&ToolTipFollower::instance());
+        nameFromToolTip(w);
+    }
+    // A view that draws on its own surface (a chart) lets the surface take the focus: the
+    // surface is the view to the user.
+    for (QAbstractScrollArea* area : screen->findChildren<QAbstractScrollArea*>()) {
+        if (area->viewport()->focusPolicy() != Qt::NoFocus)
+            nameAfter(area->viewport(), area->accessibleName());
+    }
+}
+
+} // namespace keruna

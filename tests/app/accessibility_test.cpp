@@ -1,0 +1,265 @@
+#include "app/form1.h"
+#include "app/stickcontroller.h"
+#include "database/dbgamen.h"
+#include "getlist/pickgamen.h"
+#include "history/historywindow.h"
+#include "quiz/testdialog.h"
+#include "study/stickscreen.h"
+#include "support/harness.h"
+#include "ui/accessiblenames.h"
+#include "ui/hozongamen.h"
+#include "ui/propertiesdialog.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+using namespace keruna;
+using namespace keruna::test;
+
+namespace {
+
+// What a user reaches on this window with the keyboard or the mouse: its buttons, boxes,
+// fields and lists, and any other widget that takes the focus. Labels only show text.
+QList<QWidget*> reachableControls(QWidget* window)
+{
+    QList<QWidget*> out;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (w->window() != window || !w->isVisible() || !w->isEnabled())
+            continue;
+        if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w)
+            || (w->focusPolicy() != Qt::NoFocus && !qobject_cast<QLabel*>(w)))
+            out.append(w);
+    }
+    return out;
+}
+
+// Every reachable control of the window without a name, with its class; empty when all
+// are named.
+QStringList unnamedControls(QWidget* window)
+{
+    QStringList out;
+    for (QWidget* w : reachableControls(window)) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+        if (!iface || iface->text(QAccessible::Name).trimmed().isEmpty())
+            out.append(QStringLiteral("%1 (%2)").arg(
+                w->objectName(), QString::fromLatin1(w->metaObject()->className())));
+    }
+    return out;
+}
+
+// The window is a window or a dialog to a screen reader, named, and every control on it
+// has a name.
+void expectAccessible(QWidget* window, const std::string& state)
+{
+    ASSERT_NE(window, nullptr) << state;
+    ASSERT_TRUE(window->isVisible()) << state;
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(window);
+    ASSERT_NE(iface, nullptr) << state;
+    EXPECT_TRUE(iface->role() == QAccessible::Window || iface->role() == QAccessible::Dialog)
+        << state << ": role " << iface->role();
+    EXPECT_FALSE(iface->text(QAccessible::Name).isEmpty()) << state;
+    EXPECT_GE(reachableControls(window).size(), 1) << state;
+    EXPECT_EQ(unnamedControls(window).join(u'\n').toStdString(), "") << state;
+}
+
+class Accessibility : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        h.start();
+        h.form().show();
+        const QString path = h.path("w.txt");
+        writeBytes(path, sjis(QStringLiteral("apple,りんご\r\nbook,本\r\ncat,ねこ\r\n")));
+        h.open(path);
+        h.find<QRadioButton>("Rndop_1")->setChecked(true);
+    }
+    void startTest(TestKind kind, bool typed)
+    {
+        TestChoice choice;
+        choice.kind = kind;
+        choice.typedInput = typed;
+        choice.random = false;
+        choice.rangeIndex = 3;
+        choice.seconds = QStringLiteral("2");
+        choice.lowest = QStringLiteral("0");
+        choice.highest = QStringLiteral("10");
+        h.form().chooseTestSetup = [choice](const TestSetupInput&) { return choice; };
+        if (h.form().resultsUnsaved())
+            h.platform.messageAnswers.push_back(MessageResult::No);
+        h.find<QToolButton>("TESTbtn")->click();
+        h.timers.advance(1);
+    }
+    template <class T> T* on(QWidget* window, const char* name)
+    {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    Form1Harness h;
+};
+
+} // namespace
+
+TEST(FirstPhrase, IsTheToolTipUpToItsFirstSpaceKeyHintOrBracket)
+{
+    const struct {
+        const char* toolTip;
+        const char* name;
+    } cases[] = {
+        {"一時停止　※Delete", "一時停止"},
+        {"一時停止  ※Delete", "一時停止"},
+        {"スキップ ※Shift+Enter", "スキップ"},
+        {"フォーカス画面 （文字サイズ比）", "フォーカス画面"},
+        {"リストから外す(チェックでまとめて削除)　※Backspace", "リストから外す"},
+        {"速度の設定（入力可）", "速度の設定"},
+        {"【英訳テスト】  リスト下に選択した単語のスペルを表示します", "英訳テスト"},
+        {"全てチェック/解除", "全てチェック/解除"},
+        {"※Enter", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(firstPhrase(QString::fromUtf8(c.toolTip)), QString::fromUtf8(c.name))
+            << c.toolTip;
+}
+
+TEST_F(Accessibility, MainScreenInEachStateHasEveryControlNamed)
+{
+    expectAccessible(&h.form(), "loaded");
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    expectAccessible(&h.form(), "studying");
+    h.find<QCheckBox>("typec")->click();
+    expectAccessible(&h.form(), "studying with typing");
+    h.find<QToolButton>("Fteisibtn")->click();
+    expectAccessible(&h.form(), "paused");
+    h.find<QToolButton>("Focusbtn")->click();
+    expectAccessible(&h.form(), "focus screen");
+    h.find<QToolButton>("FocusBackbtn")->click();
+    for (const TestKind kind : {TestKind::Automatic, TestKind::Manual, TestKind::Number}) {
+        for (const bool typed : {false, true}) {
+            startTest(kind, typed);
+            const std::string state = "test " + std::to_string(int(kind)) + (typed ? " typed" : "");
+            ASSERT_TRUE(h.form().state().testmode) << state;
+            expectAccessible(&h.form(), state);
+            if (kind == TestKind::Manual && !typed) {
+                h.find<QToolButton>("syudouKAKUNIN")->click();
+                expectAccessible(&h.form(), state + " answer shown");
+            }
+            h.find<QToolButton>("syuuryoubtn")->click();
+            expectAccessible(&h.form(), state + " ended");
+            if (DBgamen* results = h.form().databaseScreen(); results && results->isVisible()) {
+                expectAccessible(results, state + " result view");
+                results->close();
+            }
+        }
+    }
+}
+
+TEST_F(Accessibility, EveryOtherScreenIsANamedWindowWithEveryControlNamed)
+{
+    h.find<QToolButton>("DBbtn")->click();
+    DBgamen* db = h.form().databaseScreen();
+    expectAccessible(db, "database");
+    on<QToolButton>(db, "imi")->click();
+    on<QToolButton>(db, "sumiMax")->click();
+    expectAccessible(db, "database self-test, list widened");
+    db->close();
+
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    h.find<QToolButton>("gaibubtn")->click();
+    expectAccessible(h.form().externalScreen(), "external GET screen");
+    on<QCheckBox>(h.form().externalScreen(), "typec")->click();
+    expectAccessible(h.form().externalScreen(), "external GET screen, typing");
+    startTest(TestKind::Manual, false);
+    expectAccessible(h.form().externalScreen(), "external GET screen, test");
+    h.find<QToolButton>("syuuryoubtn")->click();
+    if (h.form().databaseScreen())
+        h.form().databaseScreen()->close();
+    on<QToolButton>(h.form().externalScreen(), "naibubtn")->click();
+
+    h.action("mtexthatuon")->trigger();
+    expectAccessible(h.form().findChild<QWidget*>("texthatuongamen"), "palette");
+    h.form().findChild<QWidget*>("texthatuongamen")->close();
+
+    h.action("mrireki")->trigger();
+    expectAccessible(h.form().historyWindow(), "history");
+    h.form().historyWindow()->close();
+
+    kugirigamen& properties = h.form().properties();
+    properties.show();
+    auto* tabs = properties.findChild<QTabWidget*>("tbsOptions");
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        expectAccessible(&properties, "properties page " + std::to_string(i));
+    }
+    properties.reject();
+
+    for (const auto panel : {hozongamen::Panel::SaveMethod, hozongamen::Panel::Export}) {
+        hozongamen save(panel, &h.form());
+        save.show();
+        expectAccessible(&save, "save method " + std::to_string(int(panel)));
+    }
+
+    TestSetupInput input;
+    input.notYetCount = 3;
+    Dialog setup(input, h.settingsPath(), h.platform, &h.form());
+    setup.show();
+    for (const char* kind : {"zidoutestop", "syudoutestop", "suuzitestop"}) {
+        on<QRadioButton>(&setup, kind)->click();
+        expectAccessible(&setup, std::string("test set-up ") + kind);
+    }
+
+    // The strip holds no control; it is a named window all the same.
+    h.find<QToolButton>("boubtn")->click();
+    QWidget* strip = h.form().stick().strip();
+    ASSERT_NE(strip, nullptr);
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(strip);
+    EXPECT_EQ(iface->role(), QAccessible::Window);
+    EXPECT_FALSE(iface->text(QAccessible::Name).isEmpty());
+    EXPECT_EQ(unnamedControls(strip), QStringList());
+}
+
+// A name taken from a tool tip follows the tool tip; a caption stays the name as it changes;
+// a name given by hand stays.
+TEST_F(Accessibility, NamesFollowToolTipsAndCaptions)
+{
+    auto name = [](QWidget* w) {
+        return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+    };
+    auto* pause = h.find<QToolButton>("Fteisibtn");
+    EXPECT_EQ(name(pause), QStringLiteral("一時停止"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(pause)->text(QAccessible::Description),
+        pause->toolTip());
+    for (const char* tip : {"中断　※Enter", "一時停止　※Delete"}) {
+        pause->setToolTip(QString::fromUtf8(tip));
+        EXPECT_EQ(name(pause), firstPhrase(QString::fromUtf8(tip)));
+    }
+    auto* list = h.find<QPushButton>("TestListbtn");
+    for (const char* caption : {"開始", "停止(&S)"}) {
+        list->setText(QString::fromUtf8(caption));
+        EXPECT_EQ(name(list), QString::fromUtf8(caption).remove(u'&'));
+    }
+    // On Linux a box says its value as its name; its field, which has the focus, says what
+    // the box is for.
+    auto* speed = h.find<QComboBox>("tsec");
+    EXPECT_EQ(speed->accessibleName(), QStringLiteral("速度の設定"));
+    EXPECT_EQ(name(speed->lineEdit()), QStringLiteral("速度の設定"));
+    auto* open = h.find<QToolButton>("Openbtn");
+    open->setAccessibleName(QStringLiteral("問題を開く"));
+    open->setToolTip(QStringLiteral("別の説明"));
+    EXPECT_EQ(name(open), QStringLiteral("問題を開く"));
+}
