@@ -24,6 +24,7 @@
 #include "study/studyengine.h"
 #include "study/timerbar.h"
 #include "ui/accessiblenames.h"
+#include "ui/cardtext.h"
 #include "ui/fonts.h"
 #include "ui/lazyicon.h"
 #include "ui/platform.h"
@@ -555,7 +556,7 @@ void Form1::putInForce(const PropertiesApplied& a)
         m_state.options.voiceIndex = voice;
     const AppliedOptions& o = m_state.options;
     if (!o.numberOnMain || !o.numberOnFocus)
-        m_c.NoLabel->clear();
+        showCardText(m_c.NoLabel, {});
     if (!o.numberOnInternalGet)
         m_c.pNolabel->clear();
     if (!o.numberOnStick)
@@ -565,7 +566,7 @@ void Form1::putInForce(const PropertiesApplied& a)
         = o.longText ? Qt::AlignLeft | Qt::AlignTop : Qt::AlignHCenter | Qt::AlignTop;
     m_c.Label1->setAlignment(m_state.numberTestRunning() ? Qt::AlignHCenter | Qt::AlignTop : along);
     if (!(m_state.numberTestRunning()) && o.showTypedText)
-        m_c.Label2->clear();
+        showCardText(m_c.Label2, {});
     m_c.Label2->setAlignment(along);
     m_layout->ApplyFontLayout();
 

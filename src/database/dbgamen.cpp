@@ -4,6 +4,7 @@
 #include "database/dblistmodel.h"
 #include "database/resultlists.h"
 #include "ui/accessiblenames.h"
+#include "ui/cardtext.h"
 #include "ui/lazyicon.h"
 #include "ui/platform.h"
 #include "ui/widgethelpers.h"
@@ -398,8 +399,8 @@ void DBgamen::move(bool fromLeft)
     const int i = fromLeft ? 0 : 1;
     m_zencheck[i]->show();
     m_zencheckhazusi[i]->hide();
-    m_kaitoulabel->clear();
-    m_kaitoulabelm->clear();
+    showCardText(m_kaitoulabel, {});
+    showCardText(m_kaitoulabelm, {});
     m_search.found = false;
 }
 
@@ -454,9 +455,11 @@ void DBgamen::FindNext()
     const DbSearchStep step = keruna::FindNext(m_search, m_left, m_right, m_text->text());
     if (step.list != DbSearchStep::List::None) {
         const bool left = step.list == DbSearchStep::List::Left;
-        selectRow(left, step.row);
+        // Focus first: the hit is then the last thing a screen reader hears, not the
+        // list's name.
         if (list(left)->isVisible())
             list(left)->setFocus();
+        selectRow(left, step.row);
     }
     if (!step.message.isEmpty())
         m_platform.showMessage(this, step.message, MessageIcon::Information, MessageButtons::Ok);
@@ -480,8 +483,8 @@ void DBgamen::setColumnWidths(int firstTwips, bool secondFills)
 
 void DBgamen::ToggleSelfTest(bool meaning)
 {
-    m_kaitoulabel->clear();
-    m_kaitoulabelm->clear();
+    showCardText(m_kaitoulabel, {});
+    showCardText(m_kaitoulabelm, {});
     QToolButton* self = meaning ? m_imi : m_eigo;
     QToolButton* other = meaning ? m_eigo : m_imi;
     if (self->isChecked()) {
@@ -511,12 +514,12 @@ void DBgamen::ShowHiddenColumn(bool left)
     if (model(left).isEmpty() || row < 0)
         return;
     QLabel* mine = left ? m_kaitoulabel : m_kaitoulabelm;
-    (left ? m_kaitoulabelm : m_kaitoulabel)->clear();
+    showCardText(left ? m_kaitoulabelm : m_kaitoulabel, {});
     const DbEntry& e = model(left).entry(row);
     if (m_imi->isChecked())
-        mine->setText(e.answer);
+        showCardText(mine, e.answer);
     if (m_eigo->isChecked())
-        mine->setText(e.question);
+        showCardText(mine, e.question);
 }
 
 void DBgamen::ToggleRedChecked()
@@ -536,8 +539,8 @@ void DBgamen::pressSave()
 {
     if (m_hooks.onSave)
         m_hooks.onSave();
-    m_kaitoulabel->clear();
-    m_kaitoulabelm->clear();
+    showCardText(m_kaitoulabel, {});
+    showCardText(m_kaitoulabelm, {});
     if (isVisible() && isEnabled())
         setFocus();
 }

@@ -9,6 +9,7 @@
 #include "problemdata/problemset.h"
 #include "problemdata/range.h"
 #include "study/studyengine.h"
+#include "ui/cardtext.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -58,8 +59,8 @@ void GetTest::start()
     s.currentLine.clear();
     s.item = ItemText {};
     m_study.DisableItemButtons();
-    c.Label1->setText(QStringLiteral("Ready?"));
-    c.Label2->clear();
+    showCardText(c.Label1, QStringLiteral("Ready?"));
+    showCardText(c.Label2, {});
 
     m_savedRandom = c.Rndop[0]->isChecked();
     m_orderSaved = true;
@@ -104,8 +105,8 @@ void GetTest::end()
     s.phase = StudyPhase::AwaitItem;
     s.currentLine.clear();
     s.item = ItemText {};
-    c.Label1->clear();
-    c.Label2->clear();
+    showCardText(c.Label1, {});
+    showCardText(c.Label2, {});
 
     ResetGetTestControls();
     s.getTestRunning = false;

@@ -16,6 +16,7 @@
 #include "settings/settingsstore.h"
 #include "study/studyengine.h"
 #include "study/typedspeed.h"
+#include "ui/cardtext.h"
 #include "ui/platform.h"
 
 #include <QAction>
@@ -168,7 +169,7 @@ void TestEngine::showAnswerByTab()
         m_ctx.controls.cuttext->clear();
     }
     if (kind() == TestKind::Number) {
-        m_ctx.controls.Label1->setText(s.currentLine);
+        showCardText(m_ctx.controls.Label1, s.currentLine);
     } else {
         s.answerOnDemand = false;
         m_study.ShowAnswer();
@@ -204,8 +205,8 @@ void TestEngine::answerClearTick()
     m_answerClear->setEnabled(false);
     if (m_ctx.menus.action(QStringLiteral("mTimelag"))->isChecked()
         || (running() && (m_t.listening || kind() == TestKind::Number)))
-        c.Label1->clear();
-    c.Label2->clear();
+        showCardText(c.Label1, {});
+    showCardText(c.Label2, {});
     // The Tab answer's display ends here too; only a manual item's wait moves it on.
     if (!running() || kind() != TestKind::Manual)
         return;

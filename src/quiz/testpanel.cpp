@@ -15,6 +15,7 @@
 #include "settings/settingsstore.h"
 #include "study/studyengine.h"
 #include "study/typedspeed.h"
+#include "ui/cardtext.h"
 #include "ui/platform.h"
 
 #include <QAction>
@@ -54,10 +55,10 @@ void TestEngine::ComposeScoreText()
     MainControls& c = m_ctx.controls;
     const int correct = m_t.correctCount;
     const int wrong = m_t.wrongCount;
-    c.testKEKKAlabel[0]->setText(scoreText(correct, wrong));
+    showCardText(c.testKEKKAlabel[0], scoreText(correct, wrong));
     if (m_hooks.scoreShown)
         m_hooks.scoreShown(c.testKEKKAlabel[0]->text());
-    c.testKEKKAlabel[2]->setText(progressText(
+    showCardText(c.testKEKKAlabel[2], progressText(
         {kind(), correct + wrong, m_t.itemTotal, secondsPerItem(), m_t.lowest, m_t.highest}));
     if (!running() && kind() != TestKind::Number && m_hooks.showResultScore)
         m_hooks.showResultScore(m_t.resultTitle, correct, wrong, correctRate(correct, wrong));
@@ -169,13 +170,13 @@ void TestEngine::ApplyTestGuidance()
     c.syudouskip->setToolTip(QStringLiteral("問題をスキップ ※Shift+Enter"));
     if (kind() == TestKind::Manual) {
         if (typed) {
-            c.testSIZIlabel->setText(QStringLiteral("入力してね"));
+            showCardText(c.testSIZIlabel, QStringLiteral("入力してね"));
             c.testKEKKAlabel[1]->setText(QStringLiteral("答Tab  次Enter"));
             c.syudouKAKUNIN->setToolTip(QStringLiteral("答えの確認"));
             c.syudouskip->setToolTip(QStringLiteral("問題をスキップ ※Enter"));
             c.cuttext->setToolTip(QStringLiteral("Tab、Enterを使うと不正解にカウント"));
         } else {
-            c.testSIZIlabel->setText(QStringLiteral("CHECKして○×を押してね"));
+            showCardText(c.testSIZIlabel, QStringLiteral("CHECKして○×を押してね"));
             c.testKEKKAlabel[1]->setText(
                 QStringLiteral("CHECK,○はEnter  ×,レはBS  答Tab  次Shift+Enter"));
             c.syudouKAKUNIN->setToolTip(QStringLiteral("答えの確認 ※Enter"));
@@ -185,14 +186,14 @@ void TestEngine::ApplyTestGuidance()
         return;
     }
     if (typed) {
-        c.testSIZIlabel->setText(QStringLiteral("入力してね"));
+        showCardText(c.testSIZIlabel, QStringLiteral("入力してね"));
         c.testKEKKAlabel[1]->setText(QStringLiteral("止Enter  答Tab  次Shift+Enter"));
         c.zidouMARU->setToolTip(QStringLiteral("リストに追加"));
         c.testTEISIbtn->setToolTip(QStringLiteral("一時停止 ※Enter"));
         c.testSAIKAIbtn->setToolTip(QStringLiteral("再開 ※Enter"));
         c.cuttext->setToolTip(QStringLiteral("Tabを使うと不正解にカウント"));
     } else {
-        c.testSIZIlabel->setText(QStringLiteral("予想してね"));
+        showCardText(c.testSIZIlabel, QStringLiteral("予想してね"));
         c.testKEKKAlabel[1]->setText(QStringLiteral("○Enter  レBS  止Del  答Tab  次Shift+Enter"));
         c.zidouMARU->setToolTip(QStringLiteral("リストに追加 ※Enter"));
         c.testTEISIbtn->setToolTip(QStringLiteral("一時停止 ※Delete"));
