@@ -11,17 +11,20 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTabWidget>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 using namespace keruna;
@@ -170,6 +173,25 @@ TEST_F(HiDpi, TheFactorAskedForIsTheOneInForce)
         ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
         : 1.0;
     EXPECT_DOUBLE_EQ(h.form().devicePixelRatioF(), asked);
+}
+
+TEST_F(HiDpi, CaptionsAreMeasuredInAFontThatHasTheirGlyphs)
+{
+    // Without a Japanese font every kana would measure as an empty box, and the checks
+    // below would say nothing about what the user reads.
+    for (const char* name : {"Rndop_0", "Revch"}) {
+        const auto* button = h.find<QAbstractButton>(QLatin1String(name));
+        QTextLayout layout(button->text(), button->font());
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        const QList<QGlyphRun> runs = layout.glyphRuns();
+        for (const QChar c : button->text()) {
+            EXPECT_TRUE(std::any_of(runs.begin(), runs.end(),
+                [c](const QGlyphRun& run) { return run.rawFont().supportsCharacter(c); }))
+                << name << ": no font draws " << QString(c).toStdString();
+        }
+    }
 }
 
 TEST_F(HiDpi, MainScreenIdleAndDuringAStudyWithItsGetPanel)
