@@ -141,8 +141,6 @@ void ProblemController::afterLoad()
     if (m_hooks.testActive && m_hooks.testActive())
         call(m_hooks.rebuildTestHeading);
     disableItemActions();
-    for (QRadioButton* option : m_controls.Rndop)
-        option->setFocusPolicy(Qt::ClickFocus);
 }
 
 void ProblemController::disableItemActions()

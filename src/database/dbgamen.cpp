@@ -182,6 +182,11 @@ void DBgamen::buildControls()
     lists->addWidget(m_pane[0], 1);
     lists->addLayout(middle);
     lists->addWidget(m_pane[1], 1);
+    // Tab reads the screen as it stands: the bar, then the left list's column, the move
+    // buttons between the lists, and the right list's column.
+    setTabChain({m_text, m_ken, m_imi, m_eigo, m_redbtn, m_fontbtn, m_chexp, m_sumihozon,
+        m_zencheck[0], m_zencheckhazusi[0], m_max[0], m_moto[0], m_sumilist, m_migiidou,
+        m_hidariidou, m_zencheck[1], m_zencheckhazusi[1], m_max[1], m_moto[1], m_madalist});
 
     connect(m_migiidou, &QToolButton::clicked, this, [this] { MoveRight(); });
     connect(m_hidariidou, &QToolButton::clicked, this, [this] { MoveLeft(); });

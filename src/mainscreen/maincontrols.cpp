@@ -379,6 +379,17 @@ MainControls buildMainControls(QWidget* central)
     layout->addWidget(c.Imgspl);
     layout->addWidget(c.Pickframe);
     layout->addWidget(c.mnuFrame);
+    // Tab follows the screen from top to bottom, each row from left to right; the
+    // creation order is not the order the user sees.
+    setTabChain({c.FocusBackbtn, c.cuttext, c.cuttabc, c.tsec, c.tsecbtn, c.ketamin, c.ketamax,
+        c.ketabotan, c.kikitori, c.rev, c.testTEISIbtn, c.testSAIKAIbtn, c.syuuryoubtn,
+        c.syudouKAKUNIN, c.syudouMARU, c.syudouBATU, c.syudouskip, c.zidouMARU, c.TestListbtn,
+        c.listmaru, c.listmodosi, c.listSkipbtn, c.listhozon, c.Picktest, c.pickend,
+        c.nPickzencheck, c.nPickzencheckhazusi, c.testkekka, c.testkekkakesi, c.gaibubtn,
+        c.listclose, c.Picklist, c.Openbtn, c.Startbtn, c.Fteisibtn, c.Fsaikaibtn, c.TESTbtn,
+        c.DBbtn, c.Pickbtn, c.testvoice, c.sakuseibtn, c.webdicbtn, c.Texthatuonbtn, c.irobtn,
+        c.Pptbtn, c.boubtn, c.Focusbtn, c.Seccom, c.nyseccom, c.Sizecom, c.hiritu, c.takasacom,
+        c.dakecom, c.Rndop[0], c.Rndop[1], c.Revch, c.Spkch, c.Douzich, c.typec, c.iroch});
     return c;
 }
 

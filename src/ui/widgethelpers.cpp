@@ -3,6 +3,7 @@
 #include "ui/lazyicon.h"
 
 #include <QToolButton>
+#include <QWidget>
 
 namespace keruna {
 
@@ -16,6 +17,12 @@ QToolButton* pictureButton(
     b->setToolTip(tooltip);
     b->setFocusPolicy(Qt::TabFocus);
     return b;
+}
+
+void setTabChain(const QList<QWidget*>& widgets)
+{
+    for (qsizetype i = 1; i < widgets.size(); ++i)
+        QWidget::setTabOrder(widgets[i - 1], widgets[i]);
 }
 
 } // namespace keruna

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class QToolButton;
@@ -17,5 +18,8 @@ template <class W> W* named(W* widget, const QString& name)
 // A flat button showing one of our own SVG pictures, drawn when first shown.
 QToolButton* pictureButton(
     QWidget* parent, const QString& name, const QString& icon, const QString& tooltip);
+
+// Tab and Shift+Tab visit the widgets in this order (the order they stand on the screen).
+void setTabChain(const QList<QWidget*>& widgets);
 
 } // namespace keruna
