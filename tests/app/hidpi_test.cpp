@@ -203,8 +203,10 @@ TEST_F(HiDpi, MainScreenIdleAndDuringAStudyWithItsGetPanel)
     h.timers.advance(1);
     QApplication::processEvents();
     expectWhole(&h.form(), QStringLiteral("Form1 studying"));
-    h.timers.advance(2500); // the answer shows
+    h.timers.advance(1200); // half the period: the answer shows
     QApplication::processEvents();
+    ASSERT_FALSE(h.find<QLabel>("Label2")->text().isEmpty());
+    ASSERT_TRUE(h.find<QLabel>("Label2")->isVisible());
     expectWhole(&h.form(), QStringLiteral("Form1 studying, answer shown"));
     h.find<QToolButton>("Fteisibtn")->click();
     QApplication::processEvents();
@@ -225,6 +227,35 @@ TEST_F(HiDpi, DatabaseAndExternalGetScreens)
     h.find<QToolButton>("gaibubtn")->click();
     QApplication::processEvents();
     expectWhole(h.form().externalScreen(), QStringLiteral("Pickgamen"));
+}
+
+TEST_F(HiDpi, MainScreenInEachKindOfTestAndTheResultsOnTheDatabaseScreen)
+{
+    openExample();
+    for (const TestKind kind : {TestKind::Number, TestKind::Manual, TestKind::Automatic}) {
+        h.form().chooseTestSetup = [kind](const TestSetupInput&) {
+            TestChoice c;
+            c.kind = kind;
+            c.seconds = QStringLiteral("2");
+            c.lowest = QStringLiteral("0");
+            c.highest = QStringLiteral("1000");
+            return std::optional<TestChoice>(c);
+        };
+        h.find<QToolButton>("TESTbtn")->click();
+        h.timers.advance(1);
+        QApplication::processEvents();
+        const QString what = QStringLiteral("Form1 in test %1").arg(int(kind));
+        expectWhole(&h.form(), what);
+        h.timers.advance(2500);
+        QApplication::processEvents();
+        expectWhole(&h.form(), what + QStringLiteral(", later"));
+        h.find<QToolButton>("syuuryoubtn")->click();
+        QApplication::processEvents();
+        expectWhole(&h.form(), what + QStringLiteral(", ended"));
+    }
+    h.form().ShowTestResults();
+    QApplication::processEvents();
+    expectWhole(h.form().databaseScreen(), QStringLiteral("DBgamen with a test's results"));
 }
 
 TEST_F(HiDpi, TestSetUpInEachKind)
