@@ -1,6 +1,7 @@
 #include "app/form1.h"
 #include "app/stickcontroller.h"
 #include "database/dbgamen.h"
+#include "getlist/getlist.h"
 #include "getlist/pickgamen.h"
 #include "history/historywindow.h"
 #include "quiz/testdialog.h"
@@ -262,4 +263,205 @@ TEST_F(Accessibility, NamesFollowToolTipsAndCaptions)
     open->setAccessibleName(QStringLiteral("問題を開く"));
     open->setToolTip(QStringLiteral("別の説明"));
     EXPECT_EQ(name(open), QStringLiteral("問題を開く"));
+}
+
+namespace {
+
+enum class Way { Click, AccessibilityAction };
+
+// A screen reader's press: the first action the control offers (Toggle for what can be
+// checked, Press otherwise), as an assistive tool lists it.
+void pressThroughAccessibility(QWidget* w)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+    ASSERT_TRUE(iface && iface->actionInterface()) << w->objectName().toStdString();
+    const QStringList actions = iface->actionInterface()->actionNames();
+    if (!w->isEnabled()) {
+        EXPECT_FALSE(actions.contains(QAccessibleActionInterface::pressAction()));
+        return;
+    }
+    ASSERT_FALSE(actions.isEmpty()) << w->objectName().toStdString();
+    const QString action = actions.first();
+    ASSERT_TRUE(action == QAccessibleActionInterface::pressAction()
+        || action == QAccessibleActionInterface::toggleAction())
+        << action.toStdString();
+    iface->actionInterface()->doAction(action);
+    // Qt presses a button as an animated click: it comes up, clicked, a moment later.
+    auto* button = qobject_cast<QAbstractButton*>(w);
+    QElapsedTimer waited;
+    waited.start();
+    while (button && button->isDown() && waited.elapsed() < 2000)
+        QTest::qWait(10);
+}
+
+struct ActionCase {
+    const char* what;
+    // Brings the program to the state of the case; returns the control to press.
+    std::function<QWidget*(Form1Harness&, std::unique_ptr<QWidget>& own)> setup;
+    // What the user sees change.
+    std::function<QString(Form1Harness&, QWidget* target)> observe;
+    int presses = 2;
+};
+
+QString checked(const QAbstractButton* b)
+{
+    return b->isChecked() ? QStringLiteral("on") : QStringLiteral("off");
+}
+
+QString checked(const QAction* a)
+{
+    return a->isChecked() ? QStringLiteral("on") : QStringLiteral("off");
+}
+
+void loadAndStudy(Form1Harness& h, bool study)
+{
+    h.start();
+    h.form().show();
+    const QString path = h.path("w.txt");
+    writeBytes(path, sjis(QStringLiteral("apple,りんご\r\nbook,本\r\ncat,ねこ\r\n")));
+    h.open(path);
+    if (study) {
+        h.find<QToolButton>("Startbtn")->click();
+        h.timers.advance(1);
+    }
+}
+
+// What the user sees after the setup and after each press.
+QStringList run(const ActionCase& c, Way way)
+{
+    Form1Harness h;
+    std::unique_ptr<QWidget> own;
+    QWidget* target = c.setup(h, own);
+    if (!target)
+        return {QStringLiteral("no control")};
+    QStringList seen {c.observe(h, target)};
+    for (int i = 0; i < c.presses; ++i) {
+        if (way == Way::Click)
+            QTest::mouseClick(target, Qt::LeftButton);
+        else
+            pressThroughAccessibility(target);
+        h.timers.advance(1);
+        seen.append(c.observe(h, target));
+    }
+    return seen;
+}
+
+} // namespace
+
+// Each button does through its accessibility action what it does when clicked, twice in a
+// row: a toggle takes its mirrored twin along, an exclusive pair stays exclusive.
+TEST(AccessibilityActions, PressingThroughTheActionIsAClick)
+{
+    const ActionCase cases[] = {
+        {"ランダム/昇順",
+            [](Form1Harness& h, auto&) {
+                loadAndStudy(h, false);
+                return h.find<QWidget>("Rndop_1");
+            },
+            [](Form1Harness& h, QWidget*) {
+                return checked(h.find<QRadioButton>("Rndop_0")) + u' '
+                    + checked(h.find<QRadioButton>("Rndop_1")) + u' ' + checked(h.action("mrandom"))
+                    + u' ' + checked(h.action("mnormal"));
+            }},
+        {"逆転 and its menu item",
+            [](Form1Harness& h, auto&) {
+                loadAndStudy(h, false);
+                return h.find<QWidget>("Revch");
+            },
+            [](Form1Harness& h, QWidget* t) {
+                return checked(static_cast<QAbstractButton*>(t)) + u' ' + checked(h.action("mrev"));
+            }},
+        {"external GET screen's type box and its twin",
+            [](Form1Harness& h, auto&) -> QWidget* {
+                loadAndStudy(h, true);
+                h.find<QToolButton>("gaibubtn")->click();
+                return h.form().externalScreen()->findChild<QCheckBox*>("typec");
+            },
+            [](Form1Harness& h, QWidget* t) {
+                return checked(static_cast<QAbstractButton*>(t)) + u' '
+                    + checked(h.find<QCheckBox>("typec"));
+            }},
+        {"palette always on top",
+            [](Form1Harness& h, auto&) -> QWidget* {
+                loadAndStudy(h, false);
+                h.action("mtexthatuon")->trigger();
+                return h.form()
+                    .findChild<QWidget*>("texthatuongamen")
+                    ->findChild<QCheckBox*>("Check1");
+            },
+            [](Form1Harness& h, QWidget* t) {
+                QString calls;
+                for (const auto& [window, topmost] : h.platform.topmostCalls)
+                    calls += window == t->window() ? (topmost ? u'T' : u'F') : u'.';
+                return checked(static_cast<QAbstractButton*>(t)) + u' ' + calls;
+            }},
+        {"database meaning test",
+            [](Form1Harness& h, auto&) -> QWidget* {
+                loadAndStudy(h, false);
+                h.find<QToolButton>("DBbtn")->click();
+                return h.form().databaseScreen()->findChild<QToolButton*>("imi");
+            },
+            [](Form1Harness& h, QWidget* t) {
+                auto* list = h.form().databaseScreen()->findChild<QTreeView*>("madalist");
+                return checked(static_cast<QAbstractButton*>(t)) + u' '
+                    + QString::number(list->columnWidth(1));
+            }},
+        {"start",
+            [](Form1Harness& h, auto&) {
+                loadAndStudy(h, false);
+                return h.find<QWidget>("Startbtn");
+            },
+            [](Form1Harness& h, QWidget*) {
+                return h.find<QLabel>("Label1")->text() + u' '
+                    + QString::number(h.find<QWidget>("Pickframe")->isVisible());
+            }},
+        {"pause",
+            [](Form1Harness& h, auto&) {
+                loadAndStudy(h, true);
+                return h.find<QWidget>("Fteisibtn");
+            },
+            [](Form1Harness& h, QWidget*) {
+                return checked(h.action("mteisi")) + u' '
+                    + QString::number(h.find<QWidget>("Fsaikaibtn")->isEnabled());
+            }},
+        {"add to the GET list",
+            [](Form1Harness& h, auto&) {
+                loadAndStudy(h, true);
+                return h.find<QWidget>("listmaru");
+            },
+            [](Form1Harness& h, QWidget*) { return QString::number(h.form().getList().count()); }},
+        {"test set-up kind",
+            [](Form1Harness& h, std::unique_ptr<QWidget>& own) -> QWidget* {
+                loadAndStudy(h, false);
+                TestSetupInput input;
+                input.notYetCount = 3;
+                own = std::make_unique<Dialog>(input, h.settingsPath(), h.platform);
+                own->show();
+                return own->findChild<QRadioButton*>("suuzitestop");
+            },
+            [](Form1Harness&, QWidget* t) {
+                auto* setup = static_cast<Dialog*>(t->window());
+                return QString::number(int(setup->choice().kind)) + u' '
+                    + QString::number(setup->findChild<QWidget*>("ketamin")->isVisible());
+            }},
+        {"back from the external GET screen",
+            [](Form1Harness& h, auto&) -> QWidget* {
+                loadAndStudy(h, true);
+                h.find<QToolButton>("gaibubtn")->click();
+                return h.form().externalScreen()->findChild<QToolButton*>("naibubtn");
+            },
+            [](Form1Harness& h, QWidget*) {
+                return QString::number(h.form().externalShown()) + u' '
+                    + QString::number(h.find<QWidget>("Pickframe")->isVisible());
+            },
+            1},
+    };
+    for (const ActionCase& c : cases) {
+        const QStringList clicked = run(c, Way::Click);
+        ASSERT_GE(clicked.size(), 2) << c.what;
+        EXPECT_NE(clicked[0], clicked[1]) << c.what << ": a click changes what is seen";
+        EXPECT_EQ(run(c, Way::AccessibilityAction).join(u'|').toStdString(),
+            clicked.join(u'|').toStdString())
+            << c.what;
+    }
 }
