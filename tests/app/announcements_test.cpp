@@ -39,7 +39,9 @@ protected:
     {
         m_previous = QAccessible::installUpdateHandler(record);
         g_heard = &heard;
-        for (int i = 0; i < 100 && !QAccessible::isActive(); ++i)
+        // The bridge reaches the bus after a few turns of the event loop.
+        const bool bridged = qGuiApp->platformName() == u"xcb";
+        for (int i = 0; bridged && i < 100 && !QAccessible::isActive(); ++i)
             QTest::qWait(20);
         if (!QAccessible::isActive()) {
             if (qEnvironmentVariableIsSet("KERUNA_ACCESSIBILITY_BUS"))
