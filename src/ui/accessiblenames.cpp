@@ -34,13 +34,15 @@ bool isControl(const QWidget* w)
         || qobject_cast<const QTextEdit*>(w) || qobject_cast<const QPlainTextEdit*>(w);
 }
 
-// The text field of an editable box is the box itself to the user.
-bool isEditorOfBox(const QWidget* w)
+// The text field and the drop-down list of a box are the box itself to the user: they
+// take its name.
+bool isPartOfBox(const QWidget* w)
 {
-    const QWidget* parent = w->parentWidget();
-    return qobject_cast<const QLineEdit*>(w)
-        && (qobject_cast<const QComboBox*>(parent)
-            || qobject_cast<const QAbstractSpinBox*>(parent));
+    for (const QWidget* p = w->parentWidget(); p; p = p->parentWidget()) {
+        if (qobject_cast<const QComboBox*>(p) || qobject_cast<const QAbstractSpinBox*>(p))
+            return true;
+    }
+    return false;
 }
 
 void nameAfter(QWidget* w, const QString& derived)
@@ -68,6 +70,7 @@ QString ownName(const QString& objectName)
         {QStringLiteral("testkekkakesi"), QStringLiteral("テスト結果を隠す")},
         {QStringLiteral("Picklist"), QStringLiteral("ゲットリスト")},
         {QStringLiteral("Spkbtn"), QStringLiteral("発音")},
+        {QStringLiteral("irocom"), QStringLiteral("色の対象")},
     };
     return names.value(objectName);
 }
@@ -89,8 +92,11 @@ void nameFromToolTip(QWidget* w)
 {
     const QString derived = derivedName(w);
     nameAfter(w, derived);
-    if (auto* box = qobject_cast<QComboBox*>(w); box && box->lineEdit())
-        nameAfter(box->lineEdit(), w->accessibleName());
+    if (auto* box = qobject_cast<QComboBox*>(w)) {
+        if (box->lineEdit())
+            nameAfter(box->lineEdit(), w->accessibleName());
+        nameAfter(box->view(), w->accessibleName());
+    }
     if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) {
         if (auto* editor = spin->findChild<QLineEdit*>())
             nameAfter(editor, w->accessibleName());
@@ -151,7 +157,7 @@ void makeAccessible(QWidget* screen)
     }();
     Q_UNUSED(installed);
     for (QWidget* w : screen->findChildren<QWidget*>()) {
-        if (!isControl(w) || isEditorOfBox(w))
+        if (!isControl(w) || isPartOfBox(w))
             continue;
         w->installEventFilter(&ToolTipFollower::instance());
         nameFromToolTip(w);

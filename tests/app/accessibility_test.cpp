@@ -259,6 +259,7 @@ TEST_F(Accessibility, NamesFollowToolTipsAndCaptions)
     auto* speed = h.find<QComboBox>("tsec");
     EXPECT_EQ(speed->accessibleName(), QStringLiteral("速度の設定"));
     EXPECT_EQ(name(speed->lineEdit()), QStringLiteral("速度の設定"));
+    EXPECT_EQ(name(speed->view()), QStringLiteral("速度の設定"));
     auto* open = h.find<QToolButton>("Openbtn");
     open->setAccessibleName(QStringLiteral("問題を開く"));
     open->setToolTip(QStringLiteral("別の説明"));
