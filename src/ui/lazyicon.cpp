@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHash>
 #include <QIconEngine>
+#include <QList>
 #include <QPainter>
 #include <QPixmap>
 #include <QStyle>
@@ -10,6 +11,7 @@
 #include <QSvgRenderer>
 
 #include <memory>
+#include <unordered_map>
 
 namespace keruna {
 
@@ -25,7 +27,14 @@ public:
     {
     }
 
-    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    // Without sizes of its own, a window's icon is drawn at four sizes up to 128 pixels
+    // as the window is first shown; these are the sizes title bars and task lists use.
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return {QSize(16, 16), QSize(24, 24), QSize(32, 32), QSize(48, 48), QSize(64, 64)};
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override
     {
         const qreal scale = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
         painter->drawPixmap(rect, rendered(rect.size() * scale, mode, scale));
@@ -70,20 +79,22 @@ private:
                                 .arg(pixels.height())
                                 .arg(scale)
                                 .arg(int(mode));
-        if (const auto it = m_cache.constFind(key); it != m_cache.constEnd())
+        Picture& picture = pictureOf(m_path);
+        if (const auto it = picture.drawn.constFind(key); it != picture.drawn.constEnd())
             return *it;
-        if (!m_renderer)
-            m_renderer = std::make_unique<QSvgRenderer>(m_path);
+        if (!picture.renderer)
+            picture.renderer = std::make_unique<QSvgRenderer>(m_path);
+        QSvgRenderer* const renderer = picture.renderer.get();
         QPixmap pm(pixels);
         pm.fill(Qt::transparent);
         {
             QPainter p(&pm);
             p.setRenderHint(QPainter::Antialiasing);
             // Kept in proportion and centred, as an icon is.
-            QSizeF drawn = m_renderer->defaultSize().scaled(pixels, Qt::KeepAspectRatio);
+            QSizeF drawn = renderer->defaultSize().scaled(pixels, Qt::KeepAspectRatio);
             if (drawn.isEmpty())
                 drawn = pixels;
-            m_renderer->render(&p,
+            renderer->render(&p,
                 QRectF(QPointF((pixels.width() - drawn.width()) / 2,
                            (pixels.height() - drawn.height()) / 2),
                     drawn));
@@ -94,13 +105,25 @@ private:
             pm = QApplication::style()->generatedIconPixmap(mode, pm, &option);
         }
         pm.setDevicePixelRatio(scale);
-        m_cache.insert(key, pm);
+        picture.drawn.insert(key, pm);
         return pm;
     }
 
+    // One parse and one drawing per picture and size for the whole program: the same
+    // picture stands on several buttons, and each copy of an icon has its own engine.
+    struct Picture {
+        std::unique_ptr<QSvgRenderer> renderer;
+        QHash<QString, QPixmap> drawn;
+    };
+    static Picture& pictureOf(const QString& path)
+    {
+        // Never freed: pixmaps must not outlive the application object, and static
+        // destruction comes after it.
+        static auto* const pictures = new std::unordered_map<QString, Picture>;
+        return (*pictures)[path];
+    }
+
     QString m_path;
-    std::unique_ptr<QSvgRenderer> m_renderer;
-    QHash<QString, QPixmap> m_cache;
 };
 
 } // namespace
