@@ -13,7 +13,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-noto-cjk
   xvfb xauth imagemagick openbox x11-utils xdotool wmctrl desktop-file-utils
-  weston xwayland
+  weston xwayland qt6-wayland
   clang libclang-rt-14-dev
   appstream man-db
 )

@@ -4,6 +4,7 @@
 #include "settings/settingsschema.h"
 #include "settings/settingsstore.h"
 #include "support/harness.h"
+#include "support/runprogram.h"
 #include "support/speechdispatcher.h"
 #include "ui/qtplatform.h"
 
@@ -29,15 +30,6 @@ using namespace keruna;
 using namespace keruna::test;
 
 namespace {
-
-// A property of a window as the window manager sees it.
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess p;
-    p.start(program, arguments);
-    p.waitForFinished(10000);
-    return QString::fromUtf8(p.readAllStandardOutput()).trimmed();
-}
 
 QString xprop(WId window, const char* property)
 {
