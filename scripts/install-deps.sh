@@ -14,6 +14,7 @@ packages=(
   fonts-noto-cjk
   xvfb xauth imagemagick openbox x11-utils xdotool wmctrl desktop-file-utils
   weston xwayland qt6-wayland
+  dbus at-spi2-core
   clang libclang-rt-14-dev
   appstream man-db
 )
