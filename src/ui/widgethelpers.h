@@ -15,7 +15,8 @@ template <class W> W* named(W* widget, const QString& name)
     return widget;
 }
 
-// A flat button showing one of our own SVG pictures, drawn when first shown.
+// A flat button showing one of our own SVG pictures, drawn when first shown; with the
+// focus it wears a frame in the highlight colour.
 QToolButton* pictureButton(
     QWidget* parent, const QString& name, const QString& icon, const QString& tooltip);
 
