@@ -20,8 +20,9 @@ public:
 // A periodic engine timer. Setting the interval restarts the count, so a phase is timed
 // from the moment its interval was set; set from the timer's own tick, the phase is timed
 // from the moment that tick was due, so the work of each tick (and a tick that came late)
-// does not push every later phase back. A tick that fell behind by more than a whole
-// interval starts afresh from now rather than firing a burst to catch up.
+// does not push every later phase back. A phase whose end has already passed when it is
+// set (its tick came later than the phase is long) runs its full length from now, rather
+// than being cut to nothing or firing a burst to catch up.
 class EngineTimer {
 public:
     virtual ~EngineTimer() = default;
