@@ -114,10 +114,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
         const auto* key = static_cast<QKeyEvent*>(event);
         // Shortcuts (select all, copy, paste) stay; the validator guards what they bring in.
         constexpr auto shortcut = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-        if (event->type() == QEvent::KeyPress && !(key->modifiers() & shortcut)) {
+        if (!(key->modifiers() & shortcut)) {
             for (const QChar c : key->text()) {
                 if (c.isPrint() && !(c >= u'0' && c <= u'9') && c != u'.')
                     return true;
