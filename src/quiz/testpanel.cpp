@@ -101,15 +101,7 @@ void TestEngine::applySecondsBox()
             isNumeric(text) ? MessageIcon::Information : MessageIcon::Error, MessageButtons::Ok);
         return;
     }
-    StudySession& s = m_study.session();
-    if (speed.value().perSecond) {
-        s.tickLimit = speed.value().seconds;
-        s.perSecondMode = true;
-    } else {
-        s.timePerItem = speed.value().seconds * 1000;
-        s.perSecondMode = false;
-        s.tickCount = 0;
-    }
+    m_study.applyTypedSpeed(speed.value());
     // The test's speed is its own box's: no speed menu entry stands for it.
     m_ctx.menus.checkOnlyInArray(QStringLiteral("msec"), -1);
     ComposeScoreText();

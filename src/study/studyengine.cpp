@@ -106,14 +106,7 @@ void StudyEngine::StartStudy()
             PauseStudy();
             return;
         }
-        if (speed.value().perSecond) {
-            m_s.tickLimit = speed.value().seconds;
-            m_s.perSecondMode = true;
-        } else {
-            m_s.timePerItem = speed.value().seconds * 1000;
-            m_s.perSecondMode = false;
-            m_s.tickCount = 0;
-        }
+        applyTypedSpeed(speed.value());
         m.checkOnlyInArray(QStringLiteral("msec"), -1);
     } else {
         m_s.perSecondMode = false;
@@ -506,6 +499,18 @@ void StudyEngine::ApplyInterval(EngineTimer& timer)
         return;
     }
     timer.setInterval(int(std::nearbyint(m_s.intervalMs)));
+}
+
+void StudyEngine::applyTypedSpeed(const TypedSpeed& speed)
+{
+    if (speed.perSecond) {
+        m_s.tickLimit = speed.seconds;
+        m_s.perSecondMode = true;
+    } else {
+        m_s.timePerItem = speed.seconds * 1000;
+        m_s.perSecondMode = false;
+        m_s.tickCount = 0;
+    }
 }
 
 bool StudyEngine::CountLongTick()

@@ -14,6 +14,8 @@ class QMainWindow;
 
 namespace keruna {
 
+struct TypedSpeed;
+
 class Clock;
 class EngineTimer;
 class MainMenus;
@@ -169,6 +171,8 @@ public:
     void ApplyInterval(EngineTimer& timer);
     // Per-second mode: true when the tick goes on to show.
     bool CountLongTick();
+    // A typed speed in force: one tick a second above 65 s, else the period itself.
+    void applyTypedSpeed(const TypedSpeed& speed);
 
     // The repeat button: the running phase stops while speak() says the item, then goes
     // on for the time it had left; what the user does meanwhile follows it.
