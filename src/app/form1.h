@@ -176,7 +176,7 @@ private:
     void wireExternalGet(); // form1external.cpp
     // The external screen follows the main screen's controls it copies.
     bool mirrorEvent(QObject* watched, QEvent* event);
-    void syncExternal();
+    void syncExternal(bool evenHidden = false);
     void resetExternalCheckAll();
     // A drag or drop on a window that takes word lists; true when it was one.
     bool dropEvent(QObject* watched, QEvent* event);

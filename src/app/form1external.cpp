@@ -106,10 +106,11 @@ bool Form1::mirrorEvent(QObject*, QEvent* event)
     }
 }
 
-void Form1::syncExternal()
+void Form1::syncExternal(bool evenHidden)
 {
-    // Also while hidden: moving out lays its controls out before it is sized and placed.
-    if (!m_external || m_syncing)
+    // A hidden screen is brought up to date when it is moved out again, not at every item;
+    // moving out lays its controls out before it is sized and placed.
+    if (!m_external || m_syncing || (!evenHidden && !m_external->isVisible()))
         return;
     m_syncing = true;
     Pickgamen& out = *m_external;
@@ -187,7 +188,7 @@ void Form1::MoveGetListOut()
     // Placed with the size it will show at: its controls as they will be, the size the user
     // gave it (never below what they need), and its frame. Before its first showing the
     // window manager has not framed it yet: the main window's frame stands in for its own.
-    syncExternal();
+    syncExternal(true);
     m_external->resize(m_external->size().expandedTo(m_external->minimumSizeHint()));
     QSize frame = m_external->frameGeometry().size() - m_external->size();
     if (frame.isNull())
