@@ -2,6 +2,7 @@
 
 #include "common/clock.h"
 #include "getlist/gettest.h"
+#include "history/historychart.h"
 #include "history/historyfile.h"
 #include "history/historywindow.h"
 #include "mainscreen/mainmenus.h"
@@ -18,6 +19,12 @@
 // Form1: the learning history. Events are appended as they happen; losing the history
 // never stops a study, a test or a save.
 namespace keruna {
+
+// The history names a test kind as its charts do: the three of the main screen in their
+// own order, then the GET test.
+static_assert(size_t(TestKind::Automatic) == 0 && size_t(TestKind::Manual) == 1
+    && size_t(TestKind::Number) == 2);
+constexpr size_t kGetTestKind = 3;
 
 namespace {
 
@@ -93,17 +100,7 @@ void Form1::recordTest()
 {
     const TestSession& t = m_test->session();
     HistoryEvent e = eventNow(HistoryKind::Test, m_set.path);
-    switch (m_state.testKind) {
-    case TestKind::Automatic:
-        e.testKind = QStringLiteral("automatic");
-        break;
-    case TestKind::Manual:
-        e.testKind = QStringLiteral("manual");
-        break;
-    case TestKind::Number:
-        e.testKind = QStringLiteral("number");
-        break;
-    }
+    e.testKind = QString::fromLatin1(kHistoryTestKinds[size_t(m_state.testKind)]);
     e.listening = t.listening;
     e.typed = m_lastTest.typedInput;
     e.reverse = m_lastTest.reverse && m_state.testKind != TestKind::Number;
@@ -121,7 +118,7 @@ void Form1::recordTest()
 void Form1::recordGetTest(int got, int total, int shown)
 {
     HistoryEvent e = eventNow(HistoryKind::Test, m_set.path);
-    e.testKind = QStringLiteral("get");
+    e.testKind = QString::fromLatin1(kHistoryTestKinds[kGetTestKind]);
     e.range = m_range.current ? rangeLabel(*m_range.current) : QString();
     e.items = total;
     e.answered = shown;

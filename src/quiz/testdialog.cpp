@@ -33,7 +33,6 @@ constexpr qint64 kWhiteBgr = 16777215;
 
 constexpr double kFastestSeconds = 0.01;
 constexpr double kSlowestSeconds = 600;
-constexpr double kLargestBound = 1000000;
 
 // The list position of ketamax chosen when the lists are filled: 10000.
 constexpr int kHighestPreselected = 3;
@@ -132,9 +131,8 @@ protected:
 std::optional<TestSetupRefusal> refuseBound(const QString& text)
 {
     const std::optional<double> v = text.isEmpty() ? std::nullopt : toNumber(text);
-    if (!v || *v < 0 || *v > kLargestBound)
-        return TestSetupRefusal {
-            QStringLiteral("0～1000000の範囲以外は指定できません。"), MessageIcon::Information};
+    if (!v || *v < 0 || *v > kMaxNumberBound)
+        return TestSetupRefusal {kBoundRangeMessage, MessageIcon::Information};
     return std::nullopt;
 }
 

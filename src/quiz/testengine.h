@@ -39,9 +39,6 @@ struct TestSession {
     bool savedSpeech = false;
 };
 
-// The number test's bounds go no higher.
-inline constexpr int kMaxNumberBound = 1000000;
-
 // Steps that belong to other parts of the main screen; unset ones do nothing.
 struct TestHooks {
     std::function<void()> speakItem; // returns when the utterance has finished

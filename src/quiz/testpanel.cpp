@@ -58,8 +58,9 @@ void TestEngine::ComposeScoreText()
     showCardText(c.testKEKKAlabel[0], scoreText(correct, wrong));
     if (m_hooks.scoreShown)
         m_hooks.scoreShown(c.testKEKKAlabel[0]->text());
-    showCardText(c.testKEKKAlabel[2], progressText(
-        {kind(), correct + wrong, m_t.itemTotal, secondsPerItem(), m_t.lowest, m_t.highest}));
+    showCardText(c.testKEKKAlabel[2],
+        progressText(
+            {kind(), correct + wrong, m_t.itemTotal, secondsPerItem(), m_t.lowest, m_t.highest}));
     if (!running() && kind() != TestKind::Number && m_hooks.showResultScore)
         m_hooks.showResultScore(m_t.resultTitle, correct, wrong, correctRate(correct, wrong));
 }
@@ -117,8 +118,7 @@ void TestEngine::applyNumberBounds()
         const std::optional<double> value = toNumber(text);
         if (!value || *value < 0 || *value > kMaxNumberBound) {
             if (value) {
-                m_ctx.platform.showMessage(&m_ctx.window,
-                    QStringLiteral("0～1000000の範囲以外は指定できません。"),
+                m_ctx.platform.showMessage(&m_ctx.window, kBoundRangeMessage,
                     MessageIcon::Information, MessageButtons::Ok);
             } else {
                 m_ctx.platform.showMessage(&m_ctx.window,
