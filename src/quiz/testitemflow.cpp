@@ -84,13 +84,7 @@ void TestEngine::RecordJudgement(bool correct)
 void TestEngine::DisableItemButtons()
 {
     // After an item is taken without moving on, skip is what moves it on.
-    MainControls& c = m_ctx.controls;
-    for (QWidget* w : std::initializer_list<QWidget*> {c.listmaru, c.cuttext, c.zidouMARU})
-        w->setEnabled(false);
-    if (m_item.stage != TestItemStage::Taken || !m_study.itemCurrent()) {
-        c.syudouskip->setEnabled(false);
-        c.listSkipbtn->setEnabled(false);
-    }
+    m_study.lockItemButtons(m_item.stage == TestItemStage::Taken && m_study.itemCurrent());
 }
 
 void TestEngine::takeItem(TestItemEvent event)

@@ -721,10 +721,15 @@ void StudyEngine::EnableItemButtons()
 
 void StudyEngine::DisableItemButtons()
 {
+    lockItemButtons(!m_s.advanceNow && itemCurrent());
+}
+
+void StudyEngine::lockItemButtons(bool skipStays)
+{
     MainControls& c = m_ctx.controls;
     for (QWidget* w : std::initializer_list<QWidget*> {c.listmaru, c.cuttext, c.zidouMARU})
         w->setEnabled(false);
-    if (m_s.advanceNow || !itemCurrent()) {
+    if (!skipStays) {
         c.syudouskip->setEnabled(false);
         c.listSkipbtn->setEnabled(false);
     }

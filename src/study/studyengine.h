@@ -162,6 +162,8 @@ public:
     // The item's buttons and typing box ready for a new item, or disabled once it was taken.
     void EnableItemButtons();
     void DisableItemButtons();
+    // The item's buttons and typing box locked; skip too unless it is what moves on.
+    void lockItemButtons(bool skipStays);
     // Writes the item number where the current view shows it.
     void ItemNumberText();
 
