@@ -33,7 +33,8 @@ QComboBox* combo(QWidget* parent, const QString& name, const QStringList& items,
     c->addItems(items);
     c->setCurrentIndex(preselected);
     c->setToolTip(tooltip);
-    c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // The items never change, so the default (fitted to them when first shown) is all the
+    // fitting needed; choosing a policy would make the box's drop-down list up front.
     return c;
 }
 

@@ -14,7 +14,10 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVariant>
+
+#include <algorithm>
 
 namespace keruna {
 
@@ -88,15 +91,26 @@ QString derivedName(const QWidget* w)
     return name;
 }
 
+// The text field and the drop-down list of a box say what the box is for. A box makes its
+// list only when the list is first asked for (making ten of them would cost the start-up
+// a millisecond and a half), so a list that does not exist yet is named when it comes.
+void nameBoxParts(QComboBox* box)
+{
+    if (box->lineEdit())
+        nameAfter(box->lineEdit(), box->accessibleName());
+    const QObjectList& children = box->children();
+    const bool hasList = std::any_of(children.begin(), children.end(),
+        [](const QObject* child) { return child->inherits("QComboBoxPrivateContainer"); });
+    if (hasList)
+        nameAfter(box->view(), box->accessibleName());
+}
+
 void nameFromToolTip(QWidget* w)
 {
     const QString derived = derivedName(w);
     nameAfter(w, derived);
-    if (auto* box = qobject_cast<QComboBox*>(w)) {
-        if (box->lineEdit())
-            nameAfter(box->lineEdit(), w->accessibleName());
-        nameAfter(box->view(), w->accessibleName());
-    }
+    if (auto* box = qobject_cast<QComboBox*>(w))
+        nameBoxParts(box);
     if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) {
         if (auto* editor = spin->findChild<QLineEdit*>())
             nameAfter(editor, w->accessibleName());
@@ -114,8 +128,23 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::ToolTipChange)
+        switch (event->type()) {
+        case QEvent::ToolTipChange:
             nameFromToolTip(static_cast<QWidget*>(watched));
+            break;
+        // A box's list is added half made (its view comes after); it is named once made,
+        // and at the latest as it is first shown.
+        case QEvent::ChildAdded:
+            if (auto* box = qobject_cast<QComboBox*>(watched))
+                QTimer::singleShot(0, box, [box] { nameBoxParts(box); });
+            break;
+        case QEvent::ChildPolished:
+            if (auto* box = qobject_cast<QComboBox*>(watched))
+                nameBoxParts(box);
+            break;
+        default:
+            break;
+        }
         return false;
     }
 };

@@ -1,7 +1,10 @@
 #include "ui/lazyicon.h"
 
+#include "ui/iconcache.h"
+
 #include <QApplication>
 #include <QHash>
+#include <QImage>
 #include <QIconEngine>
 #include <QList>
 #include <QPainter>
@@ -11,6 +14,7 @@
 #include <QSvgRenderer>
 
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 namespace keruna {
@@ -82,23 +86,18 @@ private:
         Picture& picture = pictureOf(m_path);
         if (const auto it = picture.drawn.constFind(key); it != picture.drawn.constEnd())
             return *it;
-        if (!picture.renderer)
-            picture.renderer = std::make_unique<QSvgRenderer>(m_path);
-        QSvgRenderer* const renderer = picture.renderer.get();
-        QPixmap pm(pixels);
-        pm.fill(Qt::transparent);
-        {
-            QPainter p(&pm);
-            p.setRenderHint(QPainter::Antialiasing);
-            // Kept in proportion and centred, as an icon is.
-            QSizeF drawn = renderer->defaultSize().scaled(pixels, Qt::KeepAspectRatio);
-            if (drawn.isEmpty())
-                drawn = pixels;
-            renderer->render(&p,
-                QRectF(QPointF((pixels.width() - drawn.width()) / 2,
-                           (pixels.height() - drawn.height()) / 2),
-                    drawn));
+        IconCache& cache = IconCache::shared();
+        const QString cacheKey = IconCache::keyFor(m_path, pixels);
+        QImage image;
+        if (std::optional<QImage> cached = cache.find(cacheKey)) {
+            image = std::move(*cached);
+        } else {
+            if (!picture.renderer)
+                picture.renderer = std::make_unique<QSvgRenderer>(m_path);
+            image = render(*picture.renderer, pixels);
+            cache.insert(cacheKey, image);
         }
+        QPixmap pm = QPixmap::fromImage(image);
         if (mode == QIcon::Disabled || mode == QIcon::Selected) {
             QStyleOption option;
             option.palette = QApplication::palette();
@@ -107,6 +106,23 @@ private:
         pm.setDevicePixelRatio(scale);
         picture.drawn.insert(key, pm);
         return pm;
+    }
+
+    static QImage render(QSvgRenderer& renderer, const QSize& pixels)
+    {
+        QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::Antialiasing);
+        // Kept in proportion and centred, as an icon is.
+        QSizeF drawn = renderer.defaultSize().scaled(pixels, Qt::KeepAspectRatio);
+        if (drawn.isEmpty())
+            drawn = pixels;
+        renderer.render(&p,
+            QRectF(QPointF((pixels.width() - drawn.width()) / 2,
+                       (pixels.height() - drawn.height()) / 2),
+                drawn));
+        return image;
     }
 
     // One parse and one drawing per picture and size for the whole program: the same

@@ -15,6 +15,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -260,6 +261,16 @@ TEST_F(Accessibility, NamesFollowToolTipsAndCaptions)
     EXPECT_EQ(speed->accessibleName(), QStringLiteral("速度の設定"));
     EXPECT_EQ(name(speed->lineEdit()), QStringLiteral("速度の設定"));
     EXPECT_EQ(name(speed->view()), QStringLiteral("速度の設定"));
+    // The other boxes make their lists when first asked: named as they come, whether a
+    // screen reader asks first or the list is shown.
+    auto* size = h.find<QComboBox>("Sizecom");
+    QAbstractItemView* sizes = size->view();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(name(sizes), QStringLiteral("文字サイズ"));
+    auto* seconds = h.find<QComboBox>("Seccom");
+    seconds->showPopup();
+    EXPECT_EQ(name(seconds->view()), QStringLiteral("表示速度"));
+    seconds->hidePopup();
     auto* open = h.find<QToolButton>("Openbtn");
     open->setAccessibleName(QStringLiteral("問題を開く"));
     open->setToolTip(QStringLiteral("別の説明"));
