@@ -2,22 +2,19 @@
 
 #include "history/historymodel.h"
 
-#include <QChart>
-#include <QChartView>
 #include <QDateTime>
-#include <QDateTimeAxis>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QHash>
-#include <QLineSeries>
+#include <QLabel>
+#include <QLibrary>
 #include <QMap>
-#include <QToolTip>
 #include <QVBoxLayout>
-#include <QValueAxis>
 
 namespace keruna {
 
 namespace {
-
-const char* const kRateNames[] = {"自動テスト", "手動テスト", "数字テスト", "GETテスト"};
 
 // Milliseconds since the epoch of a local date and time. The start of each day is looked
 // up once: a year of history has a few hundred days and a hundred thousand events.
@@ -61,16 +58,12 @@ QString tip(const HistoryEvent& e)
 
 } // namespace
 
-QString HistoryPoints::tipAt(int i) const
-{
-    if (i >= 0 && i < events.size())
-        return tip(*events[i]);
-    return tips.value(i);
-}
-
 HistoryChartData historyChartData(const HistoryModel& model)
 {
     HistoryChartData d;
+    d.memorized.describe = tip;
+    for (HistoryPoints& rates : d.rates)
+        rates.describe = tip;
     LocalTime local;
     QMap<QDate, double> minutes;
     model.forEachShown([&](const HistoryEvent& e) {
@@ -105,141 +98,76 @@ HistoryChartData historyChartData(const HistoryModel& model)
     return d;
 }
 
-HistoryChart::HistoryChart(QWidget* parent)
-    : QWidget(parent)
-{
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+namespace {
 
-    m_progress = new QChart;
-    m_progress->legend()->setAlignment(Qt::AlignBottom);
-    m_progress->setMargins(QMargins(4, 4, 4, 4));
-    m_time = new QDateTimeAxis;
-    m_time->setFormat(QStringLiteral("yyyy/MM/dd"));
-    m_rateAxis = new QValueAxis;
-    m_rateAxis->setRange(0, 100);
-    m_rateAxis->setLabelFormat(QStringLiteral("%d"));
-    m_rateAxis->setTickCount(6);
-    m_rateAxis->setTitleText(QStringLiteral("正解率（％）"));
-    m_countAxis = new QValueAxis;
-    m_countAxis->setLabelFormat(QStringLiteral("%d"));
-    m_countAxis->setTitleText(QStringLiteral("暗記済（語）"));
-    m_progress->addAxis(m_time, Qt::AlignBottom);
-    m_progress->addAxis(m_rateAxis, Qt::AlignLeft);
-    m_progress->addAxis(m_countAxis, Qt::AlignRight);
-
-    m_memorized = new QLineSeries;
-    m_memorized->setName(QStringLiteral("暗記済の数"));
-    m_memorized->setPointsVisible(true);
-    m_progress->addSeries(m_memorized);
-    m_memorized->attachAxis(m_time);
-    m_memorized->attachAxis(m_countAxis);
-    // Each test a dot: a line series with no line draws its points in one pass, where a
-    // scatter series makes a graphics item of every point (seconds for a year of tests).
-    const QColor colours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28),
-        QColor(0x2c, 0xa0, 0x2c), QColor(0x94, 0x67, 0xbd)};
-    for (size_t i = 0; i < m_rates.size(); ++i) {
-        m_rates[i] = new QLineSeries;
-        m_rates[i]->setName(QString::fromUtf8(kRateNames[i]));
-        QPen dots(colours[i], 2);
-        dots.setStyle(Qt::NoPen);
-        m_rates[i]->setPen(dots);
-        m_rates[i]->setColor(colours[i]);
-        m_rates[i]->setPointsVisible(true);
-        m_rates[i]->setMarkerSize(7);
-        m_progress->addSeries(m_rates[i]);
-        m_rates[i]->attachAxis(m_time);
-        m_rates[i]->attachAxis(m_rateAxis);
+// Where the module cannot be loaded: the history's table still shows, and this says why
+// the charts do not.
+class ChartUnavailable final : public HistoryChart {
+public:
+    ChartUnavailable(QWidget* parent, const QString& reason)
+        : HistoryChart(parent)
+    {
+        auto* layout = new QVBoxLayout(this);
+        auto* notice = new QLabel(
+            QStringLiteral("学習履歴のグラフを表示できません。\n") + reason, this);
+        notice->setObjectName(QStringLiteral("rirekiChartMissing"));
+        notice->setWordWrap(true);
+        notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(notice);
     }
+    void setData(const HistoryChartData&) override { }
+};
 
-    m_minutes = new QChart;
-    m_minutes->legend()->hide();
-    m_minutes->setMargins(QMargins(4, 0, 4, 4));
-    m_minutesTime = new QDateTimeAxis;
-    m_minutesTime->setFormat(QStringLiteral("yyyy/MM/dd"));
-    m_minutesAxis = new QValueAxis;
-    m_minutesAxis->setLabelFormat(QStringLiteral("%d"));
-    m_minutesAxis->setTickCount(3);
-    m_minutesAxis->setTitleText(QStringLiteral("学習（分／日）"));
-    m_minutes->addAxis(m_minutesTime, Qt::AlignBottom);
-    m_minutes->addAxis(m_minutesAxis, Qt::AlignLeft);
-    m_minutesSeries = new QLineSeries;
-    m_minutesSeries->setName(QStringLiteral("学習時間"));
-    m_minutesSeries->setPointsVisible(true);
-    m_minutes->addSeries(m_minutesSeries);
-    m_minutesSeries->attachAxis(m_minutesTime);
-    m_minutesSeries->attachAxis(m_minutesAxis);
+} // namespace
 
-    m_progressView = new QChartView(m_progress);
-    m_progressView->setObjectName(QStringLiteral("rirekiChart"));
-    m_progressView->setAccessibleName(QStringLiteral("暗記済の数と正解率の推移"));
-    m_progressView->setRenderHint(QPainter::Antialiasing);
-    m_minutesView = new QChartView(m_minutes);
-    m_minutesView->setObjectName(QStringLiteral("rirekiMinutes"));
-    m_minutesView->setAccessibleName(QStringLiteral("1日の学習時間"));
-    m_minutesView->setRenderHint(QPainter::Antialiasing);
-    // Tall enough that every axis label stands whole.
-    m_progressView->setMinimumHeight(260);
-    m_minutesView->setMinimumHeight(150);
-    layout->addWidget(m_progressView, 3);
-    layout->addWidget(m_minutesView, 2);
-
-    addTips(m_memorized, &m_data.memorized);
-    for (size_t i = 0; i < m_rates.size(); ++i)
-        addTips(m_rates[i], &m_data.rates[i]);
-    addTips(m_minutesSeries, &m_data.minutesPerDay);
-}
-
-void HistoryChart::addTips(QXYSeries* series, const HistoryPoints* points)
+HistoryChartModule loadHistoryChartModule(const QStringList& folders)
 {
-    connect(series, &QXYSeries::hovered, this, [points](const QPointF& at, bool state) {
-        if (!state) {
-            QToolTip::hideText();
-            return;
+    HistoryChartModule module;
+    QStringList errors;
+    for (const QString& folder : folders) {
+        if (folder.isEmpty())
+            continue;
+        const QString path = QDir(folder).filePath(QString::fromLatin1(kHistoryChartModule));
+        if (!QFileInfo::exists(path))
+            continue;
+        QLibrary library(path);
+        if (!library.load()) {
+            errors.append(library.errorString());
+            continue;
         }
-        // The point nearest to the pointer in time.
-        const QList<QPointF>& all = points->points;
-        const auto after = std::lower_bound(all.cbegin(), all.cend(), at,
-            [](const QPointF& p, const QPointF& q) { return p.x() < q.x(); });
-        int best = int(after - all.cbegin());
-        if (best == all.size() || (best > 0 && at.x() - all[best - 1].x() < all[best].x() - at.x()))
-            --best;
-        if (best >= 0)
-            QToolTip::showText(QCursor::pos(), points->tipAt(best));
-    });
+        // Loaded for the rest of the run: the charts it makes come and go with the window.
+        module.make = reinterpret_cast<HistoryChartMaker>(library.resolve(kHistoryChartMaker));
+        if (module.make)
+            return module;
+        errors.append(library.errorString());
+        library.unload();
+    }
+    if (errors.isEmpty())
+        errors.append(QStringLiteral("%1 が見つかりません（%2）")
+                          .arg(QString::fromLatin1(kHistoryChartModule),
+                              folders.join(QStringLiteral("、"))));
+    module.error = errors.join(u'\n');
+    return module;
 }
 
-void HistoryChart::setData(const HistoryChartData& data)
+HistoryChart* makeHistoryChart(QWidget* parent)
 {
-    m_data = data;
-    m_memorized->replace(m_data.memorized.points);
-    // Dots on the line only while they can be told apart; the line says the rest.
-    m_memorized->setPointsVisible(m_data.memorized.points.size() <= 400);
-    for (size_t i = 0; i < m_rates.size(); ++i)
-        m_rates[i]->replace(m_data.rates[i].points);
-    m_minutesSeries->replace(m_data.minutesPerDay.points);
-    // A single event still gets a span to be drawn in: a day either side.
-    constexpr qint64 kDay = 24 * 60 * 60 * 1000;
-    qint64 first = m_data.first;
-    qint64 last = m_data.last;
-    if (first == 0 && last == 0)
-        first = last = QDateTime::currentMSecsSinceEpoch();
-    if (last - first < kDay) {
-        first -= kDay / 2;
-        last += kDay / 2;
-    }
-    // A few days: the hours tell the points apart; longer spans read by the date.
-    const QString format
-        = last - first < 3 * kDay ? QStringLiteral("MM/dd HH:mm") : QStringLiteral("yyyy/MM/dd");
-    for (QDateTimeAxis* axis : {m_time, m_minutesTime}) {
-        axis->setFormat(format);
-        axis->setRange(QDateTime::fromMSecsSinceEpoch(first), QDateTime::fromMSecsSinceEpoch(last));
-    }
-    m_countAxis->setRange(0, std::max(10, m_data.maxMemorized + m_data.maxMemorized / 10));
-    m_countAxis->applyNiceNumbers();
-    m_minutesAxis->setRange(0, std::max(10.0, m_data.maxMinutes * 1.1));
-    m_minutesAxis->applyNiceNumbers();
+    static const HistoryChartModule module = [] {
+        // Beside the program in the build tree; installed, in the program's own library
+        // folder; KERUNA_MODULE_DIR first, for the tests and for trying another build.
+        const QString programFolder = QCoreApplication::applicationDirPath();
+        return loadHistoryChartModule({qEnvironmentVariable("KERUNA_MODULE_DIR"),
+            QDir::cleanPath(programFolder + u'/' + QStringLiteral(KERUNA_MODULE_PATH)),
+            programFolder});
+    }();
+    return makeHistoryChart(parent, module);
+}
+
+HistoryChart* makeHistoryChart(QWidget* parent, const HistoryChartModule& module)
+{
+    if (module.make)
+        return module.make(parent);
+    return new ChartUnavailable(parent, module.error);
 }
 
 } // namespace keruna

@@ -9,15 +9,6 @@
 
 #include <array>
 
-QT_BEGIN_NAMESPACE
-class QChart;
-class QChartView;
-class QDateTimeAxis;
-class QLineSeries;
-class QXYSeries;
-class QValueAxis;
-QT_END_NAMESPACE
-
 namespace keruna {
 
 // The kinds of test, each its own series of points.
@@ -30,9 +21,15 @@ struct HistoryPoints {
     QList<QPointF> points;
     QList<const HistoryEvent*> events; // into the model, while it holds these events
     QStringList tips; // for points that are not one event
+    QString (*describe)(const HistoryEvent&) = nullptr; // an event's tool tip
     // The text of the point's tool tip, made when it is asked for: a year of history has
     // tens of thousands of points and only a few are ever pointed at.
-    QString tipAt(int i) const;
+    QString tipAt(int i) const
+    {
+        if (i >= 0 && i < events.size() && describe)
+            return describe(*events[i]);
+        return tips.value(i);
+    }
 };
 
 // What the charts draw, from the events in the order they happened.
@@ -52,30 +49,34 @@ HistoryChartData historyChartData(const HistoryModel& model);
 
 // The learning history drawn: memorized count and test rates over time above, study
 // minutes per day below, on one time axis.
+//
+// Drawn by Qt Charts, which with the libraries it brings takes two milliseconds to load:
+// it lives in a module of its own (keruna-charts.so), loaded when the history is first
+// shown, so every start of the program does without it. Everything the module uses of
+// ours is in this header.
 class HistoryChart : public QWidget {
 public:
-    explicit HistoryChart(QWidget* parent = nullptr);
-    void setData(const HistoryChartData& data);
-
-    QChart* progressChart() const { return m_progress; }
-    QChart* minutesChart() const { return m_minutes; }
-
-private:
-    void addTips(QXYSeries* series, const HistoryPoints* points);
-
-    QChart* m_progress = nullptr;
-    QChart* m_minutes = nullptr;
-    QChartView* m_progressView = nullptr;
-    QChartView* m_minutesView = nullptr;
-    QLineSeries* m_memorized = nullptr;
-    std::array<QLineSeries*, kHistoryTestKinds.size()> m_rates {};
-    QLineSeries* m_minutesSeries = nullptr;
-    QDateTimeAxis* m_time = nullptr;
-    QDateTimeAxis* m_minutesTime = nullptr;
-    QValueAxis* m_rateAxis = nullptr;
-    QValueAxis* m_countAxis = nullptr;
-    QValueAxis* m_minutesAxis = nullptr;
-    HistoryChartData m_data; // the tool tips' texts
+    using QWidget::QWidget;
+    virtual void setData(const HistoryChartData& data) = 0;
 };
+
+// The charts from the module; where it cannot be loaded, a notice saying so, and the rest
+// of the history window works as ever.
+HistoryChart* makeHistoryChart(QWidget* parent);
+
+// The module's maker, found in the first of folders that has a module that loads; the
+// reasons of those that did not otherwise.
+using HistoryChartMaker = HistoryChart* (*)(QWidget* parent);
+struct HistoryChartModule {
+    HistoryChartMaker make = nullptr;
+    QString error;
+};
+HistoryChartModule loadHistoryChartModule(const QStringList& folders);
+// The charts from module, or the notice of why there are none.
+HistoryChart* makeHistoryChart(QWidget* parent, const HistoryChartModule& module);
+
+// The module's file name, and the one function it exports.
+inline constexpr char kHistoryChartModule[] = "keruna-charts.so";
+inline constexpr char kHistoryChartMaker[] = "keruna_make_history_chart";
 
 } // namespace keruna

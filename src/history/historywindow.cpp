@@ -56,7 +56,7 @@ HistoryWindow::HistoryWindow(HistoryFile& file, Platform& platform, QWidget* par
     layout->addWidget(m_notice);
 
     auto* split = new QSplitter(Qt::Vertical, this);
-    m_chart = new HistoryChart(split);
+    m_chart = makeHistoryChart(split);
     m_model = new HistoryModel(this);
     m_table = new QTreeView(split);
     m_table->setObjectName(QStringLiteral("rirekiList"));

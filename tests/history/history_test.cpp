@@ -6,9 +6,11 @@
 #include "support/smalldisk.h"
 
 #include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QDateTimeAxis>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -201,7 +203,9 @@ TEST(HistoryWindow, ShowsTheOpenListOrEveryListInTableAndCharts)
     EXPECT_TRUE(data.minutesPerDay.tipAt(0).contains(QStringLiteral("15.5分")));
 
     // The chart's own objects: the series hold those points, the rate axis is 0-100 %.
-    QChart* chart = window.chart().progressChart();
+    const auto* view = window.findChild<QChartView*>(QStringLiteral("rirekiChart"));
+    ASSERT_NE(view, nullptr);
+    QChart* chart = view->chart();
     const auto* rateAxis = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).at(0));
     ASSERT_NE(rateAxis, nullptr);
     EXPECT_EQ(rateAxis->min(), 0);
@@ -254,4 +258,37 @@ TEST(HistoryWindow, ExportsWhatIsShownAndClearsOnlyWhenTheUserSaysYes)
     window.findChild<QPushButton*>("rirekiClear")->click();
     EXPECT_EQ(readBytes(file.path()), historyHeader() + "\n");
     EXPECT_EQ(window.model().rowCount(), 0);
+}
+
+// The charts come from a module loaded when first needed. A folder without it, or with a
+// file of its name that is no such module, is passed over for the next; where none loads,
+// the window shows why in place of the charts.
+TEST(HistoryChartModule, IsFoundInTheFirstFolderWhereItLoadsAndElseExplained)
+{
+    QTemporaryDir folder;
+    const QString built = QStringLiteral(KERUNA_BUILD_DIR);
+    const HistoryChartModule none = loadHistoryChartModule({folder.path()});
+    EXPECT_EQ(none.make, nullptr);
+    EXPECT_TRUE(none.error.contains(folder.path())) << none.error.toStdString();
+
+    QFile bogus(folder.filePath(QString::fromLatin1(kHistoryChartModule)));
+    ASSERT_TRUE(bogus.open(QIODevice::WriteOnly));
+    bogus.write("not a library");
+    bogus.close();
+    const HistoryChartModule broken = loadHistoryChartModule({folder.path()});
+    EXPECT_EQ(broken.make, nullptr);
+    EXPECT_TRUE(broken.error.contains(bogus.fileName())) << broken.error.toStdString();
+
+    const HistoryChartModule found = loadHistoryChartModule({folder.path(), built});
+    ASSERT_NE(found.make, nullptr);
+    QWidget parent;
+    makeHistoryChart(&parent, found);
+    EXPECT_NE(parent.findChild<QChartView*>(QStringLiteral("rirekiChart")), nullptr);
+
+    QWidget without;
+    makeHistoryChart(&without, broken);
+    const auto* notice = without.findChild<QLabel*>(QStringLiteral("rirekiChartMissing"));
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->text().contains(broken.error));
+    EXPECT_EQ(without.findChild<QChartView*>(), nullptr);
 }

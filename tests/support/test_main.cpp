@@ -7,6 +7,9 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The history's charts module, as built beside the program.
+    if (qEnvironmentVariableIsEmpty("KERUNA_MODULE_DIR"))
+        qputenv("KERUNA_MODULE_DIR", KERUNA_BUILD_DIR);
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
