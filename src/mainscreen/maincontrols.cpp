@@ -29,7 +29,10 @@ QComboBox* combo(QWidget* parent, const QString& name, const QStringList& items,
     const QString& tooltip, bool editable = false)
 {
     auto* c = named(new QComboBox(parent), name);
-    c->setEditable(editable);
+    // A field given to the box rather than setEditable(true), which first makes the box's
+    // drop-down list to fit it for typing: a list made when first opened is made fit.
+    if (editable)
+        c->setLineEdit(new QLineEdit(c));
     c->addItems(items);
     c->setCurrentIndex(preselected);
     c->setToolTip(tooltip);

@@ -74,22 +74,42 @@ MainMenus::MainMenus(QMenuBar* bar, QWidget* owner)
     : m_owner(owner)
 {
     buildMainBar(bar);
-    buildPopup();
     buildListPopup();
 }
 
-QAction* MainMenus::action(const QString& name) const
+void MainMenus::ensurePopup()
 {
+    if (!m_popup)
+        buildPopup();
+}
+
+QMenu* MainMenus::popup()
+{
+    ensurePopup();
+    return m_popup;
+}
+
+QAction* MainMenus::action(const QString& name)
+{
+    if (QAction* a = m_actions.value(name))
+        return a;
+    ensurePopup();
     return m_actions.value(name);
 }
 
-QMenu* MainMenus::menu(const QString& name) const
+QMenu* MainMenus::menu(const QString& name)
 {
+    if (QMenu* m = m_menus.value(name))
+        return m;
+    ensurePopup();
     return m_menus.value(name);
 }
 
-QList<QAction*> MainMenus::array(const QString& name) const
+QList<QAction*> MainMenus::array(const QString& name)
 {
+    if (const auto it = m_arrays.constFind(name); it != m_arrays.constEnd())
+        return *it;
+    ensurePopup();
     return m_arrays.value(name);
 }
 
@@ -140,6 +160,8 @@ QAction* MainMenus::addTwin(QMenu* menu, const QString& mainName, const QString&
 {
     QAction* main = action(mainName);
     QAction* twin = addItem(menu, twinName(mainName), caption.isEmpty() ? main->text() : caption);
+    // Made late, the twin starts with the mark its item has by now.
+    twin->setChecked(main->isChecked());
     m_commands.insert(twin, [main] { main->trigger(); });
     return twin;
 }
@@ -155,6 +177,7 @@ void MainMenus::addTwinArray(QMenu* menu, const QString& mainName)
     const QList<QAction*> twins = array(name);
     for (int i = 0; i < twins.size(); ++i) {
         QAction* main = mains[i];
+        twins[i]->setChecked(main->isChecked());
         m_commands.insert(twins[i], [main] { main->trigger(); });
     }
 }
@@ -167,8 +190,12 @@ void MainMenus::dispatch(QAction* action, bool checkedAfterToggle)
         const QSignalBlocker blocker(action);
         action->setChecked(!checkedAfterToggle);
     }
-    if (auto it = m_commands.constFind(action); it != m_commands.constEnd() && *it)
-        (*it)();
+    // Called from a copy: a command may add items (the popup, made when first asked for),
+    // and the table it lives in may move while it runs.
+    if (auto it = m_commands.constFind(action); it != m_commands.constEnd() && *it) {
+        const std::function<void()> command = *it;
+        command();
+    }
 }
 
 void MainMenus::onCommand(const QString& name, std::function<void()> command)
@@ -188,14 +215,15 @@ void MainMenus::setCheckedWithTwin(const QString& name, bool checked)
 {
     if (QAction* a = action(name))
         a->setChecked(checked);
-    if (QAction* t = action(twinName(name)))
+    // A twin not made yet takes the mark when it is.
+    if (QAction* t = m_actions.value(twinName(name)))
         t->setChecked(checked);
 }
 
 void MainMenus::checkOnlyInArray(const QString& name, int index)
 {
     for (const QString& n : {name, twinName(name)}) {
-        const QList<QAction*> items = array(n);
+        const QList<QAction*> items = m_arrays.value(n);
         for (int i = 0; i < items.size(); ++i)
             items[i]->setChecked(i == index);
     }

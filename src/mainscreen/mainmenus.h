@@ -23,11 +23,14 @@ class MainMenus {
 public:
     MainMenus(QMenuBar* bar, QWidget* owner);
 
-    QAction* action(const QString& name) const;
-    QMenu* menu(const QString& name) const;
-    QMenu* popup() const { return m_popup; }
+    // The popup menu and its twins are made when first asked for: a hundred items that most
+    // starts never show would cost the first window half a millisecond. Asking for any of
+    // them makes them all.
+    QAction* action(const QString& name);
+    QMenu* menu(const QString& name);
+    QMenu* popup();
     QMenu* listPopup() const { return m_listPopup; }
-    QList<QAction*> array(const QString& name) const;
+    QList<QAction*> array(const QString& name);
 
     // Runs command when the item is chosen (array items get their index).
     void onCommand(const QString& name, std::function<void()> command);
@@ -56,6 +59,7 @@ private:
     void addTwinArray(QMenu* menu, const QString& mainName);
     void buildMainBar(QMenuBar* bar);
     void buildPopup();
+    void ensurePopup();
     void buildListPopup();
     void dispatch(QAction* action, bool checkedAfterToggle);
 

@@ -207,3 +207,29 @@ TEST(MenuTicksAtStartup, OneItemOfEachGroupFollowsTheBoxes)
         }
     }
 }
+
+// The popup is made when first asked for: its twins then carry the marks their items were
+// given before, and a command that asks for a twin while it runs runs to its end.
+TEST(MainMenusPopup, MadeLateItCarriesTheMarksAndACommandMayMakeIt)
+{
+    QWidget owner;
+    QMenuBar bar(&owner);
+    MainMenus menus(&bar, &owner);
+    menus.setCheckedWithTwin(QStringLiteral("mrev"), true);
+    menus.checkOnlyInArray(QStringLiteral("msec"), 3);
+    int ran = 0;
+    menus.onCommand(QStringLiteral("mopen"), [&] {
+        menus.action(QStringLiteral("mdopen"))->setEnabled(false);
+        ++ran;
+    });
+    menus.action(QStringLiteral("mopen"))->trigger();
+    EXPECT_EQ(ran, 1);
+    EXPECT_FALSE(menus.action(QStringLiteral("mdopen"))->isEnabled());
+    EXPECT_TRUE(menus.action(QStringLiteral("mdrev"))->isChecked());
+    const QList<QAction*> twins = menus.array(QStringLiteral("mdsec"));
+    ASSERT_EQ(twins.size(), kSeconds.size());
+    for (int i = 0; i < twins.size(); ++i)
+        EXPECT_EQ(twins[i]->isChecked(), i == 3) << i;
+    menus.setCheckedWithTwin(QStringLiteral("mrev"), false);
+    EXPECT_FALSE(menus.action(QStringLiteral("mdrev"))->isChecked());
+}
