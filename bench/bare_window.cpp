@@ -25,9 +25,14 @@ protected:
     {
         if (event->type() == QEvent::Paint && !m_done) {
             m_done = true;
-            std::fputs("first-paint\n", stdout);
-            std::fflush(stdout);
-            QTimer::singleShot(0, m_w, [w = m_w] { w->close(); });
+            // Told once the whole window is painted and on the screen, the point at which
+            // the program tells it: the window's own paint event comes before its
+            // children's and before anything reaches the screen.
+            QTimer::singleShot(0, m_w, [w = m_w] {
+                std::fputs("first-paint\n", stdout);
+                std::fflush(stdout);
+                w->close();
+            });
         }
         return QObject::eventFilter(watched, event);
     }
