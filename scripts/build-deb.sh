@@ -14,6 +14,7 @@ ldflags="$(dpkg-buildflags --get LDFLAGS)"
 # Qt's Japanese texts come from qt6-translations-l10n, which the package depends on.
 cmake -S . -B build-deb "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" \
+  -DCMAKE_MODULE_LINKER_FLAGS="$ldflags" \
   -DCMAKE_INSTALL_PREFIX=/usr -DKERUNA_BUILD_TESTS=OFF -DKERUNA_BUILD_BENCH=OFF \
   -DKERUNA_COPY_QT_TRANSLATIONS=OFF >/dev/null
 cmake --build build-deb -j"$(nproc)" --target keruna keruna_docs

@@ -11,6 +11,7 @@ generator=()
 command -v ninja >/dev/null && [ ! -f build-asan/CMakeCache.txt ] && generator=(-G Ninja)
 cmake -S . -B build-asan "${generator[@]}" -DCMAKE_BUILD_TYPE=Debug \
   -DCMAKE_CXX_FLAGS="$flags" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
+  -DCMAKE_MODULE_LINKER_FLAGS="-fsanitize=address,undefined" \
   -DKERUNA_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j"${JOBS:-$(nproc)}"
 

@@ -24,6 +24,8 @@ constexpr int kLargestSide = 1024;
 // Sizes and screens come and go: past this many, only what this run used is kept.
 constexpr qsizetype kMostEntries = 512;
 constexpr QImage::Format kFormat = QImage::Format_ARGB32_Premultiplied;
+// Far above what a few hundred icons take: a file that claims more is not ours.
+constexpr qsizetype kMostBytes = 64 * 1024 * 1024;
 
 } // namespace
 
@@ -68,6 +70,7 @@ void IconCache::load()
         || qtVersion != QString::fromLatin1(qVersion()) || count > kMostEntries * 2)
         return;
     QHash<QString, QImage> images;
+    qsizetype total = 0;
     for (quint32 i = 0; i < count; ++i) {
         QString key;
         qint32 width = 0;
@@ -75,7 +78,8 @@ void IconCache::load()
         QByteArray bits;
         in >> key >> width >> height >> bits;
         if (in.status() != QDataStream::Ok || width < 1 || height < 1 || width > kLargestSide
-            || height > kLargestSide || bits.size() != qsizetype(width) * height * 4)
+            || height > kLargestSide || bits.size() != qsizetype(width) * height * 4
+            || (total += bits.size()) > kMostBytes)
             return; // all or nothing: a file cut short is thrown away
         QImage image(width, height, kFormat);
         if (image.isNull() || image.sizeInBytes() != bits.size())
