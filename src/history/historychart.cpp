@@ -124,9 +124,11 @@ HistoryChartModule loadHistoryChartModule(const QStringList& folders)
 {
     HistoryChartModule module;
     QStringList errors;
+    QStringList looked;
     for (const QString& folder : folders) {
         if (folder.isEmpty())
             continue;
+        looked.append(folder);
         const QString path = QDir(folder).filePath(QString::fromLatin1(kHistoryChartModule));
         if (!QFileInfo::exists(path))
             continue;
@@ -145,7 +147,7 @@ HistoryChartModule loadHistoryChartModule(const QStringList& folders)
     if (errors.isEmpty())
         errors.append(QStringLiteral("%1 が見つかりません（%2）")
                           .arg(QString::fromLatin1(kHistoryChartModule),
-                              folders.join(QStringLiteral("、"))));
+                              looked.join(QStringLiteral("、"))));
     module.error = errors.join(u'\n');
     return module;
 }

@@ -267,9 +267,9 @@ TEST(HistoryChartModule, IsFoundInTheFirstFolderWhereItLoadsAndElseExplained)
 {
     QTemporaryDir folder;
     const QString built = QStringLiteral(KERUNA_BUILD_DIR);
-    const HistoryChartModule none = loadHistoryChartModule({folder.path()});
+    const HistoryChartModule none = loadHistoryChartModule({QString(), folder.path()});
     EXPECT_EQ(none.make, nullptr);
-    EXPECT_TRUE(none.error.contains(folder.path())) << none.error.toStdString();
+    EXPECT_TRUE(none.error.endsWith(u'（' + folder.path() + u'）')) << none.error.toStdString();
 
     QFile bogus(folder.filePath(QString::fromLatin1(kHistoryChartModule)));
     ASSERT_TRUE(bogus.open(QIODevice::WriteOnly));
