@@ -36,20 +36,29 @@ IconCache::IconCache(QString file)
 
 QString IconCache::keyFor(const QString& path, QSize pixels)
 {
-    QCryptographicHash digest(QCryptographicHash::Md5);
-    if (const QResource resource(path); resource.isValid()) {
-        // The stored bytes as built in, compressed or not: a changed picture changes them.
-        digest.addData(QByteArrayView(
-            reinterpret_cast<const char*>(resource.data()), qsizetype(resource.size())));
-        digest.addData(QByteArray::number(int(resource.compressionAlgorithm())));
-    } else if (QFile file(path); file.open(QIODevice::ReadOnly)) {
-        digest.addData(&file);
+    // Built-in pictures cannot change while the program runs: each is digested once.
+    static QHash<QString, QString> builtIn;
+    QString digest = builtIn.value(path);
+    if (digest.isEmpty()) {
+        QCryptographicHash hash(QCryptographicHash::Md5);
+        const QResource resource(path);
+        if (resource.isValid()) {
+            // The stored bytes as built in, compressed or not: a changed picture changes them.
+            hash.addData(QByteArrayView(
+                reinterpret_cast<const char*>(resource.data()), qsizetype(resource.size())));
+            hash.addData(QByteArray::number(int(resource.compressionAlgorithm())));
+        } else if (QFile file(path); file.open(QIODevice::ReadOnly)) {
+            hash.addData(&file);
+        }
+        digest = QString::fromLatin1(hash.result().toHex());
+        if (resource.isValid())
+            builtIn.insert(path, digest);
     }
     return QStringLiteral("%1 %2x%3 %4")
         .arg(path)
         .arg(pixels.width())
         .arg(pixels.height())
-        .arg(QString::fromLatin1(digest.result().toHex()));
+        .arg(digest);
 }
 
 void IconCache::load()
