@@ -5,7 +5,6 @@
 #include "ui/dictionaryurl.h"
 #include "ui/platform.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -74,20 +73,6 @@ QStringList splitCommand(const QString& line)
     return words;
 }
 
-QStringList xdgDirs(const char* homeVariable, const QString& homeDefault, const char* dirsVariable,
-    const QString& dirsDefault)
-{
-    QString home = qEnvironmentVariable(homeVariable);
-    if (home.isEmpty())
-        home = QDir::homePath() + homeDefault;
-    QStringList dirs {home};
-    QString rest = qEnvironmentVariable(dirsVariable);
-    if (rest.isEmpty())
-        rest = dirsDefault;
-    dirs += rest.split(u':', Qt::SkipEmptyParts);
-    return dirs;
-}
-
 // The value of key in one section of a desktop-style file ("" when absent).
 QString entryValue(const QString& file, const QString& section, const QString& key)
 {
@@ -108,8 +93,9 @@ QString entryValue(const QString& file, const QString& section, const QString& k
 // The desktop's preferred application for plain text, as a desktop entry file.
 QString textHandlerEntry()
 {
-    const QStringList dataDirs = xdgDirs("XDG_DATA_HOME", QStringLiteral("/.local/share"),
-        "XDG_DATA_DIRS", QStringLiteral("/usr/local/share:/usr/share"));
+    // The user's folder first, then the system's, as the desktop looks them up.
+    const QStringList dataDirs
+        = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
     auto entryFile = [&dataDirs](const QString& id) -> QString {
         for (const QString& dir : dataDirs) {
             const QString file = dir + QStringLiteral("/applications/") + id;
@@ -119,8 +105,8 @@ QString textHandlerEntry()
         return {};
     };
     QStringList lists;
-    for (const QString& dir : xdgDirs("XDG_CONFIG_HOME", QStringLiteral("/.config"),
-             "XDG_CONFIG_DIRS", QStringLiteral("/etc/xdg")))
+    for (const QString& dir :
+        QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation))
         lists << dir + QStringLiteral("/mimeapps.list");
     for (const QString& dir : dataDirs)
         lists << dir + QStringLiteral("/applications/mimeapps.list")
