@@ -108,7 +108,7 @@ std::optional<QImage> IconCache::find(const QString& key)
     const auto it = m_images.constFind(key);
     if (it == m_images.constEnd())
         return std::nullopt;
-    m_used.insert(key, true);
+    m_used.insert(key);
     return *it;
 }
 
@@ -119,7 +119,7 @@ void IconCache::insert(const QString& key, const QImage& image)
     if (image.isNull() || image.width() > kLargestSide || image.height() > kLargestSide)
         return;
     m_images.insert(key, image.convertToFormat(kFormat));
-    m_used.insert(key, true);
+    m_used.insert(key);
     m_changed = true;
     if (m_saveWhenIdle && !m_saveQueued && QCoreApplication::instance()) {
         m_saveQueued = true;

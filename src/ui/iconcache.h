@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QImage>
+#include <QSet>
 #include <QString>
 
 #include <optional>
@@ -40,7 +41,7 @@ private:
     bool m_loaded = false;
     bool m_changed = false;
     QHash<QString, QImage> m_images;
-    QHash<QString, bool> m_used; // entries asked for or added this run
+    QSet<QString> m_used; // entries asked for or added this run
     bool m_saveWhenIdle = false;
     bool m_saveQueued = false;
 };

@@ -4,8 +4,8 @@
 
 #include <QApplication>
 #include <QHash>
-#include <QImage>
 #include <QIconEngine>
+#include <QImage>
 #include <QList>
 #include <QPainter>
 #include <QPixmap>
