@@ -8,12 +8,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
@@ -25,14 +29,69 @@ namespace keruna {
 
 namespace {
 
+// What Qt gives a typed box: inline completion from the box's items, in any case.
+QCompleter* typedBoxCompleter(QAbstractItemModel* items, QObject* parent)
+{
+    auto* completer = new QCompleter(items, parent);
+    completer->setCaseSensitivity(Qt::CaseInsensitive);
+    completer->setCompletionMode(QCompleter::InlineCompletion);
+    return completer;
+}
+
+// Stands in for a typed box's completer until the box is first shown. A box given a field
+// without one makes its own at once, and the four typed boxes of the main screen, all of
+// them hidden at the start, cost the first window half a millisecond that way. It has no
+// items to complete from, and a hidden box cannot be typed into.
+QCompleter* placeholderCompleter()
+{
+    static QPointer<QCompleter> shared;
+    if (!shared)
+        shared = typedBoxCompleter(nullptr, QCoreApplication::instance());
+    return shared;
+}
+
+// Gives a typed box, as it is first shown, the completer Qt would have made for it.
+class CompleterOnShow final : public QObject {
+public:
+    static CompleterOnShow* instance()
+    {
+        static QPointer<CompleterOnShow> filter;
+        if (!filter)
+            filter = new CompleterOnShow(QCoreApplication::instance());
+        return filter;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            auto* box = static_cast<QComboBox*>(watched);
+            box->removeEventFilter(this);
+            if (box->lineEdit() && box->completer() == placeholderCompleter()) {
+                QCompleter* completer = typedBoxCompleter(box->model(), box->lineEdit());
+                completer->setCompletionColumn(box->modelColumn());
+                box->setCompleter(completer);
+            }
+        }
+        return false;
+    }
+
+private:
+    using QObject::QObject;
+};
+
 QComboBox* combo(QWidget* parent, const QString& name, const QStringList& items, int preselected,
     const QString& tooltip, bool editable = false)
 {
     auto* c = named(new QComboBox(parent), name);
     // A field given to the box rather than setEditable(true), which first makes the box's
     // drop-down list to fit it for typing: a list made when first opened is made fit.
-    if (editable)
-        c->setLineEdit(new QLineEdit(c));
+    if (editable) {
+        auto* field = new QLineEdit(c);
+        field->setCompleter(placeholderCompleter());
+        c->setLineEdit(field);
+        c->installEventFilter(CompleterOnShow::instance());
+    }
     c->addItems(items);
     c->setCurrentIndex(preselected);
     c->setToolTip(tooltip);

@@ -3,8 +3,10 @@
 #include "settings/settingsstore.h"
 #include "support/harness.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontInfo>
@@ -13,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTest>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -386,6 +389,54 @@ TEST(Form1Startup, FontsOfHiddenControlsAreKeptAndAppliedWhenShown)
     h.form().MoveGetListIn();
     EXPECT_EQ(h.find<QLineEdit>("cuttext")->font().pointSize(), 20);
     EXPECT_EQ(h.find<QTreeView>("Picklist")->font().pointSize(), 15);
+}
+
+// The typed boxes start hidden and get their completer only when first shown. A value
+// stored while hidden must survive that, and once shown each completes as Qt's own typed
+// box does, the second time as the first.
+TEST(Form1Startup, TypedBoxesKeepTheirValueAndCompleteOnceShown)
+{
+    Form1Harness h;
+    Form1& form = h.start();
+    form.show();
+    auto* ketamin = h.find<QComboBox>("ketamin");
+    auto* nyseccom = h.find<QComboBox>("nyseccom");
+    ASSERT_FALSE(ketamin->isVisible());
+    ASSERT_FALSE(nyseccom->isVisible());
+    ketamin->setEditText(QStringLiteral("250"));
+    nyseccom->show(); // as the typed-speed mode shows it
+    h.find<QWidget>("testFrame")->show();
+    ASSERT_TRUE(ketamin->isVisible());
+    ASSERT_TRUE(nyseccom->isVisible());
+    EXPECT_EQ(ketamin->currentText(), QStringLiteral("250"));
+
+    for (int round = 0; round < 2; ++round) {
+        for (QComboBox* box : {ketamin, h.find<QComboBox>("ketamax"), h.find<QComboBox>("tsec"),
+                 nyseccom}) {
+            SCOPED_TRACE(box->objectName().toStdString());
+            ASSERT_NE(box->completer(), nullptr);
+            EXPECT_EQ(box->completer()->model(), box->model());
+            EXPECT_EQ(box->completer()->completionMode(), QCompleter::InlineCompletion);
+            EXPECT_EQ(box->completer()->caseSensitivity(), Qt::CaseInsensitive);
+        }
+        // "1" completes to the first item that starts with it, the rest chosen for typing over.
+        QApplication::setActiveWindow(&form);
+        ketamin->setFocus();
+        ketamin->lineEdit()->clear();
+        QTest::keyClicks(ketamin->lineEdit(), QStringLiteral("1"));
+        EXPECT_EQ(ketamin->currentText(), QStringLiteral("10"));
+        EXPECT_EQ(ketamin->lineEdit()->selectedText(), QStringLiteral("0"));
+        auto* ketamax = h.find<QComboBox>("ketamax");
+        ketamax->setFocus();
+        ketamax->lineEdit()->clear();
+        QTest::keyClicks(ketamax->lineEdit(), QStringLiteral("10"));
+        EXPECT_EQ(ketamax->currentText(), QStringLiteral("10"));
+        QTest::keyClicks(ketamax->lineEdit(), QStringLiteral("00"));
+        EXPECT_EQ(ketamax->currentText(), QStringLiteral("1000"));
+        EXPECT_EQ(ketamax->lineEdit()->selectedText(), QString());
+        h.find<QWidget>("testFrame")->hide();
+        h.find<QWidget>("testFrame")->show();
+    }
 }
 
 // A list of settings from another machine may name a font this one lacks: the text still
