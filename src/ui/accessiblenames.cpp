@@ -15,7 +15,6 @@
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QTimer>
-#include <QVariant>
 
 #include <algorithm>
 
@@ -23,8 +22,6 @@ namespace keruna {
 
 namespace {
 
-// The name last taken from the tool tip; a name that differs from it was given by hand.
-const char* const kDerivedName = "kerunaDerivedName";
 
 bool isControl(const QWidget* w)
 {
@@ -48,15 +45,38 @@ bool isPartOfBox(const QWidget* w)
     return false;
 }
 
+// The name each control last took from its tool tip; a name that differs from it was
+// given by hand. Kept here rather than in a dynamic property, whose every use looks the name
+// up through all the properties of the class first.
+class DerivedNames final : public QObject {
+public:
+    static DerivedNames& instance()
+    {
+        static DerivedNames names;
+        return names;
+    }
+
+    QString of(const QWidget* w) const { return m_names.value(w); }
+    void set(QWidget* w, const QString& name)
+    {
+        if (!m_names.contains(w))
+            connect(w, &QObject::destroyed, this, [this, w] { m_names.remove(w); });
+        m_names.insert(w, name);
+    }
+
+private:
+    QHash<const QObject*, QString> m_names;
+};
+
 void nameAfter(QWidget* w, const QString& derived)
 {
+    DerivedNames& names = DerivedNames::instance();
     const QString current = w->accessibleName();
-    const QVariant last = w->property(kDerivedName);
-    if (!current.isEmpty() && current != last.toString())
+    if (!current.isEmpty() && current != names.of(w))
         return;
     if (current != derived)
         w->setAccessibleName(derived);
-    w->setProperty(kDerivedName, derived);
+    names.set(w, derived);
 }
 
 // Controls whose tool tip is only a key hint, tells what a key does instead, or is absent,
