@@ -21,6 +21,18 @@ namespace {
 
 const char* const kRateNames[] = {"自動テスト", "手動テスト", "数字テスト", "GETテスト"};
 
+// A series of shown points in chart, against the axes x and y.
+QLineSeries* addPointSeries(QChart* chart, const QString& name, QAbstractAxis* x, QAbstractAxis* y)
+{
+    auto* series = new QLineSeries;
+    series->setName(name);
+    series->setPointsVisible(true);
+    chart->addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
+    return series;
+}
+
 class ChartsHistoryChart final : public HistoryChart {
 public:
     explicit ChartsHistoryChart(QWidget* parent);
@@ -68,28 +80,19 @@ ChartsHistoryChart::ChartsHistoryChart(QWidget* parent)
     m_progress->addAxis(m_rateAxis, Qt::AlignLeft);
     m_progress->addAxis(m_countAxis, Qt::AlignRight);
 
-    m_memorized = new QLineSeries;
-    m_memorized->setName(QStringLiteral("暗記済の数"));
-    m_memorized->setPointsVisible(true);
-    m_progress->addSeries(m_memorized);
-    m_memorized->attachAxis(m_time);
-    m_memorized->attachAxis(m_countAxis);
+    m_memorized = addPointSeries(m_progress, QStringLiteral("暗記済の数"), m_time, m_countAxis);
     // Each test a dot: a line series with no line draws its points in one pass, where a
     // scatter series makes a graphics item of every point (seconds for a year of tests).
     const QColor colours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28),
         QColor(0x2c, 0xa0, 0x2c), QColor(0x94, 0x67, 0xbd)};
     for (size_t i = 0; i < m_rates.size(); ++i) {
-        m_rates[i] = new QLineSeries;
-        m_rates[i]->setName(QString::fromUtf8(kRateNames[i]));
+        m_rates[i]
+            = addPointSeries(m_progress, QString::fromUtf8(kRateNames[i]), m_time, m_rateAxis);
         QPen dots(colours[i], 2);
         dots.setStyle(Qt::NoPen);
         m_rates[i]->setPen(dots);
         m_rates[i]->setColor(colours[i]);
-        m_rates[i]->setPointsVisible(true);
         m_rates[i]->setMarkerSize(7);
-        m_progress->addSeries(m_rates[i]);
-        m_rates[i]->attachAxis(m_time);
-        m_rates[i]->attachAxis(m_rateAxis);
     }
 
     m_minutes = new QChart;
@@ -103,12 +106,8 @@ ChartsHistoryChart::ChartsHistoryChart(QWidget* parent)
     m_minutesAxis->setTitleText(QStringLiteral("学習（分／日）"));
     m_minutes->addAxis(m_minutesTime, Qt::AlignBottom);
     m_minutes->addAxis(m_minutesAxis, Qt::AlignLeft);
-    m_minutesSeries = new QLineSeries;
-    m_minutesSeries->setName(QStringLiteral("学習時間"));
-    m_minutesSeries->setPointsVisible(true);
-    m_minutes->addSeries(m_minutesSeries);
-    m_minutesSeries->attachAxis(m_minutesTime);
-    m_minutesSeries->attachAxis(m_minutesAxis);
+    m_minutesSeries
+        = addPointSeries(m_minutes, QStringLiteral("学習時間"), m_minutesTime, m_minutesAxis);
 
     m_progressView = new QChartView(m_progress);
     m_progressView->setObjectName(QStringLiteral("rirekiChart"));
