@@ -95,6 +95,8 @@ MarkTable Form1::markTable() const
         return MarkTable::fromGetList(getEntries());
     if (m_state.saveRequest.ResetSave)
         return MarkTable();
+    if (savingTestResults())
+        return MarkTable::fromTestResults(listEntries(true), listEntries(false));
     return MarkTable::fromDbLists(listEntries(true), listEntries(false));
 }
 

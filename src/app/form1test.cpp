@@ -48,8 +48,8 @@ void Form1::wireTests()
     hooks.applyFontLayout = [this] { m_layout->ApplyFontLayout(); };
     hooks.relayout = [this] { m_layout->relayout(); };
     hooks.stickShown = [this] { return m_menus->action(QStringLiteral("mbou"))->isChecked(); };
-    hooks.appendToGetList = [this](const QString& key, bool red, bool allowDuplicate) {
-        return m_getList->append(key, m_state.options.delimiter, red, false, allowDuplicate);
+    hooks.appendToGetList = [this](const QString& key, bool red, bool allowDuplicate, int line) {
+        return m_getList->append(key, m_state.options.delimiter, red, false, allowDuplicate, line);
     };
     hooks.checkSelectedGetEntry = [this] {
         m_engineTicking = true;
@@ -241,7 +241,7 @@ void Form1::fillResultListsFromTest()
     QList<ListEntry> testList;
     testList.reserve(m_getList->count());
     for (const GetEntry& e : m_getList->shadow())
-        testList.append({e.key, e.red, e.checked});
+        testList.append({e.key, e.red, e.checked, e.line});
     FillResultLists(testList, m_state.options.delimiter, databaseList(true), databaseList(false));
 }
 
@@ -280,7 +280,7 @@ void Form1::RebuildTestListFromResults()
     std::vector<GetEntry> entries;
     for (const bool correct : {true, false}) {
         for (const DbEntry& e : databaseList(correct).allEntries())
-            entries.push_back({e.text, correct, e.red, e.question, e.answer});
+            entries.push_back({e.text, correct, e.red, e.question, e.answer, e.line});
     }
     m_getList->setShadow(std::move(entries));
     m_test->RecountFromChecks(true);

@@ -270,8 +270,8 @@ QString GetList::question(int index) const
     return index >= 0 && index < count() ? m_model.entries()[size_t(index)].question : QString();
 }
 
-bool GetList::append(
-    const QString& key, const QString& delimiter, bool red, bool checked, bool allowDuplicate)
+bool GetList::append(const QString& key, const QString& delimiter, bool red, bool checked,
+    bool allowDuplicate, int line)
 {
     // A list that a test left behind starts over with the first new entry.
     if (!m_model.shown()) {
@@ -281,7 +281,7 @@ bool GetList::append(
     if (key.isEmpty() || (!allowDuplicate && contains(key)))
         return false;
     auto [question, answer] = listColumns(key, delimiter);
-    m_model.append({key, checked, red, std::move(question), std::move(answer)});
+    m_model.append({key, checked, red, std::move(question), std::move(answer), line});
     m_keys[key] += 1;
     // The new entry becomes the selected one. Setting a shown view's current entry lays
     // out every row, so the views follow once the appends made in one go are done.

@@ -21,6 +21,8 @@ struct GetEntry {
     bool red = false;
     QString question;
     QString answer;
+    // The file line a test's entry was made from; -1 for entries of a study.
+    int line = -1;
 };
 
 // The GET list's entries, shown by every view of the list: the main screen's and the
@@ -80,7 +82,7 @@ public:
     // Appends a key, split at the delimiter into the two columns. Duplicates are refused
     // unless allowed (the number test may draw a number twice). False when nothing was added.
     bool append(const QString& key, const QString& delimiter, bool red, bool checked = false,
-        bool allowDuplicate = false);
+        bool allowDuplicate = false, int line = -1);
     // Removes the checked entries, or the selected one when none is checked.
     void removeSelectedOrChecked();
     void setAllChecked(bool checked);

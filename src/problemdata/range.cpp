@@ -1,5 +1,7 @@
 #include "problemdata/range.h"
 
+#include "problemdata/problemrecord.h"
+
 namespace keruna {
 
 RangeFilter rangeFromIndex(int index)
@@ -59,6 +61,22 @@ const QStringList& rangeList(const ProblemSet& set, RangeFilter range)
         break;
     }
     return set.allList;
+}
+
+QList<int> rangeLines(const ProblemSet& set, RangeFilter range)
+{
+    QList<int> lines;
+    lines.reserve(rangeCountOf(set, range));
+    for (int i = 0; i < set.allList.size(); ++i) {
+        const QString& record = set.allList[i];
+        const bool in = range == RangeFilter::All
+            || (range == RangeFilter::NotYet && !isMemorizedRecord(record))
+            || (range == RangeFilter::Memorized && isMemorizedRecord(record))
+            || (range == RangeFilter::Red && isRedRecord(record));
+        if (in)
+            lines.append(i);
+    }
+    return lines;
 }
 
 int rangeCountOf(const ProblemSet& set, RangeFilter range)

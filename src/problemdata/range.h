@@ -20,6 +20,8 @@ QString rangeLabel(RangeFilter range); // "【未】", "【覚】", "【要】",
 QString rangeEmptyMessage(RangeFilter range);
 const QStringList& rangeList(const ProblemSet& set, RangeFilter range);
 int rangeCountOf(const ProblemSet& set, RangeFilter range);
+// The line (index into allList) of each record of rangeList, in the same order.
+QList<int> rangeLines(const ProblemSet& set, RangeFilter range);
 
 // The range chosen after a load: 【未】 while anything is left to learn, else 【全】.
 RangeFilter initialRange(const ProblemSet& set);

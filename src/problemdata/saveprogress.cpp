@@ -127,7 +127,8 @@ MarkTable MarkTable::build(const std::vector<Entry>& ordered, bool firstOnly)
     return t;
 }
 
-MarkTable MarkTable::fromDbLists(const QList<ListEntry>& memorized, const QList<ListEntry>& notYet)
+std::vector<MarkTable::Entry> MarkTable::entriesOf(
+    const QList<ListEntry>& memorized, const QList<ListEntry>& notYet)
 {
     std::vector<Entry> entries;
     entries.reserve(size_t(memorized.size() + notYet.size()));
@@ -136,7 +137,33 @@ MarkTable MarkTable::fromDbLists(const QList<ListEntry>& memorized, const QList<
             {e.line, &e.text, e.red ? &MarkSuffix::MemorizedRed : &MarkSuffix::Memorized});
     for (const ListEntry& e : notYet)
         entries.push_back({e.line, &e.text, e.red ? &MarkSuffix::NotYetRed : &MarkSuffix::NotYet});
-    return build(inPairingOrder(entries), false);
+    return entries;
+}
+
+MarkTable MarkTable::fromDbLists(const QList<ListEntry>& memorized, const QList<ListEntry>& notYet)
+{
+    return build(inPairingOrder(entriesOf(memorized, notYet)), false);
+}
+
+MarkTable MarkTable::fromTestResults(const QList<ListEntry>& correct, const QList<ListEntry>& wrong)
+{
+    // A test covers some of the lines only: pairing twins by count would hand a judgement
+    // to a twin nobody tested and shift every later twin's mark.
+    std::vector<Entry> entries = entriesOf(correct, wrong);
+    int lines = 0;
+    for (const Entry& e : entries)
+        lines = std::max(lines, e.line + 1);
+    std::vector<std::pair<const QString*, const QString*>> byLine(static_cast<size_t>(lines));
+    std::vector<Entry> withoutLine;
+    for (const Entry& e : entries) {
+        if (e.line >= 0)
+            byLine[size_t(e.line)] = {e.text, e.mark};
+        else
+            withoutLine.push_back(e);
+    }
+    MarkTable t = build(withoutLine, false);
+    t.m_byLine = std::move(byLine);
+    return t;
 }
 
 MarkTable MarkTable::fromGetList(const QList<ListEntry>& entries)
@@ -169,8 +196,13 @@ MarkTable::Cursor::Cursor(const MarkTable& table)
 {
 }
 
-const QString* MarkTable::Cursor::nextMark(QStringView key)
+const QString* MarkTable::Cursor::nextMark(QStringView key, int line)
 {
+    if (line >= 0 && size_t(line) < m_table.m_byLine.size()) {
+        const auto [text, mark] = m_table.m_byLine[size_t(line)];
+        if (text && QStringView(*text) == key)
+            return mark;
+    }
     const int text = m_table.m_texts.value(key, -1);
     if (text < 0)
         return nullptr;
@@ -217,16 +249,17 @@ QStringList linesForSaveInPlace(
     QStringList out;
     out.reserve(lines.size());
     MarkTable::Cursor marks(table);
-    for (const QString& line : lines) {
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
         if (request.GetSave) {
             // Only not-yet lines can match: a marked memorized line is its own key.
             const QStringView key
                 = line.endsWith(MarkSuffix::NotYetRed) ? keyView(line) : QStringView(line);
-            const QString* mark = marks.nextMark(key);
+            const QString* mark = marks.nextMark(key, i);
             appendResult(out, mark ? entryLine(line, key, *mark) : line);
         } else if (request.ListSave) {
             const QStringView key = keyView(line);
-            const QString* mark = marks.nextMark(key);
+            const QString* mark = marks.nextMark(key, i);
             appendResult(out, mark ? entryLine(line, key, *mark) : line);
         } else {
             appendResult(out, line);
@@ -264,14 +297,15 @@ QStringList linesForSaveAs(const QStringList& lines, const SaveRequest& request,
     out.reserve(lines.size());
     // Only the lines looked up pair with entries: a test's entries stand for those lines.
     MarkTable::Cursor marks(table);
-    for (const QString& line : lines) {
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i];
         const MarkCode code = writtenCodeOf(line);
         if (!lookedUp(which, code)) {
             appendResult(out, line);
             continue;
         }
         const QString key = bare(line);
-        const QString* mark = marks.nextMark(key);
+        const QString* mark = marks.nextMark(key, i);
         appendResult(out, mark ? entryLine(line, key, *mark) : notFound(rule, line, code));
     }
     return out;

@@ -51,6 +51,11 @@ public:
     // Every GET entry means memorized: ",,○"/",赤○". Only the first entry of a text
     // counts, so every line with that text takes its mark.
     static MarkTable fromGetList(const QList<ListEntry>& entries);
+    // A test's correct and wrong lists: an entry made from a line gives that line its
+    // judgement, whatever its twins got; a line no entry was made from is not found.
+    // Entries without a line pair by text, as in fromDbLists.
+    static MarkTable fromTestResults(
+        const QList<ListEntry>& correct, const QList<ListEntry>& wrong);
 
     // The entry (item text and mark code) first in order for key.
     std::optional<QString> find(const QString& key) const;
@@ -59,11 +64,12 @@ public:
     int size() const { return int(m_marks.size()); }
 
     // Walks the lines of one save from the top: each call gives the mark for the next line
-    // with key, or nullptr when no entry has it.
+    // with key (line is its index among the non-blank lines), or nullptr when no entry
+    // has it.
     class Cursor {
     public:
         explicit Cursor(const MarkTable& table);
-        const QString* nextMark(QStringView key);
+        const QString* nextMark(QStringView key, int line);
 
     private:
         const MarkTable& m_table;
@@ -73,6 +79,8 @@ public:
 private:
     struct Entry;
     static std::vector<Entry> inPairingOrder(const std::vector<Entry>& entries);
+    static std::vector<Entry> entriesOf(
+        const QList<ListEntry>& memorized, const QList<ListEntry>& notYet);
     static MarkTable build(const std::vector<Entry>& ordered, bool firstOnly);
 
     // Keyed by views into m_keys, so that a line's item text is looked up without a copy.
@@ -81,6 +89,8 @@ private:
     std::vector<int> m_first; // per text: its first entry
     std::vector<const QString*> m_marks; // mark code of each entry, in pairing order
     std::vector<int> m_next; // per entry: the next entry with its text, or -1
+    // Per line, the entry made from it (its text and mark), for tables that pair by line.
+    std::vector<std::pair<const QString*, const QString*>> m_byLine;
 };
 
 // The lines a save in place writes: a GET save makes the listed not-yet lines memorized;

@@ -32,6 +32,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace keruna {
 
@@ -155,8 +156,23 @@ void TestEngine::begin()
         restartActiveTimer(1);
     } else {
         m_t.order = rangeList(m_ctx.set, m_t.range);
-        if (m_t.randomOrder)
-            shuffle(m_t.order, m_ctx.random);
+        m_t.orderLines = rangeLines(m_ctx.set, m_t.range);
+        if (m_t.randomOrder) {
+            // The records and their lines in one order.
+            QList<int> at(m_t.order.size());
+            std::iota(at.begin(), at.end(), 0);
+            shuffle(at, m_ctx.random);
+            QStringList order;
+            QList<int> lines;
+            order.reserve(at.size());
+            lines.reserve(at.size());
+            for (const int i : at) {
+                order.append(m_t.order[i]);
+                lines.append(m_t.orderLines[i]);
+            }
+            m_t.order = std::move(order);
+            m_t.orderLines = std::move(lines);
+        }
         if (kind() == TestKind::Manual) {
             c.syudouKAKUNIN->setEnabled(true);
             c.syudouskip->setEnabled(true);

@@ -30,6 +30,7 @@ struct TestSession {
     int itemTotal = 0; // records in that range when the test started
     QString resultTitle;
     QStringList order; // the records in test order
+    QList<int> orderLines; // the file line of each, so that a result save marks that line
     int lowest = 0; // number test bounds
     int highest = 1000;
     std::optional<int> number; // the number drawn last
@@ -49,7 +50,8 @@ struct TestHooks {
     std::function<void()> relayout; // the panels after controls were shown or hidden
     std::function<bool()> stickShown;
     // Appends a judged item to the GET list and selects it; false when it was there already.
-    std::function<bool(const QString& key, bool red, bool allowDuplicate)> appendToGetList;
+    std::function<bool(const QString& key, bool red, bool allowDuplicate, int line)>
+        appendToGetList;
     std::function<void()> checkSelectedGetEntry;
     std::function<void()> focusGetList;
     // Checked and unchecked entries of the GET list shown now, or of the test list after

@@ -68,8 +68,9 @@ void TestEngine::RecordJudgement(bool correct)
     const bool numberTest = kind() == TestKind::Number;
     const bool red = !numberTest && isRedRecord(m_t.order.value(s.n - 1));
     // Each judgement its own entry, duplicate records too: the score is the list's checks.
-    const bool appended
-        = m_hooks.appendToGetList && m_hooks.appendToGetList(s.currentLine, red, true);
+    const bool appended = m_hooks.appendToGetList
+        && m_hooks.appendToGetList(
+            s.currentLine, red, true, numberTest ? -1 : m_t.orderLines.value(s.n - 1, -1));
     int& count = correct ? m_t.correctCount : m_t.wrongCount;
     if (count >= kMaxCount) {
         fail(AppError::of(ErrorNumber::Overflow));

@@ -439,6 +439,63 @@ TEST_F(TestRun, ResultsMovedAndSavedLandInTheFileAsTheListsSay)
         sjis(QStringLiteral("apple,りんご\r\nbook,本,赤×\r\ncat,ねこ,,○\r\ndog,いぬ\r\n")));
 }
 
+TEST_F(TestRun, AResultSaveGivesEachLineTheJudgementOfTheItemMadeFromIt)
+{
+    // Twins (lines with the same item text) judged differently; a twin outside the range
+    // tested keeps its bytes. Manual tests in file order, saved over the loaded list.
+    struct Row {
+        const char* lines;
+        int range;
+        const char* judged; // o right, x wrong, in test order
+        const char* expected; // nullptr: the file as it was
+    };
+    const Row rows[] = {
+        {"cat,ねこ|cat,ねこ,,○", 3, "xo", nullptr},
+        {"cat,ねこ,赤○|cat,ねこ", 0, "x", nullptr},
+        {"cat,ねこ,赤○|cat,ねこ|cat,ねこ", 0, "xo", "cat,ねこ,赤○|cat,ねこ|cat,ねこ,,○"},
+        {"cat,ねこ,,○|cat,ねこ|cat,ねこ,赤○", 1, "xo", "cat,ねこ|cat,ねこ|cat,ねこ,赤○"},
+        {"dog,いぬ,赤×|dog,いぬ,赤○", 2, "xo", nullptr},
+    };
+    h.form().chooseSaveMethod = [] { return std::optional<bool>(true); }; // 上書き
+    const auto bytes = [](const char* lines) {
+        return sjis(QString::fromUtf8(lines).replace(u'|', QStringLiteral("\r\n")) + "\r\n");
+    };
+    for (const Row& row : rows) {
+        const QString list = h.path("twins.txt");
+        writeBytes(list, bytes(row.lines));
+        h.open(list);
+        choice.rangeIndex = row.range;
+        startTest(TestKind::Manual);
+        for (const char* j = row.judged; *j; ++j) {
+            click("syudouKAKUNIN");
+            click(*j == 'o' ? "syudouMARU" : "syudouBATU");
+        }
+        advance(1400);
+        ASSERT_FALSE(running()) << row.lines;
+        h.platform.saveAnswers.push_back(list);
+        h.form().databaseScreen()->findChild<QToolButton*>("sumihozon")->click();
+        EXPECT_EQ(readBytes(list), bytes(row.expected ? row.expected : row.lines))
+            << row.lines << " / " << row.range;
+    }
+
+    // In random order each judged entry still knows the line its item came from.
+    writeBytes(path, bytes("a,1|b,2|a,1|c,3,,○|d,4|e,5"));
+    h.open(path);
+    choice.random = true;
+    choice.rangeIndex = 3;
+    startTest(TestKind::Manual);
+    for (int i = 0; i < 6; ++i)
+        click("syudouKAKUNIN"), click("syudouBATU");
+    advance(1400);
+    ASSERT_FALSE(running());
+    const QStringList loaded = h.form().problemSet().rawLines();
+    ASSERT_EQ(h.form().getList().count(), 6);
+    for (const GetEntry& e : h.form().getList().shadow()) {
+        ASSERT_TRUE(e.line >= 0 && e.line < loaded.size()) << e.key.toStdString();
+        EXPECT_EQ(itemKey(loaded[e.line]), e.key);
+    }
+}
+
 TEST_F(TestRun, ListeningTestSpeaksTheQuestionAndTimesThePhaseFromTheEndOfSpeech)
 {
     choice.listening = true;
