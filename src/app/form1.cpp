@@ -400,7 +400,7 @@ void Form1::closeEvent(QCloseEvent* event)
         return;
     }
     endStudyRun();
-    SaveCurrentSettings();
+    saveSettingsBeforeEnd();
     event->accept();
     m_ctx.platform.endProgram();
 }
@@ -410,7 +410,7 @@ void Form1::Restart()
     if (!settleUnsavedWork(this))
         return;
     endStudyRun();
-    SaveCurrentSettings();
+    saveSettingsBeforeEnd();
     if (m_ctx.platform.startNewInstance())
         m_ctx.platform.endProgram();
 }

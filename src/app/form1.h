@@ -92,7 +92,10 @@ public:
     // Commands
     void Restart();
     void InitializeSettings();
-    void SaveCurrentSettings();
+    bool SaveCurrentSettings();
+    // The exit save; when it fails the user hears where and may try again before the
+    // program ends.
+    void saveSettingsBeforeEnd();
     void ShowProperties();
 
     // The exit set as the controls hold it now; invalid speed texts are repaired in

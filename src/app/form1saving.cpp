@@ -17,6 +17,8 @@
 #include <QFileInfo>
 #include <QToolButton>
 
+#include <algorithm>
+
 // Form1: saving progress into the word list, by the database lists, the GET list or a reset.
 namespace keruna {
 
@@ -207,6 +209,21 @@ void Form1::ResetProblemData()
 
 bool Form1::writeSavedLines(const QString& path, const QStringList& lines)
 {
+    // A list with no items while the learner's own lists hold some means the loaded list
+    // was emptied behind the program's back; writing it would lose every word.
+    const bool noItems
+        = std::all_of(lines.begin(), lines.end(), [](const QString& l) { return l.isEmpty(); });
+    if (noItems
+        && (!m_getList->isEmpty() || !listEntries(true).isEmpty()
+            || !listEntries(false).isEmpty())) {
+        m_ctx.platform.showMessage(saveOwner(),
+            QStringLiteral(
+                "読み込んである問題データに問題が1つもないため、「%1」には保存しませんでした。"
+                "\r\n問題データのファイルを確かめて、開き直してください。")
+                .arg(QFileInfo(path).fileName()),
+            MessageIcon::Warning, MessageButtons::Ok);
+        return false;
+    }
     std::optional<AppError> error = writeProblemLines(path, m_set, lines);
     if (!error)
         return true;

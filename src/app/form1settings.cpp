@@ -13,6 +13,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -305,9 +307,24 @@ ExitSettings Form1::collectExitSettings()
     return s;
 }
 
-void Form1::SaveCurrentSettings()
+bool Form1::SaveCurrentSettings()
 {
-    SaveSettings(settingsPath(), collectExitSettings());
+    return SaveSettings(settingsPath(), collectExitSettings());
+}
+
+void Form1::saveSettingsBeforeEnd()
+{
+    while (!SaveCurrentSettings()) {
+        const QString folder = QDir::toNativeSeparators(QFileInfo(settingsPath()).absolutePath());
+        const MessageResult answer = m_ctx.platform.showMessage(this,
+            QStringLiteral("設定をフォルダ「%1」のSettei.iniに保存できませんでした。"
+                           "ディスクの空きと書き込みの許可を確かめてください。\r\n"
+                           "もう一度保存しますか？（いいえ：今回の設定は保存されません）")
+                .arg(folder),
+            MessageIcon::Warning, MessageButtons::YesNoDefaultNo);
+        if (answer != MessageResult::Yes)
+            return;
+    }
 }
 
 } // namespace keruna

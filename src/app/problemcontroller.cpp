@@ -110,10 +110,17 @@ void ProblemController::ClearProblemSet()
 
 Result<bool> ProblemController::ReloadProblemFile()
 {
+    // The list on screen stays until the file has been read: a file another program
+    // renamed or damaged must not leave a path with no records, which a later save would
+    // write out as an empty list.
+    ProblemSet fresh;
+    if (Result<bool> loaded = LoadProblemFile(fresh, m_set.path); !loaded) {
+        AppError error = loaded.error();
+        error.description += QStringLiteral("\r\n読み込んであった問題データはそのままです。");
+        return error;
+    }
     ClearProblemSet();
-    Result<bool> loaded = LoadProblemFile(m_set, m_set.path);
-    if (!loaded)
-        return loaded;
+    m_set = std::move(fresh);
     afterLoad();
     return true;
 }

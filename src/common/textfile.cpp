@@ -405,6 +405,14 @@ void failWriteAfter(int writes)
     g_writesBeforeFault = writes;
 }
 
+bool takeWriteFault()
+{
+    const bool fault = g_writesBeforeFault == 0;
+    if (g_writesBeforeFault >= 0)
+        --g_writesBeforeFault;
+    return fault;
+}
+
 namespace {
 
 AppError folderNotWritable(const QString& path)
@@ -450,9 +458,7 @@ std::optional<AppError> writeFileBytes(const QString& path, const QByteArray& by
     }
     // The disk filling up half-way, for tests: half the bytes reach the new file, then
     // the same path as a real failed write.
-    const bool fault = g_writesBeforeFault == 0;
-    if (g_writesBeforeFault >= 0)
-        --g_writesBeforeFault;
+    const bool fault = takeWriteFault();
     const QByteArrayView toWrite
         = fault ? QByteArrayView(bytes).first(bytes.size() / 2) : QByteArrayView(bytes);
     if (!writeThrough(file, toWrite) || fault) {

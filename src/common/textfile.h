@@ -115,6 +115,8 @@ Result<QByteArray> encodeTextLines(const QStringList& lines, TextEncoding encodi
 // For tests: the write after the given number of further writes fails half-way, as on a
 // full disk (0: the next one); -1 turns the fault off.
 void failWriteAfter(int writes);
+// Whether the write about to be made is the one failWriteAfter chose (counting it).
+bool takeWriteFault();
 
 // Writes atomically (QSaveFile): on any failure the old file stays as it was.
 std::optional<AppError> writeFileBytes(const QString& path, const QByteArray& bytes);

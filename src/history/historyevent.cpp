@@ -127,7 +127,13 @@ bool parseTime(QByteArrayView s, QDate& date, QTime& time)
     if (s.size() != 19 || s[4] != '-' || s[7] != '-' || s[10] != 'T' || s[13] != ':'
         || s[16] != ':')
         return false;
-    date = QDate(digits(s, 0, 4), digits(s, 5, 2), digits(s, 8, 2));
+    // The program was not run before 2000, nor after next year: such a year is a damaged
+    // line, and it would stretch every chart's time axis over centuries.
+    static const int lastYear = QDate::currentDate().year() + 1;
+    const int year = digits(s, 0, 4);
+    if (year < 2000 || year > lastYear)
+        return false;
+    date = QDate(year, digits(s, 5, 2), digits(s, 8, 2));
     time = QTime(digits(s, 11, 2), digits(s, 14, 2), digits(s, 17, 2));
     return date.isValid() && time.isValid();
 }
@@ -242,10 +248,13 @@ std::optional<HistoryEvent> parseHistoryLine(QByteArrayView line, QHash<QByteArr
             return std::nullopt;
         *counts[k] = *n;
     }
+    if (e.rate > 100)
+        return std::nullopt;
     if (!f[14].isEmpty()) {
         bool ok = false;
         e.minutes = QByteArray::fromRawData(f[14].data(), f[14].size()).toDouble(&ok);
-        if (!ok || e.minutes < 0)
+        // A week at most: nan, inf and 1e308 are no session the program could have timed.
+        if (!ok || !(e.minutes >= 0 && e.minutes <= 7 * 24 * 60))
             return std::nullopt;
     }
     const std::optional<int> shown = count(f[15]);

@@ -1,5 +1,6 @@
 #include "history/historyfile.h"
 
+#include "common/filelock.h"
 #include "common/textfile.h"
 
 #include <QDir>
@@ -22,6 +23,9 @@ bool HistoryFile::append(const HistoryEvent& event)
 {
     if (isOff())
         return false;
+    // Appends from other copies of the program wait, so that a failed append can be cut
+    // back without cutting theirs, and none lands in a file that a clear has replaced.
+    const FileLock lock(m_path);
     QFile file(m_path);
     // Unbuffered: the whole line goes to the file in one write, at its end whatever
     // another program appended meanwhile.
@@ -43,9 +47,14 @@ bool HistoryFile::append(const HistoryEvent& event)
     }
     out += historyLine(event);
     out += '\n';
-    if (file.write(out) != out.size()) {
-        m_notice = QStringLiteral("学習履歴を書き込めないため、今回はこれ以上記録しません（%1）。")
-                       .arg(file.errorString());
+    const bool fault = takeWriteFault();
+    const QByteArrayView toWrite = fault ? QByteArrayView(out).first(out.size() / 2) : out;
+    if (file.write(toWrite.data(), toWrite.size()) != out.size()) {
+        // A line cut short by a full disk would be a damaged line in the middle of the
+        // file once space comes back: the file goes back to where this append began.
+        file.resize(size);
+        m_notice = QStringLiteral("学習履歴を書き込めないため、今回はこれ以上記録しません"
+                                  "（ディスクの空きが足りないか、書き込みが許されていません）。");
         return false;
     }
     return true;
@@ -89,6 +98,7 @@ std::optional<AppError> HistoryFile::clear()
 {
     if (!QFileInfo::exists(m_path))
         return std::nullopt;
+    const FileLock lock(m_path);
     return writeFileBytes(m_path, historyHeader() + '\n');
 }
 
@@ -97,8 +107,18 @@ std::optional<AppError> HistoryFile::exportCsv(
 {
     QByteArray out("\xEF\xBB\xBF");
     out += historyHeader() + "\r\n";
-    for (const HistoryEvent& e : events)
+    // A spreadsheet runs a cell that starts with one of these as a formula (a list named
+    // "=HYPERLINK(…)"); the apostrophe it reads as "text" keeps it a name.
+    const auto asText = [](QString& cell) {
+        if (!cell.isEmpty() && QStringView(u"=+-@\t\r").contains(cell.front()))
+            cell.prepend(u'\'');
+    };
+    for (HistoryEvent e : events) {
+        asText(e.list);
+        asText(e.testKind);
+        asText(e.range);
         out += historyLine(e) + "\r\n";
+    }
     return writeFileBytes(target, out);
 }
 

@@ -74,9 +74,9 @@ QList<SettingEntry> exitEntries(const ExitSettings& s)
     return out;
 }
 
-void SaveSettings(const QString& settingsPath, const ExitSettings& settings)
+bool SaveSettings(const QString& settingsPath, const ExitSettings& settings)
 {
-    SettingsStore::WriteValues(exitEntries(settings), settingsPath);
+    return SettingsStore::WriteValues(exitEntries(settings), settingsPath);
 }
 
 QList<SettingEntry> stickDefaultEntries()

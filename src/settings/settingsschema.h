@@ -18,7 +18,8 @@ inline const QString Pr = QStringLiteral("PR");
 } // namespace Section
 
 // Built into the program: the defaults of DICTEXT and HOMETEXT, and their fall-backs.
-inline const QString kBuiltInDictionaryUrl = QStringLiteral("https://ejje.weblio.jp/content/{word}");
+inline const QString kBuiltInDictionaryUrl
+    = QStringLiteral("https://ejje.weblio.jp/content/{word}");
 inline const QString kBuiltInHomePageUrl = QStringLiteral("https://github.com/keruna/keruna");
 
 struct FontSetting {
@@ -78,7 +79,8 @@ struct TestSettingTexts {
 // The entries of SaveSettings, in the order they are written. The typed speed and the
 // test texts must already have passed their checks.
 QList<SettingEntry> exitEntries(const ExitSettings& settings);
-void SaveSettings(const QString& settingsPath, const ExitSettings& settings);
+// False when the file could not be written (a full disk, a folder made read-only).
+bool SaveSettings(const QString& settingsPath, const ExitSettings& settings);
 
 // Every default, in the order InitSettings writes them.
 QList<SettingEntry> defaultEntries();

@@ -1,5 +1,6 @@
 #include "settings/settingsstore.h"
 
+#include "common/filelock.h"
 #include "common/textfile.h"
 
 #include <QDir>
@@ -311,6 +312,9 @@ bool SettingsStore::WriteValues(const QList<SettingEntry>& entries, const QStrin
     if (QFileInfo(filePath).isDir())
         return false;
     ++g_writeCount;
+    // Read, change and write as one step: another copy of the program writing its own
+    // keys meanwhile would otherwise have them reverted by this write.
+    const FileLock lock(filePath);
     IniFile ini = loadIni(filePath);
     if (!ini.exists && QFileInfo::exists(filePath))
         return false; // present but unreadable: never overwrite what we could not read

@@ -339,7 +339,15 @@ TEST(Form1Startup, EmptyOrUnwritableSettingsNeverStopTheProgram)
     blocked.platform.messageAnswers.push_back(MessageResult::Yes);
     Form1& form = blocked.start();
     EXPECT_EQ(comboText(blocked, "Sizecom"), "50");
+    // The settings that could not be kept are not lost without a word: the user hears
+    // where, may try again (はい), and the program ends after いいえ.
+    blocked.platform.messages.clear();
+    blocked.platform.messageAnswers.push_back(MessageResult::Yes);
     form.close();
+    ASSERT_EQ(blocked.platform.messages.size(), 2u);
+    EXPECT_EQ(blocked.platform.messages[1].icon, MessageIcon::Warning);
+    EXPECT_TRUE(
+        blocked.platform.messages[1].text.contains(QDir::toNativeSeparators(blocked.folder())));
     EXPECT_EQ(blocked.platform.endCount, 1);
     EXPECT_TRUE(QFileInfo(blocked.settingsPath()).isDir());
 }
@@ -411,8 +419,8 @@ TEST(Form1Startup, TypedBoxesKeepTheirValueAndCompleteOnceShown)
     EXPECT_EQ(ketamin->currentText(), QStringLiteral("250"));
 
     for (int round = 0; round < 2; ++round) {
-        for (QComboBox* box : {ketamin, h.find<QComboBox>("ketamax"), h.find<QComboBox>("tsec"),
-                 nyseccom}) {
+        for (QComboBox* box :
+            {ketamin, h.find<QComboBox>("ketamax"), h.find<QComboBox>("tsec"), nyseccom}) {
             SCOPED_TRACE(box->objectName().toStdString());
             ASSERT_NE(box->completer(), nullptr);
             EXPECT_EQ(box->completer()->model(), box->model());

@@ -1,3 +1,4 @@
+#include "common/textfile.h"
 #include "history/historychart.h"
 #include "history/historyfile.h"
 #include "history/historymodel.h"
@@ -123,6 +124,42 @@ TEST(HistoryFile, TornAndDamagedLinesAreSkippedAndTheNextAppendStartsCleanly)
     EXPECT_EQ(read.damaged, 2); // the torn piece is a damaged line now, and nothing else is
     ASSERT_EQ(read.events.size(), 4);
     EXPECT_EQ(read.events[3], studyEvent(4, list, 5));
+
+    // Values no session could have given are damaged lines too, not points far off a chart.
+    const QByteArray study = historyLine(studyEvent(5, list, 5));
+    const QByteArray test = historyLine(testEvent(5, list, 50));
+    const QByteArray impossible[] = {
+        QByteArray(study).replace(",5.00,", ",nan,"),
+        QByteArray(study).replace(",5.00,", ",inf,"),
+        QByteArray(study).replace(",5.00,", ",1e308,"),
+        QByteArray(test).replace(",50,", ",999999999,"),
+        QByteArray(test).replace(",50,", ",101,"),
+        QByteArray(test).replace("2026-", "0001-"),
+        QByteArray(test).replace("2026-", "2099-"),
+    };
+    for (const QByteArray& line : impossible) {
+        ASSERT_NE(line, study);
+        ASSERT_NE(line, test);
+        EXPECT_EQ(HistoryFile::parse(historyHeader() + "\n" + line + "\n").damaged, 1)
+            << line.toStdString();
+    }
+    EXPECT_EQ(HistoryFile::parse(historyHeader() + "\n" + study + "\n" + test + "\n").damaged, 0);
+}
+
+// A full disk half-way through an append leaves no fragment to become a damaged line once
+// space comes back; the notice says what happened in words.
+TEST(HistoryFile, AnAppendCutShortIsTakenBack)
+{
+    QTemporaryDir dir;
+    HistoryFile file(dir.filePath("keruna-history.csv"));
+    ASSERT_TRUE(file.append(testEvent(1, "/w.txt", 50)));
+    const QByteArray before = readBytes(file.path());
+    failWriteAfter(0);
+    EXPECT_FALSE(file.append(testEvent(2, "/w.txt", 60)));
+    failWriteAfter(-1);
+    EXPECT_EQ(readBytes(file.path()), before);
+    EXPECT_TRUE(file.notice().contains(QStringLiteral("ディスクの空き")))
+        << file.notice().toStdString();
 }
 
 // Two programs appending at once both keep every line.
@@ -249,6 +286,11 @@ TEST(HistoryWindow, ExportsWhatIsShownAndClearsOnlyWhenTheUserSaysYes)
     window.findChild<QPushButton*>("rirekiExport")->click();
     EXPECT_EQ(readBytes(csv),
         "\xEF\xBB\xBF" + historyHeader() + "\r\n" + historyLine(testEvent(2, a, 80)) + "\r\n");
+    // A cell a spreadsheet would run as a formula is written as text.
+    for (const char* name : {"=1+1", "+1", "-1", "@SUM(A1)"}) {
+        ASSERT_FALSE(HistoryFile::exportCsv(csv, {testEvent(2, QString::fromLatin1(name), 80)}));
+        EXPECT_TRUE(readBytes(csv).contains(",'" + QByteArray(name))) << name;
+    }
 
     const QByteArray before = readBytes(file.path());
     window.findChild<QPushButton*>("rirekiClear")->click(); // No, the default

@@ -496,6 +496,43 @@ TEST_F(TestRun, AResultSaveGivesEachLineTheJudgementOfTheItemMadeFromIt)
     }
 }
 
+TEST_F(TestRun, AListChangedBehindATestIsNeverSavedEmpty)
+{
+    // The test's end reloads the list. Renamed away by another program: the reload fails,
+    // says so, and the loaded list stays whole for the result save.
+    const QByteArray before = readBytes(path);
+    h.form().chooseSaveMethod = [] { return std::optional<bool>(true); }; // 上書き
+    const auto testAllWrong = [this] {
+        startTest(TestKind::Manual);
+        for (int i = 0; i < 3; ++i)
+            click("syudouKAKUNIN"), click("syudouBATU");
+        advance(1400);
+        ASSERT_FALSE(running());
+    };
+    ASSERT_TRUE(QFile::rename(path, h.path("moved.txt")));
+    h.platform.messages.clear();
+    testAllWrong();
+    ASSERT_EQ(h.platform.messages.size(), 1u);
+    EXPECT_EQ(h.platform.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(h.form().problemSet().rawLines().size(), 4);
+    h.platform.saveAnswers.push_back(path);
+    h.platform.messageAnswers.push_back(MessageResult::Yes); // save over the changed file
+    h.form().databaseScreen()->findChild<QToolButton*>("sumihozon")->click();
+    EXPECT_EQ(readBytes(path), before);
+
+    // Emptied by another program: the reload holds no items, and no save writes that over
+    // the learner's lists.
+    writeBytes(path, "");
+    testAllWrong();
+    h.platform.messages.clear();
+    const QString copy = h.path("copy.txt");
+    h.platform.saveAnswers.push_back(copy);
+    h.form().databaseScreen()->findChild<QToolButton*>("sumihozon")->click();
+    EXPECT_FALSE(QFile::exists(copy));
+    ASSERT_EQ(h.platform.messages.size(), 1u);
+    EXPECT_TRUE(h.platform.messages[0].text.contains("copy.txt"));
+}
+
 TEST_F(TestRun, ListeningTestSpeaksTheQuestionAndTimesThePhaseFromTheEndOfSpeech)
 {
     choice.listening = true;

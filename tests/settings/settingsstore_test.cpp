@@ -2,12 +2,16 @@
 #include "settings/settingsstore.h"
 #include "support/harness.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace keruna;
@@ -256,6 +260,40 @@ TEST_F(SettingsStoreTest, JunkAndUnwritablePlacesNeverCrash)
     EXPECT_FALSE(SettingsStore::WriteValue("2", "SEC", "FORM", dir.path()));
     EXPECT_FALSE(SettingsStore::WriteValue("2", "SEC", "FORM", dir.filePath("none/Settei.ini")));
     EXPECT_EQ(SettingsStore::ReadValue("SEC", "FORM", dir.path()), "ERROR");
+}
+
+// Two programs writing their own keys at once keep every key; a lock left by a program that
+// died is taken over at once rather than waited out.
+TEST_F(SettingsStoreTest, WritersAtOnceLoseNoKeyAndADeadWritersLockIsTakenOver)
+{
+    constexpr int kEach = 60;
+    auto writer = [this](const char* prefix) {
+        for (int i = 0; i < kEach; ++i)
+            SettingsStore::WriteValue(
+                QString::number(i), QStringLiteral("%1%2").arg(prefix).arg(i), "FORM", path);
+    };
+    std::thread a(writer, "A");
+    std::thread b(writer, "B");
+    a.join();
+    b.join();
+    int kept = 0;
+    for (const char* prefix : {"A", "B"})
+        for (int i = 0; i < kEach; ++i)
+            kept
+                += SettingsStore::ReadValue(QStringLiteral("%1%2").arg(prefix).arg(i), "FORM", path)
+                == QString::number(i);
+    EXPECT_EQ(kept, 2 * kEach);
+
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+    writeBytes(path + ".lock", QByteArray::number(gone) + "\nkeruna\n\n");
+    QElapsedTimer took;
+    took.start();
+    ASSERT_TRUE(write("7", "SEC", "FORM"));
+    EXPECT_LT(took.elapsed(), 2000);
+    EXPECT_FALSE(QFileInfo::exists(path + ".lock"));
 }
 
 TEST_F(SettingsStoreTest, BooleansRoundTripAndTheMarkerDoesNotConvert)
