@@ -8,6 +8,7 @@
 #include <QStringEncoder>
 
 #include <cstring>
+#include <vector>
 
 #include <unistd.h>
 
@@ -61,10 +62,45 @@ bool isJapanese(unsigned int cp)
         || (cp >= 0x20000 && cp <= 0x3FFFF);
 }
 
+// The characters of the Basic Multilingual Plane that code page 932 can write: every
+// single byte and lead-trail pair decoded once, the first time it is asked.
+bool cp932CanWrite(unsigned int cp)
+{
+    static const std::vector<bool> writable = [] {
+        QByteArray all;
+        for (int lead = 0x81; lead <= 0xFC; ++lead) {
+            if (lead > 0x9F && lead < 0xE0)
+                continue;
+            for (int trail = 0x40; trail <= 0xFC; ++trail) {
+                if (trail == 0x7F)
+                    continue;
+                all += char(lead);
+                all += char(trail);
+            }
+        }
+        for (int b = 0xA1; b <= 0xDF; ++b)
+            all += char(b);
+        std::vector<bool> bits(0x10000, false);
+        for (int b = 0; b < 0x80; ++b)
+            bits[size_t(b)] = true;
+        // Pairs the code page leaves undefined come back as U+FFFD: never a character a
+        // file could hold.
+        const QString decoded
+            = QStringDecoder(kCp932Name, QStringConverter::Flag::Stateless).decode(all);
+        for (QChar c : decoded)
+            bits[c.unicode()] = c.unicode() != 0xFFFD;
+        return bits;
+    }();
+    return cp < 0x10000 && writable[cp];
+}
+
 struct Utf8Scan {
     bool valid = true;
     bool ascii = true; // no byte above 7F
     bool japanese = false; // the UTF-8 reading holds Japanese text (valid scans only)
+    // It holds a CJK character no Shift-JIS file could: bytes that read as both are then
+    // Shift-JIS that happens to be valid UTF-8 (a short line of rare kanji, say).
+    bool beyondCp932 = false;
     qsizetype badOffset = -1; // first byte of the first invalid sequence
 };
 
@@ -117,7 +153,10 @@ Utf8Scan scanUtf8(const char* data, qsizetype size)
             scan.badOffset = i;
             return scan;
         }
-        scan.japanese = scan.japanese || isJapanese(cp);
+        if (isJapanese(cp)) {
+            scan.japanese = true;
+            scan.beyondCp932 = scan.beyondCp932 || !cp932CanWrite(cp);
+        }
         i += extra + 1;
     }
     return scan;
@@ -215,7 +254,7 @@ Detected detectAndDecode(const QByteArray& bytes)
     // encoding, keeps marks added at the first save in the form the file began in.
     if (scan.valid && scan.ascii)
         return {TextEncoding::Cp932, QString::fromLatin1(bytes), 0};
-    if (scan.valid && scan.japanese)
+    if (scan.valid && scan.japanese && !scan.beyondCp932)
         return {TextEncoding::Utf8, decodeUtf8Keeping(bytes), 0};
     if (std::optional<QString> text = decodeCp932(bytes))
         return {TextEncoding::Cp932, std::move(text), 0};

@@ -14,6 +14,9 @@ QString foldCodePageTwins(QString text)
         case u'−': // U+2212 minus sign
             c = u'－';
             break;
+        case u'—': // U+2014 em dash, as input methods type it; 81 5C reads as U+2015
+            c = u'―';
+            break;
         case u'‖': // U+2016 double vertical line
             c = u'∥';
             break;

@@ -39,6 +39,10 @@ TEST(TextFile, ReadsEachFileInTheEncodingItWasWrittenIn)
         // Japanese UTF-8 that code page 932 could also read (as 迥ｬ,dog).
         {QStringLiteral("犬,dog\r\n猫,cat\r\n").toUtf8(), TextEncoding::Utf8,
             QStringLiteral("犬,dog\r\n猫,cat\r\n")},
+        // Shift-JIS that is valid UTF-8 too, whose UTF-8 reading holds a character no
+        // Shift-JIS file could (㌎q, 鑔n): Shift-JIS.
+        {"\xE3\x8C\x8E\x71,satin\r\n", TextEncoding::Cp932, QStringLiteral("繻子,satin\r\n")},
+        {"\xE9\x86\x94\x6E\r\n", TextEncoding::Cp932, QStringLiteral("驢馬\r\n")},
         // ASCII is the format's own encoding, so marks added later go in as code page 932.
         {"apple,ringo\r\n", TextEncoding::Cp932, "apple,ringo\r\n"},
         // Only the first BOM is one; a second is the text's own U+FEFF.

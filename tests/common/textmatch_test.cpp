@@ -8,8 +8,8 @@ using namespace keruna;
 // character, whichever side holds which; other characters stay apart.
 TEST(TextMatch, CodePageTwinsReadAsOne)
 {
-    const char16_t pairs[][2] = {
-        {u'〜', u'～'}, {u'−', u'－'}, {u'‖', u'∥'}, {u'¢', u'￠'}, {u'£', u'￡'}, {u'¬', u'￢'}};
+    const char16_t pairs[][2] = {{u'〜', u'～'}, {u'−', u'－'}, {u'—', u'―'}, {u'‖', u'∥'},
+        {u'¢', u'￠'}, {u'£', u'￡'}, {u'¬', u'￢'}};
     for (const auto& [typedChar, listChar] : pairs) {
         const QString typed = QStringLiteral("a") + QChar(typedChar) + QStringLiteral("b");
         const QString listed = QStringLiteral("a") + QChar(listChar) + QStringLiteral("b");
@@ -36,6 +36,6 @@ TEST(TextMatch, CodePageTwinsReadAsOne)
     EXPECT_TRUE(containsTypedText(
         QStringLiteral("Apple～"), QStringLiteral("apple〜"), Qt::CaseInsensitive));
     // Lengths never change: positions in the folded text are positions in the text.
-    const QString mixed = QStringLiteral("〜−‖¢£¬～－∥￠￡￢x");
+    const QString mixed = QStringLiteral("〜−—‖¢£¬～－―∥￠￡￢x");
     EXPECT_EQ(foldCodePageTwins(mixed).size(), mixed.size());
 }

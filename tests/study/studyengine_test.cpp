@@ -414,7 +414,7 @@ TEST(StudyEngine, CommandsGivenWhileAnItemIsSpokenEndAsWithoutSpeech)
     };
     for (const auto& [name, command] : commands) {
         SpokenStudy during;
-        during.h.speech.whileSpeaking = [&] { command(during.h); };
+        during.h.speech.whileSpeaking = [&during, &run = command] { run(during.h); };
         during.h.find<QToolButton>("Startbtn")->click();
         during.h.timers.advance(1);
 
