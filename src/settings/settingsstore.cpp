@@ -17,6 +17,9 @@ namespace detail {
 // so lines that are not replaced are written back exactly as they were, junk included.
 struct IniFile {
     QList<QByteArray> lines;
+    // Each line's own end as read (CR LF, LF, CR, or none after the last): a line the
+    // write leaves alone keeps it, so that only what changed changes.
+    QList<QByteArray> ends;
     TextEncoding encoding = TextEncoding::Cp932;
     bool exists = false;
     QByteArray bytes; // as read
@@ -53,8 +56,29 @@ IniFile loadIni(const QString& path)
         ini.encoding = TextEncoding::Utf8Bom;
         data.remove(0, 3);
     }
-    ini.lines = splitByteLines(data);
+    qsizetype start = 0;
+    while (start < data.size()) {
+        qsizetype end = start;
+        while (end < data.size() && data[end] != '\r' && data[end] != '\n')
+            ++end;
+        qsizetype next = end;
+        if (next < data.size())
+            next
+                += (data[next] == '\r' && next + 1 < data.size() && data[next + 1] == '\n') ? 2 : 1;
+        ini.lines.append(data.sliced(start, end - start));
+        ini.ends.append(data.sliced(end, next - end));
+        start = next;
+    }
     return ini;
+}
+
+// New lines end in CR LF; a last line that had no end gets one before a line follows it.
+void insertLine(IniFile& ini, qsizetype at, const QByteArray& line)
+{
+    if (at > 0 && ini.ends[at - 1].isEmpty())
+        ini.ends[at - 1] = QByteArrayLiteral("\r\n");
+    ini.lines.insert(at, line);
+    ini.ends.insert(at, QByteArrayLiteral("\r\n"));
 }
 
 QByteArrayView trimmed(QByteArrayView v)
@@ -213,8 +237,8 @@ bool setValue(IniFile& ini, const SettingEntry& entry)
         return false;
     const qsizetype sectionLine = findSection(ini, *section);
     if (sectionLine < 0) {
-        ini.lines.append(*encodedHeader);
-        ini.lines.append(*encoded);
+        insertLine(ini, ini.lines.size(), *encodedHeader);
+        insertLine(ini, ini.lines.size(), *encoded);
         return true;
     }
     const qsizetype keyLine = findKey(ini, sectionLine, *key);
@@ -226,7 +250,7 @@ bool setValue(IniFile& ini, const SettingEntry& entry)
     qsizetype insertAt = sectionEnd(ini, sectionLine);
     while (insertAt - 1 > sectionLine && trimmed(ini.lines[insertAt - 1]).isEmpty())
         --insertAt;
-    ini.lines.insert(insertAt, *encoded);
+    insertLine(ini, insertAt, *encoded);
     return true;
 }
 
@@ -327,9 +351,9 @@ bool SettingsStore::WriteValues(const QList<SettingEntry>& entries, const QStrin
     QByteArray out;
     if (ini.encoding == TextEncoding::Utf8Bom)
         out.append("\xEF\xBB\xBF", 3);
-    for (const QByteArray& line : ini.lines) {
-        out.append(line);
-        out.append("\r\n", 2);
+    for (qsizetype i = 0; i < ini.lines.size(); ++i) {
+        out.append(ini.lines[i]);
+        out.append(ini.ends[i]);
     }
     // Values written as they already stand change nothing: the file is left alone
     // (start-up writes whole sections, and a safe write waits for the disk).

@@ -100,6 +100,16 @@ TEST(Form1Startup, NoEndsTheProgramWithoutSavingSettings)
     EXPECT_EQ(SettingsStore::ReadValue("SEC", "FORM", h.settingsPath()), "ERROR");
     EXPECT_EQ(SettingsStore::ReadValue("SFONTSIZE", "STICK", h.settingsPath()), "ERROR");
     EXPECT_EQ(SettingsStore::ReadValue("KUGIRIMOZI", "PR", h.settingsPath()), ",");
+
+    // A damaged file the user chose not to repair keeps its bytes and line ends; only the
+    // properties' section is added after them.
+    Form1Harness damaged(Form1Harness::Settings::None);
+    const QByteArray before("[FORM]\nSIZE=50\n; a note\r[TEST]\nTIMER=x");
+    writeBytes(damaged.settingsPath(), before);
+    damaged.platform.messageAnswers.push_back(MessageResult::No);
+    damaged.start();
+    EXPECT_EQ(damaged.platform.endCount, 1);
+    EXPECT_TRUE(readBytes(damaged.settingsPath()).startsWith(before + "\r\n[PR]"));
 }
 
 TEST(Form1Startup, DefaultsStartWithoutPromptAndFillTheChoiceLists)

@@ -93,17 +93,18 @@ TEST_F(SettingsStoreTest, ValuesAreCutAt254Cp932Bytes)
 
 TEST_F(SettingsStoreTest, ReplacesInPlaceAndKeepsEveryOtherLine)
 {
+    // Lines a write leaves alone keep their line ends, whatever they are.
     const QByteArray before
-        = QByteArray("; written by hand\r\n[FORM]\r\nSEC=2\r\njunk without equals\r\n")
-        + sjis(QStringLiteral("QFONTNAME=ＭＳ Ｐゴシック\r\n")) + "\r\n[TEST]\r\nTIMER=0\r\n";
+        = QByteArray("; written by hand\n[FORM]\r\nSEC=2\r\njunk without equals\r")
+        + sjis(QStringLiteral("QFONTNAME=ＭＳ Ｐゴシック\r\n")) + "\r\n[TEST]\nTIMER=0";
     writeBytes(path, before);
     ASSERT_TRUE(write("8", "SEC", "FORM"));
     ASSERT_TRUE(write("1", "NEW", "FORM"));
     ASSERT_TRUE(write("x", "K", "PR"));
     const QByteArray after
-        = QByteArray("; written by hand\r\n[FORM]\r\nSEC=8\r\njunk without equals\r\n")
+        = QByteArray("; written by hand\n[FORM]\r\nSEC=8\r\njunk without equals\r")
         + sjis(QStringLiteral("QFONTNAME=ＭＳ Ｐゴシック\r\n"))
-        + "NEW=1\r\n\r\n[TEST]\r\nTIMER=0\r\n[PR]\r\nK=x\r\n";
+        + "NEW=1\r\n\r\n[TEST]\nTIMER=0\r\n[PR]\r\nK=x\r\n";
     EXPECT_EQ(readBytes(path), after);
     EXPECT_EQ(read("QFONTNAME", "FORM"), QStringLiteral("ＭＳ Ｐゴシック"));
 }
