@@ -1,5 +1,6 @@
 #include "common/textfile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <vector>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace keruna {
@@ -478,12 +480,59 @@ bool writeThrough(QSaveFile& file, QByteArrayView bytes)
     return ::fsync(file.handle()) == 0;
 }
 
+// A save killed between the new file getting its name and taking the old one's place
+// leaves "<name>.XXXXXX" (six random letters) beside it for good. Such leftovers of this
+// file are removed at its next save. A user's own "<name>.backup" or "<name>.Backup" has
+// the same shape, so only names mixing case in a way words do not (random letters almost
+// always do) go, and only when they are ours and a minute old, never another program's
+// save in progress.
+void removeLeftoversOf(const QString& path)
+{
+    const QFileInfo target(path);
+    const QDir folder = target.absoluteDir();
+    const QString prefix = target.fileName() + u'.';
+    const QFileInfoList candidates = folder.entryInfoList(
+        {prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::NoSymLinks);
+    const QDateTime minuteAgo = QDateTime::currentDateTimeUtc().addSecs(-60);
+    for (const QFileInfo& leftover : candidates) {
+        const QStringView tail = QStringView(leftover.fileName()).sliced(prefix.size());
+        int upper = 0;
+        int lower = 0;
+        bool letters = true;
+        for (QChar c : tail) {
+            upper += c >= u'A' && c <= u'Z';
+            lower += c >= u'a' && c <= u'z';
+            letters = letters && ((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'));
+        }
+        const bool capitalisedWord = upper == 1 && tail.front().isUpper();
+        if (!letters || upper == 0 || lower == 0 || capitalisedWord)
+            continue;
+        if (leftover.ownerId() != ::geteuid() || leftover.lastModified() > minuteAgo)
+            continue;
+        QFile::remove(leftover.absoluteFilePath());
+    }
+}
+
+// The new file takes the old one's owner and group where the system allows (root saving
+// a list that belongs to someone else must not take it from them).
+void keepOwner(const QString& path, int fd)
+{
+    struct stat old { };
+    if (fd < 0 || ::stat(QFile::encodeName(path).constData(), &old) != 0)
+        return;
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+        (void)::fchown(fd, uid_t(-1), old.st_gid); // at least the group, if ours to give
+}
+
 } // namespace
 
 std::optional<AppError> writeFileBytes(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+    const bool opened = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    if (opened)
+        keepOwner(path, file.handle());
+    if (!opened) {
         const QFileInfo info(path);
         if (info.isDir())
             return AppError::of(ErrorNumber::PathFileAccess);
@@ -506,6 +555,7 @@ std::optional<AppError> writeFileBytes(const QString& path, const QByteArray& by
     }
     if (!file.commit())
         return AppError::of(ErrorNumber::DeviceIo);
+    removeLeftoversOf(path);
     return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 #include "support/harness.h"
 #include "support/smalldisk.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -276,6 +277,40 @@ TEST(TextFile, AWriteThatFailsHalfWayLeavesTheFileAsItWas)
     }
     EXPECT_FALSE(writeTextFile(path, {QStringLiteral("apple,りんご,,○")}, TextEncoding::Cp932));
     EXPECT_EQ(keruna::test::readBytes(path), sjis(QStringLiteral("apple,りんご,,○\r\n")));
+}
+
+// A save keeps the file's owner and group (where the system allows: as root here), and
+// takes away what an earlier save killed half-way left under the file's name, but never a
+// name a user gives a copy, nor another save's file in progress.
+TEST(TextFile, ASaveKeepsTheOwnerAndRemovesItsOwnLeftovers)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("list.txt");
+    writeBytes(path, "a,1\r\n");
+    const bool root = ::geteuid() == 0;
+    if (root)
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    const QStringList mine {"list.txt.QxTrBz", "list.txt.aBcDeF"};
+    const QStringList kept {"list.txt.backup", "list.txt.Backup", "list.txt.BACKUP",
+        "list.txt.Ab1dEf", "other.txt.QxTrBz"};
+    for (const QString& name : mine + kept) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.setFileTime(
+            QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+    }
+    writeBytes(dir.filePath("list.txt.ZyXwVu"), "in progress"); // just now
+    for (int twice = 0; twice < 2; ++twice)
+        ASSERT_FALSE(writeFileBytes(path, "a,1,,○\r\n"));
+    QStringList expected = kept + QStringList {"list.txt", "list.txt.ZyXwVu"};
+    expected.sort();
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), expected);
+    if (root) {
+        struct stat st { };
+        ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &st), 0);
+        EXPECT_EQ(st.st_uid, 65534u);
+        EXPECT_EQ(st.st_gid, 65534u);
+    }
 }
 
 // On a real full disk every file keeps its bytes, whatever its size, and the write says
