@@ -22,7 +22,6 @@ namespace keruna {
 
 namespace {
 
-
 bool isControl(const QWidget* w)
 {
     // Scroll bars belong to their list and are announced with it.
@@ -169,10 +168,69 @@ protected:
     }
 };
 
+// On Linux Qt's own box says its value as its name, so a screen reader hears "2" and
+// "50" and never what they set. This one is named as a button would be (its accessible
+// name, else its label) and keeps the value as its value.
+class NamedComboBox final : public QAccessibleWidget {
+public:
+    explicit NamedComboBox(QComboBox* box)
+        : QAccessibleWidget(box, QAccessible::ComboBox)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t != QAccessible::Value)
+            return QAccessibleWidget::text(t);
+        const QComboBox* b = box();
+        return b->isEditable() && b->lineEdit() ? b->lineEdit()->text() : b->currentText();
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.expandable = true;
+        s.expanded = listShown();
+        s.editable = box()->isEditable();
+        return s;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList {showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& action) override
+    {
+        if (action != showMenuAction() && action != pressAction()) {
+            QAccessibleWidget::doAction(action);
+            return;
+        }
+        if (listShown())
+            box()->hidePopup();
+        else
+            box()->showPopup();
+    }
+
+private:
+    QComboBox* box() const { return static_cast<QComboBox*>(object()); }
+    // Asked without making the list: a box makes it only when it is first shown.
+    bool listShown() const
+    {
+        const QObjectList& children = box()->children();
+        return std::any_of(children.begin(), children.end(), [](const QObject* child) {
+            return child->inherits("QComboBoxPrivateContainer")
+                && static_cast<const QWidget*>(child)->isVisible();
+        });
+    }
+};
+
 // Qt gives a window built on a plain QWidget the role of a client area, which the desktop
 // shows as a filler; our screens are windows.
 QAccessibleInterface* screenWindowFactory(const QString&, QObject* object)
 {
+    if (auto* box = qobject_cast<QComboBox*>(object))
+        return new NamedComboBox(box);
     if (!object->isWidgetType() || !static_cast<QWidget*>(object)->isWindow())
         return nullptr;
     const QMetaObject* mo = object->metaObject();
@@ -200,6 +258,7 @@ QString firstPhrase(const QString& toolTip)
 
 void makeAccessible(QWidget* screen)
 {
+    // Qt asks the factory installed last first; its own comes with the application.
     static const bool installed = [] {
         QAccessible::installFactory(screenWindowFactory);
         return true;
@@ -208,6 +267,13 @@ void makeAccessible(QWidget* screen)
     for (QWidget* w : screen->findChildren<QWidget*>()) {
         if (!isControl(w) || isPartOfBox(w))
             continue;
+        // A box asked about while it was being built kept Qt's own interface: it is made
+        // again, as ours.
+        if (qobject_cast<QComboBox*>(w)) {
+            QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+            if (iface && !dynamic_cast<NamedComboBox*>(iface))
+                QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
+        }
         w->installEventFilter(&ToolTipFollower::instance());
         nameFromToolTip(w);
     }

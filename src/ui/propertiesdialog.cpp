@@ -128,6 +128,14 @@ void kugirigamen::build()
             box->addItem(QString::number(v));
         m_KankakuCB.append(box);
     }
+    // Said with what each box sets, not only its number.
+    m_KankakuCB[0]->setAccessibleName(QStringLiteral("予想時の問題の時間配分"));
+    m_KankakuCB[1]->setAccessibleName(QStringLiteral("入力時の問題の時間配分"));
+    m_KankakuCB[2]->setAccessibleName(QStringLiteral("問題と回答の距離間隔"));
+    for (int i = 0; i < 2; ++i)
+        m_KankakuCB[i]->setAccessibleDescription(
+            QStringLiteral("問題の時間の割合（1〜9）。回答の割合は残りです。"));
+    m_KankakuCB[2]->setAccessibleDescription(QStringLiteral("1〜9。大きいほど離れます。"));
     // The header's two words stand over their columns: the question's share in its box
     // under "問題", the answer's share under "回答", read as "5 : 5".
     auto* header = label(QStringLiteral("Label13"), QStringLiteral("問題　　　　　　　回答"));
