@@ -260,8 +260,9 @@ private:
     // Learning history (form1history.cpp)
 public:
     HistoryFile& history();
-    // mrireki and the result view's button: the history window for the open list.
-    void showHistory();
+    // mrireki (the open list) and the result view's button (the tested list): the history
+    // window for that list.
+    void showHistory(const QString& list);
     HistoryWindow* historyWindow() const;
 
 private:
@@ -273,6 +274,7 @@ private:
     // The test that just ended, with the options it was started with.
     void recordTest();
     TestChoice m_lastTest;
+    QString m_testedList; // the list the last test was taken from
     void studyRunning(bool running);
     void studyItemShown();
     // The study session that ran since Start or resume ends now (pause, a new list, a

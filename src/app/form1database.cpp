@@ -63,7 +63,12 @@ DBgamen& Form1::ensureDatabaseScreen()
         hooks.onSave = [this] { m_study->userCommand([this] { SaveDatabaseLists(); }); };
         hooks.mayClose = [this] { return databaseScreenMayClose(); };
         hooks.onChooseFont = [this] { ChooseListFont(); };
-        hooks.onHistory = [this] { showHistory(); };
+        // Results saved under another name leave that file loaded; the results are still
+        // the tested list's.
+        hooks.onHistory = [this] {
+            showHistory(
+                m_state.testResultsHeld && !m_testedList.isEmpty() ? m_testedList : m_set.path);
+        };
         hooks.onExport = [this] {
             DBgamen* screen = databaseScreen();
             ExportDatabaseLists(screen, screen->paneName(true), screen->paneName(false));

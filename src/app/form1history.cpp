@@ -44,7 +44,7 @@ HistoryEvent eventNow(HistoryKind kind, const QString& list)
 void Form1::wireHistory()
 {
     m_history = std::make_unique<HistoryFile>(HistoryFile::besideSettings(settingsPath()));
-    m_menus->onCommand(QStringLiteral("mrireki"), [this] { showHistory(); });
+    m_menus->onCommand(QStringLiteral("mrireki"), [this] { showHistory(m_set.path); });
 }
 
 HistoryFile& Form1::history()
@@ -57,7 +57,7 @@ HistoryWindow* Form1::historyWindow() const
     return m_historyWindow;
 }
 
-void Form1::showHistory()
+void Form1::showHistory(const QString& list)
 {
     if (!m_historyWindow) {
         // No owner: a window of its own, which may go behind the main window.
@@ -65,7 +65,7 @@ void Form1::showHistory()
         m_historyWindow->setAttribute(Qt::WA_DeleteOnClose, false);
     }
     // The list first, so that the file is read and drawn once.
-    m_historyWindow->setList(m_set.path, false);
+    m_historyWindow->setList(list, false);
     m_historyWindow->refresh();
     if (m_menus->action(QStringLiteral("mmae"))->isChecked())
         m_ctx.platform.setTopmost(m_historyWindow, true);
@@ -99,6 +99,7 @@ void Form1::recordSave(const QString& path, const QStringList& written)
 void Form1::recordTest()
 {
     const TestSession& t = m_test->session();
+    m_testedList = m_set.path;
     HistoryEvent e = eventNow(HistoryKind::Test, m_set.path);
     e.testKind = QString::fromLatin1(kHistoryTestKinds[size_t(m_state.testKind)]);
     e.listening = t.listening;

@@ -159,4 +159,14 @@ TEST_F(HistoryRecording, EachTestAddsOneLineWithItsScore)
         EXPECT_TRUE(h.form().historyWindow()->isVisible());
         EXPECT_EQ(h.form().historyWindow()->model().rowCount(), round + 2);
     }
+    // Saved under another name, that file is the list now; the result view's history is
+    // still the tested list's.
+    const QString tested = h.form().problemSet().path;
+    h.form().chooseSaveMethod = [] { return std::optional<bool>(false); };
+    h.platform.saveAnswers.push_back(h.path("copy.txt"));
+    h.form().databaseScreen()->findChild<QToolButton*>("sumihozon")->click();
+    ASSERT_EQ(h.form().problemSet().path, h.path("copy.txt"));
+    h.form().databaseScreen()->findChild<QPushButton*>("rirekibtn")->click();
+    EXPECT_EQ(h.form().historyWindow()->model().rowCount(), 3);
+    EXPECT_TRUE(h.form().historyWindow()->windowTitle().endsWith(QFileInfo(tested).fileName()));
 }
