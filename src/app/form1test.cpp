@@ -57,6 +57,7 @@ void Form1::wireTests()
         m_engineTicking = false;
     };
     hooks.focusGetList = [this] { focusGetList(); };
+    hooks.getListOutside = [this] { return externalShown(); };
     hooks.judgedCounts = [this](bool afterTest) { return judgedCounts(afterTest); };
     hooks.testListEmpty = [this] { return m_getList->isEmpty(); };
     hooks.reloadProblemData = [this] {

@@ -49,6 +49,7 @@ struct TestHooks {
     std::function<void()> applyFontLayout;
     std::function<void()> relayout; // the panels after controls were shown or hidden
     std::function<bool()> stickShown;
+    std::function<bool()> getListOutside; // on the external GET screen
     // Appends a judged item to the GET list and selects it; false when it was there already.
     std::function<bool(const QString& key, bool red, bool allowDuplicate, int line)>
         appendToGetList;

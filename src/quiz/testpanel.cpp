@@ -217,9 +217,12 @@ void TestEngine::layoutInputMode()
         w->setVisible(number);
     c.kikitori->setVisible(!number);
     c.rev->setVisible(automatic || manual);
-    for (QWidget* w : std::initializer_list<QWidget*> {c.syudouskip, c.syuuryoubtn, c.testSIZIlabel,
-             c.testkekkakesi, c.testFrame, c.Pickframe})
+    for (QWidget* w : std::initializer_list<QWidget*> {
+             c.syudouskip, c.syuuryoubtn, c.testSIZIlabel, c.testkekkakesi, c.testFrame})
         w->show();
+    // The test's list shows where the GET list is: inside, or on the external screen only.
+    if (!(m_hooks.getListOutside && m_hooks.getListOutside()))
+        c.Pickframe->show();
     c.testkekka->hide();
     c.TestListbtn->hide();
     for (QLabel* l : c.testKEKKAlabel)

@@ -123,6 +123,42 @@ TEST_F(ExternalGet, ATestRunsFromTheExternalScreen)
     EXPECT_EQ(out<QLabel>("Picktestlabel")->text(), QStringLiteral("○ 1  × 0  正解率 100％"));
 }
 
+// A list moved out by the stick screen, or by hand, shows one list during a test: the
+// external screen's.
+TEST_F(ExternalGet, ATestShowsTheListOnlyWhereItIs)
+{
+    h.form().chooseTestSetup = [](const TestSetupInput&) {
+        TestChoice c;
+        c.seconds = "2";
+        c.random = false;
+        c.rangeIndex = 0;
+        return std::optional<TestChoice>(c);
+    };
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    for (const char* route : {"stick", "gaibubtn", "stick"}) {
+        SCOPED_TRACE(route);
+        if (QLatin1String(route) == QLatin1String("stick")) {
+            h.action("mbou")->trigger(); // the stick screen moves the list out...
+            h.action("mbou")->trigger(); // ...and leaves it there when it closes
+        } else {
+            h.find<QToolButton>("gaibubtn")->click();
+        }
+        ASSERT_TRUE(h.form().externalShown());
+        if (h.form().resultsUnsaved())
+            h.platform.messageAnswers.push_back(MessageResult::No);
+        h.find<QToolButton>("TESTbtn")->click();
+        h.timers.advance(1);
+        ASSERT_TRUE(h.form().state().testmode);
+        EXPECT_TRUE(h.form().externalShown());
+        EXPECT_TRUE(h.find<QWidget>("Pickframe")->isHidden());
+        out<QToolButton>("syuuryoubtn")->click();
+        EXPECT_TRUE(h.find<QWidget>("Pickframe")->isHidden());
+        out<QToolButton>("naibubtn")->click();
+        EXPECT_FALSE(h.find<QWidget>("Pickframe")->isHidden());
+    }
+}
+
 TEST_F(ExternalGet, AGetTestStartsAndEndsOnTheExternalScreen)
 {
     // The first Start brings the list inside (内部GET); then it goes out.
