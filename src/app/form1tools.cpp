@@ -180,20 +180,34 @@ std::optional<Command> handlerCommand(const QString& entry, const QString& path)
 
 void Form1::wireTools()
 {
-    auto openWeb = [this](const QString& configured, const QString& word) {
+    // setting: the properties' name for the address, so that the user knows where to look.
+    auto openWeb = [this](const QString& configured, const QString& word, const QString& setting) {
         const QUrl url = dictionaryUrlFor(configured, word);
-        if (url.isValid())
-            m_ctx.platform.openUrl(url);
+        QString why;
+        if (configured.trimmed().isEmpty())
+            why = QStringLiteral("%1が設定されていません。プロパティで設定してください。")
+                      .arg(setting);
+        else if (!url.isValid())
+            why = QStringLiteral("%1「%2」はWebのアドレス（http:// か https:// で始まるもの）"
+                                 "ではないため開けません。プロパティで直してください。")
+                      .arg(setting, configured.trimmed());
+        else if (!m_ctx.platform.openUrl(url))
+            why = QStringLiteral("ブラウザを起動できませんでした。既定のWebブラウザが"
+                                 "設定されているか確かめてください。\r\n%1")
+                      .arg(url.toString());
+        if (!why.isEmpty())
+            m_ctx.platform.showMessage(this, why, MessageIcon::Warning, MessageButtons::Ok);
     };
     auto dictionary = [this, openWeb] {
         const StudySession& s = m_study->session();
-        openWeb(
-            m_state.options.dictionaryUrl, m_study->itemCurrent() ? s.item.question : QString());
+        openWeb(m_state.options.dictionaryUrl, m_study->itemCurrent() ? s.item.question : QString(),
+            QStringLiteral("Web辞書のURL"));
     };
     connect(m_c.webdicbtn, &QToolButton::clicked, this, dictionary);
     m_menus->onCommand(QStringLiteral("mdic"), dictionary);
-    m_menus->onCommand(QStringLiteral("mHOME"),
-        [this, openWeb] { openWeb(m_state.options.homePageUrl, QString()); });
+    m_menus->onCommand(QStringLiteral("mHOME"), [this, openWeb] {
+        openWeb(m_state.options.homePageUrl, QString(), QStringLiteral("ホームページのURL"));
+    });
 
     connect(m_c.sakuseibtn, &QToolButton::clicked, this, [this] {
         // The full path, so that no name is taken for an option of the editor.

@@ -8,6 +8,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -367,13 +368,20 @@ Result<TextLines> decodeTextLines(const QByteArray& bytes)
     return TextLines {splitLines(decoded.value().text), decoded.value().encoding};
 }
 
-Result<QByteArray> readFileBytes(const QString& path)
+Result<QByteArray> readFileBytes(const QString& path, qint64 maxBytes)
 {
     const QFileInfo info(path);
     if (path.isEmpty())
         return AppError::of(ErrorNumber::BadFileName);
-    if (!info.exists())
+    if (!info.exists()) {
+        // A link that leads back to itself is there, but cannot be read: not "not found".
+        struct stat st { };
+        if (::stat(QFile::encodeName(path).constData(), &st) != 0 && errno == ELOOP)
+            return AppError::withText(ErrorNumber::PathFileAccess,
+                QStringLiteral("シンボリックリンクが循環しているため、ファイルを読み込めません。"
+                               "リンク先を確かめてください。"));
         return AppError::of(ErrorNumber::FileNotFound);
+    }
     if (info.isDir())
         return AppError::of(ErrorNumber::PathFileAccess);
     // A pipe, socket or device would block the open or the read for good: look before
@@ -382,21 +390,31 @@ Result<QByteArray> readFileBytes(const QString& path)
         return AppError::withText(ErrorNumber::PathFileAccess,
             QStringLiteral("通常のファイルではないため開けません（パイプや装置など）。"
                            "テキストファイルを選んでください。"));
+    const auto tooLarge = [maxBytes] {
+        return AppError::withText(ErrorNumber::OutOfMemory,
+            QStringLiteral("ファイルが大きすぎるため読み込めません。読み込めるのは%1 MBまでです。")
+                .arg(maxBytes / (1024 * 1024)));
+    };
+    if (maxBytes >= 0 && info.size() > maxBytes)
+        return tooLarge();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (file.error() == QFileDevice::PermissionsError || !info.isReadable())
             return AppError::of(ErrorNumber::PermissionDenied);
         return AppError::of(ErrorNumber::FileNotFound);
     }
-    QByteArray bytes = file.readAll();
+    // One byte past the limit tells a file that grew after it was looked at.
+    QByteArray bytes = maxBytes >= 0 ? file.read(maxBytes + 1) : file.readAll();
     if (file.error() != QFileDevice::NoError)
         return AppError::of(ErrorNumber::DeviceIo);
+    if (maxBytes >= 0 && bytes.size() > maxBytes)
+        return tooLarge();
     return bytes;
 }
 
-Result<DecodedText> readText(const QString& path)
+Result<DecodedText> readText(const QString& path, qint64 maxBytes)
 {
-    Result<QByteArray> bytes = readFileBytes(path);
+    Result<QByteArray> bytes = readFileBytes(path, maxBytes);
     if (!bytes)
         return bytes.error();
     return decodeBytes(bytes.value());

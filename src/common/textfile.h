@@ -105,8 +105,10 @@ Result<TextLines> decodeTextLines(const QByteArray& bytes);
 
 // Reads a whole file (missing, folder and unreadable files are errors 53, 75 and 70).
 // Anything but a regular file (a pipe, a device) is refused before it is opened (75).
-Result<QByteArray> readFileBytes(const QString& path);
-Result<DecodedText> readText(const QString& path);
+// With maxBytes, a larger file is refused before it is read, and one that grows past it
+// while it is read stops there: a huge file never fills the memory first.
+Result<QByteArray> readFileBytes(const QString& path, qint64 maxBytes = -1);
+Result<DecodedText> readText(const QString& path, qint64 maxBytes = -1);
 Result<TextLines> readTextFile(const QString& path);
 
 // Every line followed by CR LF; fails, naming the line, when a character cannot be encoded.

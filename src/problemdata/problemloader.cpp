@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include <optional>
+
 namespace keruna {
 
 namespace {
@@ -23,9 +25,18 @@ AppError tooManyItemsError()
             .arg(ProblemSet::kCapacity));
 }
 
+AppError lineTooLongError(int line, qsizetype length)
+{
+    return AppError::withText(ErrorNumber::ApplicationDefined,
+        QStringLiteral("%1行目が長すぎます（%2文字）。1行に書けるのは%3文字までです。")
+            .arg(line)
+            .arg(length)
+            .arg(ProblemSet::kMaxLineLength));
+}
+
 Result<ProblemSet> readProblemFile(const QString& path, bool requireItems)
 {
-    Result<DecodedText> decoded = readText(path);
+    Result<DecodedText> decoded = readText(path, ProblemSet::kMaxFileBytes);
     if (!decoded)
         return decoded.error();
     ProblemSet set;
@@ -37,9 +48,18 @@ Result<ProblemSet> readProblemFile(const QString& path, bool requireItems)
     set.loadedSize = info.size();
     set.loadedModified = info.lastModified();
     int count = 0;
+    int lineNumber = 0;
     bool tooMany = false;
+    std::optional<AppError> tooLong;
     forEachLine(decoded.value().text, [&](QStringView line) {
-        if (tooMany || ++count > ProblemSet::kCapacity) {
+        ++lineNumber;
+        if (tooMany || tooLong)
+            return;
+        if (line.size() > ProblemSet::kMaxLineLength) {
+            tooLong = lineTooLongError(lineNumber, line.size());
+            return;
+        }
+        if (++count > ProblemSet::kCapacity) {
             tooMany = true;
             return;
         }
@@ -48,6 +68,8 @@ Result<ProblemSet> readProblemFile(const QString& path, bool requireItems)
         else
             set.addLine(line);
     });
+    if (tooLong)
+        return *tooLong;
     if (tooMany)
         return tooManyItemsError();
     if (count == 0 && requireItems)

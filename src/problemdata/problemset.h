@@ -12,6 +12,11 @@ namespace keruna {
 // item n of a list is at index n - 1.
 struct ProblemSet {
     static constexpr int kCapacity = 20000;
+    // Far past any word and its meanings; a longer line is no word list's, and would stall
+    // every screen that draws it.
+    static constexpr int kMaxLineLength = 10000;
+    // 20,000 lines of a few hundred characters each fit many times over.
+    static constexpr qint64 kMaxFileBytes = 64 * 1024 * 1024;
 
     QString path; // empty while no file is loaded
     TextEncoding encoding = TextEncoding::Cp932; // how the file was read, and is written back

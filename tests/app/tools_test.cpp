@@ -1,9 +1,12 @@
 #include "app/form1.h"
 #include "support/harness.h"
 #include "ui/dictionaryurl.h"
+#include "ui/propertiesdialog.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -126,6 +129,24 @@ TEST(Tools, EditorFolderAndBrowserGetTheirArgumentsWhole)
     h.action("mHOME")->trigger();
     EXPECT_EQ(h.platform.openedUrls.back().toString(), "https://github.com/keruna/keruna");
     EXPECT_FALSE(QFileInfo::exists(h.path("pwn")));
+
+    // Nothing fails to open without a word: no browser, an address that is not a web one.
+    const std::pair<const char*, const char*> failures[] = {
+        {"https://ejje.weblio.jp/content/{word}", "ブラウザを起動できませんでした"},
+        {"file:///etc/passwd", "file:///etc/passwd」はWebのアドレス"},
+    };
+    h.platform.urlsOpen = false;
+    for (const auto& [address, said] : failures) {
+        kugirigamen& properties = h.form().properties();
+        properties.show();
+        properties.findChild<QLineEdit*>("Dictext")->setText(QString::fromLatin1(address));
+        properties.findChild<QPushButton*>("cmdOK")->click();
+        const size_t before = h.platform.messages.size();
+        h.action("mdic")->trigger();
+        ASSERT_EQ(h.platform.messages.size(), before + 1) << address;
+        EXPECT_TRUE(h.platform.messages.back().text.contains(QString::fromUtf8(said)))
+            << h.platform.messages.back().text.toStdString();
+    }
 }
 
 // 問題データ編集 opens the list with the desktop's editor for text files, or an empty one

@@ -92,6 +92,9 @@ TEST_F(LoaderTest, RefusalsSayWhatIsWrongWithTheFile)
     const Case cases[] = {
         {"\r\n\r\n", ErrorNumber::ApplicationDefined, QStringLiteral("問題がありません")},
         {lines(20001), ErrorNumber::IndexOutOfRange, QStringLiteral("20000個")},
+        // A line no word list needs, named by its line in the file.
+        {"a,1\r\n\r\nq," + QByteArray(ProblemSet::kMaxLineLength - 1, 'a') + "\r\n",
+            ErrorNumber::ApplicationDefined, QStringLiteral("3行目が長すぎます")},
     };
     for (const Case& c : cases) {
         Result<ProblemSet> r = CheckProblemFile(file(c.bytes));
@@ -100,6 +103,20 @@ TEST_F(LoaderTest, RefusalsSayWhatIsWrongWithTheFile)
         EXPECT_TRUE(r.error().description.contains(c.mentions))
             << r.error().description.toStdString();
     }
+    // A huge file is refused before it is read (this one is sparse: nothing to read).
+    QFile huge(file("a,1\r\n"));
+    ASSERT_TRUE(huge.resize(ProblemSet::kMaxFileBytes + 1));
+    Result<ProblemSet> r = CheckProblemFile(huge.fileName());
+    ASSERT_FALSE(r);
+    EXPECT_TRUE(r.error().description.contains(QStringLiteral("大きすぎる")));
+    // A link that leads back to itself cannot be read; it is not missing.
+    const QString loop = dir.filePath("loop.txt");
+    ASSERT_TRUE(QFile::link(loop, loop));
+    r = CheckProblemFile(loop);
+    ASSERT_FALSE(r);
+    EXPECT_NE(r.error().number, ErrorNumber::FileNotFound);
+    EXPECT_TRUE(r.error().description.contains(QStringLiteral("循環")))
+        << r.error().description.toStdString();
 }
 
 TEST_F(LoaderTest, RefusesBinaryAndWronglyEncodedFiles)
@@ -129,9 +146,9 @@ TEST_F(LoaderTest, AReloadTakesAFileThatLostItsItems)
         LoadProblemFile(set, dir.filePath("gone.txt")).error().number, ErrorNumber::FileNotFound);
 }
 
-TEST_F(LoaderTest, AcceptsAOneMegabyteLine)
+TEST_F(LoaderTest, AcceptsTheLongestLineAllowed)
 {
-    const QByteArray longLine = "q," + QByteArray(1024 * 1024, 'a');
+    const QByteArray longLine = "q," + QByteArray(ProblemSet::kMaxLineLength - 2, 'a');
     ProblemSet set;
     ASSERT_TRUE(LoadProblemFile(set, file(longLine + "\r\nshort,x\r\n")));
     EXPECT_EQ(set.totalCount, 2);
