@@ -249,12 +249,15 @@ void Form1::wireCommands()
     m_ctx.speech.onVoicesKnown = [this](const QStringList& voices) {
         if (m_propertiesLoaded && !m_propertiesLoaded->voicesKnown) {
             if (resolveVoice(*m_propertiesLoaded, voices, m_ctx.speech.firstEnglishVoice()))
-                SettingsStore::WriteValue(QString::number(m_propertiesLoaded->voice),
-                    QStringLiteral("VOICECHARA"), Section::Pr, settingsPath());
+                SettingsStore::WriteValues(
+                    {{Section::Pr, QStringLiteral("VOICECHARA"),
+                         QString::number(m_propertiesLoaded->voice)},
+                        {Section::Pr, QStringLiteral("VOICENAME"), m_propertiesLoaded->voiceName}},
+                    settingsPath());
             m_state.options.voiceIndex = m_propertiesLoaded->voice;
         }
         if (m_properties)
-            m_properties->setVoices(voices);
+            m_properties->setVoices(voices, m_ctx.speech.firstEnglishVoice());
     };
     m.onCommand(QStringLiteral("mone"), held([this] { m_study->restartFromFirst(); }));
     m.onArrayCommand(QStringLiteral("msec"),

@@ -8,6 +8,37 @@
 
 namespace keruna {
 
+QString voiceLabel(const QString& name, const QLocale& locale)
+{
+    // Engines that know a voice's language say it; speech-dispatcher's voices say it in
+    // their names ("English (America)") and come with no locale.
+    if (locale.language() == QLocale::C || locale.language() == QLocale::AnyLanguage)
+        return name;
+    return QStringLiteral("%1 (%2)").arg(name, locale.name().replace(u'_', u'-'));
+}
+
+int englishVoice(const QStringList& names, const QList<QLocale>& locales)
+{
+    // The lists' questions are English: American English first, then British, then any.
+    const auto english = [&](qsizetype i, QLocale::Territory where, QLatin1String named) {
+        if (i < locales.size() && locales[i].language() == QLocale::English)
+            return where == QLocale::AnyTerritory || locales[i].territory() == where;
+        return named.isEmpty() ? names[i].startsWith(QLatin1String("English")) : names[i] == named;
+    };
+    const std::pair<QLocale::Territory, QLatin1String> preferences[] = {
+        {QLocale::UnitedStates, QLatin1String("English (America)")},
+        {QLocale::UnitedKingdom, QLatin1String("English (Great Britain)")},
+        {QLocale::AnyTerritory, QLatin1String()},
+    };
+    for (const auto& [where, named] : preferences) {
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            if (english(i, where, named))
+                return int(i);
+        }
+    }
+    return 0;
+}
+
 // Owns the engine, in the speech thread.
 class SpeechWorker : public QObject {
     Q_OBJECT
@@ -21,19 +52,21 @@ public:
         }
         m_voiceList = m_engine->availableVoices();
         QStringList names;
-        int english = -1;
+        QStringList plainNames;
+        QList<QLocale> locales;
         for (const QVoice& v : m_voiceList) {
-            if (english < 0 && v.locale().language() == QLocale::English)
-                english = int(names.size());
-            names.append(v.name());
+            names.append(voiceLabel(v.name(), v.locale()));
+            plainNames.append(v.name());
+            locales.append(v.locale());
         }
+        const int english = englishVoice(plainNames, locales);
         connect(m_engine, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State state) {
             if (m_speaking && (state == QTextToSpeech::Ready || state == QTextToSpeech::Error)) {
                 m_speaking = false;
                 emit finished(m_utterance, state == QTextToSpeech::Ready);
             }
         });
-        emit ready(names, std::max(0, english));
+        emit ready(names, english);
     }
     void say(int utterance, const QString& text, int voiceIndex)
     {

@@ -2,6 +2,8 @@
 
 #include "speech/speechoutput.h"
 
+#include <QList>
+#include <QLocale>
 #include <QObject>
 #include <QThread>
 
@@ -10,6 +12,14 @@
 class QEventLoop;
 
 namespace keruna {
+
+// A voice as the properties list shows it: its name, and its language where the engine
+// gives one.
+QString voiceLabel(const QString& name, const QLocale& locale);
+// The voice for a user who never chose one: the first American English voice, else the
+// first British, else any English one (by locale, or by name where the engine gives no
+// locale), else the first.
+int englishVoice(const QStringList& names, const QList<QLocale>& locales);
 
 class SpeechWorker;
 

@@ -13,8 +13,8 @@ bool usableText(const QString& text)
     return !text.isEmpty() && text != SettingsStore::kMissing;
 }
 
-// The stored voice choice against a known list; false when it cannot be used.
-bool chooseVoice(PropertiesValues& v, std::optional<int> stored, int count, int firstVoice)
+// The stored voice index against a known list; false when it cannot be used.
+bool chooseVoiceIndex(PropertiesValues& v, std::optional<int> stored, int count, int firstVoice)
 {
     v.voicesKnown = true;
     v.voiceCount = count;
@@ -38,6 +38,26 @@ bool chooseVoice(PropertiesValues& v, std::optional<int> stored, int count, int 
         return false;
     }
     return true;
+}
+
+// The stored choice against a known list: by name where one was stored, else by index.
+// A name no voice has any more counts as never chosen. False when it cannot be used.
+bool chooseVoice(
+    PropertiesValues& v, std::optional<int> stored, const QStringList& voices, int firstVoice)
+{
+    // The name stands for a choice made: −1 (never chosen, as the defaults write it) and
+    // the "not found" marks keep their meaning whatever name is left beside them.
+    const bool named = !v.voiceName.isEmpty() && stored && *stored >= 0;
+    if (named) {
+        const qsizetype at = voices.indexOf(v.voiceName);
+        stored = at >= 0 ? std::optional<int>(int(at)) : std::nullopt;
+    }
+    bool kept = chooseVoiceIndex(v, stored, int(voices.size()), firstVoice);
+    const QString name = v.voice >= 0 ? voices.value(v.voice) : QString();
+    // A file older than names gets the name of the voice its index chose.
+    kept = kept && (named || name.isEmpty());
+    v.voiceName = name;
+    return kept;
 }
 
 } // namespace
@@ -94,8 +114,10 @@ PropertiesLoad loadProperties(
         check(v.numberDisplay[size_t(i)], QStringLiteral("NUMDISP%1").arg(i));
 
     const std::optional<int> stored = r.int16(P, QStringLiteral("VOICECHARA"));
+    if (const QString name = r.text(P, QStringLiteral("VOICENAME")); usableText(name))
+        v.voiceName = name;
     if (voices) {
-        step(chooseVoice(v, stored, int(voices->size()), firstVoice));
+        step(chooseVoice(v, stored, *voices, firstVoice));
     } else {
         // The engine is still starting: the stored choice waits for its list.
         v.voicesKnown = false;
@@ -117,7 +139,7 @@ bool resolveVoice(PropertiesValues& values, const QStringList& voices, int first
     if (values.voicesKnown)
         return false;
     const bool neverChosen = values.voice == -1;
-    chooseVoice(values, values.voice, int(voices.size()), firstVoice);
+    chooseVoice(values, values.voice, voices, firstVoice);
     return neverChosen && values.voice >= 0;
 }
 
@@ -136,6 +158,7 @@ void writePrSection(const QString& settingsPath, const PropertiesValues& v)
         {P, QStringLiteral("KUGIRIMOZI"), oneLine(v.delimiter)},
         {P, QStringLiteral("ITIGIMOZI"), oneLine(v.separator)},
         {P, QStringLiteral("VOICECHARA"), QString::number(v.voice)},
+        {P, QStringLiteral("VOICENAME"), oneLine(v.voiceName)},
         {P, QStringLiteral("GETDISP"), flag(v.showGetOnStart)},
         {P, QStringLiteral("NAIBU"), boolText(v.getInside)},
         {P, QStringLiteral("LONGS"), flag(v.longText)},

@@ -25,6 +25,9 @@ struct PropertiesValues {
     // The chosen voice: its index in the voice list (−1: none), or, while the list is not
     // known yet, the index as stored (−1: never chosen).
     int voice = -1;
+    // The chosen voice's name, stored beside its index: on another system, or after voices
+    // were installed, the index alone names some other voice.
+    QString voiceName;
     bool voicesKnown = false;
     int voiceCount = 0;
     bool voiceNotFound = false; // the stored choice names no voice ("該当無し")
@@ -41,6 +44,8 @@ struct PropertiesLoad {
 // back at once; missing URLs fall back to the built-in ones; any other unusable value keeps
 // its design value and the whole section is written from what the dialog then holds.
 // firstVoice is the voice for a user who never chose one (the engine's first English voice).
+// A stored voice name is looked up in the list first; the index counts only when no
+// name was stored (a file older than names). A name no voice has any more is no choice.
 PropertiesLoad loadProperties(
     const QString& settingsPath, const std::optional<QStringList>& voices, int firstVoice = 0);
 

@@ -310,12 +310,12 @@ void kugirigamen::voiceClicked()
     m_GaitounasiL->hide();
 }
 
-void kugirigamen::setVoices(const QStringList& voices)
+void kugirigamen::setVoices(const QStringList& voices, int firstVoice)
 {
     if (m_voices && m_loaded.voicesKnown)
         return;
     m_voices = voices;
-    resolveVoice(m_loaded, voices);
+    resolveVoice(m_loaded, voices, firstVoice);
     m_VoiceCB->clear();
     m_VoiceCB->addItems(voices);
     m_VoiceCB->setCurrentIndex(m_loaded.voice);
@@ -341,6 +341,7 @@ PropertiesValues kugirigamen::values() const
     v.homePageUrl = m_Hometext->text();
     if (v.voicesKnown) {
         v.voice = m_VoiceCB->currentIndex();
+        v.voiceName = m_voices && v.voice >= 0 ? m_voices->value(v.voice) : QString();
         v.voiceNotFound = !m_GaitounasiL->isHidden();
     }
     return v;

@@ -34,7 +34,7 @@ public:
     std::function<void(const PropertiesValues&)> onApply;
 
     // The voice list, once the speech engine knows it.
-    void setVoices(const QStringList& voices);
+    void setVoices(const QStringList& voices, int firstVoice = 0);
     // Validates, writes the PR section and puts the values in force; false (with the
     // warning shown) when the delimiter or the separator is empty or "ERROR".
     bool Apply();

@@ -1,6 +1,7 @@
-#include "mainscreen/mainmenus.h"
 #include "getlist/getlist.h"
+#include "mainscreen/mainmenus.h"
 #include "settings/settingsstore.h"
+#include "speech/qtspeech.h"
 #include "study/studyengine.h"
 #include "support/harness.h"
 #include "ui/propertiesdialog.h"
@@ -127,6 +128,34 @@ TEST_F(SpeechInStudy, GetListPronounceSpeaksTheSelectedEntry)
     h.find<QToolButton>("listmaru")->click();
     h.action("mlisthatuon")->trigger();
     EXPECT_EQ(h.speech.spoken, QStringList {"apple"});
+}
+
+// A user who never chose a voice hears English: American, then British, then any; by
+// locale, or by name where the engine gives none (speech-dispatcher's espeak-ng voices).
+TEST(SpeechVoices, TheVoiceNeverChosenIsEnglish)
+{
+    const QLocale c = QLocale::c();
+    struct Case {
+        QStringList names;
+        QList<QLocale> locales;
+        int expected;
+    };
+    const Case cases[] = {
+        {{"Bishnupriya Manipuri", "Chinese (Mandarin, latin as English)", "English (Caribbean)",
+             "English (Great Britain)", "English (America)", "English (America)+Adam"},
+            {c, c, c, c, c, c}, 4},
+        {{"Bishnupriya Manipuri", "English (Caribbean)", "English (Great Britain)"}, {c, c, c}, 2},
+        {{"Bishnupriya Manipuri", "English (Caribbean)"}, {c, c}, 1},
+        {{"Anna", "Kate", "Alex"}, {QLocale("de_DE"), QLocale("en_GB"), QLocale("en_US")}, 2},
+        {{"Anna", "Kate"}, {QLocale("de_DE"), QLocale("en_AU")}, 1},
+        {{"Anna", "Kyoko"}, {QLocale("de_DE"), QLocale("ja_JP")}, 0},
+        {{}, {}, 0},
+    };
+    for (const Case& k : cases)
+        EXPECT_EQ(englishVoice(k.names, k.locales), k.expected) << k.names.join(u'|').toStdString();
+    // The list says a voice's language where the engine gives one.
+    EXPECT_EQ(voiceLabel("Alex", QLocale("en_US")), "Alex (en-US)");
+    EXPECT_EQ(voiceLabel("English (America)", c), "English (America)");
 }
 
 TEST(SpeechVoices, AVoiceListThatArrivesLateSelectsTheStoredChoice)

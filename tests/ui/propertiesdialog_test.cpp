@@ -149,8 +149,11 @@ TEST_F(PropertiesTest, StoredVoiceIndexes)
     store("VOICECHARA", "-1");
     EXPECT_EQ(reloaded().findChild<QComboBox*>("VoiceCB")->currentIndex(), 1);
     EXPECT_EQ(stored("VOICECHARA"), "1");
+    // Files older than voice names: the index is the choice.
+    store("VOICENAME", "");
     store("VOICECHARA", "0");
     EXPECT_EQ(reloaded().findChild<QComboBox*>("VoiceCB")->currentIndex(), 0);
+    store("VOICENAME", "");
     store("VOICECHARA", "1");
     EXPECT_EQ(reloaded().findChild<QComboBox*>("VoiceCB")->currentIndex(), 1);
     store("VOICECHARA", "-2");
@@ -159,6 +162,19 @@ TEST_F(PropertiesTest, StoredVoiceIndexes)
     EXPECT_FALSE(d.findChild<QLabel*>("GaitounasiL")->isHidden());
     d.findChild<QPushButton*>("cmdApply")->click();
     EXPECT_EQ(stored("VOICECHARA"), "-1");
+
+    // The name is kept beside the index and wins over it: the index alone names another
+    // voice once voices are added or the file moves to another system.
+    store("VOICECHARA", "0");
+    store("VOICENAME", "Voice B");
+    EXPECT_EQ(reloaded().findChild<QComboBox*>("VoiceCB")->currentIndex(), 1);
+    store("VOICENAME", "A voice this system lacks");
+    EXPECT_EQ(reloaded().findChild<QComboBox*>("VoiceCB")->currentIndex(), 1); // the English one
+    EXPECT_EQ(stored("VOICENAME"), "Voice B");
+    EXPECT_EQ(stored("VOICECHARA"), "1");
+    reloaded().findChild<QComboBox*>("VoiceCB")->setCurrentIndex(0);
+    dialog().findChild<QPushButton*>("cmdApply")->click();
+    EXPECT_EQ(stored("VOICENAME"), "Voice A");
 }
 
 TEST_F(PropertiesTest, EmptySeparatorsAreRepairedAndBadValuesRewriteTheSection)
