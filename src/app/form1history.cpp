@@ -102,7 +102,7 @@ void Form1::recordTest()
     m_testedList = m_set.path;
     HistoryEvent e = eventNow(HistoryKind::Test, m_set.path);
     e.testKind = QString::fromLatin1(kHistoryTestKinds[size_t(m_state.testKind)]);
-    e.listening = t.listening;
+    e.listening = t.listening && m_state.testKind != TestKind::Number;
     e.typed = m_lastTest.typedInput;
     e.reverse = m_lastTest.reverse && m_state.testKind != TestKind::Number;
     if (m_state.testKind != TestKind::Number) {

@@ -3,6 +3,7 @@
 // it includes, and the program starts without Qt Charts and the libraries it brings.
 #include "history/historychart.h"
 
+#include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
 #include <QCursor>
@@ -33,13 +34,22 @@ QLineSeries* addPointSeries(QChart* chart, const QString& name, QAbstractAxis* x
     return series;
 }
 
+// Qt Charts draws the only point of a series as a speck, not as its marker: a twin a
+// millisecond later makes it a dot like every other.
+QList<QPointF> drawable(const QList<QPointF>& points)
+{
+    if (points.size() != 1)
+        return points;
+    return {points.front(), QPointF(points.front().x() + 1, points.front().y())};
+}
+
 class ChartsHistoryChart final : public HistoryChart {
 public:
     explicit ChartsHistoryChart(QWidget* parent);
     void setData(const HistoryChartData& data) override;
 
 private:
-    void addTips(QXYSeries* series, const HistoryPoints* points);
+    template <class Series> void addTips(Series* series, const HistoryPoints* points);
 
     QChart* m_progress = nullptr;
     QChart* m_minutes = nullptr;
@@ -47,7 +57,8 @@ private:
     QChartView* m_minutesView = nullptr;
     QLineSeries* m_memorized = nullptr;
     std::array<QLineSeries*, kHistoryTestKinds.size()> m_rates {};
-    QLineSeries* m_minutesSeries = nullptr;
+    QLineSeries* m_minutesOutline = nullptr; // the bars' outline, not shown itself
+    QAreaSeries* m_minutesSeries = nullptr;
     QDateTimeAxis* m_time = nullptr;
     QDateTimeAxis* m_minutesTime = nullptr;
     QValueAxis* m_rateAxis = nullptr;
@@ -106,8 +117,14 @@ ChartsHistoryChart::ChartsHistoryChart(QWidget* parent)
     m_minutesAxis->setTitleText(QStringLiteral("学習（分／日）"));
     m_minutes->addAxis(m_minutesTime, Qt::AlignBottom);
     m_minutes->addAxis(m_minutesAxis, Qt::AlignLeft);
-    m_minutesSeries
-        = addPointSeries(m_minutes, QStringLiteral("学習時間"), m_minutesTime, m_minutesAxis);
+    m_minutesOutline = new QLineSeries(this);
+    m_minutesSeries = new QAreaSeries(m_minutesOutline);
+    m_minutesSeries->setName(QStringLiteral("学習時間"));
+    m_minutesSeries->setColor(QColor(0x2c, 0xa0, 0x2c));
+    m_minutesSeries->setBorderColor(QColor(0x1f, 0x70, 0x1f));
+    m_minutes->addSeries(m_minutesSeries);
+    m_minutesSeries->attachAxis(m_minutesTime);
+    m_minutesSeries->attachAxis(m_minutesAxis);
 
     m_progressView = new QChartView(m_progress);
     m_progressView->setObjectName(QStringLiteral("rirekiChart"));
@@ -129,9 +146,10 @@ ChartsHistoryChart::ChartsHistoryChart(QWidget* parent)
     addTips(m_minutesSeries, &m_data.minutesPerDay);
 }
 
-void ChartsHistoryChart::addTips(QXYSeries* series, const HistoryPoints* points)
+template <class Series>
+void ChartsHistoryChart::addTips(Series* series, const HistoryPoints* points)
 {
-    connect(series, &QXYSeries::hovered, this, [points](const QPointF& at, bool state) {
+    connect(series, &Series::hovered, this, [points](const QPointF& at, bool state) {
         if (!state) {
             QToolTip::hideText();
             return;
@@ -151,29 +169,28 @@ void ChartsHistoryChart::addTips(QXYSeries* series, const HistoryPoints* points)
 void ChartsHistoryChart::setData(const HistoryChartData& data)
 {
     m_data = data;
-    m_memorized->replace(m_data.memorized.points);
+    m_memorized->replace(drawable(m_data.memorized.points));
     // Dots on the line only while they can be told apart; the line says the rest.
     m_memorized->setPointsVisible(m_data.memorized.points.size() <= 400);
     for (size_t i = 0; i < m_rates.size(); ++i)
-        m_rates[i]->replace(m_data.rates[i].points);
-    m_minutesSeries->replace(m_data.minutesPerDay.points);
-    // A single event still gets a span to be drawn in: a day either side.
-    constexpr qint64 kDay = 24 * 60 * 60 * 1000;
-    qint64 first = m_data.first;
-    qint64 last = m_data.last;
-    if (first == 0 && last == 0)
-        first = last = QDateTime::currentMSecsSinceEpoch();
-    if (last - first < kDay) {
-        first -= kDay / 2;
-        last += kDay / 2;
+        m_rates[i]->replace(drawable(m_data.rates[i].points));
+    // Each day's minutes a bar: the outline of all bars, filled down to the axis.
+    constexpr double kBarHalf = 0.4 * 24 * 60 * 60 * 1000;
+    QList<QPointF> outline;
+    outline.reserve(m_data.minutesPerDay.points.size() * 4);
+    for (const QPointF& day : m_data.minutesPerDay.points) {
+        outline << QPointF(day.x() - kBarHalf, 0) << QPointF(day.x() - kBarHalf, day.y())
+                << QPointF(day.x() + kBarHalf, day.y()) << QPointF(day.x() + kBarHalf, 0);
     }
-    // A few days: the hours tell the points apart; longer spans read by the date.
-    const QString format
-        = last - first < 3 * kDay ? QStringLiteral("MM/dd HH:mm") : QStringLiteral("yyyy/MM/dd");
+    m_minutesOutline->replace(outline);
     for (QDateTimeAxis* axis : {m_time, m_minutesTime}) {
-        axis->setFormat(format);
-        axis->setRange(QDateTime::fromMSecsSinceEpoch(first), QDateTime::fromMSecsSinceEpoch(last));
+        axis->setFormat(m_data.axis.format);
+        axis->setTickCount(m_data.axis.ticks);
+        axis->setRange(QDateTime::fromMSecsSinceEpoch(m_data.axis.from),
+            QDateTime::fromMSecsSinceEpoch(m_data.axis.to));
     }
+    // A tool tip shown over the old data would stay where its point no longer is.
+    QToolTip::hideText();
     m_countAxis->setRange(0, std::max(10, m_data.maxMemorized + m_data.maxMemorized / 10));
     m_countAxis->applyNiceNumbers();
     m_minutesAxis->setRange(0, std::max(10.0, m_data.maxMinutes * 1.1));

@@ -95,7 +95,58 @@ HistoryChartData historyChartData(const HistoryModel& model)
         d.maxMinutes = std::max(d.maxMinutes, it.value());
         widen(d, x);
     }
+    d.axis = historyTimeAxis(d.first, d.last);
     return d;
+}
+
+HistoryChartData::TimeAxis historyTimeAxis(qint64 first, qint64 last)
+{
+    constexpr qint64 kHour = 60 * 60 * 1000;
+    constexpr qint64 kDay = 24 * kHour;
+    if (first == 0 && last == 0)
+        first = last = QDateTime::currentMSecsSinceEpoch();
+    // A single event still gets a span to be drawn in: half a day either side.
+    if (last - first < kDay) {
+        const qint64 middle = first + (last - first) / 2;
+        first = middle - kDay / 2;
+        last = middle + kDay / 2;
+    }
+    // The smallest step that needs at most eight intervals.
+    const auto stepFor = [](qint64 units, std::initializer_list<int> steps) {
+        for (int step : steps) {
+            if ((units + step - 1) / step <= 8)
+                return step;
+        }
+        return int((units + 7) / 8);
+    };
+    HistoryChartData::TimeAxis axis;
+    QDateTime from = QDateTime::fromMSecsSinceEpoch(first);
+    const QDateTime to = QDateTime::fromMSecsSinceEpoch(last);
+    if (last - first < 3 * kDay) {
+        // Whole hours: the points of a few days are told apart by the hour.
+        from = QDateTime(from.date(), QTime(from.time().hour(), 0));
+        const auto hoursTo = [&to](const QDateTime& start) {
+            return (to.toMSecsSinceEpoch() - start.toMSecsSinceEpoch() + kHour - 1) / kHour;
+        };
+        const int step = stepFor(hoursTo(from), {1, 2, 3, 4, 6, 12, 24});
+        from = from.addSecs(-qint64(from.time().hour() % step) * 3600);
+        const qint64 intervals = std::max<qint64>(1, (hoursTo(from) + step - 1) / step);
+        axis.from = from.toMSecsSinceEpoch();
+        axis.to = from.addSecs(intervals * step * 3600).toMSecsSinceEpoch();
+        axis.ticks = int(intervals) + 1;
+        axis.format = QStringLiteral("MM/dd HH:mm");
+        return axis;
+    }
+    // Whole days, from the start of the first to the end of the last.
+    from = QDateTime(from.date(), QTime(0, 0));
+    const qint64 days = from.date().daysTo(to.date()) + 1;
+    const int step = stepFor(days, {1, 2, 3, 7, 14, 28, 56, 91, 182, 364, 728});
+    const qint64 intervals = (days + step - 1) / step;
+    axis.from = from.toMSecsSinceEpoch();
+    axis.to = QDateTime(from.date().addDays(intervals * step), QTime(0, 0)).toMSecsSinceEpoch();
+    axis.ticks = int(intervals) + 1;
+    axis.format = QStringLiteral("yyyy/MM/dd");
+    return axis;
 }
 
 namespace {

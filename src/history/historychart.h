@@ -41,7 +41,18 @@ struct HistoryChartData {
     qint64 last = 0;
     int maxMemorized = 0;
     double maxMinutes = 0;
+    // The time axis: from and to whole hours or days, with ticks on whole ones.
+    struct TimeAxis {
+        qint64 from = 0;
+        qint64 to = 0;
+        int ticks = 2;
+        QString format;
+    } axis;
 };
+
+// The axis over first..last (now where there are no points): hours for a span under three
+// days, else days, in steps that give at most eight intervals.
+HistoryChartData::TimeAxis historyTimeAxis(qint64 first, qint64 last);
 
 class HistoryModel;
 // From the events the table shows.

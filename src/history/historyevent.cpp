@@ -281,16 +281,21 @@ QString historySummary(const HistoryEvent& e)
 {
     switch (e.kind) {
     case HistoryKind::Test: {
+        // Said as the learner saw the test: the number test has no range and is never
+        // heard; a GET test counts the range's items and says how many were shown.
+        const bool number = e.testKind == QLatin1String("number");
         QString options;
-        if (e.listening)
+        if (e.listening && !number)
             options += QStringLiteral(" 聞き取り");
         if (e.typed)
             options += QStringLiteral(" 入力");
         if (e.reverse)
             options += QStringLiteral(" 逆転");
-        return QStringLiteral("%1%2 %3%4問　正解%5 不正解%6　正解率%7％")
-            .arg(testKindText(e.testKind), options, e.range)
-            .arg(e.items)
+        QString count = QStringLiteral("%1問").arg(number ? e.answered : e.items);
+        if (e.testKind == QLatin1String("get") && e.answered < e.items)
+            count += QStringLiteral("（%1問表示）").arg(e.answered);
+        return QStringLiteral("%1%2 %3%4　正解%5 不正解%6　正解率%7％")
+            .arg(testKindText(e.testKind), options, number ? QString() : e.range, count)
             .arg(e.correct)
             .arg(e.wrong)
             .arg(e.rate);
