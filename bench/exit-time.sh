@@ -4,7 +4,7 @@
 # attached (see exit_time.py for the session kinds). Prints each kind's runs and median;
 # fails when a median exceeds 100 ms or a run did not save its settings.
 # Usage: bench/exit-time.sh [BUILD_DIR] [RUNS] [WORDS] [KIND...]
-#   defaults: build 5 20000 nobridge short long long-menu long-frozen
+#   defaults: build 5 20000 nobridge short long long-menu long-frozen long-study
 # A long run takes one to two minutes with 20000 words (the walk visits every entry).
 # Needs, besides the build's dependencies: xvfb, openbox, wmctrl, dbus, at-spi2-core,
 # python3-gi and gir1.2-atspi-2.0 (the last two for the screen reader stand-in only).
@@ -14,7 +14,7 @@ build=$(cd "${1:-$here/../build}" && pwd)
 runs=${2:-5}
 words=${3:-20000}
 [ $# -gt 3 ] && shift 3 || set --
-[ $# -gt 0 ] || set -- nobridge short long long-menu long-frozen
+[ $# -gt 0 ] || set -- nobridge short long long-menu long-frozen long-study
 launcher=
 for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher \
     /usr/libexec/at-spi2/at-spi-bus-launcher; do

@@ -4,7 +4,7 @@
 # session kind, and prints the medians. Run by bench/exit-time.sh, which provides the X
 # server, the window manager, the D-Bus session and the AT-SPI bus.
 # Usage: exit_time.py KERUNA SETTINGS_INI WORK_FOLDER RUNS WORDS KIND...
-# KIND: nobridge | short | long | long-menu | long-frozen
+# KIND: nobridge | short | long | long-menu | long-frozen | long-study
 #   nobridge     the word list open, no accessibility bridge
 #   short        the same with the bridge on and no client
 #   long         bridge on; a screen reader stand-in opens the database screen, starts a
@@ -13,6 +13,8 @@
 #   long-menu    as long, closed through the 終了 menu item's accessibility action
 #   long-frozen  as long, with the screen reader stopped (SIGSTOP) for 20 s of study
 #                before the close: events pile up unread on the bus
+#   long-study   as long, with the reader attached through minutes of study (the
+#                environment's EXIT_TIME_STUDY_S, 180 by default) before the close
 import os
 import re
 import shutil
@@ -113,6 +115,8 @@ def one_run(kind, n):
         if kind == "long-frozen":
             reader.send_signal(signal.SIGSTOP)
             time.sleep(20)
+        elif kind == "long-study":
+            time.sleep(float(os.environ.get("EXIT_TIME_STUDY_S", "180")))
     else:
         time.sleep(1)
     # A value of the exit set changed on disk behind the program's back: the save at exit

@@ -105,6 +105,13 @@ int main(int argc, char* argv[])
     if (sessionOnly)
         folder = session.emplace().path();
     keruna::QtPlatform platform(folder);
+    // Only our own streams: flushing all of them would wait on the speech library's socket.
+    platform.lastWords = [&session] {
+        std::fflush(stdout);
+        std::fflush(stderr);
+        if (session)
+            session->remove();
+    };
     // An installed program's first start in a user's account: the defaults, without the
     // repair question that a missing file in the program's own folder asks.
     const QString settings = keruna::SettingsStore::settingsPath(folder);
@@ -138,12 +145,9 @@ int main(int argc, char* argv[])
     if (!commandLine.file.isEmpty())
         form.openFromOutside(commandLine.file);
     const int code = app.exec();
-    // The settings are saved by now. Letting go of the speech engine can take a second
-    // (its daemon's connection); the user asked to quit, so the process ends at once.
-    // Only our own streams: flushing all of them would wait on the speech library's socket.
-    std::fflush(stdout);
-    std::fflush(stderr);
-    if (session)
-        session->remove();
+    // Ended some other way than endProgram (the session's end): the settings are saved by
+    // now. Letting go of the speech engine can take a second (its daemon's connection);
+    // the process ends at once.
+    platform.lastWords();
     std::_Exit(code);
 }

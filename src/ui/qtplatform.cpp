@@ -19,6 +19,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <cstdlib>
+
 namespace keruna {
 
 namespace {
@@ -233,8 +235,11 @@ void QtPlatform::endProgram()
 {
     m_endRequested = true;
     // Before the event loop runs (start-up declined) main() sees endRequested() instead.
-    if (QThread::currentThread()->loopLevel() > 0)
-        QCoreApplication::exit(0);
+    if (QThread::currentThread()->loopLevel() == 0)
+        return;
+    if (lastWords)
+        lastWords();
+    std::_Exit(0);
 }
 
 } // namespace keruna

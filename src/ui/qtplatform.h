@@ -2,6 +2,8 @@
 
 #include "ui/platform.h"
 
+#include <functional>
+
 namespace keruna {
 
 class QtPlatform final : public Platform {
@@ -21,7 +23,12 @@ public:
     bool startProgram(const QString& program, const QStringList& arguments) override;
     bool startNewInstance() override;
     QString programFolder() const override { return m_programFolder; }
+    // Once the event loop runs, the program ends here and now: whoever asks has saved what
+    // must be kept, and hiding and tearing down the windows (with a screen reader's
+    // bridge relaying every change of a 20,000-row list) is time the user waits for
+    // nothing. lastWords runs first (our own streams, the session folder).
     void endProgram() override;
+    std::function<void()> lastWords;
     bool endRequested() const override { return m_endRequested; }
 
 private:

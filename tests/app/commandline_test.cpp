@@ -45,6 +45,9 @@ TEST(CommandLine, OptionsAndOneFile)
         {{"keruna", "--bogus"}, true, 2, {}, "bogus"},
         {{"keruna", "-x.txt"}, true, 2, {}, "Unknown option"},
         {{"keruna", "a.txt", "b.txt"}, true, 2, {}, "one word list at a time"},
+        // Qt's own options are Qt's: the list after them is still the one opened.
+        {{"keruna", "-style=fusion", "list.txt"}, false, 0, "list.txt", {}},
+        {{"keruna", "-style", "fusion", "list.txt"}, false, 0, "list.txt", {}},
     };
     for (const Case& c : cases) {
         const CommandLine cl = parseCommandLine(c.args);

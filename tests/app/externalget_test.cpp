@@ -83,6 +83,12 @@ TEST_F(ExternalGet, OutAndInTwiceDuringStudyWithOneListSeenFromBothPlaces)
         h.find<QToolButton>("Pickbtn")->click();
         EXPECT_FALSE(h.form().externalShown());
     }
+    // The first row selected goes out and comes back selected.
+    h.form().getList().select(0);
+    h.find<QToolButton>("gaibubtn")->click();
+    EXPECT_EQ(outside()->list()->currentIndex().row(), 0);
+    out<QToolButton>("naibubtn")->click();
+    EXPECT_EQ(h.form().getList().selectedIndex(), 0);
     // Closed with its close box: the list stays whole and the GET button shows it again.
     h.find<QToolButton>("gaibubtn")->click();
     outside()->close();
@@ -112,8 +118,11 @@ TEST_F(ExternalGet, ATestRunsFromTheExternalScreen)
     out<QToolButton>("zidouMARU")->click();
     EXPECT_EQ(out<QLabel>("Picktestlabel")->text(), QStringLiteral("○ 1  × 0  正解率 100％"));
     EXPECT_FALSE(out<QLabel>("Picktestlabel")->isHidden());
-    // In and out again in the middle of the test: it goes on.
+    // In and out again in the middle of the test: it goes on, and inside the panel shows
+    // the judgements without its check-all.
     out<QToolButton>("naibubtn")->click();
+    EXPECT_TRUE(h.find<QWidget>("nPickzencheck")->isHidden());
+    EXPECT_TRUE(h.find<QWidget>("nPickzencheckhazusi")->isHidden());
     h.find<QToolButton>("Pickbtn")->click();
     h.timers.advance(2000);
     EXPECT_EQ(label("Label1"), "book");

@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "database/dbgamen.h"
+#include "getlist/getlist.h"
 #include "history/historyfile.h"
 #include "history/historymodel.h"
 #include "history/historywindow.h"
@@ -8,6 +9,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
@@ -107,10 +109,43 @@ TEST_F(HistoryRecording, EachGetTestAddsOneLine)
         EXPECT_EQ(e.last().testKind, "get");
         EXPECT_EQ(e.last().range, QStringLiteral("【未】"));
         EXPECT_EQ(e.last().items, 3);
+        EXPECT_EQ(e.last().answered, 2); // the items shown, not the range
         // Items got in the first round are still got in the second, as its result line says.
         EXPECT_EQ(e.last().correct, round + 1);
         EXPECT_EQ(e.last().rate, (round + 1) * 100 / 3);
     }
+    // Nothing got: the score still shows and is recorded. Started during study, the GET
+    // test ends the study session and adds nothing to its minutes.
+    h.form().getList().clear();
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1 + 2000); // two items studied
+    h.find<QToolButton>("Picktest")->click();
+    h.timers.advance(2000 * 5);
+    h.find<QToolButton>("pickend")->click();
+    const QList<HistoryEvent> e = events();
+    ASSERT_EQ(e.size(), 4);
+    EXPECT_EQ(e[2].kind, HistoryKind::Study);
+    EXPECT_EQ(e[2].shown, 2);
+    EXPECT_LT(e[2].minutes, 2.5 * 2000 / 60000);
+    EXPECT_EQ(e[3].testKind, "get");
+    EXPECT_EQ(e[3].correct, 0);
+    EXPECT_EQ(h.find<QLabel>("Picktestlabel")->text(), QStringLiteral("○0　×3　正解率0％"));
+}
+
+// Study paused before its first item is no session; one across midnight ran the minutes
+// it ran.
+TEST_F(HistoryRecording, StudyMinutesAreTheTimeItRan)
+{
+    h.clock.setNowMs(qint64(23 * 3600 + 59 * 60) * 1000);
+    h.find<QToolButton>("Startbtn")->click();
+    h.find<QToolButton>("Fteisibtn")->click();
+    EXPECT_TRUE(events().isEmpty());
+    h.find<QToolButton>("Fsaikaibtn")->click();
+    h.timers.advance(1 + 2000 * 60); // two minutes, past midnight
+    h.find<QToolButton>("Fteisibtn")->click();
+    const QList<HistoryEvent> e = events();
+    ASSERT_EQ(e.size(), 1);
+    EXPECT_NEAR(e[0].minutes, 2.0, 0.01);
 }
 
 // A test adds one line when it ends, also one ended early with 終了, with its options and

@@ -174,6 +174,23 @@ TEST_F(Keyboard, TabVisitsEachScreenInTheOrderItStands)
         EXPECT_EQ(tabWalk(window, s.order.first()), s.order);
         window->hide();
     }
+
+    // The GET panel inside the main screen (where Tab is a study key): its focus chain
+    // goes as the external screen's, ○ first.
+    h.form().show();
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    QWidget* panel = h.find<QWidget>("Pickframe");
+    ASSERT_TRUE(panel->isVisible());
+    QStringList chain;
+    QWidget* w = h.find<QWidget>("listmaru");
+    for (int i = 0; i < 400 && chain.size() < 6; ++i, w = w->nextInFocusChain()) {
+        if (panel->isAncestorOf(w) && w->isVisible() && (w->focusPolicy() & Qt::TabFocus))
+            chain.append(w->objectName());
+    }
+    EXPECT_EQ(chain,
+        (QStringList {
+            "listmaru", "listmodosi", "listSkipbtn", "listhozon", "Picktest", "nPickzencheck"}));
 }
 
 // From the keyboard alone: Tab to スタート, Space; Enter takes the word into the GET list,

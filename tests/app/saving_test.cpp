@@ -198,6 +198,7 @@ TEST_F(SavingTest, AnExportAsksTheSubsetAndWritesItInTheListsEncoding)
     EXPECT_EQ(captions,
         (QStringList {QStringLiteral("暗記済リスト　1語"), QStringLiteral("未暗記リスト　2語"),
             QStringLiteral("要チェック　2語"), QStringLiteral("チェック　1語")}));
+    EXPECT_EQ(enabled, (QList<bool> {true, true, true, true})); // one entry is enough
     ASSERT_EQ(h.platform.saveRequests.size(), 1u); // cancelled: nothing written
     EXPECT_EQ(QFileInfo(h.platform.saveRequests[0].initialFile).fileName(),
         QStringLiteral("要チェック2"));
@@ -210,6 +211,15 @@ TEST_F(SavingTest, AnExportAsksTheSubsetAndWritesItInTheListsEncoding)
     // Red items of the left list, then of the right one; no marks; code page 932.
     EXPECT_EQ(readBytes(exported), sjis(QStringLiteral("book,2\r\ncat,3\r\n")));
     EXPECT_EQ(readBytes(path), lines({"apple,1@", "", "book,2,,○", "cat,3,赤×", "dog,4"}));
+
+    // An export of a list with LF line ends has LF line ends.
+    writeBytes(path, "apple,1\nbook,2\ncat,3\n");
+    h.open(path);
+    h.platform.saveAnswers.push_back(exported);
+    answer();
+    h.form().ExportDatabaseLists(
+        &h.form(), QStringLiteral("暗記済リスト"), QStringLiteral("未暗記リスト"));
+    EXPECT_EQ(readBytes(exported), "book,2\ncat,3\n");
 }
 
 TEST_F(SavingTest, ASaveDialogPointedAtAFolderOrNowhereSaysSoAndLoadsNothing)

@@ -240,6 +240,45 @@ TEST_F(Unsaved, NothingIsAskedWhenNothingWouldBeLost)
     EXPECT_TRUE(h.platform.messages.empty()) << h.platform.messages[0].text.toStdString();
 }
 
+// Results edited after their save are unsaved again; results the user let go with いいえ
+// are gone, and nothing asks about them a second time.
+TEST_F(Unsaved, ResultsEditedAfterTheirSaveAreAskedAboutAndResultsLetGoAreNot)
+{
+    runTest();
+    DBgamen* db = h.form().databaseScreen();
+    h.platform.saveAnswers.push_back(h.path("results.txt"));
+    db->findChild<QToolButton*>("sumihozon")->click();
+    db->selectRow(false, 0);
+    db->findChild<QToolButton*>("hidariidou")->click();
+    h.platform.messageAnswers.push_back(MessageResult::Cancel);
+    h.form().close();
+    EXPECT_EQ(asked(kResultsQuestion), 1);
+    EXPECT_EQ(h.platform.endCount, 0);
+
+    h.platform.messageAnswers.push_back(MessageResult::No);
+    click("Startbtn"); // let go: study starts
+    ASSERT_FALSE(h.form().state().testResultsHeld);
+    EXPECT_EQ(asked(kResultsQuestion), 2);
+    h.form().close();
+    EXPECT_EQ(asked(kResultsQuestion), 2);
+    EXPECT_EQ(h.platform.endCount, 1);
+}
+
+// A GET save asked about unsaved database moves: はい saves them, and the GET save still
+// marks what the GET list holds.
+TEST_F(Unsaved, AGetSaveAfterSavingTheDatabaseMovesStillMarksItsList)
+{
+    moveApple();
+    click("Startbtn");
+    h.timers.advance(1 + 2000); // apple, then book
+    click("listmaru"); // book
+    h.platform.messageAnswers.push_back(MessageResult::Yes);
+    h.form().SaveGetList();
+    EXPECT_EQ(asked(kDatabaseQuestion), 1);
+    EXPECT_EQ(readBytes(path),
+        sjis(QStringLiteral("apple,りんご,,○\r\nbook,本,赤○\r\ncat,ねこ,,○\r\ndog,いぬ\r\n")));
+}
+
 TEST_F(Unsaved, TwinsTradingListsAreAChangeSavedLineByLine)
 {
     writeBytes(other, sjis(QStringLiteral("t,1\r\nt,1,,○\r\n")));

@@ -228,7 +228,10 @@ TEST(TextFile, ReportsFilesThatCannotBeRead)
     QTemporaryDir dir;
     EXPECT_EQ(readFileBytes(dir.filePath("missing.txt")).error().number, ErrorNumber::FileNotFound);
     EXPECT_EQ(readFileBytes(dir.path()).error().number, ErrorNumber::PathFileAccess);
-    EXPECT_TRUE(writeFileBytes(dir.filePath("no/such/folder.txt"), "x").has_value());
+    // A folder that is not there is said to be missing, not unwritable.
+    const std::optional<AppError> missing = writeFileBytes(dir.filePath("no/such/folder.txt"), "x");
+    ASSERT_TRUE(missing.has_value());
+    EXPECT_EQ(missing->number, ErrorNumber::PathNotFound);
 
     // A pipe would block the open until something writes to it: it must be refused
     // without being opened. Should the open ever block, a writer comes and goes so that

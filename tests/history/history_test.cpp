@@ -145,6 +145,11 @@ TEST(HistoryFile, TornAndDamagedLinesAreSkippedAndTheNextAppendStartsCleanly)
             << line.toStdString();
     }
     EXPECT_EQ(HistoryFile::parse(historyHeader() + "\n" + study + "\n" + test + "\n").damaged, 0);
+    // A history that went through a Windows editor has CR LF line ends: none is damaged.
+    const HistoryRead crlf
+        = HistoryFile::parse(historyHeader() + "\r\n" + study + "\r\n" + test + "\r\n");
+    EXPECT_EQ(crlf.damaged, 0);
+    EXPECT_EQ(crlf.events.size(), 2);
 }
 
 // A full disk half-way through an append leaves no fragment to become a damaged line once

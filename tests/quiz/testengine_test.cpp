@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -125,6 +126,10 @@ TEST_F(TestRun, ManualTestJudgedByButtonsTimerBarAndTypedAnswers)
     EXPECT_EQ(score(), QStringLiteral("○ 0  × 0  正解率 0％"));
     click("syudouKAKUNIN");
     EXPECT_EQ(label("Label2"), QStringLiteral("りんご"));
+    // Checked: the bar stops where it stands.
+    const QRect bar = h.find<QFrame>("iro")->geometry();
+    advance(500);
+    EXPECT_EQ(h.find<QFrame>("iro")->geometry(), bar);
     click("syudouMARU");
     EXPECT_EQ(label("Label1"), "book");
     EXPECT_EQ(label("testKEKKAlabel_2"), QStringLiteral("計 1/3"));
@@ -151,6 +156,7 @@ TEST_F(TestRun, ManualTestJudgedByButtonsTimerBarAndTypedAnswers)
     type(QStringLiteral("りんご"));
     advance(1400);
     EXPECT_EQ(label("Label1"), "book");
+    EXPECT_EQ(QApplication::focusWidget(), h.find<QLineEdit>("cuttext")); // typing goes on
     click("syudouKAKUNIN");
     type(QStringLiteral("本"));
     advance(1400);
@@ -159,6 +165,44 @@ TEST_F(TestRun, ManualTestJudgedByButtonsTimerBarAndTypedAnswers)
     advance(1400);
     EXPECT_FALSE(running());
     EXPECT_EQ(getKeys(), (QStringList {"apple+", "book-", "dog+"}));
+}
+
+// While a test runs nothing may change its list or its range: the file menu, the tools,
+// the database screen and the pop-up's own commands are off in every kind, and come back
+// after. The test's 逆転 is its own: study afterwards is as it was.
+TEST_F(TestRun, ATestLocksWhatWouldChangeItsListAndLeavesStudyAsItWas)
+{
+    h.form().menus().popup(); // its twins exist from here on
+    h.find<QCheckBox>("Revch")->setChecked(false);
+    choice.reverse = true;
+    for (TestKind kind : {TestKind::Automatic, TestKind::Manual, TestKind::Automatic}) {
+        SCOPED_TRACE(int(kind));
+        if (h.form().resultsUnsaved())
+            h.platform.messageAnswers.push_back(MessageResult::No);
+        startTest(kind);
+        advance(1);
+        ASSERT_TRUE(running());
+        for (const char* name :
+            {"mfile", "mhensyuu", "mDB", "mondaireset", "mdopen", "mdstart", "mdtest", "mdDB"})
+            EXPECT_FALSE(h.action(name)->isEnabled()) << name;
+        // The manual test has no pause: its items wait for the user.
+        EXPECT_EQ(h.action("mdteisi")->isEnabled(), kind != TestKind::Manual);
+        EXPECT_FALSE(h.find<QCheckBox>("rev")->isHidden());
+        EXPECT_EQ(label("Label1"), QStringLiteral("りんご")); // the test is reversed
+        click("syuuryoubtn");
+        EXPECT_TRUE(h.action("mfile")->isEnabled());
+        EXPECT_TRUE(h.action("mhensyuu")->isEnabled());
+        EXPECT_FALSE(h.find<QCheckBox>("Revch")->isChecked());
+        EXPECT_TRUE(h.find<QToolButton>("pickend")->isHidden());
+    }
+    // The results let go, study shows the list the right way round, with no GET test's
+    // end button.
+    h.platform.messageAnswers.push_back(MessageResult::No);
+    click("Startbtn");
+    advance(1);
+    EXPECT_TRUE(QStringList({"apple", "book", "dog"}).contains(label("Label1")))
+        << label("Label1").toStdString();
+    EXPECT_TRUE(h.find<QToolButton>("pickend")->isHidden());
 }
 
 TEST_F(TestRun, PauseKeepsWhatIsLeftOfThePhaseAndEndingEarlyIsPerfect)

@@ -10,7 +10,11 @@ namespace keruna::test {
 
 class VirtualClock final : public Clock {
 public:
-    double secondsSinceMidnight() const override { return m_ms / 1000.0; }
+    // As a wall clock: back to 0 at midnight.
+    double secondsSinceMidnight() const override
+    {
+        return double(m_ms % (24 * 3600 * 1000)) / 1000.0;
+    }
     qint64 nowMs() const { return m_ms; }
     void setNowMs(qint64 ms) { m_ms = ms; }
 
