@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QSet>
 #include <QTextToSpeech>
 #include <QTimer>
 #include <QVoice>
@@ -10,9 +11,9 @@ namespace keruna {
 
 QString voiceLabel(const QString& name, const QLocale& locale)
 {
-    // Engines that know a voice's language say it; speech-dispatcher's voices say it in
-    // their names ("English (America)") and come with no locale.
-    if (locale.language() == QLocale::C || locale.language() == QLocale::AnyLanguage)
+    // The voice's language, unless its name says it already ("English (America)").
+    if (locale.language() == QLocale::C || locale.language() == QLocale::AnyLanguage
+        || name.contains(QLocale::languageToString(locale.language())))
         return name;
     return QStringLiteral("%1 (%2)").arg(name, locale.name().replace(u'_', u'-'));
 }
@@ -20,23 +21,35 @@ QString voiceLabel(const QString& name, const QLocale& locale)
 int englishVoice(const QStringList& names, const QList<QLocale>& locales)
 {
     // The lists' questions are English: American English first, then British, then any.
-    const auto english = [&](qsizetype i, QLocale::Territory where, QLatin1String named) {
-        if (i < locales.size() && locales[i].language() == QLocale::English)
-            return where == QLocale::AnyTerritory || locales[i].territory() == where;
-        return named.isEmpty() ? names[i].startsWith(QLatin1String("English")) : names[i] == named;
+    // Within each, a voice named for it (espeak-ng's "English (America)", which speech-
+    // dispatcher files under en-US with its Caribbean and other English voices) before
+    // one that only has its locale.
+    const auto first = [&](auto&& wanted) {
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const QLocale locale = i < locales.size() ? locales[i] : QLocale::c();
+            if (wanted(names[i], locale))
+                return int(i);
+        }
+        return -1;
     };
     const std::pair<QLocale::Territory, QLatin1String> preferences[] = {
         {QLocale::UnitedStates, QLatin1String("English (America)")},
         {QLocale::UnitedKingdom, QLatin1String("English (Great Britain)")},
-        {QLocale::AnyTerritory, QLatin1String()},
     };
     for (const auto& [where, named] : preferences) {
-        for (qsizetype i = 0; i < names.size(); ++i) {
-            if (english(i, where, named))
-                return int(i);
-        }
+        int i
+            = first([named = named](const QString& name, const QLocale&) { return name == named; });
+        if (i < 0)
+            i = first([where = where](const QString&, const QLocale& l) {
+                return l.language() == QLocale::English && l.territory() == where;
+            });
+        if (i >= 0)
+            return i;
     }
-    return 0;
+    const int any = first([](const QString& name, const QLocale& l) {
+        return l.language() == QLocale::English || name.startsWith(QLatin1String("English"));
+    });
+    return std::max(any, 0);
 }
 
 // Owns the engine, in the speech thread.
@@ -50,14 +63,27 @@ public:
             emit ready({}, 0);
             return;
         }
-        m_voiceList = m_engine->availableVoices();
+        // Qt lists the voices of the engine's locale only (on a desktop in the C locale,
+        // speech-dispatcher's few voices of no known language): every locale's, in turn.
         QStringList names;
         QStringList plainNames;
         QList<QLocale> locales;
-        for (const QVoice& v : m_voiceList) {
-            names.append(voiceLabel(v.name(), v.locale()));
-            plainNames.append(v.name());
-            locales.append(v.locale());
+        QSet<QString> seen;
+        const QList<QLocale> available = m_engine->availableLocales();
+        for (const QLocale& locale :
+            available.isEmpty() ? QList<QLocale> {m_engine->locale()} : available) {
+            if (!available.isEmpty())
+                m_engine->setLocale(locale);
+            for (const QVoice& v : m_engine->availableVoices()) {
+                if (seen.contains(v.name()))
+                    continue;
+                seen.insert(v.name());
+                m_voiceList.append(v);
+                m_voiceLocales.append(locale);
+                names.append(voiceLabel(v.name(), locale));
+                plainNames.append(v.name());
+                locales.append(locale);
+            }
         }
         const int english = englishVoice(plainNames, locales);
         connect(m_engine, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State state) {
@@ -75,8 +101,12 @@ public:
             emit finished(utterance, false);
             return;
         }
-        if (voiceIndex >= 0 && voiceIndex < m_voiceList.size())
+        if (voiceIndex >= 0 && voiceIndex < m_voiceList.size()) {
+            // The voice's own language first: setting it chooses that language's default.
+            if (m_engine->locale() != m_voiceLocales[voiceIndex])
+                m_engine->setLocale(m_voiceLocales[voiceIndex]);
             m_engine->setVoice(m_voiceList[voiceIndex]);
+        }
         m_speaking = true;
         m_engine->say(text);
         // Engines that cannot start speaking report nothing: say so at once.
@@ -99,6 +129,7 @@ signals:
 private:
     QTextToSpeech* m_engine = nullptr;
     QList<QVoice> m_voiceList;
+    QList<QLocale> m_voiceLocales; // the locale each voice was listed under
     bool m_speaking = false;
     int m_utterance = 0;
 };

@@ -208,6 +208,36 @@ TEST_F(TestRun, TheAnswerFetchedWithTabShowsForASecond)
             kind == TestKind::Manual ? QStringLiteral("○ 1  × 0  正解率 100％")
                                      : QStringLiteral("○ 0  × 1  正解率 0％"));
     }
+    // The number test's number, fetched, goes with its second too.
+    h.platform.messageAnswers.push_back(MessageResult::No);
+    startTest(TestKind::Number, true);
+    advance(1);
+    ASSERT_FALSE(h.speech.spoken.isEmpty());
+    const QString number = h.speech.spoken.last();
+    click("cuttabc");
+    EXPECT_EQ(label("Label1"), number);
+    advance(1000);
+    EXPECT_EQ(label("Label1"), "");
+    click("syuuryoubtn");
+}
+
+// A skip shows the answer for 1.4 s at every speed, the slowest included.
+TEST_F(TestRun, TheWaitAfterASkipIsTheSameAtEverySpeed)
+{
+    for (const char* seconds : {"2", "70", "600"}) {
+        SCOPED_TRACE(seconds);
+        if (h.form().state().testResultsHeld)
+            h.platform.messageAnswers.push_back(MessageResult::No);
+        choice.seconds = QString::fromLatin1(seconds);
+        startTest(TestKind::Automatic);
+        advance(1);
+        click("syudouskip");
+        advance(1399);
+        EXPECT_EQ(label("Label1"), "apple");
+        advance(1);
+        EXPECT_EQ(label("Label1"), "book");
+        click("syuuryoubtn");
+    }
 }
 
 TEST_F(TestRun, EndStopsAtOnceEvenWhileAWordIsSpoken)

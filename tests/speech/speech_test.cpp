@@ -146,6 +146,9 @@ TEST(SpeechVoices, TheVoiceNeverChosenIsEnglish)
             {c, c, c, c, c, c}, 4},
         {{"Bishnupriya Manipuri", "English (Caribbean)", "English (Great Britain)"}, {c, c, c}, 2},
         {{"Bishnupriya Manipuri", "English (Caribbean)"}, {c, c}, 1},
+        // speech-dispatcher files every English voice under en-US.
+        {{"English (Caribbean)", "English (Scotland)", "English (America)"},
+            {QLocale("en_US"), QLocale("en_US"), QLocale("en_US")}, 2},
         {{"Anna", "Kate", "Alex"}, {QLocale("de_DE"), QLocale("en_GB"), QLocale("en_US")}, 2},
         {{"Anna", "Kate"}, {QLocale("de_DE"), QLocale("en_AU")}, 1},
         {{"Anna", "Kyoko"}, {QLocale("de_DE"), QLocale("ja_JP")}, 0},
@@ -156,6 +159,7 @@ TEST(SpeechVoices, TheVoiceNeverChosenIsEnglish)
     // The list says a voice's language where the engine gives one.
     EXPECT_EQ(voiceLabel("Alex", QLocale("en_US")), "Alex (en-US)");
     EXPECT_EQ(voiceLabel("English (America)", c), "English (America)");
+    EXPECT_EQ(voiceLabel("English (Caribbean)", QLocale("en_US")), "English (Caribbean)");
 }
 
 TEST(SpeechVoices, AVoiceListThatArrivesLateSelectsTheStoredChoice)
