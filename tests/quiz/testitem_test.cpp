@@ -221,6 +221,20 @@ TEST_F(TestRun, TheAnswerFetchedWithTabShowsForASecond)
     click("syuuryoubtn");
 }
 
+// With time lag on, a test's question comes after the lag, as in study.
+TEST_F(TestRun, TimeLagHoldsATestsQuestionBackAsItDoesInStudy)
+{
+    h.action("mTimelag")->setChecked(true);
+    startTest(TestKind::Automatic);
+    advance(1);
+    EXPECT_EQ(label("Label1"), "");
+    advance(999);
+    EXPECT_EQ(label("Label1"), "");
+    advance(1);
+    EXPECT_EQ(label("Label1"), "apple");
+    EXPECT_EQ(label("Label2"), QStringLiteral("りんご"));
+}
+
 // A skip shows the answer for 1.4 s at every speed, the slowest included.
 TEST_F(TestRun, TheWaitAfterASkipIsTheSameAtEverySpeed)
 {
