@@ -12,6 +12,7 @@
 #include "getlist/gettest.h"
 #include "getlist/pickgamen.h"
 #include "history/historyfile.h"
+#include "review/reviewlog.h"
 #include "history/historywindow.h"
 #include "mainscreen/mainmenus.h"
 #include "problemdata/problemrecord.h"

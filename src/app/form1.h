@@ -36,6 +36,7 @@ struct PropertiesValues;
 class TimerFactory;
 struct HistoryEvent;
 class HistoryFile;
+class ReviewLog;
 class HistoryWindow;
 
 // Where the external GET screen opens: to the right and down of the main window, kept
@@ -260,6 +261,8 @@ private:
     // Learning history (form1history.cpp)
 public:
     HistoryFile& history();
+    // Every judged item of every test but the number test, for scheduling reviews.
+    ReviewLog& reviews();
     // mrireki (the open list) and the result view's button (the tested list): the history
     // window for that list.
     void showHistory(const QString& list);
@@ -281,6 +284,9 @@ private:
     // test, the end of the program).
     void endStudyRun();
     std::unique_ptr<HistoryFile> m_history;
+    std::unique_ptr<ReviewLog> m_reviews;
+    // The judged items (item text, right) of a test of this kind, in one append.
+    void recordReviews(const QList<std::pair<QString, bool>>& judged, const char* test);
     HistoryWindow* m_historyWindow = nullptr; // owned: deleted with the main screen
     struct StudyRun {
         bool running = false;

@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "common/clock.h"
+#include "getlist/getlist.h"
 #include "getlist/gettest.h"
 #include "history/historychart.h"
 #include "history/historyfile.h"
@@ -10,11 +11,13 @@
 #include "problemdata/range.h"
 #include "quiz/testengine.h"
 #include "quiz/testscore.h"
+#include "review/reviewlog.h"
 #include "study/studyengine.h"
 #include "ui/platform.h"
 
 #include <QAction>
 #include <QDateTime>
+#include <QFileInfo>
 
 // Form1: the learning history. Events are appended as they happen; losing the history
 // never stops a study, a test or a save.
@@ -44,12 +47,31 @@ HistoryEvent eventNow(HistoryKind kind, const QString& list)
 void Form1::wireHistory()
 {
     m_history = std::make_unique<HistoryFile>(HistoryFile::besideSettings(settingsPath()));
+    m_reviews = std::make_unique<ReviewLog>(ReviewLog::besideSettings(settingsPath()));
     m_menus->onCommand(QStringLiteral("mrireki"), [this] { showHistory(m_set.path); });
 }
 
 HistoryFile& Form1::history()
 {
     return *m_history;
+}
+
+ReviewLog& Form1::reviews()
+{
+    return *m_reviews;
+}
+
+void Form1::recordReviews(const QList<std::pair<QString, bool>>& judged, const char* test)
+{
+    if (judged.isEmpty() || m_set.path.isEmpty())
+        return;
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString list = QFileInfo(m_set.path).absoluteFilePath();
+    QList<ReviewRecord> records;
+    records.reserve(judged.size());
+    for (const auto& [item, right] : judged)
+        records.append({now.date(), now.time(), list, item, right, QString::fromLatin1(test)});
+    m_reviews->append(records);
 }
 
 HistoryWindow* Form1::historyWindow() const
@@ -114,6 +136,13 @@ void Form1::recordTest()
     e.answered = e.correct + e.wrong;
     e.rate = correctRate(e.correct, e.wrong);
     appendHistory(e);
+    // Each item judged so far, as the test list holds it: checked is right.
+    if (m_state.testKind != TestKind::Number) {
+        QList<std::pair<QString, bool>> judged;
+        for (const GetEntry& entry : m_getList->shadow())
+            judged.append({entry.key, entry.checked});
+        recordReviews(judged, kHistoryTestKinds[size_t(m_state.testKind)]);
+    }
 }
 
 void Form1::recordGetTest(int got, int total, int shown)
@@ -128,6 +157,14 @@ void Form1::recordGetTest(int got, int total, int shown)
     e.wrong = score.wrong;
     e.rate = score.rate;
     appendHistory(e);
+    // The items shown: got is right, shown and not got is wrong.
+    const StudySession& s = m_study->session();
+    QList<std::pair<QString, bool>> judged;
+    for (int i = 0; i < shown && i < s.getTestOrder.size(); ++i) {
+        const QString key = itemTextOf(s.getTestOrder[i]);
+        judged.append({key, m_getList->contains(key)});
+    }
+    recordReviews(judged, kHistoryTestKinds[kGetTestKind]);
 }
 
 void Form1::studyRunning(bool running)

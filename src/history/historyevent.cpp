@@ -1,5 +1,7 @@
 #include "history/historyevent.h"
 
+#include "common/csvlog.h"
+
 #include <QHash>
 
 #include <array>
@@ -25,19 +27,7 @@ const char* kindName(HistoryKind kind)
 
 void appendField(QByteArray& out, const QByteArray& field)
 {
-    if (!out.isEmpty())
-        out += ',';
-    if (!field.contains(',') && !field.contains('"')) {
-        out += field;
-        return;
-    }
-    out += '"';
-    for (char c : field) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
+    appendCsvField(out, field);
 }
 
 QByteArray number(int n)
@@ -45,8 +35,6 @@ QByteArray number(int n)
     return QByteArray::number(n);
 }
 
-// Splits a line into its fields; false when a quote is left open or the count is wrong.
-// Plain fields are views into the line; a quoted one is unescaped into its own storage.
 struct Fields {
     std::array<QByteArrayView, kFields> view;
     std::array<QByteArray, kFields> quoted;
@@ -54,45 +42,7 @@ struct Fields {
 
 bool splitFields(QByteArrayView line, Fields& fields)
 {
-    int n = 0;
-    qsizetype i = 0;
-    const qsizetype size = line.size();
-    while (true) {
-        if (n == kFields)
-            return false;
-        const int k = n++;
-        if (i < size && line[i] == '"') {
-            QByteArray& field = fields.quoted[size_t(k)];
-            field.clear();
-            ++i;
-            while (true) {
-                if (i >= size)
-                    return false;
-                if (line[i] == '"') {
-                    if (i + 1 < size && line[i + 1] == '"') {
-                        field += '"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                field += line[i++];
-            }
-            if (i < size && line[i] != ',')
-                return false;
-            fields.view[size_t(k)] = field;
-        } else {
-            const qsizetype start = i;
-            while (i < size && line[i] != ',')
-                ++i;
-            fields.view[size_t(k)] = line.sliced(start, i - start);
-        }
-        if (i >= size)
-            break;
-        ++i; // the comma
-    }
-    return n == kFields;
+    return splitCsvFields(line, fields.view.data(), fields.quoted.data(), kFields);
 }
 
 // A count: digits only; empty is 0.
@@ -107,35 +57,6 @@ std::optional<int> count(QByteArrayView field)
         n = n * 10 + (c - '0');
     }
     return n;
-}
-
-int digits(QByteArrayView s, qsizetype at, int length)
-{
-    int n = 0;
-    for (int k = 0; k < length; ++k) {
-        const char c = s[at + k];
-        if (c < '0' || c > '9')
-            return -1;
-        n = n * 10 + (c - '0');
-    }
-    return n;
-}
-
-// "2026-12-07T17:21:05", written by this program only: read without a general parser.
-bool parseTime(QByteArrayView s, QDate& date, QTime& time)
-{
-    if (s.size() != 19 || s[4] != '-' || s[7] != '-' || s[10] != 'T' || s[13] != ':'
-        || s[16] != ':')
-        return false;
-    // The program was not run before 2000, nor after next year: such a year is a damaged
-    // line, and it would stretch every chart's time axis over centuries.
-    static const int lastYear = QDate::currentDate().year() + 1;
-    const int year = digits(s, 0, 4);
-    if (year < 2000 || year > lastYear)
-        return false;
-    date = QDate(year, digits(s, 5, 2), digits(s, 8, 2));
-    time = QTime(digits(s, 11, 2), digits(s, 14, 2), digits(s, 17, 2));
-    return date.isValid() && time.isValid();
 }
 
 QString testKindText(const QString& kind)
@@ -163,9 +84,7 @@ QByteArray historyLine(const HistoryEvent& e)
 {
     QByteArray out;
     out.reserve(160);
-    out += QStringLiteral("%1T%2")
-               .arg(e.date.toString(Qt::ISODate), e.time.toString(QStringLiteral("HH:mm:ss")))
-               .toLatin1();
+    out += logTimeText(e.date, e.time);
     appendField(out, kindName(e.kind));
     QString list = e.list;
     list.replace(u'\n', u' ').replace(u'\r', u' ');
@@ -199,7 +118,7 @@ std::optional<HistoryEvent> parseHistoryLine(QByteArrayView line, QHash<QByteArr
         return std::nullopt;
     const auto& f = fields.view;
     HistoryEvent e;
-    if (!parseTime(f[0], e.date, e.time))
+    if (!parseLogTime(f[0], e.date, e.time))
         return std::nullopt;
     if (f[1] == "test")
         e.kind = HistoryKind::Test;

@@ -1,5 +1,6 @@
 #include "history/historyfile.h"
 
+#include "common/csvlog.h"
 #include "common/filelock.h"
 #include "common/textfile.h"
 
@@ -23,66 +24,34 @@ bool HistoryFile::append(const HistoryEvent& event)
 {
     if (isOff())
         return false;
-    // Appends from other copies of the program wait, so that a failed append can be cut
-    // back without cutting theirs, and none lands in a file that a clear has replaced.
-    const FileLock lock(m_path);
-    QFile file(m_path);
-    // Unbuffered: the whole line goes to the file in one write, at its end whatever
-    // another program appended meanwhile.
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered)) {
+    QString why;
+    switch (appendLogLines(m_path, historyHeader(), historyLine(event) + '\n', &why)) {
+    case LogAppend::Done:
+        return true;
+    case LogAppend::CannotOpen:
         m_notice
             = QStringLiteral("学習履歴のファイルを開けないため、今回は記録していません（%1）。")
-                  .arg(file.errorString());
+                  .arg(why);
         return false;
-    }
-    QByteArray out;
-    const qint64 size = file.size();
-    if (size == 0) {
-        out = historyHeader() + '\n';
-    } else {
-        // A line cut short by a crash is left as it is; this one starts on a line of its own.
-        char last = '\n';
-        if (file.seek(size - 1) && file.getChar(&last) && last != '\n')
-            out += '\n';
-    }
-    out += historyLine(event);
-    out += '\n';
-    const bool fault = takeWriteFault();
-    const QByteArrayView toWrite = fault ? QByteArrayView(out).first(out.size() / 2) : out;
-    if (file.write(toWrite.data(), toWrite.size()) != out.size()) {
-        // A line cut short by a full disk would be a damaged line in the middle of the
-        // file once space comes back: the file goes back to where this append began.
-        file.resize(size);
+    case LogAppend::CannotWrite:
         m_notice = QStringLiteral("学習履歴を書き込めないため、今回はこれ以上記録しません"
                                   "（ディスクの空きが足りないか、書き込みが許されていません）。");
         return false;
     }
-    return true;
+    return false;
 }
 
 HistoryRead HistoryFile::parse(const QByteArray& bytes)
 {
     HistoryRead read;
-    const QByteArray header = historyHeader();
     QHash<QByteArray, QString> paths;
-    qsizetype start = 0;
     read.events.reserve(bytes.count('\n'));
-    while (start < bytes.size()) {
-        const qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0)
-            break; // torn: written half-way when the program was stopped
-        QByteArrayView line(bytes.constData() + start, end - start);
-        start = end + 1;
-        if (line.endsWith('\r'))
-            line.chop(1);
-        // A header may stand in the middle where two programs began the file at once.
-        if (line.isEmpty() || line == header)
-            continue;
+    forEachLogLine(bytes, historyHeader(), [&](QByteArrayView line) {
         if (std::optional<HistoryEvent> event = parseHistoryLine(line, &paths))
             read.events.append(std::move(*event));
         else
             ++read.damaged;
-    }
+    });
     return read;
 }
 

@@ -5,6 +5,7 @@
 #include "history/historymodel.h"
 #include "history/historywindow.h"
 #include "quiz/testscore.h"
+#include "review/reviewlog.h"
 #include "support/harness.h"
 
 #include <QAction>
@@ -110,6 +111,12 @@ TEST_F(HistoryRecording, EachGetTestAddsOneLine)
         EXPECT_EQ(e.last().range, QStringLiteral("【未】"));
         EXPECT_EQ(e.last().items, 3);
         EXPECT_EQ(e.last().answered, 2); // the items shown, not the range
+        // The review log: the items shown, got is right.
+        const QList<ReviewRecord> judged = h.form().reviews().read(path).records;
+        ASSERT_EQ(judged.size(), 2 * (round + 1));
+        EXPECT_EQ(judged[2 * round].right, true);
+        EXPECT_EQ(judged[2 * round + 1].right, false);
+        EXPECT_EQ(judged.last().test, "get");
         // Items got in the first round are still got in the second, as its result line says.
         EXPECT_EQ(e.last().correct, round + 1);
         EXPECT_EQ(e.last().rate, (round + 1) * 100 / 3);
@@ -186,6 +193,12 @@ TEST_F(HistoryRecording, EachTestAddsOneLineWithItsScore)
         EXPECT_EQ(t.correct, 1);
         EXPECT_EQ(t.rate, correctRate(t.correct, t.wrong));
         EXPECT_EQ(t.answered, t.correct + t.wrong);
+        // Each item judged so far is in the review log, apple the one claimed.
+        const QList<ReviewRecord> judged = h.form().reviews().read(path).records;
+        ASSERT_EQ(judged.size(), (round + 1) * t.answered);
+        EXPECT_EQ(judged[round * t.answered].item, QStringLiteral("apple,りんご"));
+        EXPECT_TRUE(judged[round * t.answered].right);
+        EXPECT_EQ(judged.last().test, "automatic");
         // The result view's button opens the history with this test in it.
         DBgamen* results = h.form().databaseScreen();
         ASSERT_TRUE(results && results->isVisible());

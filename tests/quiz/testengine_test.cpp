@@ -5,6 +5,7 @@
 #include "mainscreen/mainmenus.h"
 #include "quiz/testengine.h"
 #include "quiz/testrun.h"
+#include "review/reviewlog.h"
 #include "settings/settingsschema.h"
 #include "settings/settingsstore.h"
 #include "study/studyengine.h"
@@ -262,8 +263,9 @@ TEST_F(TestRun, NumberTestDrawsWithinItsBoundsAndCountsTypedNumbers)
         expected.append(heard[i] + (i < 3 ? "+" : "-"));
     }
     EXPECT_EQ(getKeys(), expected); // the same number may be drawn twice: each is listed
-    // No result lists after a number test.
+    // No result lists after a number test, and nothing for the review log.
     EXPECT_TRUE(!h.form().databaseScreen() || !h.form().databaseScreen()->isVisible());
+    EXPECT_TRUE(h.form().reviews().read().records.isEmpty());
 }
 
 TEST_F(TestRun, KeysOfEachModeDriveTheTest)

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "review/fsrs.h"
+#include "review/reviewlog.h"
+
+#include <QHash>
+#include <QString>
+
+namespace keruna {
+
+// Day numbers as the scheduler counts them: local calendar days.
+inline int64_t reviewDay(const QDate& date)
+{
+    return date.toJulianDay();
+}
+
+// Each item's memory after its judgements in the log, in the order they were made (right
+// is Good, wrong is Again). Items are keyed by their text: an item renamed in the list
+// starts afresh, one deleted is simply never asked about.
+QHash<QString, FsrsState> scheduleReviews(const QList<ReviewRecord>& records);
+
+} // namespace keruna

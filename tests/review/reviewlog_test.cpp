@@ -1,0 +1,109 @@
+#include "common/textfile.h"
+#include "review/reviewlog.h"
+#include "review/reviewschedule.h"
+#include "support/harness.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+using namespace keruna;
+using namespace keruna::test;
+
+namespace {
+
+ReviewRecord record(int day, const QString& list, const QString& item, bool right)
+{
+    return {QDate(2026, 11, day), QTime(9, 30, 5), list, item, right, QStringLiteral("manual")};
+}
+
+} // namespace
+
+// A test's judgements go in with one append each time and come back as they went in,
+// names with commas, quotes and line breaks included; another list's lines are passed
+// over; damaged, hand-edited and torn lines are skipped and counted; a cut-short append is
+// taken back.
+TEST(ReviewLog, AppendsComeBackAndDamageIsSkippedAndCounted)
+{
+    QTemporaryDir dir;
+    ReviewLog log(ReviewLog::besideSettings(dir.filePath("Settei.ini")));
+    const QString list = QStringLiteral("/home/学習者/\"単語\", 第1集.txt");
+    const QList<ReviewRecord> first {record(1, list, QStringLiteral("apple,りんご"), true),
+        record(1, list, QStringLiteral("book"), false)};
+    const QList<ReviewRecord> second {
+        record(2, "/other.txt", "cat", true), record(3, list, QStringLiteral("line\nbreak"), true)};
+    ASSERT_TRUE(log.append(first));
+    const QByteArray before = readBytes(log.path());
+    ASSERT_TRUE(log.append(second));
+    EXPECT_TRUE(readBytes(log.path()).startsWith(before));
+    EXPECT_EQ(readBytes(log.path()).count('\n'), 5); // the header and one line each
+
+    ReviewRead read = log.read(list);
+    EXPECT_EQ(read.damaged, 0);
+    QList<ReviewRecord> expected = first;
+    expected.append(second[1]);
+    expected.last().item = QStringLiteral("line break");
+    EXPECT_EQ(read.records, expected);
+    EXPECT_EQ(log.read().records.size(), 4);
+
+    const QByteArray good = reviewLine(record(4, list, "dog", true));
+    QByteArray bytes = readBytes(log.path());
+    for (const QByteArray& damaged :
+        {QByteArray("garbage"), QByteArray(good).replace("right", "maybe"),
+            QByteArray(good).replace("manual", "study"), QByteArray(good).replace("2026-", "2099-"),
+            QByteArray(good).replace("2026-11-04", "2026-11-31"), good + ",extra",
+            QByteArray(10 * 1024 * 1024, 'x')})
+        bytes += damaged + "\r\n";
+    bytes += good.left(good.size() / 2); // torn
+    writeBytes(log.path(), bytes);
+    read = log.read(list);
+    EXPECT_EQ(read.damaged, 7);
+    EXPECT_EQ(read.records.size(), 3);
+
+    const QByteArray whole = readBytes(log.path());
+    failWriteAfter(0);
+    EXPECT_FALSE(log.append({record(5, list, "egg", true)}));
+    failWriteAfter(-1);
+    EXPECT_EQ(readBytes(log.path()), whole);
+    EXPECT_TRUE(log.isOff());
+    EXPECT_FALSE(log.notice().isEmpty());
+}
+
+// Two programs appending at once both keep every line.
+TEST(ReviewLog, TwoWritersAtOnceKeepEveryLine)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("keruna-reviews.csv");
+    constexpr int kEach = 300;
+    auto writer = [&](const QString& list) {
+        ReviewLog log(path);
+        for (int i = 0; i < kEach; ++i)
+            log.append({record(1 + i % 28, list, QString::number(i), i % 2 == 0)});
+    };
+    std::thread a(writer, QStringLiteral("/a.txt"));
+    std::thread b(writer, QStringLiteral("/b.txt"));
+    a.join();
+    b.join();
+    const ReviewRead read = ReviewLog(path).read();
+    EXPECT_EQ(read.damaged, 0);
+    EXPECT_EQ(read.records.size(), 2 * kEach);
+    EXPECT_EQ(ReviewLog(path).read(QStringLiteral("/b.txt")).records.size(), kEach);
+}
+
+// The log's judgements become each item's schedule: right is Good, wrong is Again, in the
+// order they were made; items are known by their text.
+TEST(ReviewSchedule, EachItemIsScheduledFromItsOwnJudgements)
+{
+    const QString list = QStringLiteral("/w.txt");
+    const QHash<QString, FsrsState> states = scheduleReviews({record(1, list, "a", true),
+        record(1, list, "b", false), record(3, list, "a", true), record(2, list, "c", true)});
+    ASSERT_EQ(states.size(), 3);
+    const int64_t day1 = reviewDay(QDate(2026, 11, 1));
+    EXPECT_EQ(states["a"].reviews, 2);
+    EXPECT_EQ(states["a"].lastDay, day1 + 2);
+    EXPECT_EQ(fsrsDueDay(states["a"]), fsrsDueDay(fsrsReplay({{day1, 3}, {day1 + 2, 3}})));
+    EXPECT_EQ(fsrsDueDay(states["b"]), day1 + 1); // Again: tomorrow
+    EXPECT_EQ(fsrsDueDay(states["c"]), day1 + 1 + fsrsIntervalDays(fsrsInitialStability(3)));
+}
