@@ -12,11 +12,12 @@
 #include "getlist/gettest.h"
 #include "getlist/pickgamen.h"
 #include "history/historyfile.h"
-#include "review/reviewlog.h"
 #include "history/historywindow.h"
 #include "mainscreen/mainmenus.h"
 #include "problemdata/problemrecord.h"
 #include "quiz/testengine.h"
+#include "review/reviewlog.h"
+#include "review/reviewschedule.h"
 #include "settings/settingsreader.h"
 #include "settings/settingsschema.h"
 #include "speech/speechoutput.h"
@@ -38,6 +39,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -108,6 +110,17 @@ Form1::Form1(AppContext context, QWidget* parent)
     hooks.raiseToolWindows = [this] { raiseToolWindows(); };
     hooks.restoreItemFrameColour = [this] { applyColours(); };
     hooks.stopIdleAnimation = [this] { m_layout->stopIdleAnimation(); };
+    hooks.markDue = [this](ProblemSet& set) {
+        if (!m_reviews)
+            return;
+        const QString list = QFileInfo(set.path).absoluteFilePath();
+        const QHash<QString, FsrsState> states = scheduleReviews(m_reviews->read(list).records);
+        const int64_t today = reviewDay(m_ctx.clock.now().date());
+        set.markDue([&](const QString& item) {
+            const auto it = states.constFind(item);
+            return it != states.constEnd() && fsrsDueDay(*it) <= today;
+        });
+    };
     hooks.resetPresentationPosition = [this] { m_study->restartFromFirst(); };
     hooks.applyProperties = [this] { applyPropertiesQuietly(); };
     hooks.refillDatabaseScreen = [this] { refillDatabaseScreen(); };

@@ -132,6 +132,7 @@ void Form1::appendCurrentItemToGetList()
         red = record.endsWith(MarkSuffix::NotYetRed);
         break;
     case RangeFilter::Memorized:
+    case RangeFilter::Review: // memorized items, due for review
         red = record.endsWith(MarkSuffix::MemorizedRed);
         break;
     case RangeFilter::All:

@@ -65,7 +65,7 @@ void Form1::recordReviews(const QList<std::pair<QString, bool>>& judged, const c
 {
     if (judged.isEmpty() || m_set.path.isEmpty())
         return;
-    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime now = m_ctx.clock.now();
     const QString list = QFileInfo(m_set.path).absoluteFilePath();
     QList<ReviewRecord> records;
     records.reserve(judged.size());

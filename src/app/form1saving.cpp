@@ -155,6 +155,9 @@ void Form1::SaveGetList()
     m_state.saveRequest.GetSave = true;
     switch (checkedRange(m_range)) {
     case RangeFilter::NotYet:
+    // Due items are memorized ones: the GET list marks its own lines and every other
+    // line keeps its bytes, as in 【未】.
+    case RangeFilter::Review:
         WriteInPlace();
         break;
     case RangeFilter::Memorized:

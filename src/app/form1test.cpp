@@ -203,7 +203,7 @@ void Form1::StartTest()
         return;
     const TestSetupInput input {m_c.kikitori->isChecked(), m_c.rev->isChecked(),
         m_c.tsec->currentText(), m_c.ketamin->currentText(), m_c.ketamax->currentText(),
-        m_set.notYetCount, m_set.memorizedCount, m_set.redCount};
+        m_set.notYetCount, m_set.memorizedCount, m_set.redCount, int(m_set.dueList.size())};
     const std::optional<TestChoice> choice = chooseTestSetup(input);
     if (!choice || !settleUnsavedWork(this))
         return;

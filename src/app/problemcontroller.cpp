@@ -23,6 +23,8 @@ QString rangeMenuName(RangeFilter range)
         return QStringLiteral("mmarudake");
     case RangeFilter::Red:
         return QStringLiteral("makadake");
+    case RangeFilter::Review:
+        return QStringLiteral("mfukudake");
     case RangeFilter::All:
         break;
     }
@@ -127,6 +129,11 @@ Result<bool> ProblemController::ReloadProblemFile()
 
 void ProblemController::afterLoad()
 {
+    // Due items first: the range chosen below may be 【復】.
+    if (m_hooks.markDue)
+        m_hooks.markDue(m_set);
+    m_controls.dakecom->setItemText(int(RangeFilter::Review),
+        rangeLabel(RangeFilter::Review) + QString::number(m_set.dueList.size()));
     m_editPath = m_set.path;
     m_fileFolder = folderOf(m_set.path);
     UpdateTitle();

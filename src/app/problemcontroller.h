@@ -35,6 +35,8 @@ struct ProblemHooks {
     std::function<void()> raiseToolWindows; // put those windows back on top
     std::function<bool()> alwaysOnTop; // the main window is kept on top by the user's choice
     std::function<void(const QString&)> setToolWindowCaption; // the external GET screen
+    // The loaded list's memorized items due for review today, from the review log.
+    std::function<void(ProblemSet&)> markDue;
 };
 
 // Opening a word list, loading it, the question range and the window title.

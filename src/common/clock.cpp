@@ -14,6 +14,11 @@ double SystemClock::secondsSinceMidnight() const
     return QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
 }
 
+QDateTime SystemClock::now() const
+{
+    return QDateTime::currentDateTime();
+}
+
 namespace {
 
 class QtEngineTimer final : public EngineTimer {

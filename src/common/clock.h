@@ -1,20 +1,25 @@
 #pragma once
 
+#include <QDateTime>
+
 #include <functional>
 #include <memory>
 
 namespace keruna {
 
 // Phase times are measured in seconds since midnight, as the engines always have.
+// The date and time judgements are recorded with and reviews fall due by.
 class Clock {
 public:
     virtual ~Clock() = default;
     virtual double secondsSinceMidnight() const = 0;
+    virtual QDateTime now() const = 0;
 };
 
 class SystemClock final : public Clock {
 public:
     double secondsSinceMidnight() const override;
+    QDateTime now() const override;
 };
 
 // A periodic engine timer. Setting the interval restarts the count, so a phase is timed

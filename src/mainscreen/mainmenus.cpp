@@ -15,6 +15,7 @@ const QStringList kCheckable = {
     QStringLiteral("mmarudake"),
     QStringLiteral("makadake"),
     QStringLiteral("mzenbu"),
+    QStringLiteral("mfukudake"),
     QStringLiteral("mitigi"),
     QStringLiteral("mnigi"),
     QStringLiteral("msangi"),
@@ -257,6 +258,7 @@ void MainMenus::buildMainBar(QMenuBar* bar)
     addItem(range, QStringLiteral("mmarudake"), QStringLiteral("暗記済のみ表示(&C)"));
     addItem(range, QStringLiteral("makadake"), QStringLiteral("要チェックのみ表示(&R)"));
     addItem(range, QStringLiteral("mzenbu"), QStringLiteral("全て表示(&A)"));
+    addItem(range, QStringLiteral("mfukudake"), QStringLiteral("復習のみ表示(&V)"));
     QMenu* limit
         = addSubmenu(tools, QStringLiteral("mkaitouhyouzi"), QStringLiteral("回答制限&A)"));
     addItem(limit, QStringLiteral("mitigi"), QStringLiteral("第1義のみ表示する(&O)"));
@@ -344,7 +346,7 @@ void MainMenus::buildPopup()
         QStringLiteral("mtakasa"));
     p->addSeparator();
     QMenu* range = addSubmenu(p, QStringLiteral("mdmondaihyouzi"), QStringLiteral("出題範囲(&Q)"));
-    for (const char* name : {"mbatudake", "mmarudake", "makadake", "mzenbu"})
+    for (const char* name : {"mbatudake", "mmarudake", "makadake", "mzenbu", "mfukudake"})
         addTwin(range, QString::fromLatin1(name));
     QMenu* limit = addSubmenu(p, QStringLiteral("mdkaitouhyouzi"), QStringLiteral("回答制限(&A)"));
     for (const char* name : {"mitigi", "mnigi", "msangi"})

@@ -24,6 +24,8 @@ void ProblemSet::clearRecords()
     notYetList.clear();
     memorizedList.clear();
     redList.clear();
+    dueList.clear();
+    dueLines.clear();
     totalCount = notYetCount = memorizedCount = redCount = 0;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/textfile.h"
+#include "problemdata/problemrecord.h"
 
 #include <QDateTime>
 #include <QString>
@@ -28,6 +29,10 @@ struct ProblemSet {
     QStringList notYetList;
     QStringList memorizedList;
     QStringList redList;
+    // The memorized records due for review, in file order, and their lines in allList:
+    // known from the review log, not the file (see markDue).
+    QStringList dueList;
+    QList<int> dueLines;
     int totalCount = 0;
     int notYetCount = 0;
     int memorizedCount = 0;
@@ -40,6 +45,18 @@ struct ProblemSet {
 
     // Empties the lists and counters; the path stays until the next load sets it.
     void clearRecords();
+    // Takes as due each memorized record whose item text isDue says is.
+    template <class F> void markDue(F&& isDue)
+    {
+        dueList.clear();
+        dueLines.clear();
+        for (int i = 0; i < allList.size(); ++i) {
+            if (isMemorizedRecord(allList[i]) && isDue(itemTextOf(allList[i]))) {
+                dueList.append(allList[i]);
+                dueLines.append(i);
+            }
+        }
+    }
     // Classifies one non-blank line and files its record in the lists.
     void addLine(QStringView line);
 };

@@ -13,6 +13,8 @@ RangeFilter rangeFromIndex(int index)
         return RangeFilter::Red;
     case 3:
         return RangeFilter::All;
+    case 4:
+        return RangeFilter::Review;
     default:
         return RangeFilter::NotYet;
     }
@@ -29,6 +31,8 @@ QString rangeLabel(RangeFilter range)
         return QStringLiteral("【要】");
     case RangeFilter::All:
         return QStringLiteral("【全】");
+    case RangeFilter::Review:
+        return QStringLiteral("【復】");
     }
     return {};
 }
@@ -44,6 +48,8 @@ QString rangeEmptyMessage(RangeFilter range)
         return QStringLiteral("要チェックデータがありません。");
     case RangeFilter::All:
         return {};
+    case RangeFilter::Review:
+        return QStringLiteral("復習する問題はありません。");
     }
     return {};
 }
@@ -57,6 +63,8 @@ const QStringList& rangeList(const ProblemSet& set, RangeFilter range)
         return set.memorizedList;
     case RangeFilter::Red:
         return set.redList;
+    case RangeFilter::Review:
+        return set.dueList;
     case RangeFilter::All:
         break;
     }
@@ -65,6 +73,8 @@ const QStringList& rangeList(const ProblemSet& set, RangeFilter range)
 
 QList<int> rangeLines(const ProblemSet& set, RangeFilter range)
 {
+    if (range == RangeFilter::Review)
+        return set.dueLines;
     QList<int> lines;
     lines.reserve(rangeCountOf(set, range));
     for (int i = 0; i < set.allList.size(); ++i) {
@@ -88,6 +98,8 @@ int rangeCountOf(const ProblemSet& set, RangeFilter range)
         return set.memorizedCount;
     case RangeFilter::Red:
         return set.redCount;
+    case RangeFilter::Review:
+        return int(set.dueList.size());
     case RangeFilter::All:
         break;
     }

@@ -9,13 +9,14 @@
 
 namespace keruna {
 
-// The question range; the value is the index in the range combo box.
-enum class RangeFilter { NotYet = 0, Memorized = 1, Red = 2, All = 3 };
+// The question range; the value is the index in the range combo box. 【復】, the
+// memorized items due for review, comes after the four of the word list's own marks.
+enum class RangeFilter { NotYet = 0, Memorized = 1, Red = 2, All = 3, Review = 4 };
 
-inline constexpr int kRangeCount = 4;
+inline constexpr int kRangeCount = 5;
 
 RangeFilter rangeFromIndex(int index);
-QString rangeLabel(RangeFilter range); // "【未】", "【覚】", "【要】", "【全】"
+QString rangeLabel(RangeFilter range); // "【未】", "【覚】", "【要】", "【全】", "【復】"
 // The message for a range without records; empty for 【全】, which may always be chosen.
 QString rangeEmptyMessage(RangeFilter range);
 const QStringList& rangeList(const ProblemSet& set, RangeFilter range);

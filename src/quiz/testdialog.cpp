@@ -35,7 +35,7 @@ constexpr double kFastestSeconds = 0.01;
 constexpr double kSlowestSeconds = 600;
 
 // The list position of ketamax chosen when the lists are filled: 10000.
-constexpr int kHighestPreselected = 3;
+constexpr int kHighestPreselected = 3; // of the number test's upper bound
 
 const QString kNumberTestCaption = QStringLiteral("数字の聞き取りテスト");
 
@@ -48,6 +48,8 @@ QString rangeTitle(int index)
         return QStringLiteral("暗記済のみテスト");
     case RangeFilter::Red:
         return QStringLiteral("要チェックのみテスト");
+    case RangeFilter::Review:
+        return QStringLiteral("復習テスト");
     case RangeFilter::All:
         break;
     }
@@ -139,7 +141,7 @@ std::optional<TestSetupRefusal> refuseBound(const QString& text)
 } // namespace
 
 std::optional<TestSetupRefusal> validateTestSetup(
-    const TestChoice& c, int notYet, int memorized, int red)
+    const TestChoice& c, int notYet, int memorized, int red, int due)
 {
     const std::optional<double> seconds = toNumber(c.seconds);
     if (!seconds)
@@ -156,6 +158,8 @@ std::optional<TestSetupRefusal> validateTestSetup(
             empty = QStringLiteral("暗記済データがありません。範囲を変えてください。");
         else if (c.rangeIndex == int(RangeFilter::Red) && red == 0)
             empty = QStringLiteral("要チェックデータがありません。範囲を変えてください。");
+        else if (c.rangeIndex == int(RangeFilter::Review) && due == 0)
+            empty = QStringLiteral("復習する問題はありません。");
         if (!empty.isEmpty())
             return TestSetupRefusal {empty, MessageIcon::Information};
         return std::nullopt;
@@ -197,6 +201,7 @@ Dialog::Dialog(
     , m_notYet(input.notYetCount)
     , m_memorized(input.memorizedCount)
     , m_red(input.redCount)
+    , m_due(input.dueCount)
 {
     setObjectName(QStringLiteral("Dialog"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -315,10 +320,10 @@ void Dialog::build()
     auto* ranges = new QHBoxLayout(m_opFrame);
     m_rangeGroup = new QButtonGroup(this);
     const QString rangeNames[kRangeCount] = {QStringLiteral("Madaop"), QStringLiteral("Sumiop"),
-        QStringLiteral("redop"), QStringLiteral("Zenop")};
+        QStringLiteral("redop"), QStringLiteral("Zenop"), QStringLiteral("Fukuop")};
     const QString rangeCaptions[kRangeCount]
         = {QStringLiteral("未暗記のみ"), QStringLiteral("暗記済のみ"),
-            QStringLiteral("要チェックのみ"), QStringLiteral("全体テスト")};
+            QStringLiteral("要チェックのみ"), QStringLiteral("全体テスト"), QStringLiteral("復習")};
     for (int i = 0; i < kRangeCount; ++i) {
         m_rangeOptions[size_t(i)] = option(m_opFrame, rangeNames[i], rangeCaptions[i]);
         m_rangeGroup->addButton(m_rangeOptions[size_t(i)], i);
@@ -449,7 +454,7 @@ TestChoice Dialog::choice() const
 
 void Dialog::ok()
 {
-    if (const auto refusal = validateTestSetup(choice(), m_notYet, m_memorized, m_red)) {
+    if (const auto refusal = validateTestSetup(choice(), m_notYet, m_memorized, m_red, m_due)) {
         m_platform.showMessage(this, refusal->text, refusal->icon, MessageButtons::Ok);
         return;
     }

@@ -33,7 +33,7 @@ struct TestSetupRefusal {
 // Checks the choices OK hands over against the file's counts (not yet memorized,
 // memorized, needs check); nullopt when the test may start.
 std::optional<TestSetupRefusal> validateTestSetup(
-    const TestChoice& choice, int notYet, int memorized, int red);
+    const TestChoice& choice, int notYet, int memorized, int red, int due = 0);
 
 // Where the set-up dialog opens, in pixels: beside the main window's top left, pulled back
 // onto the screen with room kept free at the bottom.
@@ -76,6 +76,7 @@ private:
     int m_notYet = 0;
     int m_memorized = 0;
     int m_red = 0;
+    int m_due = 0;
     bool m_cancelled = true;
     QString m_rangeTitle;
 
@@ -91,7 +92,7 @@ private:
     QComboBox* m_Seccom = nullptr;
     QComboBox* m_dakecom = nullptr;
     QGroupBox* m_opFrame = nullptr;
-    std::array<QRadioButton*, 4> m_rangeOptions {}; // Madaop, Sumiop, redop, Zenop
+    std::array<QRadioButton*, 5> m_rangeOptions {}; // Madaop, Sumiop, redop, Zenop, Fukuop
     QButtonGroup* m_rangeGroup = nullptr;
     QComboBox* m_ketamin = nullptr;
     QComboBox* m_ketamax = nullptr;

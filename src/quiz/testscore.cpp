@@ -48,6 +48,8 @@ QString resultTitlePrefix(RangeFilter range)
         return QStringLiteral("暗記済テスト結果 ");
     case RangeFilter::Red:
         return QStringLiteral("要チェックテスト結果 ");
+    case RangeFilter::Review:
+        return QStringLiteral("復習テスト結果 ");
     case RangeFilter::All:
         break;
     }

@@ -22,6 +22,7 @@ struct TestSetupInput {
     int notYetCount = 0;
     int memorizedCount = 0;
     int redCount = 0;
+    int dueCount = 0; // 【復】: memorized items due for review
 };
 
 // What the dialog's OK hands to the main screen.

@@ -127,7 +127,7 @@ TEST(Form1Startup, DefaultsStartWithoutPromptAndFillTheChoiceLists)
     for (const Expect& e : {Expect {"Seccom", 15, "2"}, Expect {"nyseccom", 15, "2"},
              Expect {"Sizecom", 19, "50"}, Expect {"hiritu", 9, "50"}, Expect {"takasacom", 9, "2"},
              Expect {"ketamin", 5, "0"}, Expect {"ketamax", 5, "10000"}, Expect {"tsec", 15, "4"},
-             Expect {"dakecom", 4, "【未】"}, Expect {"irocom", 6, "Back"}}) {
+             Expect {"dakecom", 5, "【未】"}, Expect {"irocom", 6, "Back"}}) {
         auto* box = h.find<QComboBox>(QString::fromLatin1(e.name));
         ASSERT_NE(box, nullptr) << e.name;
         EXPECT_EQ(box->count(), e.count) << e.name;
@@ -152,7 +152,7 @@ TEST(Form1Startup, TooltipsOfTheOptionControlsAndPictureButtons)
         {"Sizecom", "文字サイズ"},
         {"hiritu", "「答え」の文字サイズ比率"},
         {"takasacom", "文字の高さ"},
-        {"dakecom", "出題範囲の切替 （未暗記・暗記済・要チェック・全て）"},
+        {"dakecom", "出題範囲の切替 （未暗記・暗記済・要チェック・全て・復習）"},
         {"Revch", "英和・和英の切替"},
         {"Spkch", "発音　※Ctrlキーで発音"},
         {"Douzich", "同時表示 暗記が進まない時に有効です"},

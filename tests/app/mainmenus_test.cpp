@@ -79,11 +79,11 @@ TEST_F(MenusTest, ToolsMenu)
 {
     QStringList expected {"mmondaihyouzi 出題範囲(&Q)", "  mbatudake 未暗記のみ表示(&M)",
         "  mmarudake 暗記済のみ表示(&C)", "  makadake 要チェックのみ表示(&R)",
-        "  mzenbu 全て表示(&A)", "mkaitouhyouzi 回答制限&A)", "  mitigi 第1義のみ表示する(&O)",
-        "  mnigi 第2義まで表示する(&T)", "  msangi 第3義まで表示する(&S)", "-",
-        "mhyouzizyunn 表示順(&H)", "  mnormal 昇順(&N)", "  mrandom ランダム(&R)",
-        "  mrev 逆転(&G)", "mDouzi 同時表示(&D)", "mTimelag 時間差(&G)", "miroch タイマー(&T)",
-        "mone No1から表示(&I)", "-", "msokudo 速度(&S)"};
+        "  mzenbu 全て表示(&A)", "  mfukudake 復習のみ表示(&V)", "mkaitouhyouzi 回答制限&A)",
+        "  mitigi 第1義のみ表示する(&O)", "  mnigi 第2義まで表示する(&T)",
+        "  msangi 第3義まで表示する(&S)", "-", "mhyouzizyunn 表示順(&H)", "  mnormal 昇順(&N)",
+        "  mrandom ランダム(&R)", "  mrev 逆転(&G)", "mDouzi 同時表示(&D)", "mTimelag 時間差(&G)",
+        "miroch タイマー(&T)", "mone No1から表示(&I)", "-", "msokudo 速度(&S)"};
     expected += numbered("  ", "msec", kSeconds);
     expected.append("mttakasa 高さ(&K)");
     expected += numbered("  ", "mtakasa", kHeights);
@@ -127,18 +127,18 @@ TEST_F(MenusTest, PopupMenusHoldTheTwins)
     expected += numbered("  ", "mdtakasa", kHeights);
     expected += QStringList {"-", "mdmondaihyouzi 出題範囲(&Q)", "  mdbatudake 未暗記のみ表示(&M)",
         "  mdmarudake 暗記済のみ表示(&C)", "  mdakadake 要チェックのみ表示(&R)",
-        "  mdzenbu 全て表示(&A)", "mdkaitouhyouzi 回答制限(&A)", "  mditigi 第1義のみ表示する(&O)",
-        "  mdnigi 第2義まで表示する(&T)", "  mdsangi 第3義まで表示する(&S)", "mddesign 書式(&H)",
-        "  mdiro 色(&C)", "    mdhaikeiiro 背景...(&B)", "    mdmondaiiro 問題...(&Q)",
-        "    mdkotaeiro 答え...(&A)", "    mdlabeliro ナンバー...(&N)",
-        "    mdsmoziiro スティック文字...(&S)", "    mdshaikeiiro スティック背景...(&G)",
-        "  mdfont フォント(&F)", "    mdfmondai 問題...(&Q)", "    mdfkotae 答え...(&A)",
-        "    mdflabel ナンバー...(&N)", "    mdfsmozi スティック文字...(&S)",
-        "    mdftext 入力バー...(&T)", "    mdflist リスト文字...(&L)", "-",
-        "mdfocus フォーカス画面(&F)", "mdbou スティック画面(&L)", "mdmae 常に最前面に表示(&W)",
-        "mdkugiri プロパティ...(&K)", "-", "mdpick ゲット(&U)", "mdDB データベース(&I)",
-        "mdtest テスト(&E)", "mdstart スタート(&B)", "mdopen 問題データを開く...(&O)", "-",
-        "mdsyuuryou 終了(&X)"};
+        "  mdzenbu 全て表示(&A)", "  mdfukudake 復習のみ表示(&V)", "mdkaitouhyouzi 回答制限(&A)",
+        "  mditigi 第1義のみ表示する(&O)", "  mdnigi 第2義まで表示する(&T)",
+        "  mdsangi 第3義まで表示する(&S)", "mddesign 書式(&H)", "  mdiro 色(&C)",
+        "    mdhaikeiiro 背景...(&B)", "    mdmondaiiro 問題...(&Q)", "    mdkotaeiro 答え...(&A)",
+        "    mdlabeliro ナンバー...(&N)", "    mdsmoziiro スティック文字...(&S)",
+        "    mdshaikeiiro スティック背景...(&G)", "  mdfont フォント(&F)",
+        "    mdfmondai 問題...(&Q)", "    mdfkotae 答え...(&A)", "    mdflabel ナンバー...(&N)",
+        "    mdfsmozi スティック文字...(&S)", "    mdftext 入力バー...(&T)",
+        "    mdflist リスト文字...(&L)", "-", "mdfocus フォーカス画面(&F)",
+        "mdbou スティック画面(&L)", "mdmae 常に最前面に表示(&W)", "mdkugiri プロパティ...(&K)", "-",
+        "mdpick ゲット(&U)", "mdDB データベース(&I)", "mdtest テスト(&E)", "mdstart スタート(&B)",
+        "mdopen 問題データを開く...(&O)", "-", "mdsyuuryou 終了(&X)"};
     EXPECT_EQ(describe(menu("dami")), expected);
     EXPECT_EQ(describe(menu("Listhatuon")),
         (QStringList {"mlistred 要チェック(&R)", "mlisthatuon 発音(&V)",

@@ -58,6 +58,7 @@ TEST(TestDialogValidation, RefusesWhatCannotStartATest)
         int notYet, memorized, red;
         QString text; // empty: accepted
         MessageIcon icon = kInfo;
+        int due = 0; // 【復】
     };
     const QString fw5 = QStringLiteral("５");
     const Case cases[] = {
@@ -78,6 +79,8 @@ TEST(TestDialogValidation, RefusesWhatCannotStartATest)
         {words("4", 2), 5, 5, 0, kNoRed},
         {words("4", 2, TestKind::Manual), 0, 0, 1, {}},
         {words("4", 3), 0, 0, 0, {}},
+        {words("4", 4), 5, 5, 5, QStringLiteral("復習する問題はありません。")},
+        {words("4", 4), 0, 0, 0, {}, kInfo, 1},
         {numbers("4", "0", "1000000"), 0, 0, 0, {}},
         {numbers("4", "-1", "10"), 0, 0, 0, kBounds},
         {numbers("4", "", "10"), 0, 0, 0, kBounds},
@@ -93,7 +96,7 @@ TEST(TestDialogValidation, RefusesWhatCannotStartATest)
                          .arg(c.choice.rangeIndex)
                          .arg(c.choice.lowest, c.choice.highest)
                          .toStdString());
-        const auto refusal = validateTestSetup(c.choice, c.notYet, c.memorized, c.red);
+        const auto refusal = validateTestSetup(c.choice, c.notYet, c.memorized, c.red, c.due);
         if (c.text.isEmpty()) {
             EXPECT_FALSE(refusal) << refusal->text.toStdString();
             continue;
@@ -297,13 +300,13 @@ TEST_F(TestDialogWidget, SpeedBoxTakesOnlyDigitsPointAndBackSpace)
 
 TEST_F(TestDialogWidget, EveryStoredRangePreselectsItsRangeAndTrueReadsAsChecked)
 {
-    const char* const options[] = {"Madaop", "Sumiop", "redop", "Zenop"};
-    const char* const titles[]
-        = {"未暗記のみテスト", "暗記済のみテスト", "要チェックのみテスト", "全体テスト"};
+    const char* const options[] = {"Madaop", "Sumiop", "redop", "Zenop", "Fukuop"};
+    const char* const titles[] = {
+        "未暗記のみテスト", "暗記済のみテスト", "要チェックのみテスト", "全体テスト", "復習テスト"};
     // Each round stores the range and checked values in another spelling.
     const QString trues[] = {QStringLiteral("true"), QStringLiteral("TRUE"), QStringLiteral("True"),
-        QStringLiteral("1")};
-    for (int hani = 0; hani < 4; ++hani) {
+        QStringLiteral("1"), QStringLiteral("true")};
+    for (int hani = 0; hani < 5; ++hani) {
         SCOPED_TRACE(hani);
         store("HANI", QString::number(hani));
         store("NYUURYOKU", trues[hani]);

@@ -15,6 +15,11 @@ public:
     {
         return double(m_ms % (24 * 3600 * 1000)) / 1000.0;
     }
+    // The virtual clock's day 0 is 2026-12-01; its time of day is secondsSinceMidnight.
+    QDateTime now() const override
+    {
+        return QDateTime(QDate(2026, 12, 1), QTime(0, 0)).addMSecs(m_ms);
+    }
     qint64 nowMs() const { return m_ms; }
     void setNowMs(qint64 ms) { m_ms = ms; }
 

@@ -1,0 +1,74 @@
+#include "app/form1.h"
+#include "quiz/testtypes.h"
+#include "support/harness.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+using namespace keruna;
+using namespace keruna::test;
+
+// A test's judgements schedule its items: the day after, the one answered wrong is due;
+// two days after, the ones answered right are too. 【復】 holds exactly those, by the
+// combo box or the menu, and study and tests run over them; the list's bytes never change.
+TEST(ReviewRange, HoldsTheMemorizedItemsDueAndLeavesTheListAlone)
+{
+    Form1Harness h;
+    h.start();
+    h.form().show();
+    const QString path = h.path("w.txt");
+    const QByteArray bytes = sjis(QStringLiteral("a,1,,○\r\nb,2,,○\r\nc,3,赤○\r\nd,4\r\n"));
+    writeBytes(path, bytes);
+    h.open(path);
+    auto* range = h.find<QComboBox>("dakecom");
+    EXPECT_EQ(range->itemText(4), QStringLiteral("【復】0"));
+    range->setCurrentIndex(4);
+    emit range->activated(4);
+    ASSERT_FALSE(h.platform.messages.empty());
+    EXPECT_EQ(h.platform.messages.back().text, QStringLiteral("復習する問題はありません。"));
+    EXPECT_EQ(range->currentIndex(), 0); // the previous range stays
+
+    TestChoice choice;
+    choice.kind = TestKind::Manual;
+    choice.seconds = QStringLiteral("2");
+    choice.random = false;
+    choice.rangeIndex = 1; // 【覚】
+    h.form().chooseTestSetup = [&](const TestSetupInput&) { return std::optional(choice); };
+    h.find<QToolButton>("TESTbtn")->click();
+    for (const char* judged : {"syudouMARU", "syudouBATU", "syudouMARU"}) {
+        h.find<QToolButton>("syudouKAKUNIN")->click();
+        h.find<QToolButton>(judged)->click();
+    }
+    h.timers.advance(1400);
+    ASSERT_FALSE(h.form().state().testmode);
+
+    const qint64 day = 24 * 3600 * 1000;
+    const auto dueAfter = [&](int days) {
+        h.clock.setNowMs(h.clock.nowMs() + days * day);
+        if (h.form().resultsUnsaved())
+            h.platform.messageAnswers.push_back(MessageResult::No);
+        h.open(path);
+        return range->itemText(4);
+    };
+    EXPECT_EQ(dueAfter(1), QStringLiteral("【復】1"));
+    h.action("mfukudake")->trigger();
+    EXPECT_EQ(range->currentIndex(), 4);
+    EXPECT_TRUE(h.form().windowTitle().contains(QStringLiteral("【復】")));
+    h.find<QToolButton>("Startbtn")->click();
+    h.timers.advance(1);
+    EXPECT_EQ(h.find<QLabel>("Label1")->text(), "b");
+    h.action("mteisi")->trigger();
+
+    EXPECT_EQ(dueAfter(1), QStringLiteral("【復】3"));
+    range->setCurrentIndex(4);
+    emit range->activated(4);
+    choice.rangeIndex = 4;
+    h.find<QToolButton>("TESTbtn")->click();
+    EXPECT_TRUE(h.form().state().testmode);
+    EXPECT_EQ(h.find<QLabel>("Label1")->text(), "a");
+    h.find<QToolButton>("syuuryoubtn")->click();
+    EXPECT_EQ(readBytes(path), bytes);
+}
