@@ -285,6 +285,9 @@ private:
     void endStudyRun();
     std::unique_ptr<HistoryFile> m_history;
     std::unique_ptr<ReviewLog> m_reviews;
+    int m_reviewDamaged = 0; // lines of the review log skipped at the last load
+    // The history window's due counts and forecast, for the list it shows.
+    void updateReviewForecast(const QString& list);
     // The judged items (item text, right) of a test of this kind, in one append.
     void recordReviews(const QList<std::pair<QString, bool>>& judged, const char* test);
     HistoryWindow* m_historyWindow = nullptr; // owned: deleted with the main screen

@@ -12,6 +12,7 @@
 #include "quiz/testengine.h"
 #include "quiz/testscore.h"
 #include "review/reviewlog.h"
+#include "review/reviewschedule.h"
 #include "study/studyengine.h"
 #include "ui/platform.h"
 
@@ -56,6 +57,25 @@ HistoryFile& Form1::history()
     return *m_history;
 }
 
+void Form1::updateReviewForecast(const QString& list)
+{
+    if (!m_historyWindow)
+        return;
+    constexpr int kDays = 30;
+    const QDate today = m_ctx.clock.now().date();
+    QList<int> perDay;
+    if (list == m_set.path && !m_set.reviewDays.isEmpty()) {
+        perDay.fill(0, kDays);
+        const qint64 first = reviewDay(today);
+        for (const QString& record : m_set.memorizedList) {
+            const auto due = m_set.reviewDays.constFind(itemTextOf(record));
+            if (due != m_set.reviewDays.constEnd() && *due - first < kDays)
+                ++perDay[int(std::max<qint64>(0, *due - first))];
+        }
+    }
+    m_historyWindow->setReviews(today, perDay, m_reviewDamaged);
+}
+
 ReviewLog& Form1::reviews()
 {
     return *m_reviews;
@@ -88,6 +108,7 @@ void Form1::showHistory(const QString& list)
     }
     // The list first, so that the file is read and drawn once.
     m_historyWindow->setList(list, false);
+    updateReviewForecast(list);
     m_historyWindow->refresh();
     if (m_menus->action(QStringLiteral("mmae"))->isChecked())
         m_ctx.platform.setTopmost(m_historyWindow, true);

@@ -22,6 +22,34 @@ namespace {
 
 const char* const kRateNames[] = {"自動テスト", "手動テスト", "数字テスト", "GETテスト"};
 
+// Bars of a day's width less a margin, one per point (x at noon of the day): the outline
+// of all the bars, which an area series fills down to the axis.
+QList<QPointF> barOutline(const QList<QPointF>& days)
+{
+    constexpr double kBarHalf = 0.4 * 24 * 60 * 60 * 1000;
+    QList<QPointF> outline;
+    outline.reserve(days.size() * 4);
+    for (const QPointF& day : days) {
+        outline << QPointF(day.x() - kBarHalf, 0) << QPointF(day.x() - kBarHalf, day.y())
+                << QPointF(day.x() + kBarHalf, day.y()) << QPointF(day.x() + kBarHalf, 0);
+    }
+    return outline;
+}
+
+// An area series drawing bars from outline, against the axes x and y.
+QAreaSeries* addBars(QChart* chart, QLineSeries* outline, const QString& name, const QColor& fill,
+    QAbstractAxis* x, QAbstractAxis* y)
+{
+    auto* bars = new QAreaSeries(outline);
+    bars->setName(name);
+    bars->setColor(fill);
+    bars->setBorderColor(fill.darker(140));
+    chart->addSeries(bars);
+    bars->attachAxis(x);
+    bars->attachAxis(y);
+    return bars;
+}
+
 // A series of shown points in chart, against the axes x and y.
 QLineSeries* addPointSeries(QChart* chart, const QString& name, QAbstractAxis* x, QAbstractAxis* y)
 {
@@ -59,6 +87,12 @@ private:
     std::array<QLineSeries*, kHistoryTestKinds.size()> m_rates {};
     QLineSeries* m_minutesOutline = nullptr; // the bars' outline, not shown itself
     QAreaSeries* m_minutesSeries = nullptr;
+    QChart* m_forecast = nullptr;
+    QChartView* m_forecastView = nullptr;
+    QDateTimeAxis* m_forecastTime = nullptr;
+    QValueAxis* m_forecastAxis = nullptr;
+    QLineSeries* m_forecastOutline = nullptr; // the bars' outline, not shown itself
+    QAreaSeries* m_forecastSeries = nullptr;
     QDateTimeAxis* m_time = nullptr;
     QDateTimeAxis* m_minutesTime = nullptr;
     QValueAxis* m_rateAxis = nullptr;
@@ -118,13 +152,24 @@ ChartsHistoryChart::ChartsHistoryChart(QWidget* parent)
     m_minutes->addAxis(m_minutesTime, Qt::AlignBottom);
     m_minutes->addAxis(m_minutesAxis, Qt::AlignLeft);
     m_minutesOutline = new QLineSeries(this);
-    m_minutesSeries = new QAreaSeries(m_minutesOutline);
-    m_minutesSeries->setName(QStringLiteral("学習時間"));
-    m_minutesSeries->setColor(QColor(0x2c, 0xa0, 0x2c));
-    m_minutesSeries->setBorderColor(QColor(0x1f, 0x70, 0x1f));
-    m_minutes->addSeries(m_minutesSeries);
-    m_minutesSeries->attachAxis(m_minutesTime);
-    m_minutesSeries->attachAxis(m_minutesAxis);
+    m_minutesSeries = addBars(m_minutes, m_minutesOutline, QStringLiteral("学習時間"),
+        QColor(0x2c, 0xa0, 0x2c), m_minutesTime, m_minutesAxis);
+
+    // The coming 30 days' reviews, on a time axis of their own.
+    m_forecast = new QChart;
+    m_forecast->legend()->hide();
+    m_forecast->setMargins(QMargins(4, 0, 4, 4));
+    m_forecastTime = new QDateTimeAxis;
+    m_forecastTime->setFormat(QStringLiteral("MM/dd"));
+    m_forecastAxis = new QValueAxis;
+    m_forecastAxis->setLabelFormat(QStringLiteral("%d"));
+    m_forecastAxis->setTickCount(3);
+    m_forecastAxis->setTitleText(QStringLiteral("復習（語／日）"));
+    m_forecast->addAxis(m_forecastTime, Qt::AlignBottom);
+    m_forecast->addAxis(m_forecastAxis, Qt::AlignLeft);
+    m_forecastOutline = new QLineSeries(this);
+    m_forecastSeries = addBars(m_forecast, m_forecastOutline, QStringLiteral("復習予定"),
+        QColor(0x94, 0x67, 0xbd), m_forecastTime, m_forecastAxis);
 
     m_progressView = new QChartView(m_progress);
     m_progressView->setObjectName(QStringLiteral("rirekiChart"));
@@ -137,8 +182,15 @@ ChartsHistoryChart::ChartsHistoryChart(QWidget* parent)
     // Tall enough that every axis label stands whole.
     m_progressView->setMinimumHeight(260);
     m_minutesView->setMinimumHeight(150);
+    m_forecastView = new QChartView(m_forecast);
+    m_forecastView->setObjectName(QStringLiteral("rirekiForecast"));
+    m_forecastView->setAccessibleName(QStringLiteral("これからの復習（30日）"));
+    m_forecastView->setRenderHint(QPainter::Antialiasing);
+    m_forecastView->setMinimumHeight(130);
+    m_forecastView->hide();
     layout->addWidget(m_progressView, 3);
     layout->addWidget(m_minutesView, 2);
+    layout->addWidget(m_forecastView, 2);
 
     addTips(m_memorized, &m_data.memorized);
     for (size_t i = 0; i < m_rates.size(); ++i)
@@ -174,15 +226,20 @@ void ChartsHistoryChart::setData(const HistoryChartData& data)
     m_memorized->setPointsVisible(m_data.memorized.points.size() <= 400);
     for (size_t i = 0; i < m_rates.size(); ++i)
         m_rates[i]->replace(drawable(m_data.rates[i].points));
-    // Each day's minutes a bar: the outline of all bars, filled down to the axis.
-    constexpr double kBarHalf = 0.4 * 24 * 60 * 60 * 1000;
-    QList<QPointF> outline;
-    outline.reserve(m_data.minutesPerDay.points.size() * 4);
-    for (const QPointF& day : m_data.minutesPerDay.points) {
-        outline << QPointF(day.x() - kBarHalf, 0) << QPointF(day.x() - kBarHalf, day.y())
-                << QPointF(day.x() + kBarHalf, day.y()) << QPointF(day.x() + kBarHalf, 0);
+    m_minutesOutline->replace(barOutline(m_data.minutesPerDay.points));
+    m_forecastView->setVisible(!m_data.forecast.isEmpty());
+    if (!m_data.forecast.isEmpty()) {
+        constexpr qint64 kHalfDay = 12 * 60 * 60 * 1000;
+        m_forecastOutline->replace(barOutline(m_data.forecast));
+        m_forecastTime->setRange(
+            QDateTime::fromMSecsSinceEpoch(qint64(m_data.forecast.front().x()) - kHalfDay),
+            QDateTime::fromMSecsSinceEpoch(qint64(m_data.forecast.back().x()) + kHalfDay));
+        double most = 0;
+        for (const QPointF& day : m_data.forecast)
+            most = std::max(most, day.y());
+        m_forecastAxis->setRange(0, std::max(5.0, most * 1.1));
+        m_forecastAxis->applyNiceNumbers();
     }
-    m_minutesOutline->replace(outline);
     for (QDateTimeAxis* axis : {m_time, m_minutesTime}) {
         axis->setFormat(m_data.axis.format);
         axis->setTickCount(m_data.axis.ticks);

@@ -5,6 +5,7 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QDate>
 
 #include <tuple>
 
@@ -55,6 +56,11 @@ QVariant DbListModel::data(const QModelIndex& index, int role) const
     case Qt::CheckStateRole:
         if (index.column() == 0)
             return e.checked ? Qt::Checked : Qt::Unchecked;
+        return {};
+    case Qt::ToolTipRole:
+        if (const auto due = m_reviewDays.constFind(e.text); due != m_reviewDays.constEnd())
+            return QStringLiteral("次の復習：")
+                + QDate::fromJulianDay(*due).toString(QStringLiteral("yyyy/MM/dd"));
         return {};
     default:
         return {};
@@ -219,6 +225,8 @@ void FillDbLists(
     }
     memorized.setEntries(std::move(left));
     notYet.setEntries(std::move(right));
+    memorized.setReviewDays(set.reviewDays);
+    notYet.setReviewDays(set.reviewDays);
 }
 
 int moveDbEntries(DbListModel& from, DbListModel& to, int selectedRow)

@@ -3,6 +3,7 @@
 #include "problemdata/saveprogress.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -60,6 +61,9 @@ public:
     // Removes every checked entry and gives them back in order; the rest lose their checks.
     QList<DbEntry> takeChecked();
 
+    // Each entry's next review (a Julian day number by item text), told as its tool tip.
+    void setReviewDays(QHash<QString, qint64> days) { m_reviewDays = std::move(days); }
+
     void setChecked(int row, bool checked);
     void setAllChecked(bool checked);
     void toggleRed(int row);
@@ -70,6 +74,7 @@ private:
     void rowChanged(int first, int last);
 
     QList<DbEntry> m_entries;
+    QHash<QString, qint64> m_reviewDays;
 };
 
 // Refills both lists from the loaded records in file order: memorized ones on the left,

@@ -37,6 +37,9 @@ struct HistoryChartData {
     HistoryPoints memorized; // the memorized count after each save
     std::array<HistoryPoints, kHistoryTestKinds.size()> rates; // each test's rate, by kind
     HistoryPoints minutesPerDay; // study minutes summed by day, at noon of the day
+    // Reviews falling due on each of the coming days (today holds the overdue ones), at
+    // noon of the day; empty when no list with a schedule is open.
+    QList<QPointF> forecast;
     qint64 first = 0; // the time span of every point, for the shared time axis
     qint64 last = 0;
     int maxMemorized = 0;

@@ -7,6 +7,7 @@
 #include "ui/platform.h"
 
 #include <QCheckBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -44,6 +45,11 @@ HistoryWindow::HistoryWindow(HistoryFile& file, Platform& platform, QWidget* par
     m_clear = new QPushButton(QStringLiteral("履歴を消去(&D)..."), this);
     m_clear->setObjectName(QStringLiteral("rirekiClear"));
     bar->addWidget(m_all);
+    m_due = new QLabel(this);
+    m_due->setObjectName(QStringLiteral("rirekiDue"));
+    m_due->hide();
+    bar->addSpacing(16);
+    bar->addWidget(m_due);
     bar->addStretch(1);
     bar->addWidget(m_export);
     bar->addWidget(m_clear);
@@ -107,18 +113,38 @@ void HistoryWindow::refresh()
     showFiltered();
 }
 
+void HistoryWindow::setReviews(const QDate& today, const QList<int>& duePerDay, int damaged)
+{
+    m_today = today;
+    m_duePerDay = duePerDay;
+    m_reviewDamaged = damaged;
+    m_due->setVisible(!duePerDay.isEmpty());
+    m_due->setText(QStringLiteral("復習：今日 %1語　明日 %2語")
+                       .arg(duePerDay.value(0))
+                       .arg(duePerDay.value(1)));
+    showFiltered();
+}
+
 void HistoryWindow::showFiltered()
 {
     const bool all = m_all->isChecked() || m_list.isEmpty();
     m_model->setList(all ? QString() : m_list);
     setWindowTitle(all ? QStringLiteral("学習履歴 - すべての問題データ")
                        : QStringLiteral("学習履歴 - ") + QFileInfo(m_list).fileName());
-    m_chart->setData(historyChartData(*m_model));
+    HistoryChartData data = historyChartData(*m_model);
+    for (int i = 0; i < m_duePerDay.size(); ++i)
+        data.forecast.append(
+            QPointF(double(QDateTime(m_today.addDays(i), QTime(12, 0)).toMSecsSinceEpoch()),
+                m_duePerDay[i]));
+    m_chart->setData(data);
     QStringList notes;
     if (m_file.isOff())
         notes.append(m_file.notice());
     if (m_damaged > 0)
         notes.append(QStringLiteral("読めない行が%1行あったため、飛ばしました。").arg(m_damaged));
+    if (m_reviewDamaged > 0)
+        notes.append(QStringLiteral("復習の記録に読めない行が%1行あったため、飛ばしました。")
+                         .arg(m_reviewDamaged));
     if (m_model->rowCount() == 0)
         notes.append(
             QStringLiteral("まだ記録はありません。学習やテストをすると、ここに残ります。"));

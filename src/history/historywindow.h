@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QDate>
+#include <QList>
 #include <QWidget>
 
 class QCheckBox;
@@ -26,6 +28,9 @@ public:
     void setList(const QString& list, bool redraw = true);
     // Reads the file again and shows it.
     void refresh();
+    // The open list's reviews due on each of the coming days from today (today's count
+    // holding the overdue ones), and the review log's damaged lines.
+    void setReviews(const QDate& today, const QList<int>& duePerDay, int damaged);
 
     HistoryModel& model() const { return *m_model; }
     HistoryChart& chart() const { return *m_chart; }
@@ -42,6 +47,10 @@ private:
     HistoryChart* m_chart = nullptr;
     QCheckBox* m_all = nullptr;
     QLabel* m_notice = nullptr;
+    QLabel* m_due = nullptr;
+    QList<int> m_duePerDay;
+    QDate m_today;
+    int m_reviewDamaged = 0;
     QTreeView* m_table = nullptr;
     QPushButton* m_export = nullptr;
     QPushButton* m_clear = nullptr;

@@ -26,6 +26,7 @@ void ProblemSet::clearRecords()
     redList.clear();
     dueList.clear();
     dueLines.clear();
+    reviewDays.clear();
     totalCount = notYetCount = memorizedCount = redCount = 0;
 }
 

@@ -4,6 +4,7 @@
 #include "problemdata/problemrecord.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -33,6 +34,8 @@ struct ProblemSet {
     // known from the review log, not the file (see markDue).
     QStringList dueList;
     QList<int> dueLines;
+    // Each scheduled item's next review, as a Julian day number, by its item text.
+    QHash<QString, qint64> reviewDays;
     int totalCount = 0;
     int notYetCount = 0;
     int memorizedCount = 0;

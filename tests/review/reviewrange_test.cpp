@@ -1,4 +1,7 @@
 #include "app/form1.h"
+#include "database/dbgamen.h"
+#include "database/dblistmodel.h"
+#include "history/historywindow.h"
 #include "quiz/testtypes.h"
 #include "support/harness.h"
 
@@ -54,6 +57,22 @@ TEST(ReviewRange, HoldsTheMemorizedItemsDueAndLeavesTheListAlone)
         return range->itemText(4);
     };
     EXPECT_EQ(dueAfter(1), QStringLiteral("【復】1"));
+    // The database screen tells each scheduled entry's next review; the history window
+    // today's and tomorrow's counts.
+    h.form().openDatabaseScreen();
+    const DbListModel& memorized = h.form().databaseList(true);
+    ASSERT_EQ(memorized.count(), 3);
+    EXPECT_EQ(memorized.data(memorized.index(0, 0), Qt::ToolTipRole).toString(),
+        QStringLiteral("次の復習：2026/12/03"));
+    EXPECT_EQ(memorized.data(memorized.index(1, 0), Qt::ToolTipRole).toString(),
+        QStringLiteral("次の復習：2026/12/02"));
+    const DbListModel& notYet = h.form().databaseList(false);
+    EXPECT_FALSE(notYet.data(notYet.index(0, 0), Qt::ToolTipRole).isValid());
+    h.form().databaseScreen()->close();
+    h.action("mrireki")->trigger();
+    EXPECT_EQ(h.form().historyWindow()->findChild<QLabel*>("rirekiDue")->text(),
+        QStringLiteral("復習：今日 1語　明日 2語"));
+    h.form().historyWindow()->close();
     h.action("mfukudake")->trigger();
     EXPECT_EQ(range->currentIndex(), 4);
     EXPECT_TRUE(h.form().windowTitle().contains(QStringLiteral("【復】")));
