@@ -164,7 +164,8 @@ ChartsHistoryChart::ChartsHistoryChart(QWidget* parent)
     m_forecastAxis = new QValueAxis;
     m_forecastAxis->setLabelFormat(QStringLiteral("%d"));
     m_forecastAxis->setTickCount(3);
-    m_forecastAxis->setTitleText(QStringLiteral("復習（語／日）"));
+    // Named above the chart: a short chart leaves no room along its axis for a title.
+    m_forecast->setTitle(QStringLiteral("これからの復習（語／日）"));
     m_forecast->addAxis(m_forecastTime, Qt::AlignBottom);
     m_forecast->addAxis(m_forecastAxis, Qt::AlignLeft);
     m_forecastOutline = new QLineSeries(this);
@@ -186,7 +187,7 @@ ChartsHistoryChart::ChartsHistoryChart(QWidget* parent)
     m_forecastView->setObjectName(QStringLiteral("rirekiForecast"));
     m_forecastView->setAccessibleName(QStringLiteral("これからの復習（30日）"));
     m_forecastView->setRenderHint(QPainter::Antialiasing);
-    m_forecastView->setMinimumHeight(130);
+    m_forecastView->setMinimumHeight(150);
     m_forecastView->hide();
     layout->addWidget(m_progressView, 3);
     layout->addWidget(m_minutesView, 2);
