@@ -110,24 +110,8 @@ Form1::Form1(AppContext context, QWidget* parent)
     hooks.raiseToolWindows = [this] { raiseToolWindows(); };
     hooks.restoreItemFrameColour = [this] { applyColours(); };
     hooks.stopIdleAnimation = [this] { m_layout->stopIdleAnimation(); };
-    hooks.markDue = [this](ProblemSet& set) {
-        if (!m_reviews)
-            return;
-        const QString list = QFileInfo(set.path).absoluteFilePath();
-        const ReviewRead read = m_reviews->read(list);
-        m_reviewDamaged = read.damaged;
-        const QHash<QString, FsrsState> states = scheduleReviews(read.records);
-        const int64_t today = reviewDay(m_ctx.clock.now().date());
-        set.reviewDays.clear();
-        for (auto it = states.cbegin(); it != states.cend(); ++it)
-            set.reviewDays.insert(it.key(), fsrsDueDay(*it));
-        set.markDue([&](const QString& item) {
-            const auto it = set.reviewDays.constFind(item);
-            return it != set.reviewDays.constEnd() && *it <= today;
-        });
-        if (m_historyWindow && m_historyWindow->isVisible())
-            updateReviewForecast(set.path);
-    };
+    hooks.markDue = [this](ProblemSet& set) { scheduleReviewsOf(set); };
+    hooks.awaitDue = [this] { awaitReviewSchedule(); };
     hooks.resetPresentationPosition = [this] { m_study->restartFromFirst(); };
     hooks.applyProperties = [this] { applyPropertiesQuietly(); };
     hooks.refillDatabaseScreen = [this] { refillDatabaseScreen(); };

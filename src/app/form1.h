@@ -5,8 +5,11 @@
 #include "problemdata/problemset.h"
 #include "problemdata/range.h"
 #include "quiz/testtypes.h"
+#include "review/fsrs.h"
 #include "ui/platform.h"
 
+#include <QFutureWatcher>
+#include <QHash>
 #include <QMainWindow>
 #include <QSet>
 
@@ -288,6 +291,28 @@ private:
     int m_reviewDamaged = 0; // lines of the review log skipped at the last load
     // The history window's due counts and forecast, for the list it shows.
     void updateReviewForecast(const QString& list);
+
+    // Reviews (form1reviews.cpp). The schedule of the list last loaded is kept, and each
+    // load reads only what was appended to the log since; the first load of a list reads
+    // the whole log off the user-interface thread, and 【復】 waits for it.
+    struct ReviewCache {
+        QString list; // absolute path
+        qint64 end = 0; // bytes of the log read
+        QHash<QString, FsrsState> states;
+        int damaged = 0;
+    };
+    void scheduleReviewsOf(ProblemSet& set);
+    void applyReviewCache(ProblemSet& set);
+    void showReviewDaysInDatabase(const QHash<QString, qint64>& days);
+    void takeReviewSchedule(); // the background schedule is in
+    ReviewCache m_reviewCache;
+    QFutureWatcher<ReviewCache>* m_reviewWatcher = nullptr;
+
+public:
+    // Until the schedule being made in the background is in (tests, and 【復】 chosen).
+    void awaitReviewSchedule();
+
+private:
     // The judged items (item text, right) of a test of this kind, in one append.
     void recordReviews(const QList<std::pair<QString, bool>>& judged, const char* test);
     HistoryWindow* m_historyWindow = nullptr; // owned: deleted with the main screen

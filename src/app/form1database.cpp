@@ -157,6 +157,15 @@ void Form1::ChooseListFont()
     SettingsStore::WriteValues(databaseFontEntries(m_state.databaseFont), settingsPath());
 }
 
+void Form1::showReviewDaysInDatabase(const QHash<QString, qint64>& days)
+{
+    // The tool tips only: refilling the lists would lose moves not yet saved.
+    if (!m_db)
+        return;
+    for (DbListModel& model : m_db->lists)
+        model.setReviewDays(days);
+}
+
 void Form1::refillDatabaseScreen()
 {
     DBgamen* screen = databaseScreen();

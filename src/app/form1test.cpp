@@ -201,6 +201,7 @@ void Form1::StartTest()
     }
     if (m_state.testmode)
         return;
+    awaitReviewSchedule(); // the count of 【復】 the set-up offers
     const TestSetupInput input {m_c.kikitori->isChecked(), m_c.rev->isChecked(),
         m_c.tsec->currentText(), m_c.ketamin->currentText(), m_c.ketamax->currentText(),
         m_set.notYetCount, m_set.memorizedCount, m_set.redCount, int(m_set.dueList.size())};

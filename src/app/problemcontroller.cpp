@@ -132,8 +132,9 @@ void ProblemController::afterLoad()
     // Due items first: the range chosen below may be 【復】.
     if (m_hooks.markDue)
         m_hooks.markDue(m_set);
-    m_controls.dakecom->setItemText(int(RangeFilter::Review),
-        rangeLabel(RangeFilter::Review) + QString::number(m_set.dueList.size()));
+    // A GET test's end keeps 【復】: its items must be known at once.
+    if (m_range.keepRange && m_range.current == RangeFilter::Review)
+        call(m_hooks.awaitDue);
     m_editPath = m_set.path;
     m_fileFolder = folderOf(m_set.path);
     UpdateTitle();
@@ -168,6 +169,8 @@ void ProblemController::rangeChosen(RangeFilter range)
 {
     if (m_set.path.isEmpty())
         return;
+    if (range == RangeFilter::Review)
+        call(m_hooks.awaitDue);
     SelectRange(range);
 }
 

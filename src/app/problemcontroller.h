@@ -37,6 +37,8 @@ struct ProblemHooks {
     std::function<void(const QString&)> setToolWindowCaption; // the external GET screen
     // The loaded list's memorized items due for review today, from the review log.
     std::function<void(ProblemSet&)> markDue;
+    // Waits for a schedule still being made off the user-interface thread.
+    std::function<void()> awaitDue;
 };
 
 // Opening a word list, loading it, the question range and the window title.

@@ -4,6 +4,7 @@
 #include "common/textfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
@@ -107,6 +108,17 @@ ReviewRead ReviewLog::parse(const QByteArray& bytes, const QString& list)
         read.records.append(std::move(r));
     });
     return read;
+}
+
+ReviewRead ReviewLog::readFrom(qint64 offset, const QString& list, qint64* end) const
+{
+    *end = offset;
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(offset))
+        return {};
+    const QByteArray bytes = file.readAll();
+    *end = offset + bytes.lastIndexOf('\n') + 1;
+    return parse(bytes, list);
 }
 
 ReviewRead ReviewLog::read(const QString& list) const

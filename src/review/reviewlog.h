@@ -43,6 +43,9 @@ public:
 
     // The records of one list (all of them with an empty list), and every damaged line.
     ReviewRead read(const QString& list = {}) const;
+    // The same from byte offset on; end is where the last whole line ended, for the next
+    // read to start (the log only grows, but for a clearing, which makes it shorter).
+    ReviewRead readFrom(qint64 offset, const QString& list, qint64* end) const;
     static ReviewRead parse(const QByteArray& bytes, const QString& list = {});
 
 private:

@@ -18,5 +18,7 @@ inline int64_t reviewDay(const QDate& date)
 // is Good, wrong is Again). Items are keyed by their text: an item renamed in the list
 // starts afresh, one deleted is simply never asked about.
 QHash<QString, FsrsState> scheduleReviews(const QList<ReviewRecord>& records);
+// Adds later judgements to schedules made before.
+void addReviews(QHash<QString, FsrsState>& states, const QList<ReviewRecord>& records);
 
 } // namespace keruna

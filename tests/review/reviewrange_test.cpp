@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -26,13 +27,16 @@ TEST(ReviewRange, HoldsTheMemorizedItemsDueAndLeavesTheListAlone)
     const QByteArray bytes = sjis(QStringLiteral("a,1,,○\r\nb,2,,○\r\nc,3,赤○\r\nd,4\r\n"));
     writeBytes(path, bytes);
     h.open(path);
+    // The first load of a list reads the log off the user-interface thread: no count until
+    // its schedule is in, and choosing 【復】 waits for it.
     auto* range = h.find<QComboBox>("dakecom");
-    EXPECT_EQ(range->itemText(4), QStringLiteral("【復】0"));
+    EXPECT_EQ(range->itemText(4), QStringLiteral("【復】…"));
     range->setCurrentIndex(4);
     emit range->activated(4);
     ASSERT_FALSE(h.platform.messages.empty());
     EXPECT_EQ(h.platform.messages.back().text, QStringLiteral("復習する問題はありません。"));
     EXPECT_EQ(range->currentIndex(), 0); // the previous range stays
+    EXPECT_EQ(range->itemText(4), QStringLiteral("【復】0"));
 
     TestChoice choice;
     choice.kind = TestKind::Manual;
@@ -90,4 +94,11 @@ TEST(ReviewRange, HoldsTheMemorizedItemsDueAndLeavesTheListAlone)
     EXPECT_EQ(h.find<QLabel>("Label1")->text(), "a");
     h.find<QToolButton>("syuuryoubtn")->click();
     EXPECT_EQ(readBytes(path), bytes);
+
+    // Another list's schedule comes in by itself, without anything waiting for it.
+    const QString other = h.path("o.txt");
+    writeBytes(other, "x,1,,\x81\x9B\r\n");
+    h.platform.messageAnswers.push_back(MessageResult::No); // the results are let go
+    h.open(other);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return range->itemText(4) == QStringLiteral("【復】0"); }));
 }

@@ -1,0 +1,101 @@
+// Form1: the review schedule of the loaded list, for 【復】, the history window's forecast
+// and the database screen's tool tips.
+#include "app/form1.h"
+
+#include "common/clock.h"
+#include "history/historywindow.h"
+#include "review/reviewlog.h"
+#include "review/reviewschedule.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QPromise>
+#include <QThreadPool>
+
+#include <memory>
+
+namespace keruna {
+
+void Form1::scheduleReviewsOf(ProblemSet& set)
+{
+    if (!m_reviews)
+        return;
+    const QString list = QFileInfo(set.path).absoluteFilePath();
+    const qint64 logSize = QFileInfo(m_reviews->path()).size();
+    if (m_reviewCache.list == list && logSize >= m_reviewCache.end && !m_reviewWatcher) {
+        // What was appended since (a test's judgements): a few lines, read here.
+        qint64 end = 0;
+        const ReviewRead read = m_reviews->readFrom(m_reviewCache.end, list, &end);
+        addReviews(m_reviewCache.states, read.records);
+        m_reviewCache.damaged += read.damaged;
+        m_reviewCache.end = end;
+        applyReviewCache(set);
+        return;
+    }
+    // A list not scheduled yet: nothing is due until its schedule is in, and 【復】 says
+    // so by its "…" rather than by a count that may be wrong.
+    set.reviewDays.clear();
+    set.markDue([](const QString&) { return false; });
+    m_c.dakecom->setItemText(int(RangeFilter::Review), rangeLabel(RangeFilter::Review) + u'…');
+    delete m_reviewWatcher;
+    m_reviewWatcher = new QFutureWatcher<ReviewCache>(this);
+    auto promise = std::make_shared<QPromise<ReviewCache>>();
+    m_reviewWatcher->setFuture(promise->future());
+    connect(m_reviewWatcher, &QFutureWatcher<ReviewCache>::finished, this,
+        [this] { takeReviewSchedule(); });
+    const QString path = m_reviews->path();
+    QThreadPool::globalInstance()->start([promise, path, list] {
+        promise->start();
+        ReviewCache made;
+        made.list = list;
+        const ReviewRead read = ReviewLog(path).readFrom(0, list, &made.end);
+        made.states = scheduleReviews(read.records);
+        made.damaged = read.damaged;
+        promise->addResult(std::move(made));
+        promise->finish();
+    });
+}
+
+void Form1::applyReviewCache(ProblemSet& set)
+{
+    const int64_t today = reviewDay(m_ctx.clock.now().date());
+    m_reviewDamaged = m_reviewCache.damaged;
+    set.reviewDays.clear();
+    for (auto it = m_reviewCache.states.cbegin(); it != m_reviewCache.states.cend(); ++it)
+        set.reviewDays.insert(it.key(), fsrsDueDay(*it));
+    set.markDue([&](const QString& item) {
+        const auto it = set.reviewDays.constFind(item);
+        return it != set.reviewDays.constEnd() && *it <= today;
+    });
+    m_c.dakecom->setItemText(int(RangeFilter::Review),
+        rangeLabel(RangeFilter::Review) + QString::number(set.dueList.size()));
+    showReviewDaysInDatabase(set.reviewDays);
+    if (m_historyWindow && m_historyWindow->isVisible())
+        updateReviewForecast(set.path);
+}
+
+void Form1::awaitReviewSchedule()
+{
+    if (!m_reviewWatcher)
+        return;
+    m_reviewWatcher->waitForFinished();
+    // Its finished signal is queued: the result is taken now, as the signal would.
+    takeReviewSchedule();
+}
+
+void Form1::takeReviewSchedule()
+{
+    QFutureWatcher<ReviewCache>* done = std::exchange(m_reviewWatcher, nullptr);
+    done->disconnect(this);
+    done->deleteLater();
+    const ReviewCache made = done->result();
+    // Another list was loaded meanwhile: its own schedule is on its way.
+    if (made.list != QFileInfo(m_set.path).absoluteFilePath())
+        return;
+    m_reviewCache = made;
+    applyReviewCache(m_set);
+    if (m_range.current)
+        m_range.rangeCount = rangeCountOf(m_set, *m_range.current);
+}
+
+} // namespace keruna
