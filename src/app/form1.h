@@ -299,6 +299,7 @@ private:
         QString list; // absolute path
         qint64 end = 0; // bytes of the log read
         QHash<QString, FsrsState> states;
+        QHash<QString, qint64> days; // each item's next review, made when states change
         int damaged = 0;
     };
     void scheduleReviewsOf(ProblemSet& set);

@@ -27,6 +27,8 @@ void Form1::scheduleReviewsOf(ProblemSet& set)
         qint64 end = 0;
         const ReviewRead read = m_reviews->readFrom(m_reviewCache.end, list, &end);
         addReviews(m_reviewCache.states, read.records);
+        for (const ReviewRecord& r : read.records)
+            m_reviewCache.days.insert(r.item, fsrsDueDay(m_reviewCache.states.value(r.item)));
         m_reviewCache.damaged += read.damaged;
         m_reviewCache.end = end;
         applyReviewCache(set);
@@ -50,6 +52,9 @@ void Form1::scheduleReviewsOf(ProblemSet& set)
         made.list = list;
         const ReviewRead read = ReviewLog(path).readFrom(0, list, &made.end);
         made.states = scheduleReviews(read.records);
+        made.days.reserve(made.states.size());
+        for (auto it = made.states.cbegin(); it != made.states.cend(); ++it)
+            made.days.insert(it.key(), fsrsDueDay(*it));
         made.damaged = read.damaged;
         promise->addResult(std::move(made));
         promise->finish();
@@ -60,9 +65,7 @@ void Form1::applyReviewCache(ProblemSet& set)
 {
     const int64_t today = reviewDay(m_ctx.clock.now().date());
     m_reviewDamaged = m_reviewCache.damaged;
-    set.reviewDays.clear();
-    for (auto it = m_reviewCache.states.cbegin(); it != m_reviewCache.states.cend(); ++it)
-        set.reviewDays.insert(it.key(), fsrsDueDay(*it));
+    set.reviewDays = m_reviewCache.days; // shared, not copied
     set.markDue([&](const QString& item) {
         const auto it = set.reviewDays.constFind(item);
         return it != set.reviewDays.constEnd() && *it <= today;
