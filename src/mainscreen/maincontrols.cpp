@@ -389,7 +389,7 @@ void buildButtonBar(MainControls& c, QWidget* central)
     c.dakecom = combo(f, QStringLiteral("dakecom"),
         {QStringLiteral("【未】"), QStringLiteral("【覚】"), QStringLiteral("【要】"),
             QStringLiteral("【全】"), QStringLiteral("【復】")},
-        0, QStringLiteral("出題範囲の切替 （未暗記・暗記済・要チェック・全て・復習）"));
+        0, QStringLiteral("出題範囲の切替 （未暗記・暗記済・要チェック・全て）"));
     // Wide enough for the full-width brackets whatever font substitutes for the design one.
     c.dakecom->setMinimumContentsLength(4);
     c.dakecom->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

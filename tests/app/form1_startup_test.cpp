@@ -152,7 +152,7 @@ TEST(Form1Startup, TooltipsOfTheOptionControlsAndPictureButtons)
         {"Sizecom", "文字サイズ"},
         {"hiritu", "「答え」の文字サイズ比率"},
         {"takasacom", "文字の高さ"},
-        {"dakecom", "出題範囲の切替 （未暗記・暗記済・要チェック・全て・復習）"},
+        {"dakecom", "出題範囲の切替 （未暗記・暗記済・要チェック・全て）"},
         {"Revch", "英和・和英の切替"},
         {"Spkch", "発音　※Ctrlキーで発音"},
         {"Douzich", "同時表示 暗記が進まない時に有効です"},
