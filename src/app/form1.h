@@ -301,6 +301,13 @@ private:
         QHash<QString, FsrsState> states;
         QHash<QString, qint64> days; // each item's next review, made when states change
         int damaged = 0;
+        // The due lines last marked, for the records and the day they were marked on: a
+        // list loaded again unchanged on the same day takes them as they are.
+        bool marksStale = true; // days changed since
+        QStringList markedRecords;
+        qint64 markedDay = 0;
+        QStringList dueList;
+        QList<int> dueLines;
     };
     void scheduleReviewsOf(ProblemSet& set);
     void applyReviewCache(ProblemSet& set);

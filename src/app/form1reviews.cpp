@@ -27,6 +27,7 @@ void Form1::scheduleReviewsOf(ProblemSet& set)
         qint64 end = 0;
         const ReviewRead read = m_reviews->readFrom(m_reviewCache.end, list, &end);
         addReviews(m_reviewCache.states, read.records);
+        m_reviewCache.marksStale = m_reviewCache.marksStale || !read.records.isEmpty();
         for (const ReviewRecord& r : read.records)
             m_reviewCache.days.insert(r.item, fsrsDueDay(m_reviewCache.states.value(r.item)));
         m_reviewCache.damaged += read.damaged;
@@ -66,10 +67,21 @@ void Form1::applyReviewCache(ProblemSet& set)
     const int64_t today = reviewDay(m_ctx.clock.now().date());
     m_reviewDamaged = m_reviewCache.damaged;
     set.reviewDays = m_reviewCache.days; // shared, not copied
-    set.markDue([&](const QString& item) {
-        const auto it = set.reviewDays.constFind(item);
-        return it != set.reviewDays.constEnd() && *it <= today;
-    });
+    ReviewCache& c = m_reviewCache;
+    if (!c.marksStale && c.markedDay == today && set.allList == c.markedRecords) {
+        set.dueList = c.dueList;
+        set.dueLines = c.dueLines;
+    } else {
+        set.markDue([&](const QString& item) {
+            const auto it = set.reviewDays.constFind(item);
+            return it != set.reviewDays.constEnd() && *it <= today;
+        });
+        c.marksStale = false;
+        c.markedRecords = set.allList;
+        c.markedDay = today;
+        c.dueList = set.dueList;
+        c.dueLines = set.dueLines;
+    }
     m_c.dakecom->setItemText(int(RangeFilter::Review),
         rangeLabel(RangeFilter::Review) + QString::number(set.dueList.size()));
     showReviewDaysInDatabase(set.reviewDays);

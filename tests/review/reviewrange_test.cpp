@@ -61,6 +61,13 @@ TEST(ReviewRange, HoldsTheMemorizedItemsDueAndLeavesTheListAlone)
         return range->itemText(4);
     };
     EXPECT_EQ(dueAfter(1), QStringLiteral("【復】1"));
+    // Opened again unchanged the same day, and changed by another editor (b no longer
+    // memorized, so not for review): each count is the list's as it is.
+    EXPECT_EQ(dueAfter(0), QStringLiteral("【復】1"));
+    writeBytes(path, sjis(QStringLiteral("a,1,,○\r\nb,2\r\nc,3,赤○\r\nd,4\r\n")));
+    EXPECT_EQ(dueAfter(0), QStringLiteral("【復】0"));
+    writeBytes(path, bytes);
+    EXPECT_EQ(dueAfter(0), QStringLiteral("【復】1"));
     // The database screen tells each scheduled entry's next review; the history window
     // today's and tomorrow's counts.
     h.form().openDatabaseScreen();
