@@ -1,4 +1,5 @@
 #include "app/form1.h"
+#include "app/problemcontroller.h"
 #include "database/dbgamen.h"
 #include "database/dblistmodel.h"
 #include "history/historywindow.h"
@@ -61,6 +62,15 @@ TEST(ReviewRange, HoldsTheMemorizedItemsDueAndLeavesTheListAlone)
         return range->itemText(4);
     };
     EXPECT_EQ(dueAfter(1), QStringLiteral("【復】1"));
+    {
+        // The program started again knows the same: the schedule is the log's, not the
+        // session's.
+        FakePlatform again(h.folder());
+        Form1 second(AppContext {again, h.clock, h.timers, h.random, h.speech});
+        ASSERT_TRUE(second.problems().openGivenFile(path));
+        second.awaitReviewSchedule();
+        EXPECT_EQ(second.findChild<QComboBox*>("dakecom")->itemText(4), QStringLiteral("【復】1"));
+    }
     // Opened again unchanged the same day, and changed by another editor (b no longer
     // memorized, so not for review): each count is the list's as it is.
     EXPECT_EQ(dueAfter(0), QStringLiteral("【復】1"));
