@@ -41,6 +41,17 @@ protected:
         return outside()->findChild<T*>(QString::fromLatin1(name));
     }
     QString label(const char* name) { return h.find<QLabel>(name)->text(); }
+    // The test set-up answers: an automatic test over 【未】 in file order, 2 s an item.
+    void automaticTestsOverNotYet()
+    {
+        h.form().chooseTestSetup = [](const TestSetupInput&) {
+            TestChoice c;
+            c.seconds = "2";
+            c.random = false;
+            c.rangeIndex = 0;
+            return std::optional<TestChoice>(c);
+        };
+    }
 
     Form1Harness h;
 };
@@ -100,13 +111,7 @@ TEST_F(ExternalGet, OutAndInTwiceDuringStudyWithOneListSeenFromBothPlaces)
 
 TEST_F(ExternalGet, ATestRunsFromTheExternalScreen)
 {
-    h.form().chooseTestSetup = [](const TestSetupInput&) {
-        TestChoice c;
-        c.seconds = "2";
-        c.random = false;
-        c.rangeIndex = 0;
-        return std::optional<TestChoice>(c);
-    };
+    automaticTestsOverNotYet();
     h.find<QToolButton>("gaibubtn")->click();
     h.find<QToolButton>("TESTbtn")->click();
     h.timers.advance(1);
@@ -136,13 +141,7 @@ TEST_F(ExternalGet, ATestRunsFromTheExternalScreen)
 // external screen's.
 TEST_F(ExternalGet, ATestShowsTheListOnlyWhereItIs)
 {
-    h.form().chooseTestSetup = [](const TestSetupInput&) {
-        TestChoice c;
-        c.seconds = "2";
-        c.random = false;
-        c.rangeIndex = 0;
-        return std::optional<TestChoice>(c);
-    };
+    automaticTestsOverNotYet();
     h.find<QToolButton>("Startbtn")->click();
     h.timers.advance(1);
     for (const char* route : {"stick", "gaibubtn", "stick"}) {

@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 using namespace keruna;
 using namespace keruna::test;
 
@@ -69,27 +67,6 @@ TEST(ReviewLog, AppendsComeBackAndDamageIsSkippedAndCounted)
     EXPECT_EQ(readBytes(log.path()), whole);
     EXPECT_TRUE(log.isOff());
     EXPECT_FALSE(log.notice().isEmpty());
-}
-
-// Two programs appending at once both keep every line.
-TEST(ReviewLog, TwoWritersAtOnceKeepEveryLine)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("keruna-reviews.csv");
-    constexpr int kEach = 300;
-    auto writer = [&](const QString& list) {
-        ReviewLog log(path);
-        for (int i = 0; i < kEach; ++i)
-            log.append({record(1 + i % 28, list, QString::number(i), i % 2 == 0)});
-    };
-    std::thread a(writer, QStringLiteral("/a.txt"));
-    std::thread b(writer, QStringLiteral("/b.txt"));
-    a.join();
-    b.join();
-    const ReviewRead read = ReviewLog(path).read();
-    EXPECT_EQ(read.damaged, 0);
-    EXPECT_EQ(read.records.size(), 2 * kEach);
-    EXPECT_EQ(ReviewLog(path).read(QStringLiteral("/b.txt")).records.size(), kEach);
 }
 
 // The log's judgements become each item's schedule: right is Good, wrong is Again, in the
