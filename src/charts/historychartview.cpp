@@ -36,18 +36,38 @@ QList<QPointF> barOutline(const QList<QPointF>& days)
     return outline;
 }
 
-// An area series drawing bars from outline, against the axes x and y.
-QAreaSeries* addBars(QChart* chart, QLineSeries* outline, const QString& name, const QColor& fill,
-    QAbstractAxis* x, QAbstractAxis* y)
+// A chart of one bar a day: a time axis below, a count axis at the left, no legend.
+struct DayBars {
+    QChart* chart = nullptr;
+    QDateTimeAxis* time = nullptr;
+    QValueAxis* counts = nullptr;
+    QLineSeries* outline = nullptr; // the bars' outline, not shown itself
+    QAreaSeries* bars = nullptr;
+};
+
+DayBars makeDayBars(
+    QObject* owner, const QString& dateFormat, const QString& name, const QColor& fill)
 {
-    auto* bars = new QAreaSeries(outline);
-    bars->setName(name);
-    bars->setColor(fill);
-    bars->setBorderColor(fill.darker(140));
-    chart->addSeries(bars);
-    bars->attachAxis(x);
-    bars->attachAxis(y);
-    return bars;
+    DayBars d;
+    d.chart = new QChart;
+    d.chart->legend()->hide();
+    d.chart->setMargins(QMargins(4, 0, 4, 4));
+    d.time = new QDateTimeAxis;
+    d.time->setFormat(dateFormat);
+    d.counts = new QValueAxis;
+    d.counts->setLabelFormat(QStringLiteral("%d"));
+    d.counts->setTickCount(3);
+    d.chart->addAxis(d.time, Qt::AlignBottom);
+    d.chart->addAxis(d.counts, Qt::AlignLeft);
+    d.outline = new QLineSeries(owner);
+    d.bars = new QAreaSeries(d.outline);
+    d.bars->setName(name);
+    d.bars->setColor(fill);
+    d.bars->setBorderColor(fill.darker(140));
+    d.chart->addSeries(d.bars);
+    d.bars->attachAxis(d.time);
+    d.bars->attachAxis(d.counts);
+    return d;
 }
 
 // A series of shown points in chart, against the axes x and y.
@@ -80,24 +100,16 @@ private:
     template <class Series> void addTips(Series* series, const HistoryPoints* points);
 
     QChart* m_progress = nullptr;
-    QChart* m_minutes = nullptr;
+    DayBars m_minutes;
     QChartView* m_progressView = nullptr;
     QChartView* m_minutesView = nullptr;
     QLineSeries* m_memorized = nullptr;
     std::array<QLineSeries*, kHistoryTestKinds.size()> m_rates {};
-    QLineSeries* m_minutesOutline = nullptr; // the bars' outline, not shown itself
-    QAreaSeries* m_minutesSeries = nullptr;
-    QChart* m_forecast = nullptr;
+    DayBars m_forecast;
     QChartView* m_forecastView = nullptr;
-    QDateTimeAxis* m_forecastTime = nullptr;
-    QValueAxis* m_forecastAxis = nullptr;
-    QLineSeries* m_forecastOutline = nullptr; // the bars' outline, not shown itself
-    QAreaSeries* m_forecastSeries = nullptr;
     QDateTimeAxis* m_time = nullptr;
-    QDateTimeAxis* m_minutesTime = nullptr;
     QValueAxis* m_rateAxis = nullptr;
     QValueAxis* m_countAxis = nullptr;
-    QValueAxis* m_minutesAxis = nullptr;
     HistoryChartData m_data; // the tool tips' texts
 };
 
@@ -140,50 +152,27 @@ ChartsHistoryChart::ChartsHistoryChart(QWidget* parent)
         m_rates[i]->setMarkerSize(7);
     }
 
-    m_minutes = new QChart;
-    m_minutes->legend()->hide();
-    m_minutes->setMargins(QMargins(4, 0, 4, 4));
-    m_minutesTime = new QDateTimeAxis;
-    m_minutesTime->setFormat(QStringLiteral("yyyy/MM/dd"));
-    m_minutesAxis = new QValueAxis;
-    m_minutesAxis->setLabelFormat(QStringLiteral("%d"));
-    m_minutesAxis->setTickCount(3);
-    m_minutesAxis->setTitleText(QStringLiteral("学習（分／日）"));
-    m_minutes->addAxis(m_minutesTime, Qt::AlignBottom);
-    m_minutes->addAxis(m_minutesAxis, Qt::AlignLeft);
-    m_minutesOutline = new QLineSeries(this);
-    m_minutesSeries = addBars(m_minutes, m_minutesOutline, QStringLiteral("学習時間"),
-        QColor(0x2c, 0xa0, 0x2c), m_minutesTime, m_minutesAxis);
-
-    // The coming 30 days' reviews, on a time axis of their own.
-    m_forecast = new QChart;
-    m_forecast->legend()->hide();
-    m_forecast->setMargins(QMargins(4, 0, 4, 4));
-    m_forecastTime = new QDateTimeAxis;
-    m_forecastTime->setFormat(QStringLiteral("MM/dd"));
-    m_forecastAxis = new QValueAxis;
-    m_forecastAxis->setLabelFormat(QStringLiteral("%d"));
-    m_forecastAxis->setTickCount(3);
-    // Named above the chart: a short chart leaves no room along its axis for a title.
-    m_forecast->setTitle(QStringLiteral("これからの復習（語／日）"));
-    m_forecast->addAxis(m_forecastTime, Qt::AlignBottom);
-    m_forecast->addAxis(m_forecastAxis, Qt::AlignLeft);
-    m_forecastOutline = new QLineSeries(this);
-    m_forecastSeries = addBars(m_forecast, m_forecastOutline, QStringLiteral("復習予定"),
-        QColor(0x94, 0x67, 0xbd), m_forecastTime, m_forecastAxis);
+    m_minutes = makeDayBars(
+        this, QStringLiteral("yyyy/MM/dd"), QStringLiteral("学習時間"), QColor(0x2c, 0xa0, 0x2c));
+    m_minutes.counts->setTitleText(QStringLiteral("学習（分／日）"));
+    // The coming 30 days' reviews, on a time axis of their own, named above the chart: a
+    // short chart leaves no room along its axis for a title.
+    m_forecast = makeDayBars(
+        this, QStringLiteral("MM/dd"), QStringLiteral("復習予定"), QColor(0x94, 0x67, 0xbd));
+    m_forecast.chart->setTitle(QStringLiteral("これからの復習（語／日）"));
 
     m_progressView = new QChartView(m_progress);
     m_progressView->setObjectName(QStringLiteral("rirekiChart"));
     m_progressView->setAccessibleName(QStringLiteral("暗記済の数と正解率の推移"));
     m_progressView->setRenderHint(QPainter::Antialiasing);
-    m_minutesView = new QChartView(m_minutes);
+    m_minutesView = new QChartView(m_minutes.chart);
     m_minutesView->setObjectName(QStringLiteral("rirekiMinutes"));
     m_minutesView->setAccessibleName(QStringLiteral("1日の学習時間"));
     m_minutesView->setRenderHint(QPainter::Antialiasing);
     // Tall enough that every axis label stands whole.
     m_progressView->setMinimumHeight(260);
     m_minutesView->setMinimumHeight(150);
-    m_forecastView = new QChartView(m_forecast);
+    m_forecastView = new QChartView(m_forecast.chart);
     m_forecastView->setObjectName(QStringLiteral("rirekiForecast"));
     m_forecastView->setAccessibleName(QStringLiteral("これからの復習（30日）"));
     m_forecastView->setRenderHint(QPainter::Antialiasing);
@@ -196,7 +185,7 @@ ChartsHistoryChart::ChartsHistoryChart(QWidget* parent)
     addTips(m_memorized, &m_data.memorized);
     for (size_t i = 0; i < m_rates.size(); ++i)
         addTips(m_rates[i], &m_data.rates[i]);
-    addTips(m_minutesSeries, &m_data.minutesPerDay);
+    addTips(m_minutes.bars, &m_data.minutesPerDay);
 }
 
 template <class Series>
@@ -227,21 +216,21 @@ void ChartsHistoryChart::setData(const HistoryChartData& data)
     m_memorized->setPointsVisible(m_data.memorized.points.size() <= 400);
     for (size_t i = 0; i < m_rates.size(); ++i)
         m_rates[i]->replace(drawable(m_data.rates[i].points));
-    m_minutesOutline->replace(barOutline(m_data.minutesPerDay.points));
+    m_minutes.outline->replace(barOutline(m_data.minutesPerDay.points));
     m_forecastView->setVisible(!m_data.forecast.isEmpty());
     if (!m_data.forecast.isEmpty()) {
         constexpr qint64 kHalfDay = 12 * 60 * 60 * 1000;
-        m_forecastOutline->replace(barOutline(m_data.forecast));
-        m_forecastTime->setRange(
+        m_forecast.outline->replace(barOutline(m_data.forecast));
+        m_forecast.time->setRange(
             QDateTime::fromMSecsSinceEpoch(qint64(m_data.forecast.front().x()) - kHalfDay),
             QDateTime::fromMSecsSinceEpoch(qint64(m_data.forecast.back().x()) + kHalfDay));
         double most = 0;
         for (const QPointF& day : m_data.forecast)
             most = std::max(most, day.y());
-        m_forecastAxis->setRange(0, std::max(5.0, most * 1.1));
-        m_forecastAxis->applyNiceNumbers();
+        m_forecast.counts->setRange(0, std::max(5.0, most * 1.1));
+        m_forecast.counts->applyNiceNumbers();
     }
-    for (QDateTimeAxis* axis : {m_time, m_minutesTime}) {
+    for (QDateTimeAxis* axis : {m_time, m_minutes.time}) {
         axis->setFormat(m_data.axis.format);
         axis->setTickCount(m_data.axis.ticks);
         axis->setRange(QDateTime::fromMSecsSinceEpoch(m_data.axis.from),
@@ -251,8 +240,8 @@ void ChartsHistoryChart::setData(const HistoryChartData& data)
     QToolTip::hideText();
     m_countAxis->setRange(0, std::max(10, m_data.maxMemorized + m_data.maxMemorized / 10));
     m_countAxis->applyNiceNumbers();
-    m_minutesAxis->setRange(0, std::max(10.0, m_data.maxMinutes * 1.1));
-    m_minutesAxis->applyNiceNumbers();
+    m_minutes.counts->setRange(0, std::max(10.0, m_data.maxMinutes * 1.1));
+    m_minutes.counts->applyNiceNumbers();
 }
 
 } // namespace
