@@ -284,13 +284,12 @@ void Form1::wireCommands()
 
     for (int i = 0; i < kRangeCount; ++i) {
         const RangeFilter range = rangeFromIndex(i);
-        m.onCommand(rangeMenuName(range), held([this, range] { m_problems->rangeChosen(range); }));
+        m.onCommand(rangeMenuName(range), [this, range] { chooseRange(range); });
     }
     // The user's choice, not every change: choosing the range in force again selects it
     // again, as its menu item does, and setting the box from code chooses nothing.
-    connect(m_c.dakecom, &QComboBox::activated, this, [this](int index) {
-        m_study->userCommand([this, index] { m_problems->rangeChosen(rangeFromIndex(index)); });
-    });
+    connect(m_c.dakecom, &QComboBox::activated, this,
+        [this](int index) { chooseRange(rangeFromIndex(index)); });
 
     mirrorCheckBox(m_c.Revch, QStringLiteral("mrev"));
     mirrorCheckBox(m_c.Spkch, QStringLiteral("monnsei"));

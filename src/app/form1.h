@@ -313,8 +313,12 @@ private:
     void applyReviewCache(ProblemSet& set);
     void showReviewDaysInDatabase(const QHash<QString, qint64>& days);
     void takeReviewSchedule(); // the background schedule is in
+    // The combo box's and the range menu's choice. 【復】 chosen before the schedule is in
+    // waits for it, not the user interface: a large log takes a while to read.
+    void chooseRange(RangeFilter range);
     ReviewCache m_reviewCache;
     QFutureWatcher<ReviewCache>* m_reviewWatcher = nullptr;
+    bool m_reviewChosenEarly = false;
 
 public:
     // Until the schedule being made in the background is in (tests, and 【復】 chosen).

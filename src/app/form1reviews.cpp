@@ -2,6 +2,9 @@
 // and the database screen's tool tips.
 #include "app/form1.h"
 
+#include "app/problemcontroller.h"
+#include "study/studyengine.h"
+
 #include "common/clock.h"
 #include "history/historywindow.h"
 #include "review/reviewlog.h"
@@ -22,8 +25,11 @@ void Form1::scheduleReviewsOf(ProblemSet& set)
         return;
     const QString list = QFileInfo(set.path).absoluteFilePath();
     const qint64 logSize = QFileInfo(m_reviews->path()).size();
-    if (m_reviewCache.list == list && logSize >= m_reviewCache.end && !m_reviewWatcher) {
-        // What was appended since (a test's judgements): a few lines, read here.
+    // What was appended since by this program's tests is a few lines, read here; much more
+    // (another program's work) is read afresh in the background like a first load.
+    constexpr qint64 kReadHere = 1 << 20;
+    if (m_reviewCache.list == list && logSize >= m_reviewCache.end
+        && logSize - m_reviewCache.end <= kReadHere && !m_reviewWatcher) {
         qint64 end = 0;
         const ReviewRead read = m_reviews->readFrom(m_reviewCache.end, list, &end);
         addReviews(m_reviewCache.states, read.records);
@@ -41,6 +47,7 @@ void Form1::scheduleReviewsOf(ProblemSet& set)
     set.markDue([](const QString&) { return false; });
     m_c.dakecom->setItemText(int(RangeFilter::Review), rangeLabel(RangeFilter::Review) + u'…');
     delete m_reviewWatcher;
+    m_reviewChosenEarly = false; // that was for another list
     m_reviewWatcher = new QFutureWatcher<ReviewCache>(this);
     auto promise = std::make_shared<QPromise<ReviewCache>>();
     m_reviewWatcher->setFuture(promise->future());
@@ -111,6 +118,19 @@ void Form1::takeReviewSchedule()
     applyReviewCache(m_set);
     if (m_range.current)
         m_range.rangeCount = rangeCountOf(m_set, *m_range.current);
+    // 【復】 chosen meanwhile is taken now, unless a test has since closed the choice.
+    if (std::exchange(m_reviewChosenEarly, false) && m_c.dakecom->isEnabled())
+        chooseRange(RangeFilter::Review);
+}
+
+void Form1::chooseRange(RangeFilter range)
+{
+    m_reviewChosenEarly = range == RangeFilter::Review && m_reviewWatcher;
+    if (m_reviewChosenEarly) {
+        m_problems->showRangeInForce();
+        return;
+    }
+    m_study->userCommand([this, range] { m_problems->rangeChosen(range); });
 }
 
 } // namespace keruna

@@ -201,12 +201,25 @@ void Form1::StartTest()
     }
     if (m_state.testmode)
         return;
-    awaitReviewSchedule(); // the count of 【復】 the set-up offers
-    const TestSetupInput input {m_c.kikitori->isChecked(), m_c.rev->isChecked(),
-        m_c.tsec->currentText(), m_c.ketamin->currentText(), m_c.ketamax->currentText(),
-        m_set.notYetCount, m_set.memorizedCount, m_set.redCount, int(m_set.dueList.size())};
+    // The count of 【復】 is not known while the schedule is still being made: the set-up
+    // opens at once, and the count is checked once the user has chosen.
+    TestSetupInput input {m_c.kikitori->isChecked(), m_c.rev->isChecked(), m_c.tsec->currentText(),
+        m_c.ketamin->currentText(), m_c.ketamax->currentText(), m_set.notYetCount,
+        m_set.memorizedCount, m_set.redCount, m_reviewWatcher ? -1 : int(m_set.dueList.size())};
     const std::optional<TestChoice> choice = chooseTestSetup(input);
-    if (!choice || !settleUnsavedWork(this))
+    if (!choice)
+        return;
+    if (input.dueCount < 0 && choice->kind != TestKind::Number
+        && choice->rangeIndex == int(RangeFilter::Review)) {
+        awaitReviewSchedule();
+        input.dueCount = int(m_set.dueList.size());
+        if (const auto refusal = validateTestSetup(
+                *choice, input.notYetCount, input.memorizedCount, input.redCount, input.dueCount)) {
+            m_ctx.platform.showMessage(this, refusal->text, refusal->icon, MessageButtons::Ok);
+            return;
+        }
+    }
+    if (!settleUnsavedWork(this))
         return;
     // A GET test ends first (its reload does it), so that the order option the test
     // keeps for its end is the user's, not the GET test's.

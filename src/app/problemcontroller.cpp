@@ -174,6 +174,17 @@ void ProblemController::rangeChosen(RangeFilter range)
     SelectRange(range);
 }
 
+void ProblemController::showRangeInForce()
+{
+    for (int i = 0; i < kRangeCount; ++i) {
+        const RangeFilter range = rangeFromIndex(i);
+        m_menus.setCheckedWithTwin(rangeMenuName(range), m_range.current == range);
+    }
+    m_range.restoring = true;
+    m_controls.dakecom->setCurrentIndex(m_range.previousIndex);
+    m_range.restoring = false;
+}
+
 void ProblemController::SelectRange(RangeFilter range)
 {
     switch (m_range.decide(m_set, range)) {
@@ -182,9 +193,7 @@ void ProblemController::SelectRange(RangeFilter range)
     case RangeDecision::Refuse: {
         m_platform.showMessage(
             &m_window, rangeEmptyMessage(range), MessageIcon::Information, MessageButtons::Ok);
-        m_range.restoring = true;
-        m_controls.dakecom->setCurrentIndex(m_range.previousIndex);
-        m_range.restoring = false;
+        showRangeInForce();
         return;
     }
     case RangeDecision::Select:

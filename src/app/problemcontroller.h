@@ -65,6 +65,8 @@ public:
     void SelectRange(RangeFilter range);
     // The combo box or a range menu item was chosen.
     void rangeChosen(RangeFilter range);
+    // The combo box and the range menu show the range in force again (a choice not taken).
+    void showRangeInForce();
     void UpdateTitle();
 
     const QString& chosenFileName() const { return m_chosenFileName; }

@@ -22,7 +22,7 @@ struct TestSetupInput {
     int notYetCount = 0;
     int memorizedCount = 0;
     int redCount = 0;
-    int dueCount = 0; // 【復】: memorized items due for review
+    int dueCount = 0; // 【復】: memorized items due for review; -1 while not known yet
 };
 
 // What the dialog's OK hands to the main screen.

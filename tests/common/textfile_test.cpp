@@ -291,8 +291,9 @@ TEST(TextFile, ASaveKeepsTheOwnerAndRemovesItsOwnLeftovers)
     const QString path = dir.filePath("list.txt");
     writeBytes(path, "a,1\r\n");
     const bool root = ::geteuid() == 0;
-    if (root)
+    if (root) {
         ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    }
     const QStringList mine {"list.txt.QxTrBz", "list.txt.aBcDeF"};
     const QStringList kept {"list.txt.backup", "list.txt.Backup", "list.txt.BACKUP",
         "list.txt.Ab1dEf", "other.txt.QxTrBz"};

@@ -307,8 +307,9 @@ TEST(HistoryChart, TheTimeAxisTicksOnWholeHoursOrDays)
         for (int k = 0; k < axis.ticks; ++k) {
             const QTime tick = QDateTime::fromMSecsSinceEpoch(axis.from + k * interval).time();
             EXPECT_EQ(tick.minute(), 0);
-            if (days)
+            if (days) {
                 EXPECT_EQ(tick.hour(), 0);
+            }
         }
     }
 }
