@@ -17,4 +17,18 @@ bool sameTypedText(const QString& typed, const QString& expected);
 // Whether text holds what is looked for, the pairs above read as one.
 bool containsTypedText(const QString& text, const QString& wanted, Qt::CaseSensitivity cs);
 
+// The same for one text looked for in many (a search through a list): what is looked for
+// is folded once, and a text it is looked in is folded only where that can change the
+// answer, which it cannot unless what is looked for holds one of the pairs.
+class TypedTextFinder {
+public:
+    TypedTextFinder(const QString& wanted, Qt::CaseSensitivity cs);
+    bool in(const QString& text) const;
+
+private:
+    QString m_wanted;
+    Qt::CaseSensitivity m_cs;
+    bool m_foldTexts;
+};
+
 } // namespace keruna

@@ -12,11 +12,11 @@ DbSearchStep FindNext(
     const int total = n1 + right.count();
     if (total == 0 || text.isEmpty())
         return {};
+    const TypedTextFinder finder(text, Qt::CaseInsensitive);
     for (int k = state.position + 1; k <= total; ++k) {
         const bool inLeft = k <= n1;
         const DbEntry& e = inLeft ? left.entry(k - 1) : right.entry(k - n1 - 1);
-        if (!containsTypedText(e.question, text, Qt::CaseInsensitive)
-            && !containsTypedText(e.answer, text, Qt::CaseInsensitive))
+        if (!finder.in(e.question) && !finder.in(e.answer))
             continue;
         DbSearchStep step;
         step.list = inLeft ? DbSearchStep::List::Left : DbSearchStep::List::Right;
