@@ -306,17 +306,43 @@ std::optional<QString> decodeText(const QByteArray& bytes, TextEncoding encoding
 
 std::optional<QByteArray> encodeText(const QString& text, TextEncoding encoding)
 {
-    if (encoding != TextEncoding::Cp932) {
-        // A lone surrogate has no UTF-8 form: toUtf8() would put a replacement character.
-        if (!QStringView(text).isValidUtf16())
-            return std::nullopt;
-        return text.toUtf8();
-    }
-    QStringEncoder encoder(kCp932Name, QStringConverter::Flag::Stateless);
-    QByteArray bytes = encoder.encode(swapControlsBeforeEncode(text));
-    if (!encoder.isValid() || encoder.hasError())
+    QByteArray bytes;
+    if (!TextEncoder(encoding).appendTo(bytes, text))
         return std::nullopt;
     return bytes;
+}
+
+TextEncoder::TextEncoder(TextEncoding encoding)
+    : m_encoding(encoding)
+{
+}
+
+TextEncoder::~TextEncoder() = default;
+
+bool TextEncoder::appendTo(QByteArray& out, const QString& text)
+{
+    if (m_encoding != TextEncoding::Cp932) {
+        // A lone surrogate has no UTF-8 form: toUtf8() would put a replacement character.
+        if (!QStringView(text).isValidUtf16())
+            return false;
+        out += text.toUtf8();
+        return true;
+    }
+    if (!m_cp932)
+        m_cp932 = std::make_unique<QStringEncoder>(kCp932Name, QStringConverter::Flag::Stateless);
+    if (!m_cp932->isValid())
+        return false;
+    const QString swapped = swapControlsBeforeEncode(text);
+    const qsizetype before = out.size();
+    out.resize(before + m_cp932->requiredSpace(swapped.size()));
+    char* end = m_cp932->appendToBuffer(out.data() + before, swapped);
+    if (m_cp932->hasError()) {
+        m_cp932->resetState(); // the next text starts clean
+        out.truncate(before);
+        return false;
+    }
+    out.truncate(end - out.constData());
+    return true;
 }
 
 QStringList splitLines(const QString& text)

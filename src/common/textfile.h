@@ -7,6 +7,9 @@
 #include <QString>
 #include <QStringList>
 
+class QStringEncoder;
+
+#include <memory>
 #include <optional>
 
 #ifdef __SSE2__
@@ -90,6 +93,23 @@ TextEncoding detectEncoding(const QByteArray& bytes);
 std::optional<QString> decodeText(const QByteArray& bytes, TextEncoding encoding);
 // Encodes text; nullopt when a character has no form in the encoding (never replaced).
 std::optional<QByteArray> encodeText(const QString& text, TextEncoding encoding);
+
+// Encodes many texts, one after another, with one converter: opening a code page 932
+// converter costs far more than encoding a line with it.
+class TextEncoder {
+public:
+    explicit TextEncoder(TextEncoding encoding);
+    ~TextEncoder();
+    TextEncoder(const TextEncoder&) = delete;
+    TextEncoder& operator=(const TextEncoder&) = delete;
+    // Appends text's bytes to out; false, with out as it was, when a character has no
+    // form in the encoding.
+    bool appendTo(QByteArray& out, const QString& text);
+
+private:
+    TextEncoding m_encoding;
+    std::unique_ptr<QStringEncoder> m_cp932; // made when first needed
+};
 
 // Splits at CR LF, LF or lone CR. A final line end does not start another line.
 QStringList splitLines(const QString& text);

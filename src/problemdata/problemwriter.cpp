@@ -115,6 +115,7 @@ std::optional<AppError> writeProblemLines(
     const QList<QByteArrayView>* original = file ? &file->lines : nullptr;
     const TextEncoding encoding = lineEncoding(loaded.encoding);
     const MarkBytes marks(encoding);
+    TextEncoder encoder(encoding);
     const QByteArray eol = loaded.lfOnly ? QByteArrayLiteral("\n") : QByteArrayLiteral("\r\n");
     QByteArray out;
     // Most lines keep their bytes: one allocation for about the whole file.
@@ -149,10 +150,8 @@ std::optional<AppError> writeProblemLines(
                 continue;
             }
         }
-        const std::optional<QByteArray> encoded = encodeText(text, encoding);
-        if (!encoded)
+        if (!encoder.appendTo(out, text))
             return unencodable(int(i) + 1);
-        out += *encoded;
         out += eol;
     }
     return writeFileBytes(path, out);

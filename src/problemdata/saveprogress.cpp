@@ -72,15 +72,9 @@ QString itemKey(const QString& line)
     return line.chopped(MarkSuffix::kLength);
 }
 
-struct MarkTable::Entry {
-    int line = -1;
-    const QString* text = nullptr;
-    const QString* mark = nullptr;
-};
-
 // Entries with a line by that line (a counting sort: linear, and stable, so a memorized
 // entry comes before a not-yet one on the same line), then the others as they stand.
-std::vector<MarkTable::Entry> MarkTable::inPairingOrder(const std::vector<Entry>& entries)
+std::vector<MarkTable::Entry> MarkTable::inPairingOrder(std::vector<Entry> entries)
 {
     int lines = 0;
     for (const Entry& e : entries)
@@ -94,37 +88,9 @@ std::vector<MarkTable::Entry> MarkTable::inPairingOrder(const std::vector<Entry>
         slot[i] += slot[i - 1];
     int unplaced = slot.back();
     std::vector<Entry> out(entries.size());
-    for (const Entry& e : entries)
-        out[size_t(e.line >= 0 ? slot[size_t(e.line)]++ : unplaced++)] = e;
+    for (Entry& e : entries)
+        out[size_t(e.line >= 0 ? slot[size_t(e.line)]++ : unplaced++)] = std::move(e);
     return out;
-}
-
-MarkTable MarkTable::build(const std::vector<Entry>& ordered, bool firstOnly)
-{
-    MarkTable t;
-    t.m_texts.reserve(qsizetype(ordered.size()));
-    t.m_keys.reserve(qsizetype(ordered.size()));
-    t.m_marks.reserve(ordered.size());
-    t.m_next.reserve(ordered.size());
-    std::vector<int> last; // per text: its latest entry so far
-    for (const Entry& e : ordered) {
-        const int index = int(t.m_marks.size());
-        const auto it = t.m_texts.constFind(QStringView(*e.text));
-        if (it == t.m_texts.cend()) {
-            t.m_keys.append(*e.text); // shared, not copied: the view stays valid
-            t.m_texts.insert(QStringView(t.m_keys.constLast()), int(t.m_first.size()));
-            t.m_first.push_back(index);
-            last.push_back(index);
-        } else if (firstOnly) {
-            continue;
-        } else {
-            t.m_next[size_t(last[size_t(*it)])] = index;
-            last[size_t(*it)] = index;
-        }
-        t.m_marks.push_back(e.mark);
-        t.m_next.push_back(-1);
-    }
-    return t;
 }
 
 std::vector<MarkTable::Entry> MarkTable::entriesOf(
@@ -134,52 +100,78 @@ std::vector<MarkTable::Entry> MarkTable::entriesOf(
     entries.reserve(size_t(memorized.size() + notYet.size()));
     for (const ListEntry& e : memorized)
         entries.push_back(
-            {e.line, &e.text, e.red ? &MarkSuffix::MemorizedRed : &MarkSuffix::Memorized});
+            {e.line, e.text, e.red ? &MarkSuffix::MemorizedRed : &MarkSuffix::Memorized});
     for (const ListEntry& e : notYet)
-        entries.push_back({e.line, &e.text, e.red ? &MarkSuffix::NotYetRed : &MarkSuffix::NotYet});
+        entries.push_back({e.line, e.text, e.red ? &MarkSuffix::NotYetRed : &MarkSuffix::NotYet});
     return entries;
+}
+
+const MarkTable::Index& MarkTable::index() const
+{
+    if (m_index)
+        return *m_index;
+    auto made = std::make_shared<Index>();
+    made->texts.reserve(qsizetype(m_entries.size()));
+    made->next.assign(m_entries.size(), -1);
+    std::vector<int> last; // per text: its latest entry so far
+    for (int i = 0; i < int(m_entries.size()); ++i) {
+        const QStringView text(m_entries[size_t(i)].text);
+        const auto it = made->texts.constFind(text);
+        if (it == made->texts.cend()) {
+            made->texts.insert(text, int(made->first.size()));
+            made->first.push_back(i);
+            last.push_back(i);
+        } else if (!m_firstOnly) {
+            made->next[size_t(last[size_t(*it)])] = i;
+            last[size_t(*it)] = i;
+        }
+    }
+    m_index = made;
+    return *made;
 }
 
 MarkTable MarkTable::fromDbLists(const QList<ListEntry>& memorized, const QList<ListEntry>& notYet)
 {
-    return build(inPairingOrder(entriesOf(memorized, notYet)), false);
+    MarkTable t;
+    t.m_entries = inPairingOrder(entriesOf(memorized, notYet));
+    return t;
 }
 
 MarkTable MarkTable::fromTestResults(const QList<ListEntry>& correct, const QList<ListEntry>& wrong)
 {
     // A test covers some of the lines only: pairing twins by count would hand a judgement
     // to a twin nobody tested and shift every later twin's mark.
+    MarkTable t;
     std::vector<Entry> entries = entriesOf(correct, wrong);
     int lines = 0;
     for (const Entry& e : entries)
         lines = std::max(lines, e.line + 1);
-    std::vector<std::pair<const QString*, const QString*>> byLine(static_cast<size_t>(lines));
-    std::vector<Entry> withoutLine;
-    for (const Entry& e : entries) {
+    t.m_byLine.resize(size_t(lines));
+    for (Entry& e : entries) {
         if (e.line >= 0)
-            byLine[size_t(e.line)] = {e.text, e.mark};
+            t.m_byLine[size_t(e.line)] = {e.text, e.mark};
         else
-            withoutLine.push_back(e);
+            t.m_entries.push_back(std::move(e));
     }
-    MarkTable t = build(withoutLine, false);
-    t.m_byLine = std::move(byLine);
     return t;
 }
 
 MarkTable MarkTable::fromGetList(const QList<ListEntry>& entries)
 {
-    std::vector<Entry> marked;
-    marked.reserve(size_t(entries.size()));
+    MarkTable t;
+    t.m_firstOnly = true;
+    t.m_entries.reserve(size_t(entries.size()));
     for (const ListEntry& e : entries)
-        marked.push_back(
-            {e.line, &e.text, e.red ? &MarkSuffix::MemorizedRed : &MarkSuffix::Memorized});
-    return build(marked, true);
+        t.m_entries.push_back(
+            {e.line, e.text, e.red ? &MarkSuffix::MemorizedRed : &MarkSuffix::Memorized});
+    return t;
 }
 
 const QString* MarkTable::findMark(const QString& key) const
 {
-    const int text = m_texts.value(QStringView(key), -1);
-    return text < 0 ? nullptr : m_marks[size_t(m_first[size_t(text)])];
+    const Index& index = this->index();
+    const int text = index.texts.value(QStringView(key), -1);
+    return text < 0 ? nullptr : m_entries[size_t(index.first[size_t(text)])].mark;
 }
 
 std::optional<QString> MarkTable::find(const QString& key) const
@@ -192,24 +184,25 @@ std::optional<QString> MarkTable::find(const QString& key) const
 
 MarkTable::Cursor::Cursor(const MarkTable& table)
     : m_table(table)
-    , m_at(table.m_first)
+    , m_at(table.index().first)
 {
 }
 
 const QString* MarkTable::Cursor::nextMark(QStringView key, int line)
 {
     if (line >= 0 && size_t(line) < m_table.m_byLine.size()) {
-        const auto [text, mark] = m_table.m_byLine[size_t(line)];
-        if (text && QStringView(*text) == key)
+        const auto& [text, mark] = m_table.m_byLine[size_t(line)];
+        if (mark && QStringView(text) == key)
             return mark;
     }
-    const int text = m_table.m_texts.value(key, -1);
+    const Index& index = m_table.index();
+    const int text = index.texts.value(key, -1);
     if (text < 0)
         return nullptr;
     int& at = m_at[size_t(text)];
-    const QString* mark = m_table.m_marks[size_t(at)];
+    const QString* mark = m_table.m_entries[size_t(at)].mark;
     // The last entry stays for any further lines with the text.
-    if (const int next = m_table.m_next[size_t(at)]; next >= 0)
+    if (const int next = index.next[size_t(at)]; next >= 0)
         at = next;
     return mark;
 }
@@ -248,6 +241,12 @@ QStringList linesForSaveInPlace(
 {
     QStringList out;
     out.reserve(lines.size());
+    if (request.ListSave && !request.GetSave
+        && table.entriesAreTheLines(lines.size(), [&](qsizetype i) { return keyView(lines[i]); })) {
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            out.append(entryLine(lines[i], keyView(lines[i]), table.markOfEntry(i)));
+        return out;
+    }
     MarkTable::Cursor marks(table);
     for (int i = 0; i < lines.size(); ++i) {
         const QString& line = lines[i];

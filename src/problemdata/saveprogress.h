@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -42,7 +43,9 @@ QString itemKey(const QString& line);
 // Marks by item text, paired with the lines of the file: the k-th line with a text takes
 // the k-th entry with it, and lines past the last entry take the last one. Entries stand
 // in file order (by the line they were loaded from), then those without a line, the
-// memorized list first. Looked up by hash, in linear time for the whole file.
+// memorized list first. Looked up by hash, in linear time for the whole file; a table
+// whose entries are the file's lines one for one needs no lookup at all. The table keeps
+// its own copies of the texts (shared, not deep): the lists it was made from may go.
 class MarkTable {
 public:
     // The memorized (or correct) entries as ",,○"/",赤○", the not-yet (or wrong) entries
@@ -61,7 +64,23 @@ public:
     std::optional<QString> find(const QString& key) const;
     // Only the mark code of that entry (",,○", ",赤○", ",赤×" or ",,×").
     const QString* findMark(const QString& key) const;
-    int size() const { return int(m_marks.size()); }
+    int size() const { return int(m_entries.size()); }
+
+    // Whether entry i, in pairing order, has line i's item text (keyOf(i)) for every line,
+    // one entry a line: then the k-th line with a text is the k-th entry with it, so each
+    // line takes entry i's mark with no lookup. The usual list save, where the lists hold
+    // every record.
+    template <class KeyOf> bool entriesAreTheLines(qsizetype lines, KeyOf&& keyOf) const
+    {
+        if (m_firstOnly || !m_byLine.empty() || qsizetype(m_entries.size()) != lines)
+            return false;
+        for (qsizetype i = 0; i < lines; ++i) {
+            if (QStringView(m_entries[size_t(i)].text) != keyOf(i))
+                return false;
+        }
+        return true;
+    }
+    const QString& markOfEntry(qsizetype i) const { return *m_entries[size_t(i)].mark; }
 
     // Walks the lines of one save from the top: each call gives the mark for the next line
     // with key (line is its index among the non-blank lines), or nullptr when no entry
@@ -77,20 +96,27 @@ public:
     };
 
 private:
-    struct Entry;
-    static std::vector<Entry> inPairingOrder(const std::vector<Entry>& entries);
+    struct Entry {
+        int line = -1;
+        QString text;
+        const QString* mark = nullptr; // one of the MarkSuffix codes
+    };
+    // The lookup by text, made when first needed.
+    struct Index {
+        QHash<QStringView, int> texts; // item text (a view into an entry) → index into first
+        std::vector<int> first; // per text: its first entry
+        std::vector<int> next; // per entry: the next entry with its text, or -1
+    };
+    static std::vector<Entry> inPairingOrder(std::vector<Entry> entries);
     static std::vector<Entry> entriesOf(
         const QList<ListEntry>& memorized, const QList<ListEntry>& notYet);
-    static MarkTable build(const std::vector<Entry>& ordered, bool firstOnly);
+    const Index& index() const;
 
-    // Keyed by views into m_keys, so that a line's item text is looked up without a copy.
-    QStringList m_keys;
-    QHash<QStringView, int> m_texts; // item text → index into m_first
-    std::vector<int> m_first; // per text: its first entry
-    std::vector<const QString*> m_marks; // mark code of each entry, in pairing order
-    std::vector<int> m_next; // per entry: the next entry with its text, or -1
+    std::vector<Entry> m_entries; // in pairing order; with firstOnly, one per text
+    bool m_firstOnly = false;
+    mutable std::shared_ptr<const Index> m_index;
     // Per line, the entry made from it (its text and mark), for tables that pair by line.
-    std::vector<std::pair<const QString*, const QString*>> m_byLine;
+    std::vector<std::pair<QString, const QString*>> m_byLine;
 };
 
 // The lines a save in place writes: a GET save makes the listed not-yet lines memorized;

@@ -220,6 +220,8 @@ TEST(SaveProgress, TwinsPairWithEntriesInFileOrderThenListOrder)
         {"entries with a line first", {entry("t")}, {entry("t", 0, true)}, "t,赤×|t", listSave(),
             "t,赤×|t,,○"},
         {"one entry marks every twin", {entry("t")}, {}, "t|t,赤×|t", listSave(), "t,,○|t,,○|t,,○"},
+        {"as many entries as lines, in another order", {entry("b")}, {entry("a")}, "a|b,赤×",
+            listSave(), "a|b,,○"},
         {"lines past the entries take the last", {entry("t", 1)}, {entry("t", 0, true)},
             "t|t|t|t,,○", listSave(), "t,赤×|t,,○|t,,○|t,,○"},
         // A test of the memorized items: its entries stand for the memorized lines alone.
