@@ -5,6 +5,7 @@
 #include "app/problemcontroller.h"
 #include "study/studyengine.h"
 
+#include "common/background.h"
 #include "common/clock.h"
 #include "history/historywindow.h"
 #include "review/reviewlog.h"
@@ -12,10 +13,6 @@
 
 #include <QComboBox>
 #include <QFileInfo>
-#include <QPromise>
-#include <QThreadPool>
-
-#include <memory>
 
 namespace keruna {
 
@@ -49,13 +46,9 @@ void Form1::scheduleReviewsOf(ProblemSet& set)
     delete m_reviewWatcher;
     m_reviewChosenEarly = false; // that was for another list
     m_reviewWatcher = new QFutureWatcher<ReviewCache>(this);
-    auto promise = std::make_shared<QPromise<ReviewCache>>();
-    m_reviewWatcher->setFuture(promise->future());
     connect(m_reviewWatcher, &QFutureWatcher<ReviewCache>::finished, this,
         [this] { takeReviewSchedule(); });
-    const QString path = m_reviews->path();
-    QThreadPool::globalInstance()->start([promise, path, list] {
-        promise->start();
+    runInBackground(m_reviewWatcher, [path = m_reviews->path(), list] {
         ReviewCache made;
         made.list = list;
         const ReviewRead read = ReviewLog(path).readFrom(0, list, &made.end);
@@ -64,8 +57,7 @@ void Form1::scheduleReviewsOf(ProblemSet& set)
         for (auto it = made.states.cbegin(); it != made.states.cend(); ++it)
             made.days.insert(it.key(), fsrsDueDay(*it));
         made.damaged = read.damaged;
-        promise->addResult(std::move(made));
-        promise->finish();
+        return made;
     });
 }
 

@@ -56,9 +56,49 @@ QString tip(const HistoryEvent& e)
     return historyDateText(e) + u'　' + historyKindText(e) + u'　' + historySummary(e);
 }
 
+// A long series is drawn by what each of kBuckets slices of its time span shows: the
+// slice's lowest and highest point, in the order they happened, each still its own
+// event's. Qt Charts takes some 70 microseconds a point to take in and draw a series:
+// every point of a year's history held the window for seconds.
+void thin(HistoryPoints& series, qint64 first, qint64 last)
+{
+    constexpr int kBuckets = 150;
+    if (series.points.size() <= 2 * kBuckets || last <= first)
+        return;
+    const double width = double(last - first + 1) / kBuckets;
+    HistoryPoints kept;
+    kept.describe = series.describe;
+    const auto bucketOf = [&](int i) { return int((series.points[i].x() - first) / width); };
+    for (int start = 0; start < series.points.size();) {
+        const int bucket = bucketOf(start);
+        int low = start;
+        int high = start;
+        int end = start + 1;
+        for (; end < series.points.size() && bucketOf(end) == bucket; ++end) {
+            if (series.points[end].y() < series.points[low].y())
+                low = end;
+            if (series.points[end].y() > series.points[high].y())
+                high = end;
+        }
+        for (int i : {std::min(low, high), std::max(low, high)}) {
+            kept.points.append(series.points[i]);
+            kept.events.append(series.events[i]);
+            if (low == high)
+                break;
+        }
+        start = end;
+    }
+    series = std::move(kept);
+}
+
 } // namespace
 
 HistoryChartData historyChartData(const HistoryModel& model)
+{
+    return historyChartData(model.events(), model.rows());
+}
+
+HistoryChartData historyChartData(const QList<HistoryEvent>& events, const QList<int>& rows)
 {
     HistoryChartData d;
     d.memorized.describe = tip;
@@ -66,7 +106,8 @@ HistoryChartData historyChartData(const HistoryModel& model)
         rates.describe = tip;
     LocalTime local;
     QMap<QDate, double> minutes;
-    model.forEachShown([&](const HistoryEvent& e) {
+    for (int row : rows) {
+        const HistoryEvent& e = events[row];
         const qint64 x = local.at(e.date, e.time);
         switch (e.kind) {
         case HistoryKind::Save:
@@ -86,7 +127,7 @@ HistoryChartData historyChartData(const HistoryModel& model)
             minutes[e.date] += e.minutes;
             break;
         }
-    });
+    }
     for (auto it = minutes.cbegin(); it != minutes.cend(); ++it) {
         const qint64 x = local.at(it.key(), QTime(12, 0));
         d.minutesPerDay.points.append(QPointF(double(x), it.value()));
@@ -95,6 +136,9 @@ HistoryChartData historyChartData(const HistoryModel& model)
         d.maxMinutes = std::max(d.maxMinutes, it.value());
         widen(d, x);
     }
+    thin(d.memorized, d.first, d.last);
+    for (HistoryPoints& rates : d.rates)
+        thin(rates, d.first, d.last);
     d.axis = historyTimeAxis(d.first, d.last);
     return d;
 }
@@ -159,8 +203,8 @@ public:
         : HistoryChart(parent)
     {
         auto* layout = new QVBoxLayout(this);
-        auto* notice = new QLabel(
-            QStringLiteral("学習履歴のグラフを表示できません。\n") + reason, this);
+        auto* notice
+            = new QLabel(QStringLiteral("学習履歴のグラフを表示できません。\n") + reason, this);
         notice->setObjectName(QStringLiteral("rirekiChartMissing"));
         notice->setWordWrap(true);
         notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -196,9 +240,9 @@ HistoryChartModule loadHistoryChartModule(const QStringList& folders)
         library.unload();
     }
     if (errors.isEmpty())
-        errors.append(QStringLiteral("%1 が見つかりません（%2）")
-                          .arg(QString::fromLatin1(kHistoryChartModule),
-                              looked.join(QStringLiteral("、"))));
+        errors.append(
+            QStringLiteral("%1 が見つかりません（%2）")
+                .arg(QString::fromLatin1(kHistoryChartModule), looked.join(QStringLiteral("、"))));
     module.error = errors.join(u'\n');
     return module;
 }

@@ -60,6 +60,8 @@ HistoryChartData::TimeAxis historyTimeAxis(qint64 first, qint64 last);
 class HistoryModel;
 // From the events the table shows.
 HistoryChartData historyChartData(const HistoryModel& model);
+// From the events at rows (oldest first); its points refer to events.
+HistoryChartData historyChartData(const QList<HistoryEvent>& events, const QList<int>& rows);
 
 // The learning history drawn: memorized count and test rates over time above, study
 // minutes per day below, on one time axis.

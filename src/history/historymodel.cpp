@@ -69,6 +69,15 @@ void HistoryModel::setEvents(QList<HistoryEvent> events)
     endResetModel();
 }
 
+void HistoryModel::setEvents(QList<HistoryEvent> events, const QString& list, QList<int> rows)
+{
+    beginResetModel();
+    m_events = std::move(events);
+    m_list = list;
+    m_rows = std::move(rows);
+    endResetModel();
+}
+
 void HistoryModel::setList(const QString& list)
 {
     if (list == m_list)
@@ -81,12 +90,18 @@ void HistoryModel::setList(const QString& list)
 
 void HistoryModel::refilter()
 {
-    m_rows.clear();
-    m_rows.reserve(m_events.size());
-    for (int i = 0; i < m_events.size(); ++i) {
-        if (m_list.isEmpty() || m_events[i].list == m_list)
-            m_rows.append(i);
+    m_rows = historyRows(m_events, m_list);
+}
+
+QList<int> historyRows(const QList<HistoryEvent>& events, const QString& list)
+{
+    QList<int> rows;
+    rows.reserve(events.size());
+    for (int i = 0; i < events.size(); ++i) {
+        if (list.isEmpty() || events[i].list == list)
+            rows.append(i);
     }
+    return rows;
 }
 
 QList<HistoryEvent> HistoryModel::shownEvents() const

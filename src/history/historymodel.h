@@ -21,16 +21,15 @@ public:
 
     // events in the order they happened; list empty: every list.
     void setEvents(QList<HistoryEvent> events);
+    // The same with the rows of list already found (historyRows).
+    void setEvents(QList<HistoryEvent> events, const QString& list, QList<int> rows);
     void setList(const QString& list);
     const QString& list() const { return m_list; }
 
     // The events shown, in the order they happened.
     QList<HistoryEvent> shownEvents() const;
-    template <class F> void forEachShown(F&& f) const
-    {
-        for (int i : m_rows)
-            f(m_events[i]);
-    }
+    const QList<HistoryEvent>& events() const { return m_events; }
+    const QList<int>& rows() const { return m_rows; }
     const HistoryEvent& eventAt(int row) const
     {
         return m_events.at(m_rows.at(m_rows.size() - 1 - row));
@@ -43,5 +42,8 @@ private:
     QList<int> m_rows; // indexes of the events shown, oldest first
     QString m_list;
 };
+
+// The indexes of list's events (every event's when list is empty), oldest first.
+QList<int> historyRows(const QList<HistoryEvent>& events, const QString& list);
 
 } // namespace keruna

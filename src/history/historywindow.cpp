@@ -1,5 +1,6 @@
 #include "history/historywindow.h"
 
+#include "common/background.h"
 #include "history/historychart.h"
 #include "history/historyfile.h"
 #include "history/historymodel.h"
@@ -18,7 +19,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSplitter>
-#include <QTreeView>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace keruna {
@@ -64,14 +65,22 @@ HistoryWindow::HistoryWindow(HistoryFile& file, Platform& platform, QWidget* par
     auto* split = new QSplitter(Qt::Vertical, this);
     m_chart = makeHistoryChart(split);
     m_model = new HistoryModel(this);
-    m_table = new QTreeView(split);
+    // A table drawn as a list: a tree view lays out every row of the model before it draws
+    // one, which a year of history made a pause of its own.
+    m_table = new QTableView(split);
     m_table->setObjectName(QStringLiteral("rirekiList"));
     m_table->setAccessibleName(QStringLiteral("学習履歴の一覧"));
-    m_table->setRootIsDecorated(false);
-    m_table->setUniformRowHeights(true);
+    m_table->setShowGrid(false);
+    m_table->setWordWrap(false);
+    m_table->setTabKeyNavigation(false); // Tab goes on to the next control
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 6);
+    m_table->horizontalHeader()->setHighlightSections(false);
     m_table->setAlternatingRowColors(true);
     m_table->setModel(m_model);
-    m_table->header()->setStretchLastSection(true);
+    m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setColumnWidth(HistoryModel::When, 130);
     m_table->setColumnWidth(HistoryModel::Kind, 60);
     m_table->setColumnWidth(HistoryModel::Summary, 360);
@@ -105,12 +114,58 @@ void HistoryWindow::setList(const QString& list, bool redraw)
         showFiltered();
 }
 
+HistoryShown readHistoryShown(const QString& path, const QString& list)
+{
+    HistoryShown shown;
+    shown.read = HistoryFile(path).read();
+    shown.list = list;
+    shown.rows = historyRows(shown.read.events, list);
+    shown.chart = historyChartData(shown.read.events, shown.rows);
+    return shown;
+}
+
 void HistoryWindow::refresh()
 {
-    HistoryRead read = m_file.read();
-    m_damaged = read.damaged;
-    m_model->setEvents(std::move(read.events));
-    showFiltered();
+    // Up to a few thousand events are read and drawn in a few milliseconds, here; a longer
+    // history is read, filtered and shaped for the charts in the background.
+    constexpr qint64 kReadHere = 256 * 1024;
+    delete std::exchange(m_reading, nullptr); // a read under way is of an older file
+    if (QFileInfo(m_file.path()).size() <= kReadHere) {
+        take(readHistoryShown(m_file.path(), listShown()));
+        return;
+    }
+    m_reading = new QFutureWatcher<HistoryShown>(this);
+    connect(m_reading, &QFutureWatcher<HistoryShown>::finished, this, [this] {
+        QFutureWatcher<HistoryShown>* done = std::exchange(m_reading, nullptr);
+        done->deleteLater();
+        take(done->future().takeResult());
+    });
+    runInBackground(m_reading,
+        [path = m_file.path(), list = listShown()] { return readHistoryShown(path, list); });
+    showFiltered(); // says it is being read
+}
+
+void HistoryWindow::awaitRead()
+{
+    if (!m_reading)
+        return;
+    m_reading->waitForFinished();
+    QFutureWatcher<HistoryShown>* done = std::exchange(m_reading, nullptr);
+    done->disconnect(this);
+    done->deleteLater();
+    take(done->future().takeResult());
+}
+
+void HistoryWindow::take(HistoryShown shown)
+{
+    m_damaged = shown.read.damaged;
+    // The events keep their place in memory as the model takes them: the charts' points
+    // refer to them.
+    m_model->setEvents(std::move(shown.read.events), shown.list, std::move(shown.rows));
+    if (shown.list == listShown())
+        showChart(std::move(shown.chart));
+    else
+        showFiltered(); // the list to show changed while it was read
 }
 
 void HistoryWindow::setReviews(const QDate& today, const QList<int>& duePerDay, int damaged)
@@ -125,13 +180,22 @@ void HistoryWindow::setReviews(const QDate& today, const QList<int>& duePerDay, 
     showFiltered();
 }
 
+QString HistoryWindow::listShown() const
+{
+    return m_all->isChecked() ? QString() : m_list;
+}
+
 void HistoryWindow::showFiltered()
 {
-    const bool all = m_all->isChecked() || m_list.isEmpty();
-    m_model->setList(all ? QString() : m_list);
-    setWindowTitle(all ? QStringLiteral("学習履歴 - すべての問題データ")
-                       : QStringLiteral("学習履歴 - ") + QFileInfo(m_list).fileName());
-    HistoryChartData data = historyChartData(*m_model);
+    m_model->setList(listShown());
+    showChart(historyChartData(*m_model));
+}
+
+void HistoryWindow::showChart(HistoryChartData data)
+{
+    setWindowTitle(listShown().isEmpty()
+            ? QStringLiteral("学習履歴 - すべての問題データ")
+            : QStringLiteral("学習履歴 - ") + QFileInfo(m_list).fileName());
     for (int i = 0; i < m_duePerDay.size(); ++i)
         data.forecast.append(
             QPointF(double(QDateTime(m_today.addDays(i), QTime(12, 0)).toMSecsSinceEpoch()),
@@ -145,7 +209,9 @@ void HistoryWindow::showFiltered()
     if (m_reviewDamaged > 0)
         notes.append(QStringLiteral("復習の記録に読めない行が%1行あったため、飛ばしました。")
                          .arg(m_reviewDamaged));
-    if (m_model->rowCount() == 0)
+    if (m_reading)
+        notes.append(QStringLiteral("学習履歴を読み込んでいます…"));
+    else if (m_model->rowCount() == 0)
         notes.append(
             QStringLiteral("まだ記録はありません。学習やテストをすると、ここに残ります。"));
     m_notice->setText(notes.join(u'\n'));

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QValueAxis>
 #include <QXYSeries>
 
@@ -334,6 +335,52 @@ TEST(HistoryEvent, SummariesSayWhatTheLearnerSaw)
     get.wrong = 14;
     EXPECT_EQ(historySummary(get),
         QStringLiteral("GET 【未】18問（10問表示）　正解4 不正解14　正解率22％"));
+}
+
+// A long history is read in the background, the window saying so meanwhile; a list chosen
+// in the meantime is the one shown. Its charts draw each slice of time by its lowest and
+// highest point, each still the point of its own event.
+TEST(HistoryWindow, ALongHistoryIsReadInTheBackgroundAndDrawnByItsExtremes)
+{
+    QTemporaryDir dir;
+    HistoryFile file(dir.filePath("keruna-history.csv"));
+    const QString a = QStringLiteral("/lists/a.txt");
+    QByteArray bytes = historyHeader() + '\n';
+    int events = 0;
+    for (int i = 0; i < 6000; ++i, ++events) {
+        HistoryEvent e = saveEvent(1 + i / 300, i % 2 ? a : QStringLiteral("/lists/b.txt"),
+            i == 4001 ? 5000 : (i * 37) % 90 + 5);
+        e.notYet = 0; // (a count below 0 is no count)
+        e.time = QTime(0, 0).addSecs(i % 300 * 60);
+        bytes += historyLine(e) + '\n';
+    }
+    writeBytes(file.path(), bytes);
+    ASSERT_GT(bytes.size(), 256 * 1024);
+    FakePlatform platform;
+    HistoryWindow window(file, platform);
+    window.setList(a, false);
+    window.refresh();
+    ASSERT_TRUE(window.reading());
+    EXPECT_TRUE(window.findChild<QLabel*>("rirekiNotice")
+                    ->text()
+                    .contains(QStringLiteral("読み込んでいます")));
+    window.findChild<QCheckBox*>("rirekiAll")->setChecked(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.reading(); }));
+    EXPECT_EQ(window.model().rowCount(), events);
+    EXPECT_FALSE(window.findChild<QLabel*>("rirekiNotice")->isVisible());
+
+    const HistoryChartData data = historyChartData(window.model());
+    const HistoryPoints& saves = data.memorized;
+    EXPECT_LE(saves.points.size(), 300);
+    double highest = 0;
+    double lowest = 1e9;
+    for (int i = 0; i < saves.points.size(); ++i) {
+        EXPECT_EQ(saves.points[i].y(), saves.events[i]->memorized);
+        highest = std::max(highest, saves.points[i].y());
+        lowest = std::min(lowest, saves.points[i].y());
+    }
+    EXPECT_EQ(highest, 5000);
+    EXPECT_EQ(lowest, 5);
 }
 
 // Export writes what is shown as CSV a spreadsheet reads; clearing asks first, No being
