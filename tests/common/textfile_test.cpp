@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -141,6 +142,40 @@ TEST(TextFile, Cp932UsesTheWindowsMapping)
     ASSERT_TRUE(text);
     EXPECT_EQ(*text, QStringLiteral("\uFF5E\u2015\u2225\uFF0D①㈱≒"));
     EXPECT_EQ(encodeText(*text, TextEncoding::Cp932), bytes);
+}
+
+// Every byte and lead-trail pair reads as the converter reads it on its own, in the middle
+// of ASCII and of other characters alike, and one it cannot read fails the whole text.
+TEST(TextFile, Cp932ReadsEveryByteAndPairAsTheConverterDoes)
+{
+    const auto converter = [](const QByteArray& bytes) -> std::optional<QString> {
+        QStringDecoder decoder("windows-31j", QStringConverter::Flag::Stateless);
+        QString text = decoder.decode(bytes);
+        if (decoder.hasError())
+            return std::nullopt;
+        return text;
+    };
+    QByteArray valid;
+    QString expected;
+    for (int lead = 0; lead < 0x100; ++lead) {
+        for (int trail = -1; trail < 0x100; ++trail) {
+            QByteArray seq(1, char(lead));
+            if (trail >= 0)
+                seq += char(trail);
+            if (seq.contains('\x1A') || seq.contains('\x1C') || seq.contains('\x7F')
+                || seq.contains('\0'))
+                continue; // their own readings are checked above; NUL is no text
+            const QByteArray bytes = "abcdefgh" + seq + "\x82\xA0";
+            const std::optional<QString> read = decodeText(bytes, TextEncoding::Cp932);
+            const std::optional<QString> reference = converter(bytes);
+            ASSERT_EQ(read, reference) << std::hex << lead << " " << trail;
+            if (reference) {
+                valid += seq + "x";
+                expected += reference->mid(8, reference->size() - 9) + u'x';
+            }
+        }
+    }
+    EXPECT_EQ(decodeText(valid, TextEncoding::Cp932), expected);
 }
 
 TEST(TextFile, SplitsEveryKindOfLineEnd)
