@@ -336,30 +336,43 @@ bool SettingsStore::WriteValues(const QList<SettingEntry>& entries, const QStrin
     if (QFileInfo(filePath).isDir())
         return false;
     ++g_writeCount;
+    // The file with the entries set, or nullopt when that cannot be done; unchanged tells
+    // whether that is the file as it stands.
+    bool unchanged = false;
+    const auto changed = [&]() -> std::optional<QByteArray> {
+        IniFile ini = loadIni(filePath);
+        if (!ini.exists && QFileInfo::exists(filePath))
+            return std::nullopt; // present but unreadable: never overwrite what we could not read
+        // All or nothing: a batch is one state of the program's settings, and half of it
+        // (a font's name without its size) is a state that never was.
+        for (const SettingEntry& entry : entries) {
+            if (!setValue(ini, entry))
+                return std::nullopt;
+        }
+        QByteArray out;
+        if (ini.encoding == TextEncoding::Utf8Bom)
+            out.append("\xEF\xBB\xBF", 3);
+        for (qsizetype i = 0; i < ini.lines.size(); ++i) {
+            out.append(ini.lines[i]);
+            out.append(ini.ends[i]);
+        }
+        unchanged = ini.exists && out == ini.bytes;
+        return out;
+    };
+    // Values written as they already stand change nothing: the file is left alone, and
+    // no lock is taken for it (start-up writes whole sections, and a lock waits for the
+    // disk).
+    if (!changed() || unchanged)
+        return unchanged;
     // Read, change and write as one step: another copy of the program writing its own
     // keys meanwhile would otherwise have them reverted by this write.
     const FileLock lock(filePath);
-    IniFile ini = loadIni(filePath);
-    if (!ini.exists && QFileInfo::exists(filePath))
-        return false; // present but unreadable: never overwrite what we could not read
-    // All or nothing: a batch is one state of the program's settings, and half of it
-    // (a font's name without its size) is a state that never was.
-    for (const SettingEntry& entry : entries) {
-        if (!setValue(ini, entry))
-            return false;
-    }
-    QByteArray out;
-    if (ini.encoding == TextEncoding::Utf8Bom)
-        out.append("\xEF\xBB\xBF", 3);
-    for (qsizetype i = 0; i < ini.lines.size(); ++i) {
-        out.append(ini.lines[i]);
-        out.append(ini.ends[i]);
-    }
-    // Values written as they already stand change nothing: the file is left alone
-    // (start-up writes whole sections, and a safe write waits for the disk).
-    if (ini.exists && out == ini.bytes)
+    const std::optional<QByteArray> out = changed();
+    if (!out)
+        return false;
+    if (unchanged)
         return true;
-    return !writeFileBytes(filePath, out).has_value();
+    return !writeFileBytes(filePath, *out).has_value();
 }
 
 QString SettingsStore::settingsPath(const QString& programFolder)
