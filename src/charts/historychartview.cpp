@@ -212,10 +212,9 @@ void ChartsHistoryChart::setData(const HistoryChartData& data)
 {
     m_data = data;
     m_memorized->replace(drawable(m_data.memorized.points));
-    // Dots on the line only while they can be told apart and each is an event; the line
-    // says the rest.
-    m_memorized->setPointsVisible(
-        !m_data.memorized.thinned && m_data.memorized.points.size() <= 400);
+    // Dots on the line only while they can be told apart; the line says the rest. (A long
+    // history is thinned to fewer; with its dots shown Qt Charts draws it quicker, too.)
+    m_memorized->setPointsVisible(m_data.memorized.points.size() <= 400);
     // Tests are dots alone: of a long history, each slice of time's lowest and highest.
     for (size_t i = 0; i < m_rates.size(); ++i)
         m_rates[i]->replace(drawable(m_data.rates[i].points));

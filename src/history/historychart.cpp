@@ -68,7 +68,6 @@ void thin(HistoryPoints& series, qint64 first, qint64 last)
     const double width = double(last - first + 1) / kBuckets;
     HistoryPoints kept;
     kept.describe = series.describe;
-    kept.thinned = true;
     const auto bucketOf = [&](int i) { return int((series.points[i].x() - first) / width); };
     for (int start = 0; start < series.points.size();) {
         const int bucket = bucketOf(start);

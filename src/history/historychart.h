@@ -22,7 +22,6 @@ struct HistoryPoints {
     QList<const HistoryEvent*> events; // into the model, while it holds these events
     QStringList tips; // for points that are not one event
     QString (*describe)(const HistoryEvent&) = nullptr; // an event's tool tip
-    bool thinned = false; // too many to draw: each slice of time by its extremes
     // The text of the point's tool tip, made when it is asked for: a year of history has
     // tens of thousands of points and only a few are ever pointed at.
     QString tipAt(int i) const
