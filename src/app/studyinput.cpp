@@ -112,7 +112,7 @@ StudyInput::StudyInput(QMainWindow& window, MainControls& controls, MainMenus& m
 void StudyInput::typingModeChanged(bool on)
 {
     m_c.typeRow->setVisible(on);
-    m_c.cuttext->setEnabled(on && m_study.itemCurrent() && !m_study.session().alreadyAccepted);
+    m_c.cuttext->setEnabled(on && m_study.itemCurrent() && !m_study.itemTaken());
     m_c.cuttext->clear();
     ApplyStudyGuidance();
     if (on)

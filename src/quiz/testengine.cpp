@@ -110,9 +110,8 @@ void TestEngine::begin()
 
     m_study.timer().setEnabled(false);
     s.phase = StudyPhase::AwaitItem;
-    // Study's own per-item flags stay out of the test; they start clean after it.
-    s.countAsWrong = s.alreadyAccepted = s.advanceNow = false;
-    s.addRequested = s.skipRequested = false;
+    // Study's own item state stays out of the test; it starts clean after it.
+    s.itemState = {};
     m_item = {};
     s.n = 0;
     s.tickCount = 0;
@@ -469,8 +468,7 @@ void TestEngine::EndTest()
     c.testTEISIbtn->setEnabled(true);
     c.testSAIKAIbtn->setEnabled(false);
     m_study.setPausedControls(false);
-    s.countAsWrong = false;
-    s.advanceNow = false;
+    s.itemState = {};
     m_item = {};
 
     if (m_hooks.reloadProblemData)

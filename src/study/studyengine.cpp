@@ -51,7 +51,6 @@ StudyEngine::StudyEngine(Context context, StudyHooks hooks)
             showCardText(m_ctx.controls.Label1, {});
         showCardText(m_ctx.controls.Label2, {});
         m_answerClear->setEnabled(false);
-        m_s.advanceNow = false;
     });
 }
 
@@ -203,8 +202,7 @@ void StudyEngine::runTick()
         EnableItemButtons();
         m_s.answerOnDemand = false;
         m_s.pausedElapsed = 0;
-        m_s.alreadyAccepted = m_s.addRequested = m_s.skipRequested = false;
-        m_s.advanceNow = m_s.countAsWrong = false;
+        m_s.itemState = freshStudyItem();
         if (!TakeUpNextItem())
             return;
         call(m_hooks.itemShown);
@@ -619,14 +617,24 @@ void StudyEngine::setPausedControls(bool isPaused)
     resume->setEnabled(isPaused);
 }
 
+bool StudyEngine::itemEvent(StudyItemEvent event)
+{
+    if (!itemCurrent())
+        return false;
+    const StudyItemFacts facts {
+        m_ctx.state.options.nextAfterMaru, m_s.phase == StudyPhase::AwaitAnswer};
+    const StudyItemStep step = nextStudyStep(m_s.itemState, event, facts);
+    if (!step.handled)
+        return false;
+    m_s.itemState = step.state;
+    if (step.take)
+        AcceptItem(event, step);
+    return true;
+}
+
 void StudyEngine::addCurrentItem()
 {
-    if (!itemCurrent() || m_s.alreadyAccepted)
-        return;
-    m_s.addRequested = true;
-    if (m_ctx.state.options.nextAfterMaru)
-        m_s.advanceNow = true;
-    AcceptItem();
+    itemEvent(StudyItemEvent::Claim);
 }
 
 void StudyEngine::SkipItem()
@@ -635,21 +643,17 @@ void StudyEngine::SkipItem()
         return;
     m_ctx.controls.syudouskip->setEnabled(false);
     m_ctx.controls.listSkipbtn->setEnabled(false);
-    m_s.skipRequested = true;
-    m_s.advanceNow = true;
-    AcceptItem();
+    itemEvent(StudyItemEvent::Skip);
 }
 
-void StudyEngine::AcceptItem()
+void StudyEngine::AcceptItem(StudyItemEvent event, const StudyItemStep& step)
 {
     call(m_hooks.stopTimerBar);
-    m_s.alreadyAccepted = true;
     m_ctx.controls.cuttext->setText(QStringLiteral("○"));
     DisableItemButtons();
-    if (!m_s.skipRequested
-        && ((m_s.phase == StudyPhase::AwaitAnswer && !m_s.countAsWrong) || m_s.addRequested))
+    if (step.addToGetList)
         call(m_hooks.appendToGetList);
-    if (m_s.advanceNow) {
+    if (step.moveOn) {
         if (m_s.perSecondMode)
             m_s.tickCount = int(m_s.tickLimit);
         setPausedControls(false);
@@ -660,17 +664,15 @@ void StudyEngine::AcceptItem()
         m_timer->setEnabled(true);
         // Question and answer show together after the GET ○, or on the stick strip when
         // typed text is echoed; otherwise the answer shows as in its own phase.
-        m_s.answerOnDemand
-            = m_s.addRequested || (m_ctx.state.options.showTypedText && call(m_hooks.stickShown));
+        m_s.answerOnDemand = event == StudyItemEvent::Claim
+            || (m_ctx.state.options.showTypedText && call(m_hooks.stickShown));
         ShowAnswer();
     }
-    m_s.skipRequested = false;
-    m_s.addRequested = false;
 }
 
 void StudyEngine::showAnswerByTab()
 {
-    if (!itemCurrent())
+    if (!itemEvent(StudyItemEvent::Tab))
         return;
     {
         const QSignalBlocker blocker(m_ctx.controls.cuttext);
@@ -680,19 +682,16 @@ void StudyEngine::showAnswerByTab()
     m_answerClear->setEnabled(false);
     m_answerClear->setInterval(1000);
     m_answerClear->setEnabled(true);
-    m_s.countAsWrong = true;
 }
 
 void StudyEngine::typedTextChanged(const QString& text)
 {
-    if (!itemCurrent() || m_s.alreadyAccepted)
+    if (!itemCurrent() || itemTaken())
         return;
     echoTypedText(text);
     // Exactly the answer, character for character: nothing is trimmed or normalised.
-    if (sameTypedText(text, m_s.item.answer)) {
-        m_s.advanceNow = true;
-        AcceptItem();
-    }
+    if (sameTypedText(text, m_s.item.answer))
+        itemEvent(StudyItemEvent::TypedRight);
 }
 
 void StudyEngine::echoTypedText(const QString& text)
@@ -721,7 +720,7 @@ void StudyEngine::EnableItemButtons()
 
 void StudyEngine::DisableItemButtons()
 {
-    lockItemButtons(!m_s.advanceNow && itemCurrent());
+    lockItemButtons(m_s.itemState.stage != StudyItemStage::MovingOn && itemCurrent());
 }
 
 void StudyEngine::lockItemButtons(bool skipStays)

@@ -2,6 +2,7 @@
 
 #include "common/result.h"
 #include "study/itemtext.h"
+#include "study/studyitem.h"
 
 #include <QString>
 #include <QStringList>
@@ -53,12 +54,7 @@ struct StudySession {
     bool getHintShown = false;
     bool answerOnDemand = false; // the GET ○ button revealed the answer
     bool itemReversed = false; // the orientation the current item was prepared in
-    // Per-item flags of accepting an item (○, a typed answer, skip).
-    bool alreadyAccepted = false;
-    bool addRequested = false;
-    bool skipRequested = false;
-    bool advanceNow = false;
-    bool countAsWrong = false; // set when the answer was fetched with Tab
+    StudyItemState itemState; // the item on show: taken, skipped, its answer fetched
 };
 
 // Steps that belong to other parts of the main screen; unset ones do nothing.
@@ -149,9 +145,18 @@ public:
     void addCurrentItem();
     // Skip to the next item.
     void SkipItem();
-    // Accepts the current item as the flags ask.
-    void AcceptItem();
+    // An event of the item on show; false when it means nothing to the item now.
+    bool itemEvent(StudyItemEvent event);
+    // Takes the current item as the step says: locks its buttons, adds it to the GET list,
+    // moves on.
+    void AcceptItem(StudyItemEvent event, const StudyItemStep& step);
     bool itemCurrent() const { return m_s.n > 0 && !m_s.currentLine.isEmpty(); }
+    // The item on show was taken (○) or skipped.
+    bool itemTaken() const
+    {
+        return m_s.itemState.stage == StudyItemStage::Kept
+            || m_s.itemState.stage == StudyItemStage::MovingOn;
+    }
     // The typing row's answer button: the answer shows for a second, and a typed answer
     // no longer counts.
     void showAnswerByTab();
