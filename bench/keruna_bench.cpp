@@ -11,7 +11,7 @@
 //   BM_FillDbListsShown vs BM_FillResultListsShown (a test's results in the same screen)
 // Run: build/bench/keruna_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 #include "app/form1.h"
-#include "app/problemcontroller.h"
+#include "problemdata/problemcontroller.h"
 #include "common/clock.h"
 #include "common/random.h"
 #include "common/textfile.h"

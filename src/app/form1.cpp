@@ -1,7 +1,6 @@
 #include "app/form1.h"
 
 #include "app/layoutcontroller.h"
-#include "app/problemcontroller.h"
 #include "app/stickcontroller.h"
 #include "app/studyinput.h"
 #include "common/clock.h"
@@ -14,6 +13,7 @@
 #include "history/historyfile.h"
 #include "history/historywindow.h"
 #include "mainscreen/mainmenus.h"
+#include "problemdata/problemcontroller.h"
 #include "problemdata/problemrecord.h"
 #include "quiz/testengine.h"
 #include "review/reviewlog.h"
@@ -96,35 +96,8 @@ Form1::Form1(AppContext context, QWidget* parent)
     m_stick->refreshNumber = [this] { m_study->ItemNumberText(); };
     m_stick->currentText = [this] { return m_study->session().stickText; };
 
-    ProblemHooks hooks;
-    hooks.testActive = [this] { return m_state.testmode; };
-    hooks.mayReplaceList = [this] {
-        if (!settleUnsavedWork(this))
-            return false;
-        endStudyRun();
-        return true;
-    };
-    hooks.alwaysOnTop = [this] { return m_menus->action(QStringLiteral("mmae"))->isChecked(); };
-    hooks.toolWindowShown
-        = [this] { return m_stick->shown() || paletteOnTop() || externalShown(); };
-    hooks.raiseToolWindows = [this] { raiseToolWindows(); };
-    hooks.restoreItemFrameColour = [this] { applyColours(); };
-    hooks.stopIdleAnimation = [this] { m_layout->stopIdleAnimation(); };
-    hooks.markDue = [this](ProblemSet& set) { scheduleReviewsOf(set); };
-    hooks.awaitDue = [this] { awaitReviewSchedule(); };
-    hooks.resetPresentationPosition = [this] { m_study->restartFromFirst(); };
-    hooks.applyProperties = [this] { applyPropertiesQuietly(); };
-    hooks.refillDatabaseScreen = [this] { refillDatabaseScreen(); };
-    hooks.takeDownTestDisplay = [this] { m_test->takeDownTestDisplay(); };
-    hooks.rebuildTestHeading = [this] { m_test->SetResultTitle(); };
-    hooks.resetGetTestDisplay = [this] { m_getTest->resetDisplay(); };
-    hooks.clearGetList = [this] {
-        m_getList->clear(m_state.testResultsHeld);
-        resetExternalCheckAll();
-        focusGetList();
-    };
-    m_problems = std::make_unique<ProblemController>(
-        *this, m_ctx.platform, m_c, *m_menus, m_set, m_range, std::move(hooks));
+    m_problems
+        = std::make_unique<ProblemController>(static_cast<ProblemView&>(*this), m_set, m_range);
 
     m_getList = std::make_unique<GetList>(*m_c.Picklist, *m_c.listkazu);
     StudyHooks study;

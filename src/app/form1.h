@@ -3,6 +3,7 @@
 #include "mainscreen/maincontrols.h"
 #include "mainscreen/mainstate.h"
 #include "problemdata/problemset.h"
+#include "problemdata/problemview.h"
 #include "problemdata/range.h"
 #include "quiz/testtypes.h"
 #include "review/fsrs.h"
@@ -60,7 +61,7 @@ struct AppContext {
 
 // The main screen. It owns the loaded word list and every option control, and its
 // closing ends the program.
-class Form1 : public QMainWindow {
+class Form1 : public QMainWindow, private ProblemView {
 public:
     // Builds the screen and runs start-up: placement, choice lists, stored settings and,
     // when they could not all be read, the offer to repair Settei.ini.
@@ -355,6 +356,29 @@ private:
     void showDatabasePopup(bool left, const QPoint& at);
     void speakListText(const QString& text);
     std::unique_ptr<DatabaseParts, DatabasePartsDeleter> m_db;
+
+    // ProblemView (form1problemview.cpp): opening a list and its range on this screen.
+    std::optional<QString> chooseListFile(const OpenFileRequest& request) override;
+    void tell(const QString& text, MessageIcon icon) override;
+    bool raiseAboveToolWindows() override;
+    void settleAfterRaise() override;
+    void showTitle(const QString& caption) override;
+    void showRange(std::optional<RangeFilter> checked, int boxIndex) override;
+    void showCheckAllPicture() override;
+    void hideItemPictures() override;
+    void lockItemButtons() override;
+    bool testActive() const override;
+    bool mayReplaceList() override;
+    void takeDownTestDisplay() override;
+    void restartFromFirstItem() override;
+    void applyProperties() override;
+    void stopIdleAnimation() override;
+    void restoreItemFrameColour() override;
+    void clearGetList() override;
+    void resetGetTestDisplay() override;
+    void rebuildTestHeading() override;
+    void markDue(ProblemSet& set) override;
+    void awaitDue() override;
 };
 
 } // namespace keruna

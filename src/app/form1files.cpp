@@ -1,6 +1,6 @@
 #include "app/form1.h"
 
-#include "app/problemcontroller.h"
+#include "problemdata/problemcontroller.h"
 #include "study/studyengine.h"
 #include "ui/platform.h"
 

@@ -2,7 +2,7 @@
 // and the database screen's tool tips.
 #include "app/form1.h"
 
-#include "app/problemcontroller.h"
+#include "problemdata/problemcontroller.h"
 #include "study/studyengine.h"
 
 #include "common/background.h"

@@ -1,6 +1,6 @@
 #include "app/form1.h"
 
-#include "app/problemcontroller.h"
+#include "problemdata/problemcontroller.h"
 #include "database/dbgamen.h"
 #include "getlist/getlist.h"
 #include "getlist/pickgamen.h"

@@ -1,7 +1,7 @@
 #include "app/form1.h"
 
 #include "app/layoutcontroller.h"
-#include "app/problemcontroller.h"
+#include "problemdata/problemcontroller.h"
 #include "app/stickcontroller.h"
 #include "common/twips.h"
 #include "database/dbgamen.h"

@@ -384,4 +384,21 @@ void MainMenus::buildListPopup()
     addItem(m_listPopup, QStringLiteral("mlistritu"), QStringLiteral("チェック数と忘却率(&C)"));
 }
 
+QString rangeMenuName(RangeFilter range)
+{
+    switch (range) {
+    case RangeFilter::NotYet:
+        return QStringLiteral("mbatudake");
+    case RangeFilter::Memorized:
+        return QStringLiteral("mmarudake");
+    case RangeFilter::Red:
+        return QStringLiteral("makadake");
+    case RangeFilter::Review:
+        return QStringLiteral("mfukudake");
+    case RangeFilter::All:
+        break;
+    }
+    return QStringLiteral("mzenbu");
+}
+
 } // namespace keruna

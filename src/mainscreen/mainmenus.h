@@ -1,5 +1,7 @@
 #pragma once
 
+#include "problemdata/range.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -71,5 +73,8 @@ private:
     QHash<QString, QList<QAction*>> m_arrays;
     QHash<QAction*, std::function<void()>> m_commands;
 };
+
+// The range menu item of a range.
+QString rangeMenuName(RangeFilter range);
 
 } // namespace keruna

@@ -1,6 +1,6 @@
 #include "app/commandline.h"
 #include "app/form1.h"
-#include "app/problemcontroller.h"
+#include "problemdata/problemcontroller.h"
 #include "app/stickcontroller.h"
 #include "settings/settingsstore.h"
 #include "study/stickscreen.h"

@@ -1,4 +1,4 @@
-#include "app/problemcontroller.h"
+#include "problemdata/problemcontroller.h"
 #include "getlist/getlist.h"
 #include "getlist/gettest.h"
 #include "support/harness.h"

@@ -1,5 +1,5 @@
 #include "app/form1.h"
-#include "app/problemcontroller.h"
+#include "problemdata/problemcontroller.h"
 #include "database/dbgamen.h"
 #include "database/dblistmodel.h"
 #include "history/historywindow.h"

@@ -1,4 +1,4 @@
-#include "app/problemcontroller.h"
+#include "problemdata/problemcontroller.h"
 #include "database/dbgamen.h"
 #include "getlist/getlist.h"
 #include "mainscreen/mainmenus.h"
