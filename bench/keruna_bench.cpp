@@ -11,7 +11,6 @@
 //   BM_FillDbListsShown vs BM_FillResultListsShown (a test's results in the same screen)
 // Run: build/bench/keruna_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 #include "app/form1.h"
-#include "problemdata/problemcontroller.h"
 #include "common/clock.h"
 #include "common/random.h"
 #include "common/textfile.h"
@@ -20,6 +19,7 @@
 #include "database/dbsearch.h"
 #include "database/resultlists.h"
 #include "getlist/getlist.h"
+#include "problemdata/problemcontroller.h"
 #include "problemdata/problemloader.h"
 #include "problemdata/problemrecord.h"
 #include "problemdata/problemwriter.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "getlist/gettestview.h"
 #include "mainscreen/maincontrols.h"
 #include "mainscreen/mainstate.h"
 #include "problemdata/problemset.h"
@@ -61,7 +62,7 @@ struct AppContext {
 
 // The main screen. It owns the loaded word list and every option control, and its
 // closing ends the program.
-class Form1 : public QMainWindow, private ProblemView {
+class Form1 : public QMainWindow, private ProblemView, private GetTestView {
 public:
     // Builds the screen and runs start-up: placement, choice lists, stored settings and,
     // when they could not all be read, the offer to repair Settei.ini.
@@ -379,6 +380,19 @@ private:
     void rebuildTestHeading() override;
     void markDue(ProblemSet& set) override;
     void awaitDue() override;
+
+    // GetTestView (form1getlist.cpp): the GET test on this screen.
+    void showCard(const QString& question, const QString& answer) override;
+    bool randomOrder() const override;
+    void setOrder(bool random) override;
+    void showGetTestRunning(bool running) override;
+    void lockOrderAndRange(bool locked) override;
+    void showGetTestResult(const std::optional<QString>& text) override;
+    void clearGetTestResult() override;
+    void hideGetTestPicture() override;
+    void mirrorOnExternalScreen() override;
+    void reloadKeepingList() override;
+    void getTestEnded(int got, int total, int shown) override;
 };
 
 } // namespace keruna

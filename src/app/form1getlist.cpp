@@ -1,41 +1,109 @@
 #include "app/form1.h"
 
-#include "problemdata/problemcontroller.h"
 #include "getlist/getlist.h"
 #include "getlist/gettest.h"
 #include "getlist/pickgamen.h"
 #include "mainscreen/mainmenus.h"
+#include "problemdata/problemcontroller.h"
 #include "problemdata/problemrecord.h"
 #include "quiz/testengine.h"
 #include "study/studyengine.h"
+#include "ui/cardtext.h"
 #include "ui/platform.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QRadioButton>
 #include <QToolButton>
 #include <QTreeView>
 
 // Form1: the GET list panel's buttons, popup menu and appends.
 namespace keruna {
 
+void Form1::showCard(const QString& question, const QString& answer)
+{
+    showCardText(m_c.Label1, question);
+    showCardText(m_c.Label2, answer);
+}
+
+bool Form1::randomOrder() const
+{
+    return m_c.Rndop[0]->isChecked();
+}
+
+void Form1::setOrder(bool random)
+{
+    m_c.Rndop[random ? 0 : 1]->setChecked(true);
+}
+
+void Form1::showGetTestRunning(bool running)
+{
+    m_c.pickend->setVisible(running);
+    m_c.Picktest->setVisible(!running);
+}
+
+void Form1::lockOrderAndRange(bool locked)
+{
+    for (QWidget* w : std::initializer_list<QWidget*> {m_c.Rndop[0], m_c.Rndop[1], m_c.dakecom})
+        w->setEnabled(!locked);
+    for (const char* name :
+        {"mmondaihyouzi", "mdmondaihyouzi", "mnormal", "mrandom", "mdnormal", "mdrandom"}) {
+        const QString n = QString::fromLatin1(name);
+        if (QAction* a = m_menus->action(n))
+            a->setEnabled(!locked);
+        else if (QMenu* m = m_menus->menu(n))
+            m->menuAction()->setEnabled(!locked);
+    }
+}
+
+void Form1::showGetTestResult(const std::optional<QString>& text)
+{
+    m_c.testkekkakesi->hide();
+    if (text)
+        m_c.Picktestlabel->setText(*text);
+    m_c.Picktestlabel->setVisible(text.has_value());
+}
+
+void Form1::clearGetTestResult()
+{
+    m_c.testkekkakesi->hide();
+    m_c.Picktestlabel->hide();
+    m_c.Picktestlabel->clear();
+}
+
+void Form1::hideGetTestPicture()
+{
+    m_c.Image1_10->hide();
+}
+
+void Form1::mirrorOnExternalScreen()
+{
+    syncExternal();
+}
+
+void Form1::reloadKeepingList()
+{
+    m_range.keepRange = true;
+    if (Result<bool> reloaded = m_problems->ReloadProblemFile(); !reloaded) {
+        // Only this reload keeps the range and the list; a later one must not.
+        m_range.keepRange = false;
+        m_ctx.platform.showMessage(
+            this, errorText(reloaded.error()), MessageIcon::Error, MessageButtons::Ok);
+    }
+}
+
+void Form1::getTestEnded(int got, int total, int shown)
+{
+    recordGetTest(got, total, shown);
+}
+
 void Form1::wireGetList()
 {
-    GetTestHooks getTest;
-    getTest.reloadKeepingList = [this] {
-        m_range.keepRange = true;
-        if (Result<bool> reloaded = m_problems->ReloadProblemFile(); !reloaded) {
-            // Only this reload keeps the range and the list; a later one must not.
-            m_range.keepRange = false;
-            m_ctx.platform.showMessage(
-                this, errorText(reloaded.error()), MessageIcon::Error, MessageButtons::Ok);
-        }
-    };
-    getTest.focusGetList = [this] { focusGetList(); };
-    getTest.mirror = [this] { syncExternal(); };
-    getTest.ended = [this](int got, int total, int shown) { recordGetTest(got, total, shown); };
-    m_getTest = std::make_unique<GetTest>(*m_study, *m_getList, std::move(getTest));
+    m_getTest = std::make_unique<GetTest>(*m_study, *m_getList, static_cast<GetTestView&>(*this));
     connect(m_c.Picktest, &QToolButton::clicked, this,
         [this] { m_study->userCommand([this] { m_getTest->start(); }); });
     connect(m_c.pickend, &QToolButton::clicked, this,

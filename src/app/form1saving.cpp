@@ -1,10 +1,10 @@
 #include "app/form1.h"
 
-#include "problemdata/problemcontroller.h"
 #include "database/dbgamen.h"
 #include "getlist/getlist.h"
 #include "getlist/pickgamen.h"
 #include "mainscreen/mainmenus.h"
+#include "problemdata/problemcontroller.h"
 #include "problemdata/problemwriter.h"
 #include "problemdata/saveprogress.h"
 #include "quiz/testengine.h"

@@ -1,7 +1,6 @@
 #include "app/form1.h"
 
 #include "app/layoutcontroller.h"
-#include "problemdata/problemcontroller.h"
 #include "app/stickcontroller.h"
 #include "common/twips.h"
 #include "database/dbgamen.h"
@@ -11,6 +10,7 @@
 #include "getlist/gettest.h"
 #include "getlist/pickgamen.h"
 #include "mainscreen/mainmenus.h"
+#include "problemdata/problemcontroller.h"
 #include "quiz/testdialog.h"
 #include "quiz/testengine.h"
 #include "quiz/testscore.h"

@@ -3,37 +3,18 @@
 #include "common/clock.h"
 #include "common/random.h"
 #include "getlist/getlist.h"
-#include "mainscreen/maincontrols.h"
-#include "mainscreen/mainmenus.h"
-#include "mainscreen/mainstate.h"
 #include "problemdata/problemset.h"
 #include "problemdata/range.h"
 #include "study/studyengine.h"
-#include "ui/cardtext.h"
-
-#include <QAction>
-#include <QComboBox>
-#include <QLabel>
-#include <QMenu>
-#include <QRadioButton>
-#include <QToolButton>
 
 #include <algorithm>
 
 namespace keruna {
 
-namespace {
-
-// The controls that would change the order or the range under a GET test.
-const char* const kLockedMenus[]
-    = {"mmondaihyouzi", "mdmondaihyouzi", "mnormal", "mrandom", "mdnormal", "mdrandom"};
-
-} // namespace
-
-GetTest::GetTest(StudyEngine& study, GetList& list, GetTestHooks hooks)
+GetTest::GetTest(StudyEngine& study, GetList& list, GetTestView& view)
     : m_study(study)
     , m_list(list)
-    , m_hooks(std::move(hooks))
+    , m_view(view)
 {
 }
 
@@ -50,19 +31,17 @@ bool GetTest::hasFile() const
 void GetTest::start()
 {
     const StudyEngine::Context& ctx = m_study.context();
-    if (!hasFile() || running() || ctx.state.testmode)
+    if (!hasFile() || running() || m_view.testActive())
         return;
-    MainControls& c = ctx.controls;
     StudySession& s = m_study.session();
     s.n = 0;
     s.phase = StudyPhase::AwaitItem;
     s.currentLine.clear();
     s.item = ItemText {};
     m_study.DisableItemButtons();
-    showCardText(c.Label1, QStringLiteral("Ready?"));
-    showCardText(c.Label2, {});
+    m_view.showCard(QStringLiteral("Ready?"), {});
 
-    m_savedRandom = c.Rndop[0]->isChecked();
+    m_savedRandom = m_view.randomOrder();
     m_orderSaved = true;
     const RangeFilter range = ctx.range.current.value_or(RangeFilter::NotYet);
     QStringList order = rangeList(ctx.set, range);
@@ -71,33 +50,24 @@ void GetTest::start()
     s.N = int(s.getTestOrder.size());
 
     s.getTestRunning = true;
-    c.pickend->show();
-    c.Picktest->hide();
-    c.Rndop[0]->setChecked(true);
+    m_view.showGetTestRunning(true);
+    m_view.setOrder(true);
     setLocked(true);
-    if (m_hooks.mirror)
-        m_hooks.mirror();
-    if (m_hooks.focusGetList)
-        m_hooks.focusGetList();
+    m_view.mirrorOnExternalScreen();
+    m_view.focusGetList();
 }
 
 void GetTest::end()
 {
-    const StudyEngine::Context& ctx = m_study.context();
     if (!hasFile())
         return;
-    MainControls& c = ctx.controls;
     StudySession& s = m_study.session();
-    c.testkekkakesi->hide();
-    if (!m_list.isEmpty() || s.n > 0) {
-        c.Picktestlabel->setText(getTestResultText(m_list.count(), s.N));
-        c.Picktestlabel->show();
-        if (m_hooks.ended)
-            m_hooks.ended(m_list.count(), s.N, s.n);
-    } else {
-        c.Picktestlabel->hide();
-    }
-    c.Image1_10->hide();
+    const bool result = !m_list.isEmpty() || s.n > 0;
+    m_view.showGetTestResult(
+        result ? std::optional(getTestResultText(m_list.count(), s.N)) : std::nullopt);
+    if (result)
+        m_view.getTestEnded(m_list.count(), s.N, s.n);
+    m_view.hideGetTestPicture();
 
     // The presentation stops; Start begins study again from the first item.
     m_study.timer().setEnabled(false);
@@ -105,31 +75,25 @@ void GetTest::end()
     s.phase = StudyPhase::AwaitItem;
     s.currentLine.clear();
     s.item = ItemText {};
-    showCardText(c.Label1, {});
-    showCardText(c.Label2, {});
+    m_view.showCard({}, {});
 
     ResetGetTestControls();
     s.getTestRunning = false;
     s.getTestOrder.clear();
-    if (m_hooks.mirror)
-        m_hooks.mirror();
-    if (m_hooks.reloadKeepingList)
-        m_hooks.reloadKeepingList();
+    m_view.mirrorOnExternalScreen();
+    m_view.reloadKeepingList();
 }
 
 void GetTest::ResetGetTestControls()
 {
-    MainControls& c = m_study.context().controls;
     // Only an order the GET test itself changed is put back.
     if (m_orderSaved) {
-        c.Rndop[m_savedRandom ? 0 : 1]->setChecked(true);
+        m_view.setOrder(m_savedRandom);
         m_orderSaved = false;
     }
     setLocked(false);
-    c.pickend->hide();
-    c.Picktest->show();
-    if (m_hooks.mirror)
-        m_hooks.mirror();
+    m_view.showGetTestRunning(false);
+    m_view.mirrorOnExternalScreen();
 }
 
 void GetTest::resetDisplay()
@@ -137,32 +101,18 @@ void GetTest::resetDisplay()
     if (!running())
         return;
     StudySession& s = m_study.session();
-    MainControls& c = m_study.context().controls;
     s.getTestRunning = false;
     s.getTestOrder.clear();
-    c.Image1_10->hide();
-    c.testkekkakesi->hide();
-    c.Picktestlabel->hide();
-    c.Picktestlabel->clear();
+    m_view.hideGetTestPicture();
+    m_view.clearGetTestResult();
     ResetGetTestControls();
 }
 
 void GetTest::setLocked(bool locked)
 {
-    const StudyEngine::Context& ctx = m_study.context();
-    MainControls& c = ctx.controls;
     // A running test keeps its own locks on these.
-    if (ctx.state.testmode)
-        return;
-    for (QWidget* w : std::initializer_list<QWidget*> {c.Rndop[0], c.Rndop[1], c.dakecom})
-        w->setEnabled(!locked);
-    for (const char* name : kLockedMenus) {
-        const QString n = QString::fromLatin1(name);
-        if (QAction* a = ctx.menus.action(n))
-            a->setEnabled(!locked);
-        else if (QMenu* m = ctx.menus.menu(n))
-            m->menuAction()->setEnabled(!locked);
-    }
+    if (!m_view.testActive())
+        m_view.lockOrderAndRange(locked);
 }
 
 GetTestScore getTestScore(int got, int total)

@@ -1,32 +1,20 @@
 #pragma once
 
-#include <QString>
+#include "getlist/gettestview.h"
 
-#include <functional>
+#include <QString>
 
 namespace keruna {
 
 class GetList;
 class StudyEngine;
 
-// What the GET test asks of the main screen.
-struct GetTestHooks {
-    // Loads the word list again keeping the range and the GET list (the items got).
-    std::function<void()> reloadKeepingList;
-    std::function<void()> focusGetList;
-    // The external screen follows: its result label, and its Picktest / pickend pair.
-    std::function<void()> mirror;
-    // The test ended with a result: the items got, the range's size and how many were
-    // shown.
-    std::function<void(int got, int total, int shown)> ended;
-};
-
 // The GET test: the range shuffled and shown once by the presentation engine; every item
 // the user takes with ○ is got. It ends after the last item or with pickend, and reports
 // the items got and the rate.
 class GetTest {
 public:
-    GetTest(StudyEngine& study, GetList& list, GetTestHooks hooks);
+    GetTest(StudyEngine& study, GetList& list, GetTestView& view);
 
     bool running() const;
     // Picktest: "Ready?"; Start then runs the shuffled range.
@@ -46,7 +34,7 @@ private:
 
     StudyEngine& m_study;
     GetList& m_list;
-    GetTestHooks m_hooks;
+    GetTestView& m_view;
     bool m_orderSaved = false; // the order option below is the user's, to be put back
     bool m_savedRandom = true;
 };

@@ -1,7 +1,7 @@
 #include "app/commandline.h"
 #include "app/form1.h"
-#include "problemdata/problemcontroller.h"
 #include "app/stickcontroller.h"
+#include "problemdata/problemcontroller.h"
 #include "settings/settingsstore.h"
 #include "study/stickscreen.h"
 #include "support/harness.h"

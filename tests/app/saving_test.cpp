@@ -1,10 +1,10 @@
 #include "app/form1.h"
-#include "problemdata/problemcontroller.h"
 #include "common/textfile.h"
 #include "database/dbgamen.h"
 #include "database/dblistmodel.h"
 #include "getlist/getlist.h"
 #include "getlist/pickgamen.h"
+#include "problemdata/problemcontroller.h"
 #include "support/harness.h"
 #include "support/smalldisk.h"
 

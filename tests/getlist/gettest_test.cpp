@@ -1,6 +1,6 @@
-#include "problemdata/problemcontroller.h"
 #include "getlist/getlist.h"
 #include "getlist/gettest.h"
+#include "problemdata/problemcontroller.h"
 #include "support/harness.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "app/form1.h"
-#include "problemdata/problemcontroller.h"
 #include "database/dbgamen.h"
 #include "database/dblistmodel.h"
 #include "history/historywindow.h"
+#include "problemdata/problemcontroller.h"
 #include "quiz/testtypes.h"
 #include "support/harness.h"
 

@@ -1,7 +1,7 @@
-#include "problemdata/problemcontroller.h"
 #include "database/dbgamen.h"
 #include "getlist/getlist.h"
 #include "mainscreen/mainmenus.h"
+#include "problemdata/problemcontroller.h"
 #include "settings/settingsstore.h"
 #include "study/studyengine.h"
 #include "study/typedspeed.h"
