@@ -249,6 +249,10 @@ void Form1::wireCommands()
     m.onCommand(QStringLiteral("mpick"), [this] { m_c.Pickbtn->click(); });
     m.onCommand(QStringLiteral("msakusei"), [this] { m_c.sakuseibtn->click(); });
     m.onCommand(QStringLiteral("mkugiri"), [this] { ShowProperties(); });
+    m.onCommand(QStringLiteral("mimport"), held([this] { ImportFromOtherTool(); }));
+    chooseImportColumns = [this](const ImportTable& table, const QString& name) {
+        return runImportDialog(table, name);
+    };
     connect(m_c.Pptbtn, &QToolButton::clicked, this,
         [this] { m_menus->action(QStringLiteral("mkugiri"))->trigger(); });
     m.onCommand(QStringLiteral("msyuuryou"), [this] { close(); });

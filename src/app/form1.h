@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/importdialog.h"
 #include "getlist/gettestview.h"
 #include "mainscreen/maincontrols.h"
 #include "mainscreen/mainstate.h"
@@ -103,6 +104,7 @@ public:
     // program ends.
     void saveSettingsBeforeEnd();
     void ShowProperties();
+    std::optional<ImportChoice> runImportDialog(const ImportTable& table, const QString& name);
 
     // The exit set as the controls hold it now; invalid speed texts are repaired in
     // their controls first.
@@ -145,6 +147,13 @@ public:
 
     // The set-up dialog shown modally over the main screen; nullopt when cancelled.
     std::function<std::optional<TestChoice>(const TestSetupInput&)> chooseTestSetup;
+
+    // 他の形式から読み込む (form1import.cpp): a file of another tool becomes a new word
+    // list, saved where the user says and opened. The source file is never written.
+    void ImportFromOtherTool();
+    // The columns and encoding dialog over the main screen; nullopt when cancelled.
+    std::function<std::optional<ImportChoice>(const ImportTable&, const QString& sourceName)>
+        chooseImportColumns;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,126 @@
+// Form1: a word list made from another tool's file (Anki, Parley, a spreadsheet).
+#include "app/form1.h"
+
+#include "common/textfile.h"
+#include "exchange/importdialog.h"
+#include "exchange/wordlistimport.h"
+#include "problemdata/problemcontroller.h"
+#include "problemdata/problemwriter.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace keruna {
+
+namespace {
+
+// Far above any word list another tool exports; a larger file is not one.
+constexpr qint64 kImportMaxBytes = 32 * 1024 * 1024;
+
+// The table of a file, by what it holds: kvtml XML, Anki's header lines, or values
+// separated by commas, tabs or semicolons.
+Result<ImportTable> readImportFile(const QString& path)
+{
+    Result<QByteArray> bytes = readFileBytes(path, kImportMaxBytes);
+    if (!bytes)
+        return bytes.error();
+    const QByteArray& data = bytes.value();
+    const bool xml = path.endsWith(QLatin1String(".kvtml"), Qt::CaseInsensitive)
+        || data.trimmed().startsWith("<?xml") || data.trimmed().startsWith("<kvtml");
+    if (xml)
+        return readKvtml(data);
+    Result<DecodedText> text = decodeBytes(data);
+    if (!text)
+        return text.error();
+    if (text.value().text.startsWith(u'#'))
+        return readAnkiNotes(text.value().text);
+    return readDelimited(text.value().text);
+}
+
+} // namespace
+
+std::optional<ImportChoice> Form1::runImportDialog(const ImportTable& table, const QString& name)
+{
+    ImportDialog dialog(table, name, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
+}
+
+void Form1::ImportFromOtherTool()
+{
+    OpenFileRequest open;
+    open.title = QStringLiteral("読み込むファイルを選んでください");
+    open.filter = QStringLiteral(
+        "Anki・Parley・表計算のファイル(*.txt *.csv *.tsv *.kvtml);;すべてのファイル(*)");
+    const std::optional<QString> source = m_ctx.platform.chooseOpenFile(this, open);
+    if (!source)
+        return;
+    const QString sourceName = QFileInfo(*source).fileName();
+    const Result<ImportTable> table = readImportFile(*source);
+    if (!table || table.value().rows.isEmpty()) {
+        m_ctx.platform.showMessage(this,
+            QStringLiteral("「%1」から単語を読み込めませんでした。\r\n%2")
+                .arg(sourceName,
+                    table ? QStringLiteral("読み込める行がありません。")
+                          : table.error().description),
+            MessageIcon::Warning, MessageButtons::Ok);
+        return;
+    }
+    const std::optional<ImportChoice> choice = chooseImportColumns(table.value(), sourceName);
+    if (!choice)
+        return;
+    WordListImport imported = wordListFromTable(
+        table.value(), choice->question, choice->answer, m_state.options.delimiter);
+    if (imported.lines.isEmpty()) {
+        m_ctx.platform.showMessage(
+            this, importSummary(imported), MessageIcon::Warning, MessageButtons::Ok);
+        return;
+    }
+    if (imported.lines.size() > ProblemSet::kCapacity) {
+        const MessageResult answer = m_ctx.platform.showMessage(this,
+            QStringLiteral("%1 件あります。1つの問題データに入れられるのは%2件までです。"
+                           "最初の%2件を書き出しますか？")
+                .arg(imported.lines.size())
+                .arg(ProblemSet::kCapacity),
+            MessageIcon::Question, MessageButtons::YesNo);
+        if (answer != MessageResult::Yes)
+            return;
+        imported.lines = imported.lines.first(ProblemSet::kCapacity);
+    }
+    SaveFileRequest save;
+    save.title = QStringLiteral("新しい問題データの保存先");
+    save.types = {{QStringLiteral("テキストファイル(*.txt)"), {QStringLiteral("*.txt")}}};
+    save.initialFile
+        = QDir(QFileInfo(*source).path())
+              .filePath(QFileInfo(*source).completeBaseName() + QStringLiteral(".txt"));
+    const std::optional<QString> target = m_ctx.platform.chooseSaveFile(this, save);
+    if (!target)
+        return;
+    // The source file is never written, whatever name the user gives.
+    if (QFileInfo(*target).absoluteFilePath() == QFileInfo(*source).absoluteFilePath()) {
+        m_ctx.platform.showMessage(this,
+            QStringLiteral(
+                "読み込んだファイルそのものには保存できません。別の名前を選んでください。"),
+            MessageIcon::Warning, MessageButtons::Ok);
+        return;
+    }
+    // Written over the open list: its unsaved work is settled first.
+    if (QFileInfo(*target).absoluteFilePath() == QFileInfo(m_set.path).absoluteFilePath()
+        && !settleUnsavedWork(this))
+        return;
+    ProblemSet format;
+    format.encoding = choice->encoding;
+    if (const std::optional<AppError> error = writeNewList(*target, format, imported.lines)) {
+        m_ctx.platform.showMessage(this,
+            QStringLiteral("「%1」に保存できませんでした。\r\n%2")
+                .arg(QFileInfo(*target).fileName(), error->description),
+            MessageIcon::Error, MessageButtons::Ok);
+        return;
+    }
+    m_ctx.platform.showMessage(
+        this, importSummary(imported), MessageIcon::Information, MessageButtons::Ok);
+    m_problems->openGivenFile(*target);
+}
+
+} // namespace keruna

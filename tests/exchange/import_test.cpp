@@ -1,0 +1,59 @@
+// 他の形式から読み込む through the main screen: the menu, the columns the user picks, the
+// save, the list opened; the source file untouched; bad files refused with a reason.
+#include "problemdata/problemcontroller.h"
+#include "support/harness.h"
+
+#include <QAction>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace keruna;
+using namespace keruna::test;
+
+TEST(ImportFromOtherTool, MakesANewListFromAnAnkiExportAndOpensIt)
+{
+    Form1Harness h;
+    h.start();
+    const QString source = h.path("deck.txt");
+    const QByteArray anki
+        = "#separator:tab\n#html:true\n#guid column:1\n"
+          "g1\tapple\t<i>りんご</i>\ng2\t\"bread, rolls\"\tパン\ng3\t\tno question\n";
+    writeBytes(source, anki);
+    int offeredQuestion = -1;
+    h.form().chooseImportColumns = [&](const ImportTable& table, const QString&) {
+        offeredQuestion = table.question;
+        return std::optional(ImportChoice {table.question, table.answer, TextEncoding::Cp932});
+    };
+    const QString target = h.path("deck-words.txt");
+    for (int round = 0; round < 2; ++round) { // the second time over the file the first made
+        h.platform.openAnswers.push_back(source);
+        h.platform.saveAnswers.push_back(target);
+        h.action("mimport")->trigger();
+        EXPECT_EQ(offeredQuestion, 1); // the guid column is passed over
+        EXPECT_EQ(
+            readBytes(target), sjis(QStringLiteral("apple,りんご\r\nbread， rolls,パン\r\n")));
+        EXPECT_EQ(readBytes(source), anki);
+        ASSERT_FALSE(h.platform.messages.empty());
+        EXPECT_EQ(h.platform.messages.back().text,
+            QStringLiteral(
+                "2 件を読み込みました。1 件は、区切り文字・改行・印と同じ文字を置き換えて"
+                "1行にしました。1 件は問題が空のため飛ばしました。"));
+        EXPECT_EQ(h.form().problems().chosenFileName(), target);
+    }
+
+    // The source itself is never the target; a file that is no table says why; nothing
+    // is written.
+    const int messages = int(h.platform.messages.size());
+    h.platform.openAnswers.push_back(source);
+    h.platform.saveAnswers.push_back(source);
+    h.action("mimport")->trigger();
+    EXPECT_EQ(readBytes(source), anki);
+    const QString broken = h.path("broken.kvtml");
+    writeBytes(broken, "<kvtml version=\"2.0\"><entries><entry>");
+    h.platform.openAnswers.push_back(broken);
+    h.action("mimport")->trigger();
+    ASSERT_EQ(int(h.platform.messages.size()), messages + 2);
+    EXPECT_TRUE(h.platform.messages.back().text.contains(QStringLiteral("broken.kvtml")));
+    EXPECT_FALSE(QFileInfo::exists(h.path("broken.txt")));
+}
