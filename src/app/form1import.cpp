@@ -51,8 +51,7 @@ void Form1::ImportFromOtherTool()
 {
     OpenFileRequest open;
     open.title = QStringLiteral("読み込むファイルを選んでください");
-    open.filter = QStringLiteral(
-        "Anki・Parley・表計算のファイル(*.txt *.csv *.tsv *.kvtml);;すべてのファイル(*)");
+    open.filter = QStringLiteral("Anki・Parley・表計算のファイル(*.txt *.csv *.tsv *.kvtml)");
     const std::optional<QString> source = m_ctx.platform.chooseOpenFile(this, open);
     if (!source)
         return;
