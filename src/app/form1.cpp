@@ -250,6 +250,10 @@ void Form1::wireCommands()
     m.onCommand(QStringLiteral("msakusei"), [this] { m_c.sakuseibtn->click(); });
     m.onCommand(QStringLiteral("mkugiri"), [this] { ShowProperties(); });
     m.onCommand(QStringLiteral("mimport"), held([this] { ImportFromOtherTool(); }));
+    m.onCommand(QStringLiteral("mexportother"), held([this] { ExportForOtherTool(); }));
+    chooseExportFormat = [this](int total, const QString& range, int inRange) {
+        return runExportDialog(total, range, inRange);
+    };
     chooseImportColumns = [this](const ImportTable& table, const QString& name) {
         return runImportDialog(table, name);
     };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/exportdialog.h"
 #include "exchange/importdialog.h"
 #include "getlist/gettestview.h"
 #include "mainscreen/maincontrols.h"
@@ -105,6 +106,7 @@ public:
     void saveSettingsBeforeEnd();
     void ShowProperties();
     std::optional<ImportChoice> runImportDialog(const ImportTable& table, const QString& name);
+    std::optional<ExportChoice> runExportDialog(int total, const QString& range, int inRange);
 
     // The exit set as the controls hold it now; invalid speed texts are repaired in
     // their controls first.
@@ -154,6 +156,11 @@ public:
     // The columns and encoding dialog over the main screen; nullopt when cancelled.
     std::function<std::optional<ImportChoice>(const ImportTable&, const QString& sourceName)>
         chooseImportColumns;
+    // 他の形式で書き出す: the open list, or its range, for Anki or Parley.
+    void ExportForOtherTool();
+    // The format dialog: the list's size, the range's caption and size; nullopt: cancelled.
+    std::function<std::optional<ExportChoice>(int total, const QString& range, int inRange)>
+        chooseExportFormat;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,7 +1,10 @@
-// Form1: a word list made from another tool's file (Anki, Parley, a spreadsheet).
+// Form1: a word list made from another tool's file (Anki, Parley, a spreadsheet), and the
+// open list written for those tools.
 #include "app/form1.h"
 
 #include "common/textfile.h"
+#include "exchange/exportdialog.h"
+#include "exchange/exporters.h"
 #include "exchange/importdialog.h"
 #include "exchange/wordlistimport.h"
 #include "problemdata/problemcontroller.h"
@@ -120,6 +123,60 @@ void Form1::ImportFromOtherTool()
     m_ctx.platform.showMessage(
         this, importSummary(imported), MessageIcon::Information, MessageButtons::Ok);
     m_problems->openGivenFile(*target);
+}
+
+} // namespace keruna
+
+namespace keruna {
+
+std::optional<ExportChoice> Form1::runExportDialog(int total, const QString& range, int inRange)
+{
+    ExportDialog dialog(total, range, inRange, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
+}
+
+void Form1::ExportForOtherTool()
+{
+    if (m_set.path.isEmpty() || m_set.allList.isEmpty())
+        return;
+    const RangeFilter range = m_range.current.value_or(RangeFilter::All);
+    const QStringList& inRange = rangeList(m_set, range);
+    const std::optional<ExportChoice> choice
+        = chooseExportFormat(int(m_set.allList.size()), rangeLabel(range), int(inRange.size()));
+    if (!choice)
+        return;
+    const bool parley = choice->format == ExportChoice::Format::Parley;
+    const QFileInfo list(m_set.path);
+    SaveFileRequest save;
+    save.title = QStringLiteral("他の形式で書き出す");
+    save.types = {parley
+            ? FileType {QStringLiteral("Parleyのファイル(*.kvtml)"), {QStringLiteral("*.kvtml")}}
+            : FileType {
+                QStringLiteral("Ankiで読み込むテキスト(*.txt)"), {QStringLiteral("*.txt")}}};
+    save.initialFile = list.dir().filePath(list.completeBaseName()
+        + (parley ? QStringLiteral(".kvtml") : QStringLiteral("-anki.txt")));
+    const std::optional<QString> target = m_ctx.platform.chooseSaveFile(this, save);
+    if (!target)
+        return;
+    // The word list itself is never overwritten by another format.
+    if (QFileInfo(*target).absoluteFilePath() == list.absoluteFilePath()) {
+        m_ctx.platform.showMessage(this,
+            QStringLiteral(
+                "開いている問題データそのものには書き出せません。別の名前を選んでください。"),
+            MessageIcon::Warning, MessageButtons::Ok);
+        return;
+    }
+    const QList<ExportItem> items
+        = exportItems(choice->rangeOnly ? inRange : m_set.allList, m_state.options.delimiter);
+    const QByteArray bytes
+        = parley ? kvtmlDocument(items, list.completeBaseName()) : ankiNotes(items);
+    if (const std::optional<AppError> error = writeFileBytes(*target, bytes))
+        m_ctx.platform.showMessage(this,
+            QStringLiteral("「%1」に書き出せませんでした。\r\n%2")
+                .arg(QFileInfo(*target).fileName(), error->description),
+            MessageIcon::Error, MessageButtons::Ok);
 }
 
 } // namespace keruna

@@ -1,14 +1,13 @@
 #include "exchange/importdialog.h"
 
+#include "exchange/dialogbuttons.h"
 #include "ui/accessiblenames.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -77,12 +76,7 @@ ImportDialog::ImportDialog(const ImportTable& table, const QString& sourceName, 
     form->addRow(QStringLiteral("新しい問題データの文字コード"), encodings);
     layout->addLayout(form);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("保存先を選ぶ...(&O)"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(chooseTargetButtons(this));
     makeAccessible(this);
 }
 

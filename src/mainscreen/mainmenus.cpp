@@ -235,6 +235,7 @@ void MainMenus::buildMainBar(QMenuBar* bar)
     QMenu* file = addMenu(bar, QStringLiteral("mfile"), QStringLiteral("ファイル(&F)"));
     addItem(file, QStringLiteral("mopen"), QStringLiteral("問題データを開く...(&O)"));
     addItem(file, QStringLiteral("mimport"), QStringLiteral("他の形式から読み込む...(&I)"));
+    addItem(file, QStringLiteral("mexportother"), QStringLiteral("他の形式で書き出す...(&W)"));
     file->addSeparator();
     addItem(file, QStringLiteral("mstart"), QStringLiteral("スタート(&S)"));
     addItem(file, QStringLiteral("mpick"), QStringLiteral("ゲット(&G)"));

@@ -68,9 +68,10 @@ TEST_F(MenusTest, MenuBarHoldsTheFiveMenusInOrder)
 TEST_F(MenusTest, FileMenu)
 {
     EXPECT_EQ(describe(menu("mfile")),
-        (QStringList {"mopen 問題データを開く...(&O)", "mimport 他の形式から読み込む...(&I)", "-",
-            "mstart スタート(&S)", "mpick ゲット(&G)", "mDB データベース&M)", "mtest テスト(&T)",
-            "-", "msakusei 問題データ編集(&E)", "mondaireset 問題データをリセット(&B)",
+        (QStringList {"mopen 問題データを開く...(&O)", "mimport 他の形式から読み込む...(&I)",
+            "mexportother 他の形式で書き出す...(&W)", "-", "mstart スタート(&S)",
+            "mpick ゲット(&G)", "mDB データベース&M)", "mtest テスト(&T)", "-",
+            "msakusei 問題データ編集(&E)", "mondaireset 問題データをリセット(&B)",
             "mondaifolder 問題の元フォルダを開く(&F)", "-", "mkugiri プロパティ...(&K)", "-",
             "msyokika 設定の初期化(&D)", "-", "msaikidou 再起動(&R)", "msyuuryou 終了(&X)"}));
 }

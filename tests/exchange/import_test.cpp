@@ -57,3 +57,50 @@ TEST(ImportFromOtherTool, MakesANewListFromAnAnkiExportAndOpensIt)
     EXPECT_TRUE(h.platform.messages.back().text.contains(QStringLiteral("broken.kvtml")));
     EXPECT_FALSE(QFileInfo::exists(h.path("broken.txt")));
 }
+
+// The open list written for Anki and for Parley, then read back: every entry comes back
+// as it was (its marks as Anki tags on the way); the range alone when asked.
+TEST(ImportFromOtherTool, AListWrittenForAnotherToolReadsBackTheSame)
+{
+    Form1Harness h;
+    h.start();
+    const QString path = h.path("w.txt");
+    writeBytes(path,
+        sjis(QStringLiteral("apple,りんご,,○\r\nsay \"hi\",こんにちは\r\ncat,ねこ、猫,赤×\r\n")));
+    h.open(path);
+    const QString anki = h.path("w-anki.txt");
+    ExportChoice choice;
+    h.form().chooseExportFormat = [&](int, const QString&, int) { return std::optional(choice); };
+    h.platform.saveAnswers.push_back(anki);
+    h.action("mexportother")->trigger();
+    EXPECT_EQ(readBytes(anki),
+        QStringLiteral("#separator:tab\n#html:false\n#columns:問題\t答え\tタグ\n#tags column:3\n"
+                       "apple\tりんご\t暗記済\n\"say \"\"hi\"\"\"\tこんにちは\t未暗記\n"
+                       "cat\tねこ、猫\t未暗記 要チェック\n")
+            .toUtf8());
+    choice.format = ExportChoice::Format::Parley;
+    const QString parley = h.path("w.kvtml");
+    h.platform.saveAnswers.push_back(parley);
+    h.action("mexportother")->trigger();
+
+    h.form().chooseImportColumns = [](const ImportTable& table, const QString&) {
+        return std::optional(ImportChoice {table.question, table.answer, TextEncoding::Utf8});
+    };
+    for (const QString& written : {anki, parley}) {
+        const QString back = h.path("back.txt");
+        h.platform.openAnswers.push_back(written);
+        h.platform.saveAnswers.push_back(back);
+        h.action("mimport")->trigger();
+        EXPECT_EQ(readBytes(back),
+            QStringLiteral("apple,りんご\r\nsay \"hi\",こんにちは\r\ncat,ねこ、猫\r\n").toUtf8())
+            << written.toStdString();
+        h.open(path);
+    }
+
+    // The range in force (【未】) alone.
+    choice.rangeOnly = true;
+    choice.format = ExportChoice::Format::Anki;
+    h.platform.saveAnswers.push_back(anki);
+    h.action("mexportother")->trigger();
+    EXPECT_EQ(readBytes(anki).count('\n'), 4 + 2);
+}

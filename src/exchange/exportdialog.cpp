@@ -1,0 +1,56 @@
+#include "exchange/exportdialog.h"
+
+#include "exchange/dialogbuttons.h"
+#include "ui/accessiblenames.h"
+
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace keruna {
+
+ExportDialog::ExportDialog(int total, const QString& rangeCaption, int inRange, QWidget* parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("exportDialog"));
+    setWindowTitle(QStringLiteral("他の形式で書き出す"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    auto* layout = new QVBoxLayout(this);
+
+    auto* formats = new QGroupBox(QStringLiteral("形式"), this);
+    auto* formatLayout = new QVBoxLayout(formats);
+    auto* anki = new QRadioButton(QStringLiteral("Anki（タブ区切りのテキスト）(&K)"), formats);
+    anki->setObjectName(QStringLiteral("exportAnki"));
+    m_parley = new QRadioButton(QStringLiteral("Parley（kvtml）(&P)"), formats);
+    m_parley->setObjectName(QStringLiteral("exportParley"));
+    anki->setChecked(true);
+    formatLayout->addWidget(anki);
+    formatLayout->addWidget(m_parley);
+    layout->addWidget(formats);
+
+    auto* items = new QGroupBox(QStringLiteral("書き出す単語"), this);
+    auto* itemLayout = new QVBoxLayout(items);
+    auto* all = new QRadioButton(QStringLiteral("問題データ全体　%1語(&A)").arg(total), items);
+    all->setObjectName(QStringLiteral("exportAll"));
+    m_range = new QRadioButton(
+        QStringLiteral("出題範囲%1　%2語(&R)").arg(rangeCaption).arg(inRange), items);
+    m_range->setObjectName(QStringLiteral("exportRange"));
+    m_range->setEnabled(inRange > 0);
+    all->setChecked(true);
+    itemLayout->addWidget(all);
+    itemLayout->addWidget(m_range);
+    layout->addWidget(items);
+
+    layout->addWidget(chooseTargetButtons(this));
+    makeAccessible(this);
+}
+
+ExportChoice ExportDialog::choice() const
+{
+    ExportChoice c;
+    c.format = m_parley->isChecked() ? ExportChoice::Format::Parley : ExportChoice::Format::Anki;
+    c.rangeOnly = m_range->isChecked();
+    return c;
+}
+
+} // namespace keruna
