@@ -60,8 +60,9 @@ ImportDialog::ImportDialog(const ImportTable& table, const QString& sourceName, 
     m_answer->setObjectName(QStringLiteral("importAnswer"));
     for (QComboBox* box : {m_question, m_answer})
         box->addItems(names);
+    m_answer->addItem(QStringLiteral("（答えなし）"), -1);
     m_question->setCurrentIndex(std::clamp(table.question, 0, std::max(width - 1, 0)));
-    m_answer->setCurrentIndex(std::clamp(table.answer, 0, std::max(width - 1, 0)));
+    m_answer->setCurrentIndex(table.answer < 0 ? width : std::min(table.answer, width));
     form->addRow(QStringLiteral("問題にする列(&Q)"), m_question);
     form->addRow(QStringLiteral("答えにする列(&A)"), m_answer);
     auto* encodings = new QHBoxLayout;
@@ -82,7 +83,9 @@ ImportDialog::ImportDialog(const ImportTable& table, const QString& sourceName, 
 
 ImportChoice ImportDialog::choice() const
 {
-    return {m_question->currentIndex(), m_answer->currentIndex(),
+    const int answer
+        = m_answer->currentIndex() == m_answer->count() - 1 ? -1 : m_answer->currentIndex();
+    return {m_question->currentIndex(), answer,
         m_utf8->isChecked() ? TextEncoding::Utf8 : TextEncoding::Cp932};
 }
 

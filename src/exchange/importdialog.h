@@ -16,7 +16,7 @@ namespace keruna {
 // What the user chose for a table read from another tool's file.
 struct ImportChoice {
     int question = 0;
-    int answer = 1;
+    int answer = 1; // -1: none
     TextEncoding encoding = TextEncoding::Utf8;
 };
 

@@ -29,7 +29,7 @@ void chooseColumns(ImportTable& table, const QSet<int>& skipped)
             free.append(i);
     }
     table.question = free.value(0, 0);
-    table.answer = free.value(1, std::min(1, std::max(width - 1, 0)));
+    table.answer = free.value(1, -1); // -1: no answer column
 }
 
 // The separator that splits the first lines into the same number of fields, two or more,

@@ -16,7 +16,7 @@ struct ImportTable {
     QStringList columns;
     QList<QStringList> rows;
     int question = 0;
-    int answer = 1;
+    int answer = 1; // -1: none (a table of one column)
 };
 
 // Anki's "notes in plain text" export: its header lines (#separator:, #html:, #columns:,

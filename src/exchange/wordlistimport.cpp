@@ -40,7 +40,9 @@ WordListImport wordListFromTable(
             ++out.emptyQuestion;
             continue;
         }
-        QString line = q + delimiter + safeField(row.value(answer), delimiter, changed);
+        // Without an answer column the line is the question alone.
+        QString line
+            = answer < 0 ? q : q + delimiter + safeField(row.value(answer), delimiter, changed);
         // An end that reads as a mark code (",,○" in a meaning) would mark the item: its
         // comma becomes a full-width one.
         if (writtenCodeOf(line) != MarkCode::None) {

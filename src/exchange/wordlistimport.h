@@ -8,7 +8,8 @@
 namespace keruna {
 
 // The lines of a new word list made from a table: the question column, the delimiter, the
-// answer column, one line a row, no mark (every item not yet memorized).
+// answer column (none when answer is -1), one line a row, no mark (every item not yet
+// memorized).
 struct WordListImport {
     QStringList lines;
     // Rows whose fields had to change to stay one item: a delimiter inside a field, a line

@@ -4,6 +4,7 @@
 #include "support/harness.h"
 
 #include <QAction>
+#include <QFile>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -49,13 +50,32 @@ TEST(ImportFromOtherTool, MakesANewListFromAnAnkiExportAndOpensIt)
     h.platform.saveAnswers.push_back(source);
     h.action("mimport")->trigger();
     EXPECT_EQ(readBytes(source), anki);
-    const QString broken = h.path("broken.kvtml");
-    writeBytes(broken, "<kvtml version=\"2.0\"><entries><entry>");
-    h.platform.openAnswers.push_back(broken);
-    h.action("mimport")->trigger();
-    ASSERT_EQ(int(h.platform.messages.size()), messages + 2);
-    EXPECT_TRUE(h.platform.messages.back().text.contains(QStringLiteral("broken.kvtml")));
-    EXPECT_FALSE(QFileInfo::exists(h.path("broken.txt")));
+    struct Bad {
+        const char* name;
+        QByteArray bytes;
+        const char* why;
+    };
+    const Bad bad[] = {
+        {"broken.kvtml", "<kvtml version=\"2.0\"><entries><entry>", "壊れています"},
+        {"image.csv", QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), ""},
+        {"empty.csv", "\r\n\r\n", "読み込める行がありません"},
+        {"huge.csv", QByteArray(), "大きすぎる"},
+    };
+    for (const Bad& b : bad) {
+        const QString file = h.path(QString::fromLatin1(b.name));
+        writeBytes(file, b.bytes);
+        if (b.bytes.isEmpty()) {
+            QFile huge(file);
+            ASSERT_TRUE(huge.open(QIODevice::ReadWrite) && huge.resize(100LL * 1024 * 1024));
+        }
+        h.platform.openAnswers.push_back(file);
+        h.action("mimport")->trigger();
+        ASSERT_EQ(int(h.platform.messages.size()), messages + 2 + int(&b - bad)) << b.name;
+        const QString said = h.platform.messages.back().text;
+        EXPECT_TRUE(said.contains(QString::fromLatin1(b.name))) << b.name;
+        EXPECT_TRUE(said.contains(QString::fromUtf8(b.why))) << said.toStdString();
+    }
+    EXPECT_TRUE(h.platform.saveAnswers.empty()); // no save dialog for any of them
 }
 
 // The open list written for Anki and for Parley, then read back: every entry comes back

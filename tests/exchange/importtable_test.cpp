@@ -63,6 +63,7 @@ TEST(ImportTable, DelimitedValues)
         {"comma", "a,b\r\nc,\"d,e\"\r\n", {{"a", "b"}, {"c", "d,e"}}, 0, 1},
         {"semicolon", "a;b,c\nd;e\n", {{"a", "b,c"}, {"d", "e"}}, 0, 1},
         {"tab", "x\ty, z\n", {{"x", "y, z"}}, 0, 1},
+        {"one column", "solo\nduo\n", {{"solo"}, {"duo"}}, 0, -1},
         {"quoted line break and an unfinished row", "\"w\nx\",y\nlast,",
             {{"w\nx", "y"}, {"last", ""}}, 0, 1},
     };
@@ -123,8 +124,9 @@ TEST(WordListImport, RowsBecomeOneSafeLineEach)
     // With another delimiter the meaning's commas stay, but never as a mark code.
     const WordListImport tab = wordListFromTable(table, 0, 1, QStringLiteral("\t"));
     EXPECT_EQ(tab.lines.value(3), QStringLiteral("t\tm，,○"));
-    // The columns the user chose, the other way round.
+    // The columns the user chose, the other way round; or no answer column.
     EXPECT_EQ(wordListFromTable(table, 1, 0, QStringLiteral(",")).lines.front(), "普通,plain");
+    EXPECT_EQ(wordListFromTable(table, 0, -1, QStringLiteral(",")).lines.front(), "plain");
 
     QTemporaryDir dir;
     const QString path = dir.filePath("imported.txt");
