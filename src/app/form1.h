@@ -105,8 +105,6 @@ public:
     // program ends.
     void saveSettingsBeforeEnd();
     void ShowProperties();
-    std::optional<ImportChoice> runImportDialog(const ImportTable& table, const QString& name);
-    std::optional<ExportChoice> runExportDialog(int total, const QString& range, int inRange);
 
     // The exit set as the controls hold it now; invalid speed texts are repaired in
     // their controls first.
@@ -171,6 +169,10 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The dialogs behind chooseImportColumns and chooseExportFormat.
+    std::optional<ImportChoice> runImportDialog(const ImportTable& table, const QString& name);
+    std::optional<ExportChoice> runExportDialog(int total, const QString& range, int inRange);
+
     void wireCommands();
     void mirrorCheckBox(class QCheckBox* box, const QString& menuName);
     void placeWindow();
