@@ -251,8 +251,9 @@ void Form1::wireCommands()
     m.onCommand(QStringLiteral("mkugiri"), [this] { ShowProperties(); });
     m.onCommand(QStringLiteral("mimport"), held([this] { ImportFromOtherTool(); }));
     m.onCommand(QStringLiteral("mexportother"), held([this] { ExportForOtherTool(); }));
-    chooseExportFormat = [this](int total, const QString& range, int inRange) {
-        return runExportDialog(total, range, inRange);
+    chooseExportFormat = [this](int total, const QString& range, int inRange,
+                             const QList<ExportSubsetOption>& subsets) {
+        return runExportDialog(total, range, inRange, subsets);
     };
     chooseImportColumns = [this](const ImportTable& table, const QString& name) {
         return runImportDialog(table, name);

@@ -156,8 +156,10 @@ public:
         chooseImportColumns;
     // 他の形式で書き出す: the open list, or its range, for Anki or Parley.
     void ExportForOtherTool();
-    // The format dialog: the list's size, the range's caption and size; nullopt: cancelled.
-    std::function<std::optional<ExportChoice>(int total, const QString& range, int inRange)>
+    // The format dialog: the list's size, the range's caption and size, the database
+    // screen's export subsets (none while it is not shown); nullopt: cancelled.
+    std::function<std::optional<ExportChoice>(
+        int total, const QString& range, int inRange, const QList<ExportSubsetOption>& subsets)>
         chooseExportFormat;
 
 protected:
@@ -171,7 +173,8 @@ protected:
 private:
     // The dialogs behind chooseImportColumns and chooseExportFormat.
     std::optional<ImportChoice> runImportDialog(const ImportTable& table, const QString& name);
-    std::optional<ExportChoice> runExportDialog(int total, const QString& range, int inRange);
+    std::optional<ExportChoice> runExportDialog(
+        int total, const QString& range, int inRange, const QList<ExportSubsetOption>& subsets);
 
     void wireCommands();
     void mirrorCheckBox(class QCheckBox* box, const QString& menuName);

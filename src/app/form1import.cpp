@@ -3,6 +3,7 @@
 #include "app/form1.h"
 
 #include "common/textfile.h"
+#include "database/dbgamen.h"
 #include "exchange/exportdialog.h"
 #include "exchange/exporters.h"
 #include "exchange/importdialog.h"
@@ -129,9 +130,10 @@ void Form1::ImportFromOtherTool()
 
 namespace keruna {
 
-std::optional<ExportChoice> Form1::runExportDialog(int total, const QString& range, int inRange)
+std::optional<ExportChoice> Form1::runExportDialog(
+    int total, const QString& range, int inRange, const QList<ExportSubsetOption>& subsets)
 {
-    ExportDialog dialog(total, range, inRange, this);
+    ExportDialog dialog(total, range, inRange, subsets, this);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();
@@ -143,8 +145,22 @@ void Form1::ExportForOtherTool()
         return;
     const RangeFilter range = m_range.current.value_or(RangeFilter::All);
     const QStringList& inRange = rangeList(m_set, range);
-    const std::optional<ExportChoice> choice
-        = chooseExportFormat(int(m_set.allList.size()), rangeLabel(range), int(inRange.size()));
+    // The database screen's subsets while it is shown: its entries as moved, marked and
+    // checked there.
+    QList<ListEntry> left;
+    QList<ListEntry> right;
+    QList<ExportSubsetOption> subsets;
+    if (databaseScreen() && databaseScreen()->isVisible()) {
+        left = listEntries(true);
+        right = listEntries(false);
+        const ExportCounts counts = exportCounts(
+            databaseScreen()->paneName(true), databaseScreen()->paneName(false), left, right);
+        for (int i = 0; i < 4; ++i)
+            subsets.append({exportOptionCaption(counts, ExportSet(i)),
+                exportOptionEnabled(counts, ExportSet(i))});
+    }
+    const std::optional<ExportChoice> choice = chooseExportFormat(
+        int(m_set.allList.size()), rangeLabel(range), int(inRange.size()), subsets);
     if (!choice)
         return;
     const bool parley = choice->format == ExportChoice::Format::Parley;
@@ -168,8 +184,9 @@ void Form1::ExportForOtherTool()
             MessageIcon::Warning, MessageButtons::Ok);
         return;
     }
-    const QList<ExportItem> items
-        = exportItems(choice->rangeOnly ? inRange : m_set.allList, m_state.options.delimiter);
+    const QList<ExportItem> items = choice->subset >= 0
+        ? exportItems(left, right, ExportSet(choice->subset), m_state.options.delimiter)
+        : exportItems(choice->rangeOnly ? inRange : m_set.allList, m_state.options.delimiter);
     const QByteArray bytes
         = parley ? kvtmlDocument(items, list.completeBaseName()) : ankiNotes(items);
     if (const std::optional<AppError> error = writeFileBytes(*target, bytes))

@@ -9,7 +9,8 @@
 
 namespace keruna {
 
-ExportDialog::ExportDialog(int total, const QString& rangeCaption, int inRange, QWidget* parent)
+ExportDialog::ExportDialog(int total, const QString& rangeCaption, int inRange,
+    const QList<ExportSubsetOption>& subsets, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("exportDialog"));
@@ -39,6 +40,14 @@ ExportDialog::ExportDialog(int total, const QString& rangeCaption, int inRange, 
     all->setChecked(true);
     itemLayout->addWidget(all);
     itemLayout->addWidget(m_range);
+    // The database screen's subsets, as its own export offers them.
+    for (const ExportSubsetOption& subset : subsets) {
+        auto* option = new QRadioButton(subset.caption, items);
+        option->setObjectName(QStringLiteral("exportSubset%1").arg(m_subsets.size()));
+        option->setEnabled(subset.enabled);
+        itemLayout->addWidget(option);
+        m_subsets.append(option);
+    }
     layout->addWidget(items);
 
     layout->addWidget(chooseTargetButtons(this));
@@ -50,6 +59,10 @@ ExportChoice ExportDialog::choice() const
     ExportChoice c;
     c.format = m_parley->isChecked() ? ExportChoice::Format::Parley : ExportChoice::Format::Anki;
     c.rangeOnly = m_range->isChecked();
+    for (int i = 0; i < m_subsets.size(); ++i) {
+        if (m_subsets[i]->isChecked())
+            c.subset = i;
+    }
     return c;
 }
 

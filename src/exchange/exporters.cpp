@@ -34,6 +34,17 @@ QList<ExportItem> exportItems(const QStringList& records, const QString& delimit
     return items;
 }
 
+QList<ExportItem> exportItems(const QList<ListEntry>& left, const QList<ListEntry>& right,
+    ExportSet set, const QString& delimiter)
+{
+    QList<ExportItem> items;
+    for (const auto& [entry, fromLeft] : exportedEntries(left, right, set)) {
+        const auto [question, answer] = listColumns(entry->text, delimiter);
+        items.append({question, answer, fromLeft, entry->red});
+    }
+    return items;
+}
+
 QByteArray ankiNotes(const QList<ExportItem>& items)
 {
     QByteArray out = QStringLiteral("#separator:tab\n#html:false\n#columns:問題\t答え\tタグ\n"

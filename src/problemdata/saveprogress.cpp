@@ -310,28 +310,37 @@ QStringList linesForSaveAs(const QStringList& lines, const SaveRequest& request,
     return out;
 }
 
-QStringList exportLines(const QList<ListEntry>& left, const QList<ListEntry>& right, ExportSet set)
+QList<std::pair<const ListEntry*, bool>> exportedEntries(
+    const QList<ListEntry>& left, const QList<ListEntry>& right, ExportSet set)
 {
-    QStringList out;
-    const auto take = [&](const QList<ListEntry>& list, bool all) {
+    QList<std::pair<const ListEntry*, bool>> out;
+    const auto take = [&](const QList<ListEntry>& list, bool fromLeft, bool all) {
         for (const ListEntry& e : list) {
             if (all || (set == ExportSet::Red && e.red) || (set == ExportSet::Checked && e.checked))
-                out.append(e.text);
+                out.append({&e, fromLeft});
         }
     };
     switch (set) {
     case ExportSet::Left:
-        take(left, true);
+        take(left, true, true);
         break;
     case ExportSet::Right:
-        take(right, true);
+        take(right, false, true);
         break;
     case ExportSet::Red:
     case ExportSet::Checked:
-        take(left, false);
-        take(right, false);
+        take(left, true, false);
+        take(right, false, false);
         break;
     }
+    return out;
+}
+
+QStringList exportLines(const QList<ListEntry>& left, const QList<ListEntry>& right, ExportSet set)
+{
+    QStringList out;
+    for (const auto& [entry, fromLeft] : exportedEntries(left, right, set))
+        out.append(entry->text);
     return out;
 }
 

@@ -137,6 +137,9 @@ enum class ExportSet { Left, Right, Red, Checked };
 // The item texts an export writes, one a line and without marks: a whole list, or the
 // red or checked entries of the left list and then of the right one.
 QStringList exportLines(const QList<ListEntry>& left, const QList<ListEntry>& right, ExportSet set);
+// The same entries, each with whether it stands in the left list (memorized, or correct).
+QList<std::pair<const ListEntry*, bool>> exportedEntries(
+    const QList<ListEntry>& left, const QList<ListEntry>& right, ExportSet set);
 
 // What the export dialog offers and the save dialog proposes. The pane names are those
 // the lists show (暗記済リスト / 未暗記リスト, or the test's 正解リスト / 間違いリスト).

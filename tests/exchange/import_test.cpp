@@ -1,5 +1,6 @@
 // 他の形式から読み込む through the main screen: the menu, the columns the user picks, the
 // save, the list opened; the source file untouched; bad files refused with a reason.
+#include "database/dbgamen.h"
 #include "problemdata/problemcontroller.h"
 #include "support/harness.h"
 
@@ -90,9 +91,15 @@ TEST(ImportFromOtherTool, AListWrittenForAnotherToolReadsBackTheSame)
     h.open(path);
     const QString anki = h.path("w-anki.txt");
     ExportChoice choice;
-    h.form().chooseExportFormat = [&](int, const QString&, int) { return std::optional(choice); };
+    QList<ExportSubsetOption> offered;
+    h.form().chooseExportFormat
+        = [&](int, const QString&, int, const QList<ExportSubsetOption>& subsets) {
+              offered = subsets;
+              return std::optional(choice);
+          };
     h.platform.saveAnswers.push_back(anki);
     h.action("mexportother")->trigger();
+    EXPECT_TRUE(offered.isEmpty()); // no database screen shown, no subsets
     EXPECT_EQ(readBytes(anki),
         QStringLiteral("#separator:tab\n#html:false\n#columns:問題\t答え\tタグ\n#tags column:3\n"
                        "apple\tりんご\t暗記済\n\"say \"\"hi\"\"\"\tこんにちは\t未暗記\n"
@@ -123,4 +130,16 @@ TEST(ImportFromOtherTool, AListWrittenForAnotherToolReadsBackTheSame)
     h.platform.saveAnswers.push_back(anki);
     h.action("mexportother")->trigger();
     EXPECT_EQ(readBytes(anki).count('\n'), 4 + 2);
+
+    // The database screen's subsets while it is shown, as its own export offers them.
+    h.form().openDatabaseScreen();
+    choice.rangeOnly = false;
+    choice.subset = int(ExportSet::Red);
+    h.platform.saveAnswers.push_back(anki);
+    h.action("mexportother")->trigger();
+    ASSERT_EQ(offered.size(), 4);
+    EXPECT_EQ(offered[2].caption, QStringLiteral("要チェック　1語"));
+    EXPECT_TRUE(
+        readBytes(anki).endsWith(QStringLiteral("\ncat\tねこ、猫\t未暗記 要チェック\n").toUtf8()));
+    EXPECT_EQ(readBytes(anki).count('\n'), 4 + 1);
 }
