@@ -50,6 +50,7 @@ ImportDialog::ImportDialog(const ImportTable& table, const QString& sourceName, 
         }
     }
     m_preview->horizontalHeader()->setStretchLastSection(true);
+    m_preview->verticalHeader()->hide(); // (and with it the unnamed corner button)
     m_preview->setMinimumSize(480, 200);
     layout->addWidget(m_preview, 1);
 

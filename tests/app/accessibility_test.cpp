@@ -1,6 +1,8 @@
 #include "app/form1.h"
 #include "app/stickcontroller.h"
 #include "database/dbgamen.h"
+#include "exchange/exportdialog.h"
+#include "exchange/importdialog.h"
 #include "getlist/getlist.h"
 #include "getlist/pickgamen.h"
 #include "history/historywindow.h"
@@ -227,6 +229,16 @@ TEST_F(Accessibility, EveryOtherScreenIsANamedWindowWithEveryControlNamed)
         on<QRadioButton>(&setup, kind)->click();
         expectAccessible(&setup, std::string("test set-up ") + kind);
     }
+
+    ImportTable table;
+    table.rows = {{"a", "b"}};
+    ImportDialog import(table, QStringLiteral("deck.txt"), &h.form());
+    import.show();
+    expectAccessible(&import, "import");
+    ExportDialog exporting(
+        3, QStringLiteral("【未】"), 1, {{QStringLiteral("暗記済リスト　1語"), true}}, &h.form());
+    exporting.show();
+    expectAccessible(&exporting, "export");
 
     // The strip holds no control; it is a named window all the same.
     h.find<QToolButton>("boubtn")->click();
