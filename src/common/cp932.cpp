@@ -3,6 +3,7 @@
 #include <QList>
 #include <QStringDecoder>
 
+#include <atomic>
 #include <cstring>
 #include <vector>
 
@@ -29,6 +30,8 @@ struct Cp932Table {
     std::vector<char16_t> single = std::vector<char16_t>(0x100, kNone);
     std::vector<bool> writable = std::vector<bool>(0x10000, false); // characters it holds
 };
+
+std::atomic<bool> g_tableMade {false};
 
 const Cp932Table& cp932Table()
 {
@@ -86,6 +89,7 @@ const Cp932Table& cp932Table()
         }
         return t;
     }();
+    g_tableMade.store(true, std::memory_order_relaxed);
     return table;
 }
 
@@ -183,8 +187,14 @@ QString swapControlsBeforeEncode(const QString& text)
 // character it substitutes: U+001A also stands for a real byte.
 std::optional<QString> decodeCp932(QByteArrayView bytes)
 {
-    if (std::optional<QString> text = decodeCp932ByTable(bytes))
-        return text;
+    // Making the table costs about half a millisecond: a word list pays it back at once,
+    // a settings value at start-up would not, so a short text goes to the converter until
+    // the table has been made anyway.
+    constexpr qsizetype kWorthTheTable = 16 * 1024;
+    if (bytes.size() >= kWorthTheTable || g_tableMade.load(std::memory_order_relaxed)) {
+        if (std::optional<QString> text = decodeCp932ByTable(bytes))
+            return text;
+    }
     QStringDecoder decoder(kCp932Name, QStringConverter::Flag::Stateless);
     QString text = decoder.decode(bytes);
     if (!decoder.isValid() || decoder.hasError())
