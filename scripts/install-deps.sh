@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins
-  qt6-translations-l10n
+  qt6-translations-l10n qt6-l10n-tools
   qt6-speech-dev qt6-declarative-dev libqt6texttospeech6 qt6-speech-speechd-plugin
   qt6-charts-dev
   speech-dispatcher speech-dispatcher-espeak-ng espeak-ng

@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 #include "app/form1.h"
+#include "app/language.h"
 #include "common/clock.h"
 #include "common/random.h"
 #include "settings/settingsschema.h"
@@ -10,12 +11,10 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFileInfo>
-#include <QLibraryInfo>
 #include <QLocale>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QTranslator>
 
 #include <functional>
 #include <optional>
@@ -83,18 +82,6 @@ int main(int argc, char* argv[])
     if (windowSystem == keruna::WindowSystemChoice::XWayland)
         qunsetenv("QT_QPA_PLATFORM");
     QApplication::setApplicationName(QStringLiteral("keruna"));
-    // The program speaks Japanese whatever the desktop's language: so do Qt's own dialogs.
-    // Qt's own translations first; an installed copy of ours where those are missing.
-    QTranslator qtTranslations;
-    for (const QString& folder : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-             QCoreApplication::applicationDirPath()
-                 + QStringLiteral("/../share/keruna/translations")}) {
-        if (qtTranslations.load(QLocale(QLocale::Japanese, QLocale::Japan),
-                QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
-            QApplication::installTranslator(&qtTranslations);
-            break;
-        }
-    }
     const QString configFolder
         = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QString folder = keruna::settingsFolder(qEnvironmentVariable("KERUNA_PROGRAM_FOLDER"),
@@ -117,6 +104,12 @@ int main(int argc, char* argv[])
     const QString settings = keruna::SettingsStore::settingsPath(folder);
     if ((folder == configFolder || sessionOnly) && !QFileInfo::exists(settings))
         keruna::InitSettings(settings);
+    // Before the first window: every text is translated as it is made.
+    const keruna::Language language = keruna::chooseLanguage(commandLine.language,
+        keruna::SettingsStore::ReadValue(keruna::kLanguageKey, keruna::Section::Form, settings),
+        QLocale::system());
+    if (!keruna::installLanguage(language))
+        std::fputs("keruna: the English texts could not be loaded\n", stderr);
     keruna::SystemClock clock;
     keruna::QtTimerFactory timers;
     keruna::StdRandomSource random;

@@ -32,8 +32,13 @@ CommandLine parseCommandLine(const QStringList& arguments)
         {QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help and end."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
         QStringLiteral("Show the version and end."));
+    const QCommandLineOption language(QStringLiteral("lang"),
+        QStringLiteral("Interface language: ja (Japanese) or en (English). Without it, the "
+                       "choice made in the Help menu, else the desktop's language."),
+        QStringLiteral("ja|en"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(language);
     parser.addPositionalArgument(QStringLiteral("file"),
         QStringLiteral("A word list to open (Shift-JIS or UTF-8 text)."), QStringLiteral("[file]"));
 
@@ -64,6 +69,17 @@ CommandLine parseCommandLine(const QStringList& arguments)
         out.exitNow = true;
         out.output = program + u' ' + kVersion + u'\n';
         return out;
+    }
+    if (parser.isSet(language)) {
+        const QString code = parser.value(language).toLower();
+        if (code != u"ja" && code != u"en") {
+            out.exitNow = true;
+            out.exitCode = 2;
+            out.error = program + QStringLiteral(": --lang takes ja or en, not '")
+                + parser.value(language) + QStringLiteral("'\nTry 'keruna --help'.\n");
+            return out;
+        }
+        out.language = code;
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {

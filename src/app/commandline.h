@@ -8,14 +8,15 @@ namespace keruna {
 // What the command line asks for.
 struct CommandLine {
     QString file; // a word list to open at start; empty when none was named
+    QString language; // "ja" or "en" from --lang; empty when not given
     bool exitNow = false; // --help, --version or a mistake: print and end without a window
     int exitCode = 0;
     QString output; // for standard output (help, version)
     QString error; // for standard error
 };
 
-// keruna [--help] [--version] [word list]. Unknown options are reported, not ignored; a
-// second file is refused too, so that nothing the user typed is silently dropped.
+// keruna [--help] [--version] [--lang ja|en] [word list]. Unknown options are reported, not
+// ignored; a second file is refused too, so that nothing the user typed is silently dropped.
 CommandLine parseCommandLine(const QStringList& arguments);
 
 // The folder that holds Settei.ini: KERUNA_PROGRAM_FOLDER when set; the program's own folder

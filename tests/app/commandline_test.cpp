@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 #include "app/form1.h"
+#include "app/language.h"
 #include "app/stickcontroller.h"
 #include "problemdata/problemcontroller.h"
 #include "settings/settingsstore.h"
@@ -35,6 +36,7 @@ TEST(CommandLine, OptionsAndOneFile)
         int code;
         QString file;
         QString inOutput; // or in the error text
+        QString language = {};
     } cases[] = {
         {{"keruna"}, false, 0, {}, {}},
         {{"keruna", "単語 帳.txt"}, false, 0, QStringLiteral("単語 帳.txt"), {}},
@@ -48,6 +50,9 @@ TEST(CommandLine, OptionsAndOneFile)
         // Qt's own options are Qt's: the list after them is still the one opened.
         {{"keruna", "-style=fusion", "list.txt"}, false, 0, "list.txt", {}},
         {{"keruna", "-style", "fusion", "list.txt"}, false, 0, "list.txt", {}},
+        {{"keruna", "--lang", "EN", "list.txt"}, false, 0, "list.txt", {}, "en"},
+        {{"keruna", "--lang=ja"}, false, 0, {}, {}, "ja"},
+        {{"keruna", "--lang", "de"}, true, 2, {}, "--lang takes ja or en, not 'de'"},
     };
     for (const Case& c : cases) {
         const CommandLine cl = parseCommandLine(c.args);
@@ -56,7 +61,36 @@ TEST(CommandLine, OptionsAndOneFile)
         EXPECT_EQ(cl.exitCode, c.code) << what;
         EXPECT_EQ(cl.file, c.file) << what;
         EXPECT_TRUE((cl.output + cl.error).contains(c.inOutput)) << what;
+        EXPECT_EQ(cl.language, c.language) << what;
     }
+}
+
+TEST(CommandLine, LanguageComesFromTheOptionThenTheKeptChoiceThenTheDesktop)
+{
+    using enum Language;
+    const QLocale japan(QLocale::Japanese, QLocale::Japan);
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QLocale germany(QLocale::German, QLocale::Germany);
+    struct Case {
+        QString option, kept;
+        QLocale desktop;
+        Language expected;
+    } cases[] = {
+        {{}, {}, japan, Japanese},
+        {{}, {}, QLocale::c(), Japanese}, // C and POSIX: nothing changes for today's users
+        {{}, {}, QLocale(QStringLiteral("POSIX")), Japanese},
+        {{}, {}, us, English},
+        {{}, {}, germany, English},
+        {{}, "ja", us, Japanese},
+        {{}, "en", japan, English},
+        {{}, "ERROR", us, English}, // no key in Settei.ini
+        {"ja", "en", us, Japanese},
+        {"en", "ja", japan, English},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(chooseLanguage(c.option, c.kept, c.desktop), c.expected)
+            << c.option.toStdString() << "|" << c.kept.toStdString() << "|"
+            << c.desktop.name().toStdString();
 }
 
 TEST(CommandLine, SettingsFolderIsTheProgramsOwnWhenItCanBeWritten)
