@@ -1,20 +1,34 @@
 // Every screen at the scale factor of a high-density display. The factor is read when the
 // application starts (QT_SCALE_FACTOR), so CTest runs this suite once per factor, each in
-// its own process; without the variable it runs at 1.
+// its own process; without the variable it runs at 1. With the English interface
+// (KERUNA_TEST_LANGUAGE=en) the same walk also finds any Japanese the program still shows.
 #include "app/form1.h"
+#include "app/language.h"
 #include "database/dbgamen.h"
+#include "exchange/exportdialog.h"
+#include "exchange/importdialog.h"
 #include "getlist/pickgamen.h"
+#include "history/historywindow.h"
+#include "problemdata/range.h"
+#include "problemdata/saveprogress.h"
 #include "support/harness.h"
 #include "ui/hozongamen.h"
 #include "ui/propertiesdialog.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGlyphRun>
+#include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTabWidget>
@@ -122,6 +136,87 @@ QStringList clippedTexts(const QWidget* window)
     return faults;
 }
 
+// The texts of the example word list: shown as they are in any language.
+QStringList listTexts()
+{
+    QFile file(QStringLiteral(KERUNA_EXAMPLES_DIR "/word-utf8.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList out;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(u'\n'))
+        for (const QString& field : line.trimmed().split(u','))
+            if (!field.isEmpty())
+                out.append(field);
+    // The longest first, so that a text holding a shorter one goes whole.
+    std::sort(out.begin(), out.end(),
+        [](const QString& a, const QString& b) { return a.size() > b.size(); });
+    return out;
+}
+
+// Kana and kanji left in a text once the word list's own texts are taken out.
+bool holdsJapanese(QString text)
+{
+    static const QStringList own = listTexts();
+    static const QRegularExpression japanese(
+        QStringLiteral("[\\x{3040}-\\x{30ff}\\x{3400}-\\x{9fff}\\x{ff66}-\\x{ff9f}]"));
+    for (const QString& t : own)
+        text.remove(t);
+    return text.contains(japanese);
+}
+
+// Every text of the window that a user reads or a screen reader speaks, with where it is.
+QList<std::pair<QString, QString>> shownTexts(const QWidget* window)
+{
+    QList<std::pair<QString, QString>> out;
+    const auto add = [&out](const QObject* o, const char* what, const QString& text) {
+        if (!text.isEmpty())
+            out.append({o->objectName() + u'.' + QLatin1String(what), text});
+    };
+    QList<const QWidget*> widgets = {window};
+    for (const QWidget* w : window->findChildren<QWidget*>())
+        if (w->isVisibleTo(window))
+            widgets.append(w);
+    add(window, "windowTitle", window->windowTitle());
+    for (const QWidget* w : widgets) {
+        add(w, "toolTip", w->toolTip());
+        add(w, "statusTip", w->statusTip());
+        add(w, "accessibleName", w->accessibleName());
+        add(w, "accessibleDescription", w->accessibleDescription());
+        if (const auto* l = qobject_cast<const QLabel*>(w))
+            add(w, "text", l->text());
+        if (const auto* b = qobject_cast<const QAbstractButton*>(w))
+            add(w, "text", b->text());
+        if (const auto* g = qobject_cast<const QGroupBox*>(w))
+            add(w, "title", g->title());
+        if (const auto* e = qobject_cast<const QLineEdit*>(w))
+            add(w, "placeholderText", e->placeholderText());
+        if (const auto* c = qobject_cast<const QComboBox*>(w); c && !c->isEditable())
+            for (int i = 0; i < c->count(); ++i)
+                add(w, "item", c->itemText(i));
+        if (const auto* t = qobject_cast<const QTabWidget*>(w))
+            for (int i = 0; i < t->count(); ++i)
+                add(w, "tab", t->tabText(i) + u' ' + t->tabToolTip(i));
+        if (const auto* v = qobject_cast<const QAbstractItemView*>(w); v && v->model())
+            for (int i = 0; i < v->model()->columnCount(); ++i)
+                add(w, "header", v->model()->headerData(i, Qt::Horizontal).toString());
+        for (const QAction* a : w->actions())
+            add(a, "action", a->text() + u' ' + a->toolTip());
+    }
+    return out;
+}
+
+void expectNoJapaneseInEnglish(const QList<std::pair<QString, QString>>& texts, const QString& what)
+{
+    if (interfaceLanguage() != Language::English)
+        return;
+    QStringList left;
+    for (const auto& [where, text] : texts)
+        if (holdsJapanese(text))
+            left.append(where + QStringLiteral(": ") + text);
+    EXPECT_TRUE(left.isEmpty()) << what.toStdString() << ", Japanese left:\n  "
+                                << left.join(QStringLiteral("\n  ")).toStdString();
+}
+
 void expectWhole(const QWidget* window, const QString& what)
 {
     ASSERT_NE(window, nullptr) << what.toStdString();
@@ -129,6 +224,7 @@ void expectWhole(const QWidget* window, const QString& what)
     const QStringList faults = clippedTexts(window);
     EXPECT_TRUE(faults.isEmpty()) << what.toStdString() << " at " << qApp->devicePixelRatio()
                                   << ":\n  " << faults.join(QStringLiteral("\n  ")).toStdString();
+    expectNoJapaneseInEnglish(shownTexts(window), what);
 }
 
 // Runs check on the modal dialog that run opens, then closes it.
@@ -154,6 +250,14 @@ protected:
         h.start();
         h.form().show();
         QApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        // Every message the walk brought up, in the interface's language too.
+        QList<std::pair<QString, QString>> texts;
+        for (const ShownMessage& m : h.platform.messages)
+            texts.append({QStringLiteral("message"), m.title + u' ' + m.text});
+        expectNoJapaneseInEnglish(texts, QStringLiteral("messages"));
     }
     void openExample()
     {
@@ -318,4 +422,52 @@ TEST_F(HiDpi, PicturesAreDrawnAtTheScreensPixelDensity)
     const QPixmap icon = open->icon().pixmap(open->iconSize(), ratio);
     EXPECT_EQ(icon.size(), open->iconSize() * ratio);
     EXPECT_DOUBLE_EQ(icon.devicePixelRatio(), ratio);
+}
+
+TEST_F(HiDpi, TheLanguageAskedForIsTheOneInForce)
+{
+    // As with the factor: an English run that fell back to Japanese would check nothing.
+    const bool english = qEnvironmentVariable("KERUNA_TEST_LANGUAGE") == u"en";
+    EXPECT_EQ(interfaceLanguage(), english ? Language::English : Language::Japanese);
+    EXPECT_EQ(holdsJapanese(h.find<QToolButton>("Startbtn")->toolTip()), !english);
+}
+
+TEST_F(HiDpi, MenusHistoryPaletteImportAndExport)
+{
+    openExample();
+    QList<std::pair<QString, QString>> menuTexts;
+    for (const QMenu* menu : h.form().findChildren<QMenu*>()) {
+        menuTexts.append({menu->objectName(), menu->title()});
+        for (const QAction* a : menu->actions())
+            menuTexts.append({a->objectName(), a->text() + u' ' + a->toolTip()});
+    }
+    ASSERT_GT(menuTexts.size(), 100); // the bar's menus and the pop-up menu
+    expectNoJapaneseInEnglish(menuTexts, QStringLiteral("menus"));
+
+    h.action("mrireki")->trigger();
+    QApplication::processEvents();
+    expectWhole(h.form().historyWindow(), QStringLiteral("history"));
+    h.form().historyWindow()->close();
+    h.action("mtexthatuon")->trigger();
+    QApplication::processEvents();
+    expectWhole(h.form().findChild<QWidget*>(QStringLiteral("texthatuongamen")),
+        QStringLiteral("speech palette"));
+
+    ImportTable table;
+    table.rows = {{"apple", "りんご", "tag"}, {"book", "本", ""}};
+    ImportDialog import(table, QStringLiteral("deck.txt"), &h.form());
+    import.show();
+    QApplication::processEvents();
+    expectWhole(&import, QStringLiteral("import"));
+    h.find<QToolButton>("DBbtn")->click();
+    const DBgamen* db = h.form().databaseScreen();
+    ExportCounts counts;
+    counts.leftName = db->paneName(true);
+    counts.rightName = db->paneName(false);
+    counts.left = 1;
+    ExportDialog exporting(3, rangeLabel(RangeFilter::All), 1,
+        {{exportOptionCaption(counts, ExportSet::Left), true}}, &h.form());
+    exporting.show();
+    QApplication::processEvents();
+    expectWhole(&exporting, QStringLiteral("export"));
 }

@@ -1,3 +1,5 @@
+#include "app/language.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -11,6 +13,9 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("KERUNA_MODULE_DIR"))
         qputenv("KERUNA_MODULE_DIR", KERUNA_BUILD_DIR);
     QApplication app(argc, argv);
+    // Japanese, the language the program is written in, unless a run asks for English.
+    if (qEnvironmentVariable("KERUNA_TEST_LANGUAGE") == u"en")
+        keruna::installLanguage(keruna::Language::English);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
