@@ -58,7 +58,7 @@ Form1::Form1(AppContext context, QWidget* parent)
     initResources();
     installFontSubstitutes();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(kProgramName);
+    setWindowTitle(programName());
     // Every window of the program carries its icon: the strip, the dialogs, the palette.
     QApplication::setWindowIcon(lazyIcon(QStringLiteral(":/icons/idle.svg")));
     auto* central = new QWidget(this);
@@ -406,9 +406,8 @@ void Form1::Restart()
 
 void Form1::InitializeSettings()
 {
-    const MessageResult answer
-        = m_ctx.platform.showMessage(this, QStringLiteral("ソフトウェアの設定を初期化しますか？"),
-            MessageIcon::Question, MessageButtons::YesNo);
+    const MessageResult answer = m_ctx.platform.showMessage(this,
+        tr("ソフトウェアの設定を初期化しますか？"), MessageIcon::Question, MessageButtons::YesNo);
     if (answer != MessageResult::Yes || !settleUnsavedWork(this))
         return;
     InitSettings(settingsPath());
@@ -504,7 +503,7 @@ void Form1::applyPropertiesQuietly()
         v = m_properties->values();
     if (!propertiesAcceptable(v)) {
         m_ctx.platform.showMessage(
-            this, QStringLiteral("文字が不正です。"), MessageIcon::Warning, MessageButtons::Ok);
+            this, tr("文字が不正です。"), MessageIcon::Warning, MessageButtons::Ok);
         return;
     }
     writePrSection(settingsPath(), v);

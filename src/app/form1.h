@@ -12,6 +12,7 @@
 #include "review/fsrs.h"
 #include "ui/platform.h"
 
+#include <QCoreApplication>
 #include <QFutureWatcher>
 #include <QHash>
 #include <QMainWindow>
@@ -65,6 +66,8 @@ struct AppContext {
 // The main screen. It owns the loaded word list and every option control, and its
 // closing ends the program.
 class Form1 : public QMainWindow, private ProblemView, private GetTestView {
+    Q_DECLARE_TR_FUNCTIONS(Form1)
+
 public:
     // Builds the screen and runs start-up: placement, choice lists, stored settings and,
     // when they could not all be read, the offer to repair Settei.ini.

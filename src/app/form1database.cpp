@@ -199,8 +199,7 @@ void Form1::showDatabasePopup(bool left, const QPoint& at)
     QAction* rate = m_menus->action(QStringLiteral("mlistritu"));
     for (QAction* a : {red, speak, rate})
         a->setEnabled(!list.isEmpty());
-    rate->setText(
-        left ? QStringLiteral("チェック数と忘却率(&C)") : QStringLiteral("チェック数と正解率(&C)"));
+    rate->setText(left ? tr("チェック数と忘却率(&C)") : tr("チェック数と正解率(&C)"));
     // The menu's own commands act on the GET list; while it serves a database list they
     // are held back and the chosen item runs on that list instead.
     QAction* chosen = nullptr;
@@ -218,7 +217,8 @@ void Form1::showDatabasePopup(bool left, const QPoint& at)
             speakListText(list.entry(row).question);
     } else if (chosen == rate && !list.isEmpty()) {
         m_ctx.platform.showMessage(screen,
-            getStatisticsText(rate->text(), list.checkedCount(), list.count()),
+            getStatisticsText(left ? StatisticsRate::Forgetting : StatisticsRate::Correct,
+                list.checkedCount(), list.count()),
             MessageIcon::Information, MessageButtons::Ok);
     }
 }

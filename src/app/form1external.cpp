@@ -184,7 +184,7 @@ void Form1::MoveGetListOut()
     }
     const int selected = m_getList->selectedIndex();
     m_external->applyFonts(fontWhenShown(m_c.Picklist), fontWhenShown(m_c.cuttext));
-    m_external->setWindowTitle(QStringLiteral("表示中の単語を暗記済にできます"));
+    m_external->setWindowTitle(tr("表示中の単語を暗記済にできます"));
     // Placed with the size it will show at: its controls as they will be, the size the user
     // gave it (never below what they need), and its frame. Before its first showing the
     // window manager has not framed it yet: the main window's frame stands in for its own.

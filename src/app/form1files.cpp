@@ -43,7 +43,7 @@ bool Form1::openFromOutside(const QString& pathOrUrl)
         // "words/" and "/" name folders too.
         const QString name = QFileInfo(QDir::cleanPath(path)).fileName();
         m_ctx.platform.showMessage(this,
-            QStringLiteral("「%1」はフォルダです。問題データのファイルを開いてください。")
+            tr("「%1」はフォルダです。問題データのファイルを開いてください。")
                 .arg(name.isEmpty() ? path : name),
             MessageIcon::Information, MessageButtons::Ok);
         return false;

@@ -157,8 +157,11 @@ void Form1::wireGetList()
     m_menus->onCommand(QStringLiteral("mlistritu"), [this] {
         if (m_getList->isEmpty())
             return;
+        // The caption names the rate the popup offered when it was last shown.
+        const bool correct
+            = m_menus->action(QStringLiteral("mlistritu"))->text() == tr("チェック数と正解率(&C)");
         m_ctx.platform.showMessage(this,
-            getStatisticsText(m_menus->action(QStringLiteral("mlistritu"))->text(),
+            getStatisticsText(correct ? StatisticsRate::Correct : StatisticsRate::Forgetting,
                 m_getList->checkedCount(), m_getList->count()),
             MessageIcon::Information, MessageButtons::Ok);
     });
@@ -172,8 +175,7 @@ void Form1::showGetListPopup(const QPoint& at)
     for (const char* name : {"mlistred", "mlisthatuon", "mlistritu"})
         m_menus->action(QString::fromLatin1(name))->setEnabled(any);
     m_menus->action(QStringLiteral("mlistritu"))
-        ->setText(m_state.testmode ? QStringLiteral("チェック数と正解率(&C)")
-                                   : QStringLiteral("チェック数と忘却率(&C)"));
+        ->setText(m_state.testmode ? tr("チェック数と正解率(&C)") : tr("チェック数と忘却率(&C)"));
     m_menus->listPopup()->popup(at);
 }
 

@@ -149,7 +149,7 @@ void Form1::recordTest()
     e.typed = m_lastTest.typedInput;
     e.reverse = m_lastTest.reverse && m_state.testKind != TestKind::Number;
     if (m_state.testKind != TestKind::Number) {
-        e.range = rangeLabel(t.range);
+        e.range = rangeStoredLabel(t.range);
         e.items = t.itemTotal;
     }
     e.correct = t.correctCount;
@@ -170,7 +170,7 @@ void Form1::recordGetTest(int got, int total, int shown)
 {
     HistoryEvent e = eventNow(HistoryKind::Test, m_set.path);
     e.testKind = QString::fromLatin1(kHistoryTestKinds[kGetTestKind]);
-    e.range = m_range.current ? rangeLabel(*m_range.current) : QString();
+    e.range = m_range.current ? rangeStoredLabel(*m_range.current) : QString();
     e.items = total;
     e.answered = shown;
     const GetTestScore score = getTestScore(got, total);

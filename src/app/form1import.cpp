@@ -54,8 +54,8 @@ std::optional<ImportChoice> Form1::runImportDialog(const ImportTable& table, con
 void Form1::ImportFromOtherTool()
 {
     OpenFileRequest open;
-    open.title = QStringLiteral("読み込むファイルを選んでください");
-    open.filter = QStringLiteral("Anki・Parley・表計算のファイル(*.txt *.csv *.tsv *.kvtml)");
+    open.title = tr("読み込むファイルを選んでください");
+    open.filter = tr("Anki・Parley・表計算のファイル(*.txt *.csv *.tsv *.kvtml)");
     const std::optional<QString> source = m_ctx.platform.chooseOpenFile(this, open);
     if (!source)
         return;
@@ -63,10 +63,9 @@ void Form1::ImportFromOtherTool()
     const Result<ImportTable> table = readImportFile(*source);
     if (!table || table.value().rows.isEmpty()) {
         m_ctx.platform.showMessage(this,
-            QStringLiteral("「%1」から単語を読み込めませんでした。\r\n%2")
+            tr("「%1」から単語を読み込めませんでした。\r\n%2")
                 .arg(sourceName,
-                    table ? QStringLiteral("読み込める行がありません。")
-                          : table.error().description),
+                    table ? tr("読み込める行がありません。") : table.error().description),
             MessageIcon::Warning, MessageButtons::Ok);
         return;
     }
@@ -82,8 +81,8 @@ void Form1::ImportFromOtherTool()
     }
     if (imported.lines.size() > ProblemSet::kCapacity) {
         const MessageResult answer = m_ctx.platform.showMessage(this,
-            QStringLiteral("%1 件あります。1つの問題データに入れられるのは%2件までです。"
-                           "最初の%2件を書き出しますか？")
+            tr("%1 件あります。1つの問題データに入れられるのは%2件までです。"
+               "最初の%2件を書き出しますか？")
                 .arg(imported.lines.size())
                 .arg(ProblemSet::kCapacity),
             MessageIcon::Question, MessageButtons::YesNo);
@@ -92,8 +91,8 @@ void Form1::ImportFromOtherTool()
         imported.lines = imported.lines.first(ProblemSet::kCapacity);
     }
     SaveFileRequest save;
-    save.title = QStringLiteral("新しい問題データの保存先");
-    save.types = {{QStringLiteral("テキストファイル(*.txt)"), {QStringLiteral("*.txt")}}};
+    save.title = tr("新しい問題データの保存先");
+    save.types = {{tr("テキストファイル(*.txt)"), {QStringLiteral("*.txt")}}};
     save.initialFile
         = QDir(QFileInfo(*source).path())
               .filePath(QFileInfo(*source).completeBaseName() + QStringLiteral(".txt"));
@@ -103,8 +102,7 @@ void Form1::ImportFromOtherTool()
     // The source file is never written, whatever name the user gives.
     if (QFileInfo(*target).absoluteFilePath() == QFileInfo(*source).absoluteFilePath()) {
         m_ctx.platform.showMessage(this,
-            QStringLiteral(
-                "読み込んだファイルそのものには保存できません。別の名前を選んでください。"),
+            tr("読み込んだファイルそのものには保存できません。別の名前を選んでください。"),
             MessageIcon::Warning, MessageButtons::Ok);
         return;
     }
@@ -116,7 +114,7 @@ void Form1::ImportFromOtherTool()
     format.encoding = choice->encoding;
     if (const std::optional<AppError> error = writeNewList(*target, format, imported.lines)) {
         m_ctx.platform.showMessage(this,
-            QStringLiteral("「%1」に保存できませんでした。\r\n%2")
+            tr("「%1」に保存できませんでした。\r\n%2")
                 .arg(QFileInfo(*target).fileName(), error->description),
             MessageIcon::Error, MessageButtons::Ok);
         return;
@@ -166,11 +164,10 @@ void Form1::ExportForOtherTool()
     const bool parley = choice->format == ExportChoice::Format::Parley;
     const QFileInfo list(m_set.path);
     SaveFileRequest save;
-    save.title = QStringLiteral("他の形式で書き出す");
-    save.types = {parley
-            ? FileType {QStringLiteral("Parleyのファイル(*.kvtml)"), {QStringLiteral("*.kvtml")}}
-            : FileType {
-                QStringLiteral("Ankiで読み込むテキスト(*.txt)"), {QStringLiteral("*.txt")}}};
+    save.title = tr("他の形式で書き出す");
+    save.types
+        = {parley ? FileType {tr("Parleyのファイル(*.kvtml)"), {QStringLiteral("*.kvtml")}}
+                  : FileType {tr("Ankiで読み込むテキスト(*.txt)"), {QStringLiteral("*.txt")}}};
     save.initialFile = list.dir().filePath(list.completeBaseName()
         + (parley ? QStringLiteral(".kvtml") : QStringLiteral("-anki.txt")));
     const std::optional<QString> target = m_ctx.platform.chooseSaveFile(this, save);
@@ -179,8 +176,7 @@ void Form1::ExportForOtherTool()
     // The word list itself is never overwritten by another format.
     if (QFileInfo(*target).absoluteFilePath() == list.absoluteFilePath()) {
         m_ctx.platform.showMessage(this,
-            QStringLiteral(
-                "開いている問題データそのものには書き出せません。別の名前を選んでください。"),
+            tr("開いている問題データそのものには書き出せません。別の名前を選んでください。"),
             MessageIcon::Warning, MessageButtons::Ok);
         return;
     }
@@ -191,7 +187,7 @@ void Form1::ExportForOtherTool()
         = parley ? kvtmlDocument(items, list.completeBaseName()) : ankiNotes(items);
     if (const std::optional<AppError> error = writeFileBytes(*target, bytes))
         m_ctx.platform.showMessage(this,
-            QStringLiteral("「%1」に書き出せませんでした。\r\n%2")
+            tr("「%1」に書き出せませんでした。\r\n%2")
                 .arg(QFileInfo(*target).fileName(), error->description),
             MessageIcon::Error, MessageButtons::Ok);
 }

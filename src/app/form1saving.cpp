@@ -35,8 +35,9 @@ SaveFileRequest saveDialog(const QString& title, const QString& initialFile)
 {
     SaveFileRequest dialog;
     dialog.title = title;
-    dialog.types = {{QStringLiteral("テキストファイル(*.txt)"), {QStringLiteral("*")}},
-        {QStringLiteral("CSVファイル(*.csv)"), {QStringLiteral("*.csv")}}};
+    dialog.types = {
+        {QCoreApplication::translate("Form1", "テキストファイル(*.txt)"), {QStringLiteral("*")}},
+        {QCoreApplication::translate("Form1", "CSVファイル(*.csv)"), {QStringLiteral("*.csv")}}};
     dialog.initialFile = initialFile;
     dialog.confirmOverwrite = true;
     return dialog;
@@ -178,24 +179,22 @@ void Form1::ResetProblemData()
     // The running test's items come from the list as it is loaded.
     if (m_state.testmode) {
         m_ctx.platform.showMessage(this,
-            QStringLiteral(
-                "テスト中は問題データをリセットできません。テストを終了してから実行してください。"),
+            tr("テスト中は問題データをリセットできません。テストを終了してから実行してください。"),
             MessageIcon::Information, MessageButtons::Ok);
         return;
     }
     if (m_set.path.isEmpty()) {
-        m_ctx.platform.showMessage(this, QStringLiteral("問題データを開いてから実行してください。"),
+        m_ctx.platform.showMessage(this, tr("問題データを開いてから実行してください。"),
             MessageIcon::Information, MessageButtons::Ok);
         m_problems->OpenProblemFile();
     }
     if (m_set.memorizedCount < 1) {
-        m_ctx.platform.showMessage(this,
-            QStringLiteral("全て未暗記データの為、リセットする必要がありません。"),
+        m_ctx.platform.showMessage(this, tr("全て未暗記データの為、リセットする必要がありません。"),
             MessageIcon::Information, MessageButtons::Ok);
         return;
     }
     const MessageResult answer = m_ctx.platform.showMessage(this,
-        QStringLiteral("問題データの中の暗記済データを未暗記データに戻します。よろしいですか？"),
+        tr("問題データの中の暗記済データを未暗記データに戻します。よろしいですか？"),
         MessageIcon::Question, MessageButtons::YesNo);
     if (answer != MessageResult::Yes)
         return;
@@ -220,9 +219,8 @@ bool Form1::writeSavedLines(const QString& path, const QStringList& lines)
         && (!m_getList->isEmpty() || !listEntries(true).isEmpty()
             || !listEntries(false).isEmpty())) {
         m_ctx.platform.showMessage(saveOwner(),
-            QStringLiteral(
-                "読み込んである問題データに問題が1つもないため、「%1」には保存しませんでした。"
-                "\r\n問題データのファイルを確かめて、開き直してください。")
+            tr("読み込んである問題データに問題が1つもないため、「%1」には保存しませんでした。"
+               "\r\n問題データのファイルを確かめて、開き直してください。")
                 .arg(QFileInfo(path).fileName()),
             MessageIcon::Warning, MessageButtons::Ok);
         return false;
@@ -231,7 +229,7 @@ bool Form1::writeSavedLines(const QString& path, const QStringList& lines)
     if (!error)
         return true;
     // The file stays as it was; say which file and what failed, and reload nothing.
-    error->description = QStringLiteral("「%1」に保存できませんでした。\r\n%2")
+    error->description = tr("「%1」に保存できませんでした。\r\n%2")
                              .arg(QFileInfo(path).fileName(), error->description);
     m_ctx.platform.showMessage(
         saveOwner(), errorText(*error), MessageIcon::Error, MessageButtons::Ok);
@@ -244,8 +242,8 @@ bool Form1::keepChangesOnDisk()
     if (!changedOnDisk(m_set))
         return false;
     const MessageResult answer = m_ctx.platform.showMessage(saveOwner(),
-        QStringLiteral("「%1」は読み込んだ後に変更されています。\r\n"
-                       "保存すると、その変更は失われます。保存しますか？")
+        tr("「%1」は読み込んだ後に変更されています。\r\n"
+           "保存すると、その変更は失われます。保存しますか？")
             .arg(QFileInfo(m_set.path).fileName()),
         MessageIcon::Question, MessageButtons::YesNoDefaultNo);
     return answer != MessageResult::Yes;
@@ -256,30 +254,29 @@ std::optional<QString> Form1::cannotSaveInPlace() const
     const QFileInfo file(m_set.path);
     const QString folder = QDir::toNativeSeparators(file.absolutePath());
     if (!file.absoluteDir().exists())
-        return QStringLiteral("「%1」のあったフォルダ「%2」が見つかりません。"
-                              "読み込んだ後に削除または移動されたようです。")
+        return tr("「%1」のあったフォルダ「%2」が見つかりません。"
+                  "読み込んだ後に削除または移動されたようです。")
             .arg(file.fileName(), folder);
     if (!file.exists())
-        return QStringLiteral(
-            "「%1」が見つかりません。読み込んだ後に削除または移動されたようです。")
+        return tr("「%1」が見つかりません。読み込んだ後に削除または移動されたようです。")
             .arg(file.fileName());
     // The new file is written beside the old one before it takes its place.
     if (!QFileInfo(file.absolutePath()).isWritable())
-        return QStringLiteral("フォルダ「%1」に書き込めないため、「%2」を上書き保存できません。"
-                              "ファイルは元のままです。")
+        return tr("フォルダ「%1」に書き込めないため、「%2」を上書き保存できません。"
+                  "ファイルは元のままです。")
             .arg(folder, file.fileName());
     return std::nullopt;
 }
 
 bool Form1::saveElsewhere(const QString& why, const QStringList& lines)
 {
-    const MessageResult answer = m_ctx.platform.showMessage(saveOwner(),
-        why + QStringLiteral("\r\n名前を付けて保存しますか？"), MessageIcon::Question,
-        MessageButtons::YesNo);
+    const MessageResult answer
+        = m_ctx.platform.showMessage(saveOwner(), tr("%1\r\n名前を付けて保存しますか？").arg(why),
+            MessageIcon::Question, MessageButtons::YesNo);
     if (answer != MessageResult::Yes)
         return false;
     const std::optional<QString> chosen = m_ctx.platform.chooseSaveFile(
-        saveOwner(), saveDialog(QStringLiteral("名前を付けて保存"), m_set.path));
+        saveOwner(), saveDialog(tr("名前を付けて保存"), m_set.path));
     if (!chosen || !writeSavedLines(*chosen, lines))
         return false;
     recordSave(*chosen, lines);
@@ -301,7 +298,7 @@ bool Form1::WriteInPlace()
     DBgamen* screen = databaseScreen();
     const bool listSave = m_state.saveRequest.ListSave && screen && screen->isVisible();
     if (listSave)
-        screen->setWindowTitle(QStringLiteral("しばらくお待ちください･･･"));
+        screen->setWindowTitle(tr("しばらくお待ちください･･･"));
     if (!writeSavedLines(m_set.path, lines)) {
         if (listSave)
             screen->updateTitle();
@@ -379,7 +376,7 @@ void Form1::ExportDatabaseLists(QWidget* owner, const QString& leftName, const Q
         return;
     // A new list in the open one's encoding and line ends; nothing is reloaded.
     if (std::optional<AppError> error = writeNewList(*path, m_set, exportLines(left, right, set))) {
-        error->description = QStringLiteral("「%1」に書き出せませんでした。\r\n%2")
+        error->description = tr("「%1」に書き出せませんでした。\r\n%2")
                                  .arg(QFileInfo(*path).fileName(), error->description);
         m_ctx.platform.showMessage(
             owner, errorText(*error), MessageIcon::Error, MessageButtons::Ok);

@@ -223,8 +223,8 @@ bool Form1::readStoredSettings()
 void Form1::offerRepair()
 {
     const MessageResult answer = m_ctx.platform.showMessage(this,
-        QStringLiteral("Settei.iniが不正か存在しません。") + QStringLiteral("\r\n")
-            + QStringLiteral("Settei.iniを修復しますか？"),
+        tr("Settei.iniが不正か存在しません。") + QStringLiteral("\r\n")
+            + tr("Settei.iniを修復しますか？"),
         MessageIcon::Question, MessageButtons::YesNo);
     if (answer != MessageResult::Yes) {
         m_ctx.platform.endProgram();
@@ -317,9 +317,9 @@ void Form1::saveSettingsBeforeEnd()
     while (!SaveCurrentSettings()) {
         const QString folder = QDir::toNativeSeparators(QFileInfo(settingsPath()).absolutePath());
         const MessageResult answer = m_ctx.platform.showMessage(this,
-            QStringLiteral("設定をフォルダ「%1」のSettei.iniに保存できませんでした。"
-                           "ディスクの空きと書き込みの許可を確かめてください。\r\n"
-                           "もう一度保存しますか？（いいえ：今回の設定は保存されません）")
+            tr("設定をフォルダ「%1」のSettei.iniに保存できませんでした。"
+               "ディスクの空きと書き込みの許可を確かめてください。\r\n"
+               "もう一度保存しますか？（いいえ：今回の設定は保存されません）")
                 .arg(folder),
             MessageIcon::Warning, MessageButtons::YesNoDefaultNo);
         if (answer != MessageResult::Yes)

@@ -185,15 +185,14 @@ void Form1::wireTools()
         const QUrl url = dictionaryUrlFor(configured, word);
         QString why;
         if (configured.trimmed().isEmpty())
-            why = QStringLiteral("%1が設定されていません。プロパティで設定してください。")
-                      .arg(setting);
+            why = tr("%1が設定されていません。プロパティで設定してください。").arg(setting);
         else if (!url.isValid())
-            why = QStringLiteral("%1「%2」はWebのアドレス（http:// か https:// で始まるもの）"
-                                 "ではないため開けません。プロパティで直してください。")
+            why = tr("%1「%2」はWebのアドレス（http:// か https:// で始まるもの）"
+                     "ではないため開けません。プロパティで直してください。")
                       .arg(setting, configured.trimmed());
         else if (!m_ctx.platform.openUrl(url))
-            why = QStringLiteral("ブラウザを起動できませんでした。既定のWebブラウザが"
-                                 "設定されているか確かめてください。\r\n%1")
+            why = tr("ブラウザを起動できませんでした。既定のWebブラウザが"
+                     "設定されているか確かめてください。\r\n%1")
                       .arg(url.toString());
         if (!why.isEmpty())
             m_ctx.platform.showMessage(this, why, MessageIcon::Warning, MessageButtons::Ok);
@@ -201,12 +200,12 @@ void Form1::wireTools()
     auto dictionary = [this, openWeb] {
         const StudySession& s = m_study->session();
         openWeb(m_state.options.dictionaryUrl, m_study->itemCurrent() ? s.item.question : QString(),
-            QStringLiteral("Web辞書のURL"));
+            tr("Web辞書のURL"));
     };
     connect(m_c.webdicbtn, &QToolButton::clicked, this, dictionary);
     m_menus->onCommand(QStringLiteral("mdic"), dictionary);
     m_menus->onCommand(QStringLiteral("mHOME"), [this, openWeb] {
-        openWeb(m_state.options.homePageUrl, QString(), QStringLiteral("ホームページのURL"));
+        openWeb(m_state.options.homePageUrl, QString(), tr("ホームページのURL"));
     });
 
     connect(m_c.sakuseibtn, &QToolButton::clicked, this, [this] {
@@ -245,7 +244,7 @@ void Form1::wireTools()
         const QString folder
             = m_set.path.isEmpty() ? QString() : QFileInfo(m_set.path).absolutePath();
         if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
-            m_ctx.platform.showMessage(this, QStringLiteral("問題データが開かれていません。"),
+            m_ctx.platform.showMessage(this, tr("問題データが開かれていません。"),
                 MessageIcon::Warning, MessageButtons::Ok);
             return;
         }
@@ -253,7 +252,7 @@ void Form1::wireTools()
     });
 
     m_menus->onCommand(QStringLiteral("mversion"), [this] {
-        m_ctx.platform.showMessage(this, QStringLiteral("ケルナ\r\n\r\nversion 1.1.0"),
+        m_ctx.platform.showMessage(this, programName() + QStringLiteral("\r\n\r\nversion 1.1.0"),
             MessageIcon::Information, MessageButtons::Ok);
     });
 }

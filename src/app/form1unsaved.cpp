@@ -5,16 +5,25 @@
 #include "getlist/getlist.h"
 #include "ui/platform.h"
 
+#include <QCoreApplication>
+
 // Form1: work the user has not saved yet (database moves and marks, a finished test's
 // results), asked about before a step would throw it away.
 namespace keruna {
 
 namespace {
 
-const QString kDatabaseUnsaved
-    = QStringLiteral("データベース画面での変更が保存されていません。\r\n保存しますか？");
-const QString kResultsUnsaved
-    = QStringLiteral("テスト結果が保存されていません。\r\n保存しますか？");
+QString databaseUnsavedText()
+{
+    return QCoreApplication::translate(
+        "Form1", "データベース画面での変更が保存されていません。\r\n保存しますか？");
+}
+
+QString resultsUnsavedText()
+{
+    return QCoreApplication::translate(
+        "Form1", "テスト結果が保存されていません。\r\n保存しますか？");
+}
 
 } // namespace
 
@@ -41,7 +50,7 @@ bool Form1::settleUnsavedWork(QWidget* owner, bool keepGetList)
 {
     if (!databaseEditsUnsaved())
         return settleUnsavedResults(owner);
-    switch (askToSave(owner, kDatabaseUnsaved)) {
+    switch (askToSave(owner, databaseUnsavedText())) {
     case MessageResult::Yes: {
         // The save reloads the list; a GET save waiting behind it keeps its entries.
         m_range.keepRange = keepGetList;
@@ -61,7 +70,7 @@ bool Form1::settleUnsavedResults(QWidget* owner)
 {
     if (!resultsUnsaved())
         return true;
-    switch (askToSave(owner, kResultsUnsaved)) {
+    switch (askToSave(owner, resultsUnsavedText())) {
     case MessageResult::Yes:
         return SaveDatabaseLists();
     case MessageResult::No:
@@ -78,8 +87,8 @@ bool Form1::databaseScreenMayClose()
     // the result lists come back from the test list, the database lists from the file.
     if (m_closingDatabaseQuietly || m_state.testmode || !listsEdited())
         return true;
-    switch (
-        askToSave(databaseScreen(), m_state.testResultsHeld ? kResultsUnsaved : kDatabaseUnsaved)) {
+    switch (askToSave(
+        databaseScreen(), m_state.testResultsHeld ? resultsUnsavedText() : databaseUnsavedText())) {
     case MessageResult::Yes:
         return SaveDatabaseLists();
     case MessageResult::No:

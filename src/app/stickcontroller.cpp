@@ -190,7 +190,7 @@ void StickController::setCaption(const QString& caption)
     // Without a number the strip is named after the program; an empty title would show
     // the executable's file name instead.
     if (m_strip)
-        m_strip->setWindowTitle(caption.isEmpty() ? kProgramName : caption);
+        m_strip->setWindowTitle(caption.isEmpty() ? programName() : caption);
 }
 
 void StickController::raiseStrip()

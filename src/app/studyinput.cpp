@@ -123,18 +123,17 @@ void StudyInput::ApplyStudyGuidance()
 {
     const bool typing = m_c.typec->isChecked();
     if (typing) {
-        m_c.listmaru->setToolTip(QStringLiteral("リストに追加"));
-        m_c.listmodosi->setToolTip(QStringLiteral("リストから外す(チェックでまとめて削除)"));
-        m_c.Fteisibtn->setToolTip(QStringLiteral("一時停止　※Enter"));
-        m_c.Fsaikaibtn->setToolTip(QStringLiteral("再開　※Enter"));
-        m_c.testKEKKAlabel[1]->setText(QStringLiteral("止Enter  答Tab  次Shift+Enter"));
+        m_c.listmaru->setToolTip(tr("リストに追加"));
+        m_c.listmodosi->setToolTip(tr("リストから外す(チェックでまとめて削除)"));
+        m_c.Fteisibtn->setToolTip(tr("一時停止　※Enter"));
+        m_c.Fsaikaibtn->setToolTip(tr("再開　※Enter"));
+        m_c.testKEKKAlabel[1]->setText(tr("止Enter  答Tab  次Shift+Enter"));
     } else {
-        m_c.listmaru->setToolTip(QStringLiteral("リストに追加　※Enter"));
-        m_c.listmodosi->setToolTip(
-            QStringLiteral("リストから外す(チェックでまとめて削除)　※BackSpace"));
-        m_c.Fteisibtn->setToolTip(QStringLiteral("一時停止　※Delete"));
-        m_c.Fsaikaibtn->setToolTip(QStringLiteral("再開　※Delete"));
-        m_c.testKEKKAlabel[1]->setText(QStringLiteral("○Enter  削BS  止Del  答Tab  次Shift+Enter"));
+        m_c.listmaru->setToolTip(tr("リストに追加　※Enter"));
+        m_c.listmodosi->setToolTip(tr("リストから外す(チェックでまとめて削除)　※BackSpace"));
+        m_c.Fteisibtn->setToolTip(tr("一時停止　※Delete"));
+        m_c.Fsaikaibtn->setToolTip(tr("再開　※Delete"));
+        m_c.testKEKKAlabel[1]->setText(tr("○Enter  削BS  止Del  答Tab  次Shift+Enter"));
     }
 }
 

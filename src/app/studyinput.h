@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QObject>
 #include <QString>
 
@@ -20,6 +21,8 @@ struct MainState;
 // The keyboard in study and tests: the main screen's keys (they come before the focused
 // control's), the typing row and the hint texts that tell the keys of the mode.
 class StudyInput : public QObject {
+    Q_DECLARE_TR_FUNCTIONS(StudyInput)
+
 public:
     StudyInput(QMainWindow& window, MainControls& controls, MainMenus& menus, MainState& state,
         StudyEngine& study, TestEngine& test, GetList& getList);

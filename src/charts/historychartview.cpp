@@ -6,6 +6,7 @@
 #include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDateTime>
 #include <QDateTimeAxis>
@@ -20,7 +21,9 @@ namespace keruna {
 
 namespace {
 
-const char* const kRateNames[] = {"自動テスト", "手動テスト", "数字テスト", "GETテスト"};
+const char* const kRateNames[] = {QT_TRANSLATE_NOOP("HistoryChart", "自動テスト"),
+    QT_TRANSLATE_NOOP("HistoryChart", "手動テスト"), QT_TRANSLATE_NOOP("HistoryChart", "数字テスト"),
+    QT_TRANSLATE_NOOP("HistoryChart", "GETテスト")};
 
 // Bars of a day's width less a margin, one per point (x at noon of the day): the outline
 // of all the bars, which an area series fills down to the axis.
@@ -129,22 +132,23 @@ ChartsHistoryChart::ChartsHistoryChart(QWidget* parent)
     m_rateAxis->setRange(0, 100);
     m_rateAxis->setLabelFormat(QStringLiteral("%d"));
     m_rateAxis->setTickCount(6);
-    m_rateAxis->setTitleText(QStringLiteral("正解率（％）"));
+    m_rateAxis->setTitleText(QCoreApplication::translate("HistoryChart", "正解率（％）"));
     m_countAxis = new QValueAxis;
     m_countAxis->setLabelFormat(QStringLiteral("%d"));
-    m_countAxis->setTitleText(QStringLiteral("暗記済（語）"));
+    m_countAxis->setTitleText(QCoreApplication::translate("HistoryChart", "暗記済（語）"));
     m_progress->addAxis(m_time, Qt::AlignBottom);
     m_progress->addAxis(m_rateAxis, Qt::AlignLeft);
     m_progress->addAxis(m_countAxis, Qt::AlignRight);
 
-    m_memorized = addPointSeries(m_progress, QStringLiteral("暗記済の数"), m_time, m_countAxis);
+    m_memorized = addPointSeries(m_progress,
+        QCoreApplication::translate("HistoryChart", "暗記済の数"), m_time, m_countAxis);
     // Each test a dot: a line series with no line draws its points in one pass, where a
     // scatter series makes a graphics item of every point (seconds for a year of tests).
     const QColor colours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28),
         QColor(0x2c, 0xa0, 0x2c), QColor(0x94, 0x67, 0xbd)};
     for (size_t i = 0; i < m_rates.size(); ++i) {
-        m_rates[i]
-            = addPointSeries(m_progress, QString::fromUtf8(kRateNames[i]), m_time, m_rateAxis);
+        m_rates[i] = addPointSeries(m_progress,
+            QCoreApplication::translate("HistoryChart", kRateNames[i]), m_time, m_rateAxis);
         QPen dots(colours[i], 2);
         dots.setStyle(Qt::NoPen);
         m_rates[i]->setPen(dots);
@@ -152,29 +156,29 @@ ChartsHistoryChart::ChartsHistoryChart(QWidget* parent)
         m_rates[i]->setMarkerSize(7);
     }
 
-    m_minutes = makeDayBars(
-        this, QStringLiteral("yyyy/MM/dd"), QStringLiteral("学習時間"), QColor(0x2c, 0xa0, 0x2c));
-    m_minutes.counts->setTitleText(QStringLiteral("学習（分／日）"));
+    m_minutes = makeDayBars(this, QStringLiteral("yyyy/MM/dd"),
+        QCoreApplication::translate("HistoryChart", "学習時間"), QColor(0x2c, 0xa0, 0x2c));
+    m_minutes.counts->setTitleText(QCoreApplication::translate("HistoryChart", "学習（分／日）"));
     // The coming 30 days' reviews, on a time axis of their own, named above the chart: a
     // short chart leaves no room along its axis for a title.
-    m_forecast = makeDayBars(
-        this, QStringLiteral("MM/dd"), QStringLiteral("復習予定"), QColor(0x94, 0x67, 0xbd));
-    m_forecast.chart->setTitle(QStringLiteral("これからの復習（語／日）"));
+    m_forecast = makeDayBars(this, QStringLiteral("MM/dd"),
+        QCoreApplication::translate("HistoryChart", "復習予定"), QColor(0x94, 0x67, 0xbd));
+    m_forecast.chart->setTitle(QCoreApplication::translate("HistoryChart", "これからの復習（語／日）"));
 
     m_progressView = new QChartView(m_progress);
     m_progressView->setObjectName(QStringLiteral("rirekiChart"));
-    m_progressView->setAccessibleName(QStringLiteral("暗記済の数と正解率の推移"));
+    m_progressView->setAccessibleName(QCoreApplication::translate("HistoryChart", "暗記済の数と正解率の推移"));
     m_progressView->setRenderHint(QPainter::Antialiasing);
     m_minutesView = new QChartView(m_minutes.chart);
     m_minutesView->setObjectName(QStringLiteral("rirekiMinutes"));
-    m_minutesView->setAccessibleName(QStringLiteral("1日の学習時間"));
+    m_minutesView->setAccessibleName(QCoreApplication::translate("HistoryChart", "1日の学習時間"));
     m_minutesView->setRenderHint(QPainter::Antialiasing);
     // Tall enough that every axis label stands whole.
     m_progressView->setMinimumHeight(260);
     m_minutesView->setMinimumHeight(150);
     m_forecastView = new QChartView(m_forecast.chart);
     m_forecastView->setObjectName(QStringLiteral("rirekiForecast"));
-    m_forecastView->setAccessibleName(QStringLiteral("これからの復習（30日）"));
+    m_forecastView->setAccessibleName(QCoreApplication::translate("HistoryChart", "これからの復習（30日）"));
     m_forecastView->setRenderHint(QPainter::Antialiasing);
     m_forecastView->setMinimumHeight(150);
     m_forecastView->hide();

@@ -1,5 +1,7 @@
 #include "common/apperror.h"
 
+#include <QCoreApplication>
+
 namespace keruna {
 
 AppError AppError::of(int number)
@@ -16,50 +18,50 @@ QString errorDescription(int number)
 {
     switch (number) {
     case ErrorNumber::ApplicationDefined:
-        return QStringLiteral("アプリケーション定義またはオブジェクト定義のエラーです。");
+        return QCoreApplication::translate("AppError", "アプリケーション定義またはオブジェクト定義のエラーです。");
     case ErrorNumber::IllegalCall:
-        return QStringLiteral("プロシージャの呼び出し、または引数が不正です。");
+        return QCoreApplication::translate("AppError", "プロシージャの呼び出し、または引数が不正です。");
     case ErrorNumber::Overflow:
-        return QStringLiteral("オーバーフローしました。");
+        return QCoreApplication::translate("AppError", "オーバーフローしました。");
     case ErrorNumber::OutOfMemory:
-        return QStringLiteral("メモリが不足しています。");
+        return QCoreApplication::translate("AppError", "メモリが不足しています。");
     case ErrorNumber::IndexOutOfRange:
-        return QStringLiteral("インデックスが有効範囲にありません。");
+        return QCoreApplication::translate("AppError", "インデックスが有効範囲にありません。");
     case ErrorNumber::TypeMismatch:
-        return QStringLiteral("型が一致しません。");
+        return QCoreApplication::translate("AppError", "型が一致しません。");
     case ErrorNumber::BadFileName:
-        return QStringLiteral("ファイル名または番号が不正です。");
+        return QCoreApplication::translate("AppError", "ファイル名または番号が不正です。");
     case ErrorNumber::FileNotFound:
-        return QStringLiteral("ファイルが見つかりません。");
+        return QCoreApplication::translate("AppError", "ファイルが見つかりません。");
     case ErrorNumber::DeviceIo:
-        return QStringLiteral("デバイス I/O エラーです。");
+        return QCoreApplication::translate("AppError", "デバイス I/O エラーです。");
     case ErrorNumber::DiskFull:
-        return QStringLiteral("ディスクの空き容量が不足しています。");
+        return QCoreApplication::translate("AppError", "ディスクの空き容量が不足しています。");
     case ErrorNumber::InputPastEnd:
-        return QStringLiteral("ファイルにこれ以上データがありません。");
+        return QCoreApplication::translate("AppError", "ファイルにこれ以上データがありません。");
     case ErrorNumber::PermissionDenied:
-        return QStringLiteral("アクセスが拒否されました。");
+        return QCoreApplication::translate("AppError", "アクセスが拒否されました。");
     case ErrorNumber::PathFileAccess:
-        return QStringLiteral("パス名が無効です。");
+        return QCoreApplication::translate("AppError", "パス名が無効です。");
     case ErrorNumber::PathNotFound:
-        return QStringLiteral("パスが見つかりません。");
+        return QCoreApplication::translate("AppError", "パスが見つかりません。");
     case ErrorNumber::Cancelled:
-        return QStringLiteral("キャンセルされました。");
+        return QCoreApplication::translate("AppError", "キャンセルされました。");
     default:
-        return QStringLiteral("アプリケーション定義またはオブジェクト定義のエラーです。");
+        return QCoreApplication::translate("AppError", "アプリケーション定義またはオブジェクト定義のエラーです。");
     }
 }
 
 QString openErrorText(const AppError& error)
 {
-    return QStringLiteral("エラー番号 : ") + QString::number(error.number) + QStringLiteral("\r\n")
-        + error.description;
+    return QCoreApplication::translate("AppError", "エラー番号 : %1\r\n%2")
+        .arg(QString::number(error.number), error.description);
 }
 
 QString errorText(const AppError& error)
 {
-    return QStringLiteral("エラー番号 ： ") + QString::number(error.number) + QStringLiteral("\r\n")
-        + error.description;
+    return QCoreApplication::translate("AppError", "エラー番号 ： %1\r\n%2")
+        .arg(QString::number(error.number), error.description);
 }
 
 } // namespace keruna

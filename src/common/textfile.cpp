@@ -2,6 +2,7 @@
 
 #include "common/cp932.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -42,7 +43,7 @@ int lineNumberAt(const QByteArray& bytes, qsizetype offset)
 
 QString undecodableLineMessage(int line)
 {
-    return QStringLiteral(
+    return QCoreApplication::translate("TextFile",
         "%1行目の文字が読めません。Shift-JISでもUTF-8でもない文字が含まれています。"
         "ファイルの文字コードを確かめてください。")
         .arg(line);
@@ -50,7 +51,7 @@ QString undecodableLineMessage(int line)
 
 QString unencodableLineMessage(int line)
 {
-    return QStringLiteral("%1行目にこのファイルの文字コードで保存できない文字があります。"
+    return QCoreApplication::translate("TextFile", "%1行目にこのファイルの文字コードで保存できない文字があります。"
                           "保存は行われませんでした。")
         .arg(line);
 }
@@ -292,7 +293,7 @@ Result<DecodedText> decodeBytes(const QByteArray& bytes)
     const qsizetype nul = bytes.indexOf('\0');
     if (nul >= 0) {
         return AppError::withText(ErrorNumber::ApplicationDefined,
-            QStringLiteral("%1行目にNUL文字があります。テキストファイルではないか、"
+            QCoreApplication::translate("TextFile", "%1行目にNUL文字があります。テキストファイルではないか、"
                            "UTF-16で保存されています。Shift-JISかUTF-8で保存し直してください。")
                 .arg(lineNumberAt(bytes, nul)));
     }
@@ -321,7 +322,7 @@ Result<QByteArray> readFileBytes(const QString& path, qint64 maxBytes)
         struct stat st { };
         if (::stat(QFile::encodeName(path).constData(), &st) != 0 && errno == ELOOP)
             return AppError::withText(ErrorNumber::PathFileAccess,
-                QStringLiteral("シンボリックリンクが循環しているため、ファイルを読み込めません。"
+                QCoreApplication::translate("TextFile", "シンボリックリンクが循環しているため、ファイルを読み込めません。"
                                "リンク先を確かめてください。"));
         return AppError::of(ErrorNumber::FileNotFound);
     }
@@ -331,11 +332,11 @@ Result<QByteArray> readFileBytes(const QString& path, qint64 maxBytes)
     // opening anything.
     if (!info.isFile())
         return AppError::withText(ErrorNumber::PathFileAccess,
-            QStringLiteral("通常のファイルではないため開けません（パイプや装置など）。"
+            QCoreApplication::translate("TextFile", "通常のファイルではないため開けません（パイプや装置など）。"
                            "テキストファイルを選んでください。"));
     const auto tooLarge = [maxBytes] {
         return AppError::withText(ErrorNumber::OutOfMemory,
-            QStringLiteral("ファイルが大きすぎるため読み込めません。読み込めるのは%1 MBまでです。")
+            QCoreApplication::translate("TextFile", "ファイルが大きすぎるため読み込めません。読み込めるのは%1 MBまでです。")
                 .arg(maxBytes / (1024 * 1024)));
     };
     if (maxBytes >= 0 && info.size() > maxBytes)
@@ -421,7 +422,7 @@ AppError folderNotWritable(const QString& path)
 {
     const QFileInfo info(path);
     return AppError::withText(ErrorNumber::PermissionDenied,
-        QStringLiteral("フォルダ「%1」に書き込めません。ファイルは元のままです。\r\n"
+        QCoreApplication::translate("TextFile", "フォルダ「%1」に書き込めません。ファイルは元のままです。\r\n"
                        "書き込めるフォルダに名前を付けて保存してください。")
             .arg(QDir::toNativeSeparators(info.absolutePath())));
 }

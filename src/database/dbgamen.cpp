@@ -41,8 +41,8 @@ constexpr int kSlideStepTwips = 10;
 QString dbTitleText(int memorizedCount)
 {
     if (memorizedCount <= 0)
-        return QStringLiteral("覚えている単語はありません");
-    return QString::number(memorizedCount) + QStringLiteral("単語覚えています");
+        return QCoreApplication::translate("DBgamen", "覚えている単語はありません");
+    return QCoreApplication::translate("DBgamen", "%1単語覚えています").arg(memorizedCount);
 }
 
 DBgamen::DBgamen(DbListModel& left, DbListModel& right, Platform& platform, TimerFactory& timers,
@@ -98,24 +98,23 @@ void DBgamen::buildControls()
     auto* bar = m_barLayout = new QHBoxLayout(m_barpic);
     bar->setContentsMargins(4, 4, 4, 4);
     m_text = named(new QLineEdit(m_barpic), QStringLiteral("Text"));
-    m_text->setToolTip(QStringLiteral("検索する文字を入力してください"));
+    m_text->setToolTip(tr("検索する文字を入力してください"));
     m_text->setMinimumWidth(twipsToPixels(2400));
-    m_ken = pictureButton(
-        m_barpic, QStringLiteral("ken"), QStringLiteral("search"), QStringLiteral("検索"));
+    m_ken = pictureButton(m_barpic, QStringLiteral("ken"), QStringLiteral("search"), tr("検索"));
     m_imi = pictureButton(m_barpic, QStringLiteral("imi"), QStringLiteral("selftestmeaning"),
-        QStringLiteral("【和訳テスト】 リスト下に選択した単語の意味を表示します"));
+        tr("【和訳テスト】 リスト下に選択した単語の意味を表示します"));
     m_eigo = pictureButton(m_barpic, QStringLiteral("eigo"), QStringLiteral("selftestspelling"),
-        QStringLiteral("【英訳テスト】  リスト下に選択した単語のスペルを表示します"));
+        tr("【英訳テスト】  リスト下に選択した単語のスペルを表示します"));
     m_imi->setCheckable(true);
     m_eigo->setCheckable(true);
     m_redbtn = pictureButton(m_barpic, QStringLiteral("Redbtn"), QStringLiteral("redmark"),
-        QStringLiteral("チェックを付けた単語をまとめて要チェックにします"));
-    m_fontbtn = pictureButton(m_barpic, QStringLiteral("Fontbtn"), QStringLiteral("font"),
-        QStringLiteral("リストのフォント設定"));
-    m_chexp = pictureButton(m_barpic, QStringLiteral("chexp"), QStringLiteral("export"),
-        QStringLiteral("データの書き出し"));
-    m_sumihozon = pictureButton(
-        m_barpic, QStringLiteral("sumihozon"), QStringLiteral("save"), QStringLiteral("保存"));
+        tr("チェックを付けた単語をまとめて要チェックにします"));
+    m_fontbtn = pictureButton(
+        m_barpic, QStringLiteral("Fontbtn"), QStringLiteral("font"), tr("リストのフォント設定"));
+    m_chexp = pictureButton(
+        m_barpic, QStringLiteral("chexp"), QStringLiteral("export"), tr("データの書き出し"));
+    m_sumihozon
+        = pictureButton(m_barpic, QStringLiteral("sumihozon"), QStringLiteral("save"), tr("保存"));
     for (QWidget* w : std::initializer_list<QWidget*> {
              m_text, m_ken, m_imi, m_eigo, m_redbtn, m_fontbtn, m_chexp, m_sumihozon})
         bar->addWidget(w);
@@ -147,14 +146,14 @@ void DBgamen::buildControls()
         head->addWidget(counts[i]);
         head->addStretch();
         m_zencheck[i] = pictureButton(m_pane[i], prefix + QStringLiteral("zencheck"),
-            QStringLiteral("checkall"), QStringLiteral("全てチェック/解除"));
+            QStringLiteral("checkall"), tr("全てチェック/解除"));
         m_zencheckhazusi[i] = pictureButton(m_pane[i], prefix + QStringLiteral("zencheckhazusi"),
-            QStringLiteral("uncheckall"), QStringLiteral("全てチェック/解除"));
+            QStringLiteral("uncheckall"), tr("全てチェック/解除"));
         m_zencheckhazusi[i]->hide();
         m_max[i] = pictureButton(m_pane[i], prefix + QStringLiteral("Max"), QStringLiteral("widen"),
-            QStringLiteral("リスト幅を広げます"));
+            tr("リスト幅を広げます"));
         m_moto[i] = pictureButton(m_pane[i], prefix + QStringLiteral("Moto"),
-            QStringLiteral("restore"), QStringLiteral("リスト幅を戻します"));
+            QStringLiteral("restore"), tr("リスト幅を戻します"));
         m_moto[i]->hide();
         for (QWidget* w : {m_zencheck[i], m_zencheckhazusi[i], m_max[i], m_moto[i]})
             head->addWidget(w);
@@ -173,9 +172,9 @@ void DBgamen::buildControls()
     auto* middle = new QVBoxLayout;
     middle->addStretch();
     m_migiidou = pictureButton(m_mainpic, QStringLiteral("migiidou"), QStringLiteral("moveright"),
-        QStringLiteral("右へ移動 （チェックでまとめて移動）"));
+        tr("右へ移動 （チェックでまとめて移動）"));
     m_hidariidou = pictureButton(m_mainpic, QStringLiteral("hidariidou"),
-        QStringLiteral("moveleft"), QStringLiteral("左へ移動 （チェックでまとめて移動）"));
+        QStringLiteral("moveleft"), tr("左へ移動 （チェックでまとめて移動）"));
     middle->addWidget(m_migiidou);
     middle->addWidget(m_hidariidou);
     middle->addStretch();
@@ -214,8 +213,7 @@ void DBgamen::buildResultPanel()
     column->setContentsMargins(twipsToPixels(300), twipsToPixels(150), twipsToPixels(300), 0);
     column->setSpacing(twipsToPixels(90));
 
-    m_lrange = named(
-        new QLabel(QStringLiteral("未暗記テスト結果700問"), m_testpic), QStringLiteral("Lrange"));
+    m_lrange = named(new QLabel(tr("未暗記テスト結果700問"), m_testpic), QStringLiteral("Lrange"));
     QFont heading = m_lrange->font();
     heading.setPointSizeF(heading.pointSizeF() * 1.25);
     heading.setBold(true);
@@ -225,9 +223,9 @@ void DBgamen::buildResultPanel()
     m_resultButtons->addWidget(m_lrange);
     m_resultButtons->addStretch();
     // This test among the earlier ones.
-    auto* history = named(
-        new QPushButton(QStringLiteral("学習履歴(&R)"), m_testpic), QStringLiteral("rirekibtn"));
-    history->setToolTip(QStringLiteral("これまでのテストと暗記の記録を見る"));
+    auto* history
+        = named(new QPushButton(tr("学習履歴(&R)"), m_testpic), QStringLiteral("rirekibtn"));
+    history->setToolTip(tr("これまでのテストと暗記の記録を見る"));
     connect(history, &QPushButton::clicked, this, [this] {
         if (m_hooks.onHistory)
             m_hooks.onHistory();
@@ -254,13 +252,13 @@ void DBgamen::buildResultPanel()
         scores->addWidget(label, 0, Qt::AlignBottom);
         return label;
     };
-    caption(QStringLiteral("正解"));
+    caption(tr("正解"));
     m_lseikai = value(QStringLiteral("Lseikai"));
     scores->addSpacing(twipsToPixels(300));
-    caption(QStringLiteral("間違い"));
+    caption(tr("間違い"));
     m_lmatigai = value(QStringLiteral("Lmatigai"));
     scores->addSpacing(twipsToPixels(300));
-    caption(QStringLiteral("正解率"));
+    caption(tr("正解率"));
     m_lritu = value(QStringLiteral("Lritu"));
     caption(QStringLiteral("％"));
     scores->addStretch();
@@ -299,7 +297,7 @@ void DBgamen::ChooseResultComment(int rate, int answered, int questions)
 {
     if (answered < 1)
         return;
-    setWindowTitle(kResultWindowTitle.toString());
+    setWindowTitle(resultWindowTitle());
     if (const std::optional<QString> comment = resultComment(rate, answered, questions))
         m_lcoment->setText(*comment);
 }
@@ -348,10 +346,9 @@ void DBgamen::afterFill()
 void DBgamen::UpdateListCounts()
 {
     const bool held = m_hooks.testResultsHeld && m_hooks.testResultsHeld();
-    m_sumikazu->setText((held ? QStringLiteral("正解リスト ") : QStringLiteral("暗記済リスト "))
-        + QString::number(m_left.count()));
-    m_madakazu->setText((held ? QStringLiteral("間違いリスト ") : QStringLiteral("未暗記リスト "))
-        + QString::number(m_right.count()));
+    m_sumikazu->setText((held ? tr("正解リスト %1") : tr("暗記済リスト %1")).arg(m_left.count()));
+    m_madakazu->setText(
+        (held ? tr("間違いリスト %1") : tr("未暗記リスト %1")).arg(m_right.count()));
     m_sumilist->viewport()->update();
     m_madalist->viewport()->update();
 }
@@ -372,8 +369,8 @@ QString DBgamen::paneName(bool left) const
 {
     const bool held = m_hooks.testResultsHeld && m_hooks.testResultsHeld();
     if (held)
-        return left ? QStringLiteral("正解リスト") : QStringLiteral("間違いリスト");
-    return left ? QStringLiteral("暗記済リスト") : QStringLiteral("未暗記リスト");
+        return left ? tr("正解リスト") : tr("間違いリスト");
+    return left ? tr("暗記済リスト") : tr("未暗記リスト");
 }
 
 int DBgamen::selectedRow(bool left) const
@@ -467,7 +464,9 @@ void DBgamen::FindNext()
         selectRow(left, step.row);
     }
     if (!step.message.isEmpty())
-        m_platform.showMessage(this, step.message, MessageIcon::Information, MessageButtons::Ok);
+        m_platform.showMessage(this,
+            QCoreApplication::translate("DbSearch", step.message.toUtf8().constData()),
+            MessageIcon::Information, MessageButtons::Ok);
 }
 
 void DBgamen::setColumnWidths(int firstTwips, bool secondFills)

@@ -3,6 +3,7 @@
 #include "common/clock.h"
 #include "database/dbsearch.h"
 
+#include <QCoreApplication>
 #include <QPoint>
 #include <QWidget>
 
@@ -51,6 +52,8 @@ struct DbScreenHooks {
 // needs-check marks. A modeless window, made once and kept; the lists are the main
 // screen's models, so what it shows is what saving reads.
 class DBgamen : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(DBgamen)
+
 public:
     DBgamen(DbListModel& left, DbListModel& right, Platform& platform, TimerFactory& timers,
         DbScreenHooks hooks, QWidget* parent = nullptr);

@@ -59,8 +59,8 @@ QVariant DbListModel::data(const QModelIndex& index, int role) const
         return {};
     case Qt::ToolTipRole:
         if (const auto due = m_reviewDays.constFind(e.text); due != m_reviewDays.constEnd())
-            return QStringLiteral("次の復習：")
-                + QDate::fromJulianDay(*due).toString(QStringLiteral("yyyy/MM/dd"));
+            return tr("次の復習：%1")
+                .arg(QDate::fromJulianDay(*due).toString(QStringLiteral("yyyy/MM/dd")));
         return {};
     default:
         return {};
@@ -91,9 +91,9 @@ QVariant DbListModel::headerData(int section, Qt::Orientation orientation, int r
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     if (section == 0)
-        return QStringLiteral("問題");
+        return tr("問題");
     if (section == 1)
-        return QStringLiteral("答え");
+        return tr("答え");
     return {};
 }
 

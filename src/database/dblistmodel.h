@@ -3,6 +3,7 @@
 #include "problemdata/saveprogress.h"
 
 #include <QAbstractTableModel>
+#include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -32,6 +33,8 @@ DbEntry makeDbEntry(const QString& text, const QString& delimiter, bool red, int
 // out of step. Bulk changes reset the model or insert a range at once: a list of 20000
 // entries must fill and move without a signal per entry.
 class DbListModel : public QAbstractTableModel {
+    Q_DECLARE_TR_FUNCTIONS(DbListModel)
+
 public:
     explicit DbListModel(QObject* parent = nullptr);
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace keruna {
@@ -20,8 +21,12 @@ struct DbSearchStep {
     QString message; // shown after the step; empty when the search waits for the next one
 };
 
-inline const QString kSearchEnded = QStringLiteral("検索が終了しました。");
-inline const QString kSearchNotFound = QStringLiteral("検索文字が見つかりません。");
+// A step carries its message untranslated; the screen translates it in the context
+// "DbSearch" when it shows it.
+inline const QString kSearchEnded
+    = QString::fromUtf8(QT_TRANSLATE_NOOP("DbSearch", "検索が終了しました。"));
+inline const QString kSearchNotFound
+    = QString::fromUtf8(QT_TRANSLATE_NOOP("DbSearch", "検索文字が見つかりません。"));
 
 // The next hit after the current position, in either column, letter case ignored and the
 // marks code page 932 keeps apart from typed text (〜 and ～ ...) read as one. A hit

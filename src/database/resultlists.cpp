@@ -2,6 +2,8 @@
 
 #include "database/dblistmodel.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace keruna {
@@ -22,25 +24,35 @@ void FillResultLists(const QList<ListEntry>& testList, const QString& delimiter,
     wrong.setEntries(std::move(missed));
 }
 
+QString resultWindowTitle()
+{
+    return QCoreApplication::translate("ResultLists", "以下の内容でよろしければ保存してください");
+}
+
 std::optional<QString> resultComment(int rate, int answered, int questions)
 {
     if (answered < 1 || rate < 0 || rate > 100)
         return std::nullopt;
     if (rate < 20)
-        return QStringLiteral("必要ない問題はＤＢで移動しておくと効率的だよ。");
+        return QCoreApplication::translate(
+            "ResultLists", "必要ない問題はＤＢで移動しておくと効率的だよ。");
     if (rate < 40)
-        return QStringLiteral("覚えにくい問題を集中的にやっていこうね。");
+        return QCoreApplication::translate(
+            "ResultLists", "覚えにくい問題を集中的にやっていこうね。");
     if (rate < 60)
-        return QStringLiteral("集中して繰り返せば必ず力がつくよ！");
+        return QCoreApplication::translate("ResultLists", "集中して繰り返せば必ず力がつくよ！");
     if (rate < 80)
-        return QStringLiteral("この調子なら暗記数が増えていくよ！");
+        return QCoreApplication::translate("ResultLists", "この調子なら暗記数が増えていくよ！");
     if (rate < 90)
-        return QStringLiteral("大変よくできました、得意分野と言えます!! ");
+        return QCoreApplication::translate(
+            "ResultLists", "大変よくできました、得意分野と言えます!! ");
     if (rate < 100)
-        return QStringLiteral("すばらしい成績です!! すごい実力があります。");
+        return QCoreApplication::translate(
+            "ResultLists", "すばらしい成績です!! すごい実力があります。");
     if (answered == questions)
-        return QStringLiteral("おめでとうございます、全問制覇しました !! ");
-    return QStringLiteral("パーフェクト、完璧です !! ");
+        return QCoreApplication::translate(
+            "ResultLists", "おめでとうございます、全問制覇しました !! ");
+    return QCoreApplication::translate("ResultLists", "パーフェクト、完璧です !! ");
 }
 
 } // namespace keruna

@@ -4,7 +4,6 @@
 
 #include <QList>
 #include <QString>
-#include <QStringView>
 
 #include <optional>
 
@@ -13,7 +12,7 @@ namespace keruna {
 class DbListModel;
 
 // The database screen's title while it shows a test's results.
-inline constexpr QStringView kResultWindowTitle = u"以下の内容でよろしければ保存してください";
+QString resultWindowTitle();
 
 // Splits a finished test's list into the correct list (checked entries) and the wrong
 // list, in test order, with the columns and needs-check marks of the database lists. The

@@ -14,27 +14,27 @@ ExportDialog::ExportDialog(int total, const QString& rangeCaption, int inRange,
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("exportDialog"));
-    setWindowTitle(QStringLiteral("他の形式で書き出す"));
+    setWindowTitle(tr("他の形式で書き出す"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     auto* layout = new QVBoxLayout(this);
 
-    auto* formats = new QGroupBox(QStringLiteral("形式"), this);
+    auto* formats = new QGroupBox(tr("形式"), this);
     auto* formatLayout = new QVBoxLayout(formats);
-    auto* anki = new QRadioButton(QStringLiteral("Anki（タブ区切りのテキスト）(&K)"), formats);
+    auto* anki = new QRadioButton(tr("Anki（タブ区切りのテキスト）(&K)"), formats);
     anki->setObjectName(QStringLiteral("exportAnki"));
-    m_parley = new QRadioButton(QStringLiteral("Parley（kvtml）(&P)"), formats);
+    m_parley = new QRadioButton(tr("Parley（kvtml）(&P)"), formats);
     m_parley->setObjectName(QStringLiteral("exportParley"));
     anki->setChecked(true);
     formatLayout->addWidget(anki);
     formatLayout->addWidget(m_parley);
     layout->addWidget(formats);
 
-    auto* items = new QGroupBox(QStringLiteral("書き出す単語"), this);
+    auto* items = new QGroupBox(tr("書き出す単語"), this);
     auto* itemLayout = new QVBoxLayout(items);
-    auto* all = new QRadioButton(QStringLiteral("問題データ全体　%1語(&A)").arg(total), items);
+    auto* all = new QRadioButton(tr("問題データ全体　%1語(&A)").arg(total), items);
     all->setObjectName(QStringLiteral("exportAll"));
     m_range = new QRadioButton(
-        QStringLiteral("出題範囲%1　%2語(&R)").arg(rangeCaption).arg(inRange), items);
+        tr("出題範囲%1　%2語(&R)").arg(rangeCaption, QString::number(inRange)), items);
     m_range->setObjectName(QStringLiteral("exportRange"));
     m_range->setEnabled(inRange > 0);
     all->setChecked(true);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QList>
 #include <QString>
@@ -24,6 +25,8 @@ struct ExportSubsetOption {
 
 // 他の形式で書き出す: the format and the items to write.
 class ExportDialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(ExportDialog)
+
 public:
     ExportDialog(int total, const QString& rangeCaption, int inRange,
         const QList<ExportSubsetOption>& subsets, QWidget* parent = nullptr);

@@ -20,7 +20,7 @@ ImportDialog::ImportDialog(const ImportTable& table, const QString& sourceName, 
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("importDialog"));
-    setWindowTitle(QStringLiteral("他の形式から読み込む - ") + sourceName);
+    setWindowTitle(tr("他の形式から読み込む - %1").arg(sourceName));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     int width = int(table.columns.size());
     for (const QStringList& row : table.rows)
@@ -28,17 +28,17 @@ ImportDialog::ImportDialog(const ImportTable& table, const QString& sourceName, 
     QStringList names;
     for (int i = 0; i < width; ++i) {
         const QString name = table.columns.value(i).trimmed();
-        names.append(QStringLiteral("%1列目").arg(i + 1)
-            + (name.isEmpty() ? QString() : QStringLiteral("（%1）").arg(name)));
+        names.append(tr("%1列目").arg(i + 1)
+            + (name.isEmpty() ? QString() : tr("（%1）").arg(name)));
     }
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(
-        QStringLiteral("%1 行あります。初めの行はこのように読めました。").arg(table.rows.size()),
+        tr("%1 行あります。初めの行はこのように読めました。").arg(table.rows.size()),
         this));
     m_preview = new QTableWidget(int(std::min<qsizetype>(table.rows.size(), 8)), width, this);
     m_preview->setObjectName(QStringLiteral("importPreview"));
-    m_preview->setAccessibleName(QStringLiteral("読み込む内容の初めの行"));
+    m_preview->setAccessibleName(tr("読み込む内容の初めの行"));
     m_preview->setHorizontalHeaderLabels(names);
     m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_preview->setTabKeyNavigation(false);
@@ -61,21 +61,21 @@ ImportDialog::ImportDialog(const ImportTable& table, const QString& sourceName, 
     m_answer->setObjectName(QStringLiteral("importAnswer"));
     for (QComboBox* box : {m_question, m_answer})
         box->addItems(names);
-    m_answer->addItem(QStringLiteral("（答えなし）"), -1);
+    m_answer->addItem(tr("（答えなし）"), -1);
     m_question->setCurrentIndex(std::clamp(table.question, 0, std::max(width - 1, 0)));
     m_answer->setCurrentIndex(table.answer < 0 ? width : std::min(table.answer, width));
-    form->addRow(QStringLiteral("問題にする列(&Q)"), m_question);
-    form->addRow(QStringLiteral("答えにする列(&A)"), m_answer);
+    form->addRow(tr("問題にする列(&Q)"), m_question);
+    form->addRow(tr("答えにする列(&A)"), m_answer);
     auto* encodings = new QHBoxLayout;
-    m_utf8 = new QRadioButton(QStringLiteral("UTF-8(&U)"), this);
+    m_utf8 = new QRadioButton(tr("UTF-8(&U)"), this);
     m_utf8->setObjectName(QStringLiteral("importUtf8"));
-    auto* sjis = new QRadioButton(QStringLiteral("Shift-JIS(&S)"), this);
+    auto* sjis = new QRadioButton(tr("Shift-JIS(&S)"), this);
     sjis->setObjectName(QStringLiteral("importShiftJis"));
     m_utf8->setChecked(true);
     encodings->addWidget(m_utf8);
     encodings->addWidget(sjis);
     encodings->addStretch(1);
-    form->addRow(QStringLiteral("新しい問題データの文字コード"), encodings);
+    form->addRow(tr("新しい問題データの文字コード"), encodings);
     layout->addLayout(form);
 
     layout->addWidget(chooseTargetButtons(this));

@@ -3,6 +3,7 @@
 #include "common/textfile.h"
 #include "exchange/importtable.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <optional>
@@ -23,6 +24,8 @@ struct ImportChoice {
 // 他の形式から読み込む: the first lines of the table, which column is the question and
 // which the answer, and the new list's encoding.
 class ImportDialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(ImportDialog)
+
 public:
     ImportDialog(const ImportTable& table, const QString& sourceName, QWidget* parent = nullptr);
     ImportChoice choice() const;

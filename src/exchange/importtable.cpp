@@ -1,5 +1,6 @@
 #include "exchange/importtable.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
@@ -172,8 +173,9 @@ Result<ImportTable> readAnkiNotes(const QString& text)
                 {QStringLiteral("colon"), u':'}};
             sep = names.value(value.toLower(), value.size() == 1 ? value.front() : QChar());
             if (sep.isNull())
-                return unreadable(
-                    QStringLiteral("Ankiのファイルの区切り文字「%1」がわかりません。").arg(value));
+                return unreadable(QCoreApplication::translate(
+                    "ImportTable", "Ankiのファイルの区切り文字「%1」がわかりません。")
+                                      .arg(value));
         } else if (key == QLatin1String("html")) {
             html = value.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
         } else if (key == QLatin1String("columns")) {
@@ -226,8 +228,8 @@ Result<ImportTable> readKvtml(const QByteArray& bytes)
                 const QString version
                     = xml.attributes().value(QStringLiteral("version")).toString();
                 if (!version.startsWith(u'2'))
-                    return unreadable(QStringLiteral("このParleyのファイルは形式のバージョン%"
-                                                     "1です。読めるのはバージョン2だけです。")
+                    return unreadable(QCoreApplication::translate("ImportTable",
+                        "このParleyのファイルは形式のバージョン%1です。読めるのはバージョン2だけです。")
                                           .arg(version));
             } else if (name == QLatin1String("identifier")
                 && !languages.count(xml.attributes().value(QStringLiteral("id")).toString())) {
@@ -260,11 +262,12 @@ Result<ImportTable> readKvtml(const QByteArray& bytes)
         }
     }
     if (xml.hasError())
-        return unreadable(QStringLiteral("Parleyのファイル（XML）が壊れています：%1行目、%2")
-                              .arg(xml.lineNumber())
-                              .arg(xml.errorString()));
+        return unreadable(QCoreApplication::translate(
+            "ImportTable", "Parleyのファイル（XML）が壊れています：%1行目、%2")
+                              .arg(QString::number(xml.lineNumber()), xml.errorString()));
     if (!kvtml)
-        return unreadable(QStringLiteral("Parleyのファイル（kvtml）ではありません。"));
+        return unreadable(
+            QCoreApplication::translate("ImportTable", "Parleyのファイル（kvtml）ではありません。"));
     chooseColumns(table, {});
     return table;
 }

@@ -2,6 +2,8 @@
 
 #include "problemdata/problemrecord.h"
 
+#include <QCoreApplication>
+
 namespace keruna {
 
 namespace {
@@ -57,12 +59,15 @@ WordListImport wordListFromTable(
 
 QString importSummary(const WordListImport& imported)
 {
-    QString text = QStringLiteral("%1 件を読み込みました。").arg(imported.lines.size());
+    QString text = QCoreApplication::translate("WordListImport", "%1 件を読み込みました。")
+                       .arg(imported.lines.size());
     if (imported.madeSafe > 0)
-        text += QStringLiteral("%1 件は、区切り文字・改行・印と同じ文字を置き換えて1行にしました。")
+        text += QCoreApplication::translate("WordListImport",
+            "%1 件は、区切り文字・改行・印と同じ文字を置き換えて1行にしました。")
                     .arg(imported.madeSafe);
     if (imported.emptyQuestion > 0)
-        text += QStringLiteral("%1 件は問題が空のため飛ばしました。").arg(imported.emptyQuestion);
+        text += QCoreApplication::translate("WordListImport", "%1 件は問題が空のため飛ばしました。")
+                    .arg(imported.emptyQuestion);
     return text;
 }
 

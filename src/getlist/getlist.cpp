@@ -3,6 +3,7 @@
 #include "problemdata/problemrecord.h"
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -398,9 +399,18 @@ QString getStatisticsText(const QString& caption, int checked, int entries)
 {
     // Whole percent, cut: in integers, so that 29 of 100 is 29 and not 28.999….
     const int rate = entries > 0 ? int(qint64(checked) * 100 / entries) : 0;
-    return QStringLiteral("チェック数\u3000") + QString::number(checked) + QStringLiteral("\r\n")
-        + caption.mid(6, 3) + QStringLiteral("\u3000") + QString::number(rate)
-        + QStringLiteral("％");
+    return QCoreApplication::translate("GetList", "チェック数\u3000%1\r\n%2\u3000%3％")
+        .arg(QString::number(checked), caption.mid(6, 3), QString::number(rate));
+}
+
+QString getStatisticsText(StatisticsRate which, int checked, int entries)
+{
+    const int rate = entries > 0 ? int(qint64(checked) * 100 / entries) : 0;
+    const QString name = which == StatisticsRate::Forgetting
+        ? QCoreApplication::translate("GetList", "忘却率")
+        : QCoreApplication::translate("GetList", "正解率");
+    return QCoreApplication::translate("GetList", "チェック数\u3000%1\r\n%2\u3000%3％")
+        .arg(QString::number(checked), name, QString::number(rate));
 }
 
 } // namespace keruna

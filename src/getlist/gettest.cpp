@@ -7,6 +7,8 @@
 #include "problemdata/range.h"
 #include "study/studyengine.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace keruna {
@@ -127,7 +129,7 @@ GetTestScore getTestScore(int got, int total)
 QString getTestResultText(int got, int total)
 {
     const GetTestScore score = getTestScore(got, total);
-    return QStringLiteral("○%1\u3000×%2\u3000正解率%3％")
+    return QCoreApplication::translate("GetTest", "○%1\u3000×%2\u3000正解率%3％")
         .arg(score.correct)
         .arg(score.wrong)
         .arg(score.rate);

@@ -98,7 +98,7 @@ Pickgamen::Pickgamen(QWidget& mainScreen, QWidget* parent)
     , m_main(mainScreen)
 {
     setObjectName(QStringLiteral("Pickgamen"));
-    setWindowTitle(QStringLiteral("表示中の単語を暗記済にできます"));
+    setWindowTitle(tr("表示中の単語を暗記済にできます"));
     initResources();
     buildControls();
     makeAccessible(this);
@@ -168,17 +168,16 @@ void Pickgamen::buildControls()
         const char* icon;
         QString tooltip;
     } getButtons[] = {
-        {"listmaru", "listadd", QStringLiteral("リストに追加　※Enter")},
-        {"listmodosi", "listremove",
-            QStringLiteral("リストから外す(チェックでまとめて削除)　※Backspace")},
-        {"listSkipbtn", "skip", QStringLiteral("問題をスキップ ※Shift+Enter")},
-        {"listteisi", "pause", QStringLiteral("一時停止　※Delete")},
-        {"listsaikai", "resume", QStringLiteral("再開　※Delete")},
-        {"listhozon", "save", QStringLiteral("リストデータを保存")},
-        {"Picktest", "test", QStringLiteral("ワンタッチテスト ランダム順で一巡した後に停止します")},
-        {"pickend", "stop", QStringLiteral("テスト終了")},
-        {"gPickzencheck", "checkall", QStringLiteral("全てチェック/解除")},
-        {"gPickzencheckhazusi", "uncheckall", QStringLiteral("全てチェック/解除")},
+        {"listmaru", "listadd", tr("リストに追加　※Enter")},
+        {"listmodosi", "listremove", tr("リストから外す(チェックでまとめて削除)　※Backspace")},
+        {"listSkipbtn", "skip", tr("問題をスキップ ※Shift+Enter")},
+        {"listteisi", "pause", tr("一時停止　※Delete")},
+        {"listsaikai", "resume", tr("再開　※Delete")},
+        {"listhozon", "save", tr("リストデータを保存")},
+        {"Picktest", "test", tr("ワンタッチテスト ランダム順で一巡した後に停止します")},
+        {"pickend", "stop", tr("テスト終了")},
+        {"gPickzencheck", "checkall", tr("全てチェック/解除")},
+        {"gPickzencheckhazusi", "uncheckall", tr("全てチェック/解除")},
     };
     for (const auto& b : getButtons)
         commandRow->addWidget(
@@ -192,8 +191,8 @@ void Pickgamen::buildControls()
     m_count = named(new QLabel(QStringLiteral("0"), this), QStringLiteral("listkazu"));
     top->addWidget(m_count);
     auto* back = pictureButton(
-        this, QStringLiteral("naibubtn"), QStringLiteral("internal"), QStringLiteral("内部画面"));
-    back->setText(QStringLiteral("内部画面")); // its name for the keyboard and screen readers
+        this, QStringLiteral("naibubtn"), QStringLiteral("internal"), tr("内部画面"));
+    back->setText(tr("内部画面")); // its name for the keyboard and screen readers
     top->addWidget(back);
 
     // Test controls: buttons on one line, the value boxes under them, so that every
@@ -210,15 +209,15 @@ void Pickgamen::buildControls()
         const char* icon;
         QString tooltip;
     } testButtonList[] = {
-        {"testTEISIbtn", "pause", QStringLiteral("一時停止  ※Delete")},
-        {"testSAIKAIbtn", "resume", QStringLiteral("再開  ※Delete")},
-        {"syudouKAKUNIN", "reveal", QStringLiteral("答えの確認")},
+        {"testTEISIbtn", "pause", tr("一時停止  ※Delete")},
+        {"testSAIKAIbtn", "resume", tr("再開  ※Delete")},
+        {"syudouKAKUNIN", "reveal", tr("答えの確認")},
         {"syudouMARU", "maru", {}},
         {"syudouBATU", "batsu", {}},
-        {"syudouskip", "skip", QStringLiteral("スキップ ※Shift+Enter")},
+        {"syudouskip", "skip", tr("スキップ ※Shift+Enter")},
         {"zidouMARU", "maru", {}},
-        {"testvoice", "speak", QStringLiteral("発音　※Ctrl")},
-        {"syuuryoubtn", "stop", QStringLiteral("テストを終了")},
+        {"testvoice", "speak", tr("発音　※Ctrl")},
+        {"syuuryoubtn", "stop", tr("テストを終了")},
     };
     for (const auto& b : testButtonList)
         testButtons->addWidget(
@@ -227,16 +226,16 @@ void Pickgamen::buildControls()
     auto* values = new QHBoxLayout;
     values->setSpacing(2);
     testCol->addLayout(values);
-    m_tsec = valueBox(test, QStringLiteral("tsec"), QStringLiteral("速度の設定（入力可）"));
-    m_ketamin = valueBox(test, QStringLiteral("ketamin"), QStringLiteral("下限値の設定（入力可）"));
-    m_ketamax = valueBox(test, QStringLiteral("ketamax"), QStringLiteral("上限値の設定（入力可）"));
+    m_tsec = valueBox(test, QStringLiteral("tsec"), tr("速度の設定（入力可）"));
+    m_ketamin = valueBox(test, QStringLiteral("ketamin"), tr("下限値の設定（入力可）"));
+    m_ketamax = valueBox(test, QStringLiteral("ketamax"), tr("上限値の設定（入力可）"));
     values->addWidget(m_tsec);
-    values->addWidget(pictureButton(
-        test, QStringLiteral("tsecbtn"), QStringLiteral("apply"), QStringLiteral("速度の適用")));
+    values->addWidget(
+        pictureButton(test, QStringLiteral("tsecbtn"), QStringLiteral("apply"), tr("速度の適用")));
     values->addWidget(m_ketamin);
     values->addWidget(m_ketamax);
     values->addWidget(pictureButton(
-        test, QStringLiteral("ketabotan"), QStringLiteral("apply"), QStringLiteral("桁数の適用")));
+        test, QStringLiteral("ketabotan"), QStringLiteral("apply"), tr("桁数の適用")));
     values->addStretch(1);
     test->hide();
     col->addWidget(test);
@@ -248,22 +247,22 @@ void Pickgamen::buildControls()
     m_testLabel->hide();
     options->addWidget(m_testLabel, 1);
     auto* typec = named(new QCheckBox(QStringLiteral("type"), this), QStringLiteral("typec"));
-    typec->setToolTip(QStringLiteral("入力モード"));
+    typec->setToolTip(tr("入力モード"));
     options->addWidget(typec);
     options->addWidget(
         named(new QCheckBox(QStringLiteral("timer"), this), QStringLiteral("iroch")));
 
     auto* results = named(new QFrame(this), QStringLiteral("Frame1_15"));
     auto* resultRow = rowOf(results);
-    resultRow->addWidget(named(new QPushButton(QStringLiteral("テスト結果を見る"), results),
-        QStringLiteral("TestListbtn")));
+    resultRow->addWidget(
+        named(new QPushButton(tr("テスト結果を見る"), results), QStringLiteral("TestListbtn")));
     resultRow->addStretch(1);
     results->hide();
     col->addWidget(results);
 
     auto* typing = named(new QFrame(this), QStringLiteral("typeRow"));
     m_cuttext = named(new QLineEdit(typing), QStringLiteral("cuttext"));
-    m_cuttext->setToolTip(QStringLiteral("Enter：一時停止 Tab：答え"));
+    m_cuttext->setToolTip(tr("Enter：一時停止 Tab：答え"));
     rowOf(typing)->addWidget(m_cuttext);
     typing->hide();
     col->addWidget(typing);

@@ -132,7 +132,8 @@ HistoryChartData historyChartData(const QList<HistoryEvent>& events, const QList
         const qint64 x = local.at(it.key(), QTime(12, 0));
         d.minutesPerDay.points.append(QPointF(double(x), it.value()));
         d.minutesPerDay.tips.append(it.key().toString(QStringLiteral("yyyy/MM/dd")) + u'　'
-            + QStringLiteral("学習 %1分").arg(QString::number(it.value(), 'f', 1)));
+            + QCoreApplication::translate("HistoryChart", "学習 %1分")
+                  .arg(QString::number(it.value(), 'f', 1)));
         d.maxMinutes = std::max(d.maxMinutes, it.value());
         widen(d, x);
     }
@@ -203,8 +204,10 @@ public:
         : HistoryChart(parent)
     {
         auto* layout = new QVBoxLayout(this);
-        auto* notice
-            = new QLabel(QStringLiteral("学習履歴のグラフを表示できません。\n") + reason, this);
+        auto* notice = new QLabel(
+            QCoreApplication::translate("HistoryChart", "学習履歴のグラフを表示できません。\n%1")
+                .arg(reason),
+            this);
         notice->setObjectName(QStringLiteral("rirekiChartMissing"));
         notice->setWordWrap(true);
         notice->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -241,7 +244,7 @@ HistoryChartModule loadHistoryChartModule(const QStringList& folders)
     }
     if (errors.isEmpty())
         errors.append(
-            QStringLiteral("%1 が見つかりません（%2）")
+            QCoreApplication::translate("HistoryChart", "%1 が見つかりません（%2）")
                 .arg(QString::fromLatin1(kHistoryChartModule), looked.join(QStringLiteral("、"))));
     module.error = errors.join(u'\n');
     return module;

@@ -1,7 +1,9 @@
 #include "history/historyevent.h"
 
 #include "common/csvlog.h"
+#include "problemdata/range.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <array>
@@ -62,11 +64,11 @@ std::optional<int> count(QByteArrayView field)
 QString testKindText(const QString& kind)
 {
     if (kind == QLatin1String("automatic"))
-        return QStringLiteral("自動");
+        return QCoreApplication::translate("HistoryEvent", "自動");
     if (kind == QLatin1String("manual"))
-        return QStringLiteral("手動");
+        return QCoreApplication::translate("HistoryEvent", "手動");
     if (kind == QLatin1String("number"))
-        return QStringLiteral("数字");
+        return QCoreApplication::translate("HistoryEvent", "数字");
     if (kind == QLatin1String("get"))
         return QStringLiteral("GET");
     return kind;
@@ -187,11 +189,11 @@ QString historyKindText(const HistoryEvent& e)
 {
     switch (e.kind) {
     case HistoryKind::Test:
-        return QStringLiteral("テスト");
+        return QCoreApplication::translate("HistoryEvent", "テスト");
     case HistoryKind::Save:
-        return QStringLiteral("保存");
+        return QCoreApplication::translate("HistoryEvent", "保存");
     case HistoryKind::Study:
-        return QStringLiteral("学習");
+        return QCoreApplication::translate("HistoryEvent", "学習");
     }
     return {};
 }
@@ -205,24 +207,31 @@ QString historySummary(const HistoryEvent& e)
         const bool number = e.testKind == QLatin1String("number");
         QString options;
         if (e.listening && !number)
-            options += QStringLiteral(" 聞き取り");
+            options += QCoreApplication::translate("HistoryEvent", " 聞き取り");
         if (e.typed)
-            options += QStringLiteral(" 入力");
+            options += QCoreApplication::translate("HistoryEvent", " 入力");
         if (e.reverse)
-            options += QStringLiteral(" 逆転");
-        QString count = QStringLiteral("%1問").arg(number ? e.answered : e.items);
+            options += QCoreApplication::translate("HistoryEvent", " 逆転");
+        QString count = QCoreApplication::translate("HistoryEvent", "%1問")
+                            .arg(number ? e.answered : e.items);
         if (e.testKind == QLatin1String("get") && e.answered < e.items)
-            count += QStringLiteral("（%1問表示）").arg(e.answered);
-        return QStringLiteral("%1%2 %3%4　正解%5 不正解%6　正解率%7％")
-            .arg(testKindText(e.testKind), options, number ? QString() : e.range, count)
+            count += QCoreApplication::translate("HistoryEvent", "（%1問表示）").arg(e.answered);
+        const QString range = number ? QString() : rangeLabelOfStored(e.range);
+        return QCoreApplication::translate("HistoryEvent", "%1%2 %3%4　正解%5 不正解%6　正解率%7％")
+            .arg(testKindText(e.testKind), options, range, count)
             .arg(e.correct)
             .arg(e.wrong)
             .arg(e.rate);
     }
     case HistoryKind::Save:
-        return QStringLiteral("未%1 覚%2 (要%3)").arg(e.notYet).arg(e.memorized).arg(e.red);
+        return QCoreApplication::translate("HistoryEvent", "未%1 覚%2 (要%3)")
+            .arg(e.notYet)
+            .arg(e.memorized)
+            .arg(e.red);
     case HistoryKind::Study:
-        return QStringLiteral("%1分　%2語").arg(QString::number(e.minutes, 'f', 1)).arg(e.shown);
+        return QCoreApplication::translate("HistoryEvent", "%1分　%2語")
+            .arg(QString::number(e.minutes, 'f', 1))
+            .arg(e.shown);
     }
     return {};
 }

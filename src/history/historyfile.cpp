@@ -29,13 +29,11 @@ bool HistoryFile::append(const HistoryEvent& event)
     case LogAppend::Done:
         return true;
     case LogAppend::CannotOpen:
-        m_notice
-            = QStringLiteral("学習履歴のファイルを開けないため、今回は記録していません（%1）。")
-                  .arg(why);
+        m_notice = tr("学習履歴のファイルを開けないため、今回は記録していません（%1）。").arg(why);
         return false;
     case LogAppend::CannotWrite:
-        m_notice = QStringLiteral("学習履歴を書き込めないため、今回はこれ以上記録しません"
-                                  "（ディスクの空きが足りないか、書き込みが許されていません）。");
+        m_notice = tr("学習履歴を書き込めないため、今回はこれ以上記録しません"
+                      "（ディスクの空きが足りないか、書き込みが許されていません）。");
         return false;
     }
     return false;

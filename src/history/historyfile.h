@@ -3,6 +3,7 @@
 #include "common/apperror.h"
 #include "history/historyevent.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
@@ -22,6 +23,8 @@ struct HistoryRead {
 // line of its own. Losing the history never stops anything else: a history that cannot be
 // written is off for the rest of the session, with a notice for the history window.
 class HistoryFile {
+    Q_DECLARE_TR_FUNCTIONS(HistoryFile)
+
 public:
     explicit HistoryFile(QString path);
 

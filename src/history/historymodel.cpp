@@ -49,13 +49,13 @@ QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int 
         return {};
     switch (section) {
     case When:
-        return QStringLiteral("日時");
+        return tr("日時");
     case Kind:
-        return QStringLiteral("種類");
+        return tr("種類");
     case Summary:
-        return QStringLiteral("内容");
+        return tr("内容");
     case List:
-        return QStringLiteral("問題データ");
+        return tr("問題データ");
     default:
         return {};
     }

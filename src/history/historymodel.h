@@ -3,12 +3,15 @@
 #include "history/historyevent.h"
 
 #include <QAbstractTableModel>
+#include <QCoreApplication>
 #include <QList>
 
 namespace keruna {
 
 // The events as a table, newest first, for one list or for every list.
 class HistoryModel : public QAbstractTableModel {
+    Q_DECLARE_TR_FUNCTIONS(HistoryModel)
+
 public:
     enum Column { When, Kind, Summary, List, ColumnCount };
 

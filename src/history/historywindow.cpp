@@ -30,7 +30,7 @@ HistoryWindow::HistoryWindow(HistoryFile& file, Platform& platform, QWidget* par
     , m_platform(platform)
 {
     setObjectName(QStringLiteral("rirekigamen"));
-    setWindowTitle(QStringLiteral("学習履歴"));
+    setWindowTitle(tr("学習履歴"));
     // Charts and table at a size that shows them whole, within the screen.
     QSize size(860, 780);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -39,11 +39,11 @@ HistoryWindow::HistoryWindow(HistoryFile& file, Platform& platform, QWidget* par
 
     auto* layout = new QVBoxLayout(this);
     auto* bar = new QHBoxLayout;
-    m_all = new QCheckBox(QStringLiteral("すべての問題データ(&A)"), this);
+    m_all = new QCheckBox(tr("すべての問題データ(&A)"), this);
     m_all->setObjectName(QStringLiteral("rirekiAll"));
-    m_export = new QPushButton(QStringLiteral("CSVに書き出す(&E)..."), this);
+    m_export = new QPushButton(tr("CSVに書き出す(&E)..."), this);
     m_export->setObjectName(QStringLiteral("rirekiExport"));
-    m_clear = new QPushButton(QStringLiteral("履歴を消去(&D)..."), this);
+    m_clear = new QPushButton(tr("履歴を消去(&D)..."), this);
     m_clear->setObjectName(QStringLiteral("rirekiClear"));
     bar->addWidget(m_all);
     m_due = new QLabel(this);
@@ -69,7 +69,7 @@ HistoryWindow::HistoryWindow(HistoryFile& file, Platform& platform, QWidget* par
     // one, which a year of history made a pause of its own.
     m_table = new QTableView(split);
     m_table->setObjectName(QStringLiteral("rirekiList"));
-    m_table->setAccessibleName(QStringLiteral("学習履歴の一覧"));
+    m_table->setAccessibleName(tr("学習履歴の一覧"));
     m_table->setShowGrid(false);
     m_table->setWordWrap(false);
     m_table->setTabKeyNavigation(false); // Tab goes on to the next control
@@ -174,7 +174,7 @@ void HistoryWindow::setReviews(const QDate& today, const QList<int>& duePerDay, 
     m_duePerDay = duePerDay;
     m_reviewDamaged = damaged;
     m_due->setVisible(!duePerDay.isEmpty());
-    m_due->setText(QStringLiteral("復習：今日 %1語　明日 %2語")
+    m_due->setText(tr("復習：今日 %1語　明日 %2語")
                        .arg(duePerDay.value(0))
                        .arg(duePerDay.value(1)));
     showFiltered();
@@ -194,8 +194,8 @@ void HistoryWindow::showFiltered()
 void HistoryWindow::showChart(HistoryChartData data)
 {
     setWindowTitle(listShown().isEmpty()
-            ? QStringLiteral("学習履歴 - すべての問題データ")
-            : QStringLiteral("学習履歴 - ") + QFileInfo(m_list).fileName());
+            ? tr("学習履歴 - すべての問題データ")
+            : tr("学習履歴 - %1").arg(QFileInfo(m_list).fileName()));
     for (int i = 0; i < m_duePerDay.size(); ++i)
         data.forecast.append(
             QPointF(double(QDateTime(m_today.addDays(i), QTime(12, 0)).toMSecsSinceEpoch()),
@@ -205,15 +205,14 @@ void HistoryWindow::showChart(HistoryChartData data)
     if (m_file.isOff())
         notes.append(m_file.notice());
     if (m_damaged > 0)
-        notes.append(QStringLiteral("読めない行が%1行あったため、飛ばしました。").arg(m_damaged));
+        notes.append(tr("読めない行が%1行あったため、飛ばしました。").arg(m_damaged));
     if (m_reviewDamaged > 0)
-        notes.append(QStringLiteral("復習の記録に読めない行が%1行あったため、飛ばしました。")
+        notes.append(tr("復習の記録に読めない行が%1行あったため、飛ばしました。")
                          .arg(m_reviewDamaged));
     if (m_reading)
-        notes.append(QStringLiteral("学習履歴を読み込んでいます…"));
+        notes.append(tr("学習履歴を読み込んでいます…"));
     else if (m_model->rowCount() == 0)
-        notes.append(
-            QStringLiteral("まだ記録はありません。学習やテストをすると、ここに残ります。"));
+        notes.append(tr("まだ記録はありません。学習やテストをすると、ここに残ります。"));
     m_notice->setText(notes.join(u'\n'));
     m_notice->setVisible(!notes.isEmpty());
     m_export->setEnabled(m_model->rowCount() > 0);
@@ -222,17 +221,17 @@ void HistoryWindow::showChart(HistoryChartData data)
 void HistoryWindow::exportCsv()
 {
     SaveFileRequest request;
-    request.title = QStringLiteral("学習履歴をCSVに書き出す");
-    request.types = {{QStringLiteral("CSVファイル(*.csv)"), {QStringLiteral("*.csv")}}};
+    request.title = tr("学習履歴をCSVに書き出す");
+    request.types = {{tr("CSVファイル(*.csv)"), {QStringLiteral("*.csv")}}};
     request.initialFile = QDir(QFileInfo(m_list.isEmpty() ? m_file.path() : m_list).path())
-                              .filePath(QStringLiteral("学習履歴.csv"));
+                              .filePath(tr("学習履歴.csv"));
     request.confirmOverwrite = true;
     const std::optional<QString> target = m_platform.chooseSaveFile(this, request);
     if (!target)
         return;
     if (std::optional<AppError> error = HistoryFile::exportCsv(*target, m_model->shownEvents()))
         m_platform.showMessage(this,
-            QStringLiteral("「%1」に書き出せませんでした。\r\n%2")
+            tr("「%1」に書き出せませんでした。\r\n%2")
                 .arg(QFileInfo(*target).fileName(), error->description),
             MessageIcon::Error, MessageButtons::Ok);
 }
@@ -240,14 +239,13 @@ void HistoryWindow::exportCsv()
 void HistoryWindow::clearHistory()
 {
     const MessageResult answer = m_platform.showMessage(this,
-        QStringLiteral(
-            "すべての問題データの学習履歴を消去します。元には戻せません。よろしいですか？"),
+        tr("すべての問題データの学習履歴を消去します。元には戻せません。よろしいですか？"),
         MessageIcon::Question, MessageButtons::YesNoDefaultNo);
     if (answer != MessageResult::Yes)
         return;
     if (std::optional<AppError> error = m_file.clear()) {
         m_platform.showMessage(this,
-            QStringLiteral("学習履歴を消去できませんでした。\r\n%1").arg(error->description),
+            tr("学習履歴を消去できませんでした。\r\n%1").arg(error->description),
             MessageIcon::Error, MessageButtons::Ok);
         return;
     }

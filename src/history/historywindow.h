@@ -3,6 +3,7 @@
 #include "history/historychart.h"
 #include "history/historyfile.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QFutureWatcher>
 #include <QList>
@@ -31,6 +32,8 @@ HistoryShown readHistoryShown(const QString& path, const QString& list);
 // 学習履歴: the learning history of the open list (or of every list) as charts and a table.
 // A window of its own, not modal; read from the file each time it is shown or refreshed.
 class HistoryWindow : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(HistoryWindow)
+
 public:
     HistoryWindow(HistoryFile& file, Platform& platform, QWidget* parent = nullptr);
     ~HistoryWindow() override;

@@ -2,6 +2,7 @@
 
 #include "common/twips.h"
 #include "mainscreen/mainmenus.h"
+#include "problemdata/range.h"
 #include "ui/lazyicon.h"
 #include "ui/shownfont.h"
 #include "ui/widgethelpers.h"
@@ -24,6 +25,8 @@
 #include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace keruna {
 
@@ -174,7 +177,7 @@ void buildItemArea(MainControls& c, QWidget* central)
     c.iro->hide();
     c.iroPic->hide();
     c.FocusBackbtn = pictureButton(c.Mframe, QStringLiteral("FocusBackbtn"),
-        QStringLiteral("focusback"), QStringLiteral("元画面に戻す"));
+        QStringLiteral("focusback"), QCoreApplication::translate("MainControls", "元画面に戻す"));
     c.FocusBackbtn->hide();
 }
 
@@ -184,7 +187,7 @@ void buildTypeRow(MainControls& c, QWidget* central)
     auto* row = new QHBoxLayout(c.typeRow);
     row->setContentsMargins(6, 2, 6, 2);
     c.cuttext = named(new QLineEdit(c.typeRow), QStringLiteral("cuttext"));
-    c.cuttext->setToolTip(QStringLiteral("Enter：一時停止 Tab：答え"));
+    c.cuttext->setToolTip(QCoreApplication::translate("MainControls", "Enter：一時停止 Tab：答え"));
     setFontWhenShown(c.cuttext, designFont(c.cuttext, kGothic, true, 12));
     c.cuttabc = pictureButton(c.typeRow, QStringLiteral("cuttabc"), QStringLiteral("reveal"), {});
     row->addWidget(c.cuttext, 1);
@@ -200,32 +203,34 @@ void buildTestArea(MainControls& c, QWidget* central)
     auto* row = new QHBoxLayout;
     col->addLayout(row);
     c.tsec = combo(f, QStringLiteral("tsec"), MainMenus::secondsItems(), 3,
-        QStringLiteral("速度の設定（入力可）"), true);
-    c.tsecbtn = pictureButton(
-        f, QStringLiteral("tsecbtn"), QStringLiteral("apply"), QStringLiteral("速度の適用"));
+        QCoreApplication::translate("MainControls", "速度の設定（入力可）"), true);
+    c.tsecbtn = pictureButton(f, QStringLiteral("tsecbtn"), QStringLiteral("apply"),
+        QCoreApplication::translate("MainControls", "速度の適用"));
     c.ketamin = combo(f, QStringLiteral("ketamin"), {"0", "10", "100", "1000", "10000"}, 0,
-        QStringLiteral("下限値の設定（入力可）"), true);
+        QCoreApplication::translate("MainControls", "下限値の設定（入力可）"), true);
     c.ketamax = combo(f, QStringLiteral("ketamax"), {"10", "100", "1000", "10000", "100000"}, 3,
-        QStringLiteral("上限値の設定（入力可）"), true);
-    c.ketabotan = pictureButton(
-        f, QStringLiteral("ketabotan"), QStringLiteral("apply"), QStringLiteral("桁数の適用"));
-    c.kikitori = checkBox(f, QStringLiteral("kikitori"), QStringLiteral("聞取"));
-    c.rev = checkBox(f, QStringLiteral("rev"), QStringLiteral("逆転"));
+        QCoreApplication::translate("MainControls", "上限値の設定（入力可）"), true);
+    c.ketabotan = pictureButton(f, QStringLiteral("ketabotan"), QStringLiteral("apply"),
+        QCoreApplication::translate("MainControls", "桁数の適用"));
+    c.kikitori = checkBox(
+        f, QStringLiteral("kikitori"), QCoreApplication::translate("MainControls", "聞取"));
+    c.rev = checkBox(f, QStringLiteral("rev"), QCoreApplication::translate("MainControls", "逆転"));
     c.testTEISIbtn = pictureButton(f, QStringLiteral("testTEISIbtn"), QStringLiteral("pause"),
-        QStringLiteral("一時停止  ※Delete"));
+        QCoreApplication::translate("MainControls", "一時停止  ※Delete"));
     c.testSAIKAIbtn = pictureButton(f, QStringLiteral("testSAIKAIbtn"), QStringLiteral("resume"),
-        QStringLiteral("再開  ※Delete"));
-    c.syuuryoubtn = pictureButton(
-        f, QStringLiteral("syuuryoubtn"), QStringLiteral("stop"), QStringLiteral("テストを終了"));
-    c.syudouKAKUNIN = pictureButton(
-        f, QStringLiteral("syudouKAKUNIN"), QStringLiteral("reveal"), QStringLiteral("答えの確認"));
+        QCoreApplication::translate("MainControls", "再開  ※Delete"));
+    c.syuuryoubtn = pictureButton(f, QStringLiteral("syuuryoubtn"), QStringLiteral("stop"),
+        QCoreApplication::translate("MainControls", "テストを終了"));
+    c.syudouKAKUNIN = pictureButton(f, QStringLiteral("syudouKAKUNIN"), QStringLiteral("reveal"),
+        QCoreApplication::translate("MainControls", "答えの確認"));
     c.syudouMARU = pictureButton(f, QStringLiteral("syudouMARU"), QStringLiteral("maru"), {});
     c.syudouBATU = pictureButton(f, QStringLiteral("syudouBATU"), QStringLiteral("batsu"), {});
     c.syudouskip = pictureButton(f, QStringLiteral("syudouskip"), QStringLiteral("skip"),
-        QStringLiteral("スキップ ※Shift+Enter"));
+        QCoreApplication::translate("MainControls", "スキップ ※Shift+Enter"));
     c.zidouMARU = pictureButton(f, QStringLiteral("zidouMARU"), QStringLiteral("maru"), {});
-    c.TestListbtn = named(
-        new QPushButton(QStringLiteral("テスト結果を見る"), f), QStringLiteral("TestListbtn"));
+    c.TestListbtn
+        = named(new QPushButton(QCoreApplication::translate("MainControls", "テスト結果を見る"), f),
+            QStringLiteral("TestListbtn"));
     for (QWidget* w : std::initializer_list<QWidget*> {c.tsec, c.tsecbtn, c.ketamin, c.ketamax,
              c.ketabotan, c.kikitori, c.rev, c.testTEISIbtn, c.testSAIKAIbtn, c.syuuryoubtn,
              c.syudouKAKUNIN, c.syudouMARU, c.syudouBATU, c.syudouskip, c.zidouMARU, c.TestListbtn})
@@ -256,27 +261,30 @@ void buildGetPanel(MainControls& c, QWidget* central)
     auto* bar = new QHBoxLayout;
     col->addLayout(bar);
     c.listmaru = pictureButton(f, QStringLiteral("listmaru"), QStringLiteral("listadd"),
-        QStringLiteral("リストに追加　※Enter"));
+        QCoreApplication::translate("MainControls", "リストに追加　※Enter"));
     c.listmodosi = pictureButton(f, QStringLiteral("listmodosi"), QStringLiteral("listremove"),
-        QStringLiteral("リストから外す(チェックでまとめて削除)　※Backspace"));
+        QCoreApplication::translate(
+            "MainControls", "リストから外す(チェックでまとめて削除)　※Backspace"));
     c.listSkipbtn = pictureButton(f, QStringLiteral("listSkipbtn"), QStringLiteral("skip"),
-        QStringLiteral("問題をスキップ ※Shift+Enter"));
+        QCoreApplication::translate("MainControls", "問題をスキップ ※Shift+Enter"));
     c.listhozon = pictureButton(f, QStringLiteral("listhozon"), QStringLiteral("save"),
-        QStringLiteral("リストデータを保存"));
+        QCoreApplication::translate("MainControls", "リストデータを保存"));
     c.Picktest = pictureButton(f, QStringLiteral("Picktest"), QStringLiteral("test"),
-        QStringLiteral("ワンタッチテスト ランダム順で一巡した後に停止します"));
-    c.pickend = pictureButton(
-        f, QStringLiteral("pickend"), QStringLiteral("stop"), QStringLiteral("テスト終了"));
+        QCoreApplication::translate(
+            "MainControls", "ワンタッチテスト ランダム順で一巡した後に停止します"));
+    c.pickend = pictureButton(f, QStringLiteral("pickend"), QStringLiteral("stop"),
+        QCoreApplication::translate("MainControls", "テスト終了"));
     c.pickend->hide(); // shown while a GET test runs
     c.nPickzencheck = pictureButton(f, QStringLiteral("nPickzencheck"), QStringLiteral("checkall"),
-        QStringLiteral("全てチェック/解除"));
-    c.nPickzencheckhazusi = pictureButton(f, QStringLiteral("nPickzencheckhazusi"),
-        QStringLiteral("uncheckall"), QStringLiteral("全てチェック/解除"));
+        QCoreApplication::translate("MainControls", "全てチェック/解除"));
+    c.nPickzencheckhazusi
+        = pictureButton(f, QStringLiteral("nPickzencheckhazusi"), QStringLiteral("uncheckall"),
+            QCoreApplication::translate("MainControls", "全てチェック/解除"));
     c.nPickzencheckhazusi->hide();
     c.gaibubtn = pictureButton(f, QStringLiteral("gaibubtn"), QStringLiteral("external"),
-        QStringLiteral("外部画面に移動"));
-    c.listclose = pictureButton(
-        f, QStringLiteral("listclose"), QStringLiteral("close"), QStringLiteral("リストを閉じる"));
+        QCoreApplication::translate("MainControls", "外部画面に移動"));
+    c.listclose = pictureButton(f, QStringLiteral("listclose"), QStringLiteral("close"),
+        QCoreApplication::translate("MainControls", "リストを閉じる"));
     c.listkazu = label(f, QStringLiteral("listkazu"), QStringLiteral("0"));
     c.pNolabel = label(f, QStringLiteral("pNolabel"));
     c.Picktestlabel = label(f, QStringLiteral("Picktestlabel"));
@@ -327,36 +335,37 @@ void buildButtonBar(MainControls& c, QWidget* central)
     col->addLayout(buttons);
     col->addLayout(options);
 
-    c.Openbtn = pictureButton(
-        f, QStringLiteral("Openbtn"), QStringLiteral("open"), QStringLiteral("問題データを開く"));
-    c.Startbtn = pictureButton(
-        f, QStringLiteral("Startbtn"), QStringLiteral("start"), QStringLiteral("ここから始めます"));
+    c.Openbtn = pictureButton(f, QStringLiteral("Openbtn"), QStringLiteral("open"),
+        QCoreApplication::translate("MainControls", "問題データを開く"));
+    c.Startbtn = pictureButton(f, QStringLiteral("Startbtn"), QStringLiteral("start"),
+        QCoreApplication::translate("MainControls", "ここから始めます"));
     c.Fteisibtn = pictureButton(f, QStringLiteral("Fteisibtn"), QStringLiteral("pause"),
-        QStringLiteral("一時停止　※Delete"));
-    c.Fsaikaibtn = pictureButton(
-        f, QStringLiteral("Fsaikaibtn"), QStringLiteral("resume"), QStringLiteral("再開　※Delete"));
-    c.TESTbtn = pictureButton(
-        f, QStringLiteral("TESTbtn"), QStringLiteral("test"), QStringLiteral("テスト"));
-    c.DBbtn = pictureButton(
-        f, QStringLiteral("DBbtn"), QStringLiteral("database"), QStringLiteral("データベース"));
+        QCoreApplication::translate("MainControls", "一時停止　※Delete"));
+    c.Fsaikaibtn = pictureButton(f, QStringLiteral("Fsaikaibtn"), QStringLiteral("resume"),
+        QCoreApplication::translate("MainControls", "再開　※Delete"));
+    c.TESTbtn = pictureButton(f, QStringLiteral("TESTbtn"), QStringLiteral("test"),
+        QCoreApplication::translate("MainControls", "テスト"));
+    c.DBbtn = pictureButton(f, QStringLiteral("DBbtn"), QStringLiteral("database"),
+        QCoreApplication::translate("MainControls", "データベース"));
     c.Pickbtn = pictureButton(f, QStringLiteral("Pickbtn"), QStringLiteral("get"),
-        QStringLiteral("表示中の単語を暗記済にできます"));
+        QCoreApplication::translate("MainControls", "表示中の単語を暗記済にできます"));
     c.sakuseibtn = pictureButton(f, QStringLiteral("sakuseibtn"), QStringLiteral("edit"),
-        QStringLiteral("問題データ編集　※編集後は再読込してください"));
-    c.Pptbtn = pictureButton(
-        f, QStringLiteral("Pptbtn"), QStringLiteral("properties"), QStringLiteral("プロパティ"));
-    c.boubtn = pictureButton(
-        f, QStringLiteral("boubtn"), QStringLiteral("stick"), QStringLiteral("スティック画面"));
+        QCoreApplication::translate("MainControls", "問題データ編集　※編集後は再読込してください"));
+    c.Pptbtn = pictureButton(f, QStringLiteral("Pptbtn"), QStringLiteral("properties"),
+        QCoreApplication::translate("MainControls", "プロパティ"));
+    c.boubtn = pictureButton(f, QStringLiteral("boubtn"), QStringLiteral("stick"),
+        QCoreApplication::translate("MainControls", "スティック画面"));
     c.Focusbtn = pictureButton(f, QStringLiteral("Focusbtn"), QStringLiteral("focus"),
-        QStringLiteral("フォーカス画面 （文字サイズ比）"));
-    c.webdicbtn = pictureButton(
-        f, QStringLiteral("webdicbtn"), QStringLiteral("webdic"), QStringLiteral("Web辞書"));
-    c.Texthatuonbtn = pictureButton(f, QStringLiteral("Texthatuonbtn"),
-        QStringLiteral("handwriting"), QStringLiteral("手書きパレット"));
-    c.irobtn = pictureButton(
-        f, QStringLiteral("irobtn"), QStringLiteral("colour"), QStringLiteral("色の設定"));
-    c.testvoice = pictureButton(
-        f, QStringLiteral("testvoice"), QStringLiteral("speak"), QStringLiteral("発音　※Ctrl"));
+        QCoreApplication::translate("MainControls", "フォーカス画面 （文字サイズ比）"));
+    c.webdicbtn = pictureButton(f, QStringLiteral("webdicbtn"), QStringLiteral("webdic"),
+        QCoreApplication::translate("MainControls", "Web辞書"));
+    c.Texthatuonbtn
+        = pictureButton(f, QStringLiteral("Texthatuonbtn"), QStringLiteral("handwriting"),
+            QCoreApplication::translate("MainControls", "手書きパレット"));
+    c.irobtn = pictureButton(f, QStringLiteral("irobtn"), QStringLiteral("colour"),
+        QCoreApplication::translate("MainControls", "色の設定"));
+    c.testvoice = pictureButton(f, QStringLiteral("testvoice"), QStringLiteral("speak"),
+        QCoreApplication::translate("MainControls", "発音　※Ctrl"));
     c.Fsaikaibtn->setEnabled(false);
 
     for (QWidget* w : std::initializer_list<QWidget*> {
@@ -370,9 +379,11 @@ void buildButtonBar(MainControls& c, QWidget* central)
         buttons->addWidget(w);
 
     const QStringList& seconds = MainMenus::secondsItems();
-    c.Seccom = combo(f, QStringLiteral("Seccom"), seconds, 1, QStringLiteral("表示速度"));
+    c.Seccom = combo(f, QStringLiteral("Seccom"), seconds, 1,
+        QCoreApplication::translate("MainControls", "表示速度"));
     c.nyseccom = combo(f, QStringLiteral("nyseccom"), seconds, 1,
-        QStringLiteral("表示速度 STARTボタンを押して適用してください"), true);
+        QCoreApplication::translate("MainControls", "表示速度 STARTボタンを押して適用してください"),
+        true);
     // Typed speeds: digits and the full stop only.
     c.nyseccom->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.]*")), c.nyseccom));
@@ -380,37 +391,48 @@ void buildButtonBar(MainControls& c, QWidget* central)
     c.Sizecom = combo(f, QStringLiteral("Sizecom"),
         {"12", "13", "14", "15", "17", "20", "30", "40", "50", "60", "70", "80", "90", "100", "120",
             "140", "160", "180", "200"},
-        8, QStringLiteral("文字サイズ"));
+        8, QCoreApplication::translate("MainControls", "文字サイズ"));
     c.hiritu = combo(f, QStringLiteral("hiritu"),
         {"20", "30", "40", "50", "60", "70", "80", "90", "100"}, 3,
-        QStringLiteral("「答え」の文字サイズ比率"));
-    c.takasacom = combo(
-        f, QStringLiteral("takasacom"), MainMenus::heightItems(), 1, QStringLiteral("文字の高さ"));
+        QCoreApplication::translate("MainControls", "「答え」の文字サイズ比率"));
+    c.takasacom = combo(f, QStringLiteral("takasacom"), MainMenus::heightItems(), 1,
+        QCoreApplication::translate("MainControls", "文字の高さ"));
     c.dakecom = combo(f, QStringLiteral("dakecom"),
-        {QStringLiteral("【未】"), QStringLiteral("【覚】"), QStringLiteral("【要】"),
-            QStringLiteral("【全】"), QStringLiteral("【復】")},
-        0, QStringLiteral("出題範囲の切替 （未暗記・暗記済・要チェック・全て）"));
-    // Wide enough for the full-width brackets whatever font substitutes for the design one.
-    c.dakecom->setMinimumContentsLength(4);
+        {rangeLabel(RangeFilter::NotYet), rangeLabel(RangeFilter::Memorized),
+            rangeLabel(RangeFilter::Red), rangeLabel(RangeFilter::All),
+            rangeLabel(RangeFilter::Review)},
+        0,
+        QCoreApplication::translate(
+            "MainControls", "出題範囲の切替 （未暗記・暗記済・要チェック・全て）"));
+    // Wide enough for the full-width brackets whatever font substitutes for the design one,
+    // and for the longest label where the labels are longer (as translated ones are).
+    int rangeWidth = 4;
+    for (int i = 0; i < c.dakecom->count(); ++i)
+        rangeWidth = std::max(rangeWidth, int(c.dakecom->itemText(i).size()));
+    c.dakecom->setMinimumContentsLength(rangeWidth);
     c.dakecom->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     c.irocom = combo(f, QStringLiteral("irocom"),
         {"Back", "Question", "Answer", "Number", "StickQ", "StickB"}, 0, {});
     c.irocom->hide();
 
     c.Rndop.append(
-        named(new QRadioButton(QStringLiteral("ランダム"), f), QStringLiteral("Rndop_0")));
-    c.Rndop.append(named(new QRadioButton(QStringLiteral("昇順"), f), QStringLiteral("Rndop_1")));
-    c.Rndop[0]->setToolTip(QStringLiteral("ランダム表示"));
-    c.Rndop[1]->setToolTip(QStringLiteral("昇順表示"));
+        named(new QRadioButton(QCoreApplication::translate("MainControls", "ランダム"), f),
+            QStringLiteral("Rndop_0")));
+    c.Rndop.append(named(new QRadioButton(QCoreApplication::translate("MainControls", "昇順"), f),
+        QStringLiteral("Rndop_1")));
+    c.Rndop[0]->setToolTip(QCoreApplication::translate("MainControls", "ランダム表示"));
+    c.Rndop[1]->setToolTip(QCoreApplication::translate("MainControls", "昇順表示"));
     c.Rndop[0]->setChecked(true);
-    c.Revch = checkBox(
-        f, QStringLiteral("Revch"), QStringLiteral("逆転"), QStringLiteral("英和・和英の切替"));
-    c.Spkch = checkBox(
-        f, QStringLiteral("Spkch"), QStringLiteral("♪"), QStringLiteral("発音　※Ctrlキーで発音"));
-    c.Douzich = checkBox(f, QStringLiteral("Douzich"), QStringLiteral("同時"),
-        QStringLiteral("同時表示 暗記が進まない時に有効です"));
-    c.typec = checkBox(
-        f, QStringLiteral("typec"), QStringLiteral("type"), QStringLiteral("入力モード"));
+    c.Revch
+        = checkBox(f, QStringLiteral("Revch"), QCoreApplication::translate("MainControls", "逆転"),
+            QCoreApplication::translate("MainControls", "英和・和英の切替"));
+    c.Spkch = checkBox(f, QStringLiteral("Spkch"), QStringLiteral("♪"),
+        QCoreApplication::translate("MainControls", "発音　※Ctrlキーで発音"));
+    c.Douzich = checkBox(f, QStringLiteral("Douzich"),
+        QCoreApplication::translate("MainControls", "同時"),
+        QCoreApplication::translate("MainControls", "同時表示 暗記が進まない時に有効です"));
+    c.typec = checkBox(f, QStringLiteral("typec"), QStringLiteral("type"),
+        QCoreApplication::translate("MainControls", "入力モード"));
     c.iroch = checkBox(f, QStringLiteral("iroch"), QStringLiteral("timer"));
 
     for (QWidget* w : std::initializer_list<QWidget*> {

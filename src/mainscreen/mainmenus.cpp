@@ -232,96 +232,94 @@ void MainMenus::checkOnlyInArray(const QString& name, int index)
 
 void MainMenus::buildMainBar(QMenuBar* bar)
 {
-    QMenu* file = addMenu(bar, QStringLiteral("mfile"), QStringLiteral("ファイル(&F)"));
-    addItem(file, QStringLiteral("mopen"), QStringLiteral("問題データを開く...(&O)"));
-    addItem(file, QStringLiteral("mimport"), QStringLiteral("他の形式から読み込む...(&I)"));
-    addItem(file, QStringLiteral("mexportother"), QStringLiteral("他の形式で書き出す...(&W)"));
+    QMenu* file = addMenu(bar, QStringLiteral("mfile"), tr("ファイル(&F)"));
+    addItem(file, QStringLiteral("mopen"), tr("問題データを開く...(&O)"));
+    addItem(file, QStringLiteral("mimport"), tr("他の形式から読み込む...(&I)"));
+    addItem(file, QStringLiteral("mexportother"), tr("他の形式で書き出す...(&W)"));
     file->addSeparator();
-    addItem(file, QStringLiteral("mstart"), QStringLiteral("スタート(&S)"));
-    addItem(file, QStringLiteral("mpick"), QStringLiteral("ゲット(&G)"));
-    addItem(file, QStringLiteral("mDB"), QStringLiteral("データベース&M)"));
-    addItem(file, QStringLiteral("mtest"), QStringLiteral("テスト(&T)"));
+    addItem(file, QStringLiteral("mstart"), tr("スタート(&S)"));
+    addItem(file, QStringLiteral("mpick"), tr("ゲット(&G)"));
+    addItem(file, QStringLiteral("mDB"), tr("データベース&M)"));
+    addItem(file, QStringLiteral("mtest"), tr("テスト(&T)"));
     file->addSeparator();
-    addItem(file, QStringLiteral("msakusei"), QStringLiteral("問題データ編集(&E)"));
-    addItem(file, QStringLiteral("mondaireset"), QStringLiteral("問題データをリセット(&B)"));
-    addItem(file, QStringLiteral("mondaifolder"), QStringLiteral("問題の元フォルダを開く(&F)"));
+    addItem(file, QStringLiteral("msakusei"), tr("問題データ編集(&E)"));
+    addItem(file, QStringLiteral("mondaireset"), tr("問題データをリセット(&B)"));
+    addItem(file, QStringLiteral("mondaifolder"), tr("問題の元フォルダを開く(&F)"));
     file->addSeparator();
-    addItem(file, QStringLiteral("mkugiri"), QStringLiteral("プロパティ...(&K)"));
+    addItem(file, QStringLiteral("mkugiri"), tr("プロパティ...(&K)"));
     file->addSeparator();
-    addItem(file, QStringLiteral("msyokika"), QStringLiteral("設定の初期化(&D)"));
+    addItem(file, QStringLiteral("msyokika"), tr("設定の初期化(&D)"));
     file->addSeparator();
-    addItem(file, QStringLiteral("msaikidou"), QStringLiteral("再起動(&R)"));
-    addItem(file, QStringLiteral("msyuuryou"), QStringLiteral("終了(&X)"));
+    addItem(file, QStringLiteral("msaikidou"), tr("再起動(&R)"));
+    addItem(file, QStringLiteral("msyuuryou"), tr("終了(&X)"));
 
-    QMenu* tools = addMenu(bar, QStringLiteral("mhensyuu"), QStringLiteral("ツール(&T)"));
-    QMenu* range
-        = addSubmenu(tools, QStringLiteral("mmondaihyouzi"), QStringLiteral("出題範囲(&Q)"));
-    addItem(range, QStringLiteral("mbatudake"), QStringLiteral("未暗記のみ表示(&M)"));
-    addItem(range, QStringLiteral("mmarudake"), QStringLiteral("暗記済のみ表示(&C)"));
-    addItem(range, QStringLiteral("makadake"), QStringLiteral("要チェックのみ表示(&R)"));
-    addItem(range, QStringLiteral("mzenbu"), QStringLiteral("全て表示(&A)"));
-    addItem(range, QStringLiteral("mfukudake"), QStringLiteral("復習のみ表示(&V)"));
-    QMenu* limit
-        = addSubmenu(tools, QStringLiteral("mkaitouhyouzi"), QStringLiteral("回答制限&A)"));
-    addItem(limit, QStringLiteral("mitigi"), QStringLiteral("第1義のみ表示する(&O)"));
-    addItem(limit, QStringLiteral("mnigi"), QStringLiteral("第2義まで表示する(&T)"));
-    addItem(limit, QStringLiteral("msangi"), QStringLiteral("第3義まで表示する(&S)"));
+    QMenu* tools = addMenu(bar, QStringLiteral("mhensyuu"), tr("ツール(&T)"));
+    QMenu* range = addSubmenu(tools, QStringLiteral("mmondaihyouzi"), tr("出題範囲(&Q)"));
+    addItem(range, QStringLiteral("mbatudake"), tr("未暗記のみ表示(&M)"));
+    addItem(range, QStringLiteral("mmarudake"), tr("暗記済のみ表示(&C)"));
+    addItem(range, QStringLiteral("makadake"), tr("要チェックのみ表示(&R)"));
+    addItem(range, QStringLiteral("mzenbu"), tr("全て表示(&A)"));
+    addItem(range, QStringLiteral("mfukudake"), tr("復習のみ表示(&V)"));
+    QMenu* limit = addSubmenu(tools, QStringLiteral("mkaitouhyouzi"), tr("回答制限&A)"));
+    addItem(limit, QStringLiteral("mitigi"), tr("第1義のみ表示する(&O)"));
+    addItem(limit, QStringLiteral("mnigi"), tr("第2義まで表示する(&T)"));
+    addItem(limit, QStringLiteral("msangi"), tr("第3義まで表示する(&S)"));
     tools->addSeparator();
-    QMenu* order = addSubmenu(tools, QStringLiteral("mhyouzizyunn"), QStringLiteral("表示順(&H)"));
-    addItem(order, QStringLiteral("mnormal"), QStringLiteral("昇順(&N)"));
-    addItem(order, QStringLiteral("mrandom"), QStringLiteral("ランダム(&R)"));
-    addItem(order, QStringLiteral("mrev"), QStringLiteral("逆転(&G)"));
-    addItem(tools, QStringLiteral("mDouzi"), QStringLiteral("同時表示(&D)"));
-    addItem(tools, QStringLiteral("mTimelag"), QStringLiteral("時間差(&G)"));
-    addItem(tools, QStringLiteral("miroch"), QStringLiteral("タイマー(&T)"));
-    addItem(tools, QStringLiteral("mone"), QStringLiteral("No1から表示(&I)"));
+    QMenu* order = addSubmenu(tools, QStringLiteral("mhyouzizyunn"), tr("表示順(&H)"));
+    addItem(order, QStringLiteral("mnormal"), tr("昇順(&N)"));
+    addItem(order, QStringLiteral("mrandom"), tr("ランダム(&R)"));
+    addItem(order, QStringLiteral("mrev"), tr("逆転(&G)"));
+    addItem(tools, QStringLiteral("mDouzi"), tr("同時表示(&D)"));
+    addItem(tools, QStringLiteral("mTimelag"), tr("時間差(&G)"));
+    addItem(tools, QStringLiteral("miroch"), tr("タイマー(&T)"));
+    addItem(tools, QStringLiteral("mone"), tr("No1から表示(&I)"));
     tools->addSeparator();
-    addArray(addSubmenu(tools, QStringLiteral("msokudo"), QStringLiteral("速度(&S)")),
-        QStringLiteral("msec"), secondsItems());
-    addArray(addSubmenu(tools, QStringLiteral("mttakasa"), QStringLiteral("高さ(&K)")),
+    addArray(addSubmenu(tools, QStringLiteral("msokudo"), tr("速度(&S)")), QStringLiteral("msec"),
+        secondsItems());
+    addArray(addSubmenu(tools, QStringLiteral("mttakasa"), tr("高さ(&K)")),
         QStringLiteral("mtakasa"), heightItems());
     tools->addSeparator();
-    addItem(tools, QStringLiteral("monnsei"), QStringLiteral("音声(&V)"));
-    QMenu* speakOrder = addSubmenu(tools, QStringLiteral("mOtojun"), QStringLiteral("発音順(&J)"));
-    addItem(speakOrder, QStringLiteral("mOtozidou"), QStringLiteral("オート(&A)"));
-    addItem(speakOrder, QStringLiteral("mOtosaki"), QStringLiteral("先に発音する(&P)"));
-    addItem(speakOrder, QStringLiteral("mOtoato"), QStringLiteral("後に発音する(&L)"));
+    addItem(tools, QStringLiteral("monnsei"), tr("音声(&V)"));
+    QMenu* speakOrder = addSubmenu(tools, QStringLiteral("mOtojun"), tr("発音順(&J)"));
+    addItem(speakOrder, QStringLiteral("mOtozidou"), tr("オート(&A)"));
+    addItem(speakOrder, QStringLiteral("mOtosaki"), tr("先に発音する(&P)"));
+    addItem(speakOrder, QStringLiteral("mOtoato"), tr("後に発音する(&L)"));
     tools->addSeparator();
-    addItem(tools, QStringLiteral("mteisi"), QStringLiteral("一時停止(&T)"));
-    addItem(tools, QStringLiteral("mtexthatuon"), QStringLiteral("手書きパレット(&P)"));
+    addItem(tools, QStringLiteral("mteisi"), tr("一時停止(&T)"));
+    addItem(tools, QStringLiteral("mtexthatuon"), tr("手書きパレット(&P)"));
 
-    QMenu* format = addMenu(bar, QStringLiteral("msyosiki"), QStringLiteral("書式(&O)"));
-    addArray(addSubmenu(format, QStringLiteral("mssize"), QStringLiteral("文字サイズ(&S)")),
+    QMenu* format = addMenu(bar, QStringLiteral("msyosiki"), tr("書式(&O)"));
+    addArray(addSubmenu(format, QStringLiteral("mssize"), tr("文字サイズ(&S)")),
         QStringLiteral("msize"), sizeMenuItems());
-    addArray(addSubmenu(format, QStringLiteral("mhhiritu"), QStringLiteral("回答のサイズ(&H)")),
+    addArray(addSubmenu(format, QStringLiteral("mhhiritu"), tr("回答のサイズ(&H)")),
         QStringLiteral("mhiritu"), ratioMenuItems());
-    QMenu* colour = addSubmenu(format, QStringLiteral("miro"), QStringLiteral("色(&C)"));
-    addItem(colour, QStringLiteral("mhaikeiiro"), QStringLiteral("背景...(&B)"));
-    addItem(colour, QStringLiteral("mmondaiiro"), QStringLiteral("問題...(&Q)"));
-    addItem(colour, QStringLiteral("mkotaeiro"), QStringLiteral("答え...(&A)"));
-    addItem(colour, QStringLiteral("mlabeliro"), QStringLiteral("ナンバー...(&N)"));
-    addItem(colour, QStringLiteral("msmoziiro"), QStringLiteral("スティック文字...(&S)"));
-    addItem(colour, QStringLiteral("mshaikeiiro"), QStringLiteral("スティック背景...(&G)"));
-    QMenu* font = addSubmenu(format, QStringLiteral("mfont"), QStringLiteral("フォント(&F)"));
-    addItem(font, QStringLiteral("mfmondai"), QStringLiteral("問題...(&Q)"));
-    addItem(font, QStringLiteral("mfkotae"), QStringLiteral("答え...(&A)"));
-    addItem(font, QStringLiteral("mflabel"), QStringLiteral("ナンバー...(&N)"));
-    addItem(font, QStringLiteral("mfsmozi"), QStringLiteral("スティック文字...(&S)"));
-    addItem(font, QStringLiteral("mftext"), QStringLiteral("入力バー...(&T)"));
-    addItem(font, QStringLiteral("mflist"), QStringLiteral("リスト文字...(&L)"));
+    QMenu* colour = addSubmenu(format, QStringLiteral("miro"), tr("色(&C)"));
+    addItem(colour, QStringLiteral("mhaikeiiro"), tr("背景...(&B)"));
+    addItem(colour, QStringLiteral("mmondaiiro"), tr("問題...(&Q)"));
+    addItem(colour, QStringLiteral("mkotaeiro"), tr("答え...(&A)"));
+    addItem(colour, QStringLiteral("mlabeliro"), tr("ナンバー...(&N)"));
+    addItem(colour, QStringLiteral("msmoziiro"), tr("スティック文字...(&S)"));
+    addItem(colour, QStringLiteral("mshaikeiiro"), tr("スティック背景...(&G)"));
+    QMenu* font = addSubmenu(format, QStringLiteral("mfont"), tr("フォント(&F)"));
+    addItem(font, QStringLiteral("mfmondai"), tr("問題...(&Q)"));
+    addItem(font, QStringLiteral("mfkotae"), tr("答え...(&A)"));
+    addItem(font, QStringLiteral("mflabel"), tr("ナンバー...(&N)"));
+    addItem(font, QStringLiteral("mfsmozi"), tr("スティック文字...(&S)"));
+    addItem(font, QStringLiteral("mftext"), tr("入力バー...(&T)"));
+    addItem(font, QStringLiteral("mflist"), tr("リスト文字...(&L)"));
 
-    QMenu* window = addMenu(bar, QStringLiteral("mhyouzi"), QStringLiteral("ウィンドウ(&W)"));
-    addItem(window, QStringLiteral("mfocus"), QStringLiteral("フォーカス画面(&F)"));
-    addItem(window, QStringLiteral("mbou"), QStringLiteral("スティック画面(&B)"));
-    addItem(window, QStringLiteral("mrireki"), QStringLiteral("学習履歴(&R)"));
+    QMenu* window = addMenu(bar, QStringLiteral("mhyouzi"), tr("ウィンドウ(&W)"));
+    addItem(window, QStringLiteral("mfocus"), tr("フォーカス画面(&F)"));
+    addItem(window, QStringLiteral("mbou"), tr("スティック画面(&B)"));
+    addItem(window, QStringLiteral("mrireki"), tr("学習履歴(&R)"));
     window->addSeparator();
-    addItem(window, QStringLiteral("mmae"), QStringLiteral("常に最前面に表示(&T)"));
+    addItem(window, QStringLiteral("mmae"), tr("常に最前面に表示(&T)"));
 
-    QMenu* help = addMenu(bar, QStringLiteral("mhelp"), QStringLiteral("ヘルプ(&H)"));
-    addItem(help, QStringLiteral("mHOME"), QStringLiteral("ホームページ(&H)"));
-    addItem(help, QStringLiteral("mdic"), QStringLiteral("Web辞書(&D)"));
+    QMenu* help = addMenu(bar, QStringLiteral("mhelp"), tr("ヘルプ(&H)"));
+    addItem(help, QStringLiteral("mHOME"), tr("ホームページ(&H)"));
+    addItem(help, QStringLiteral("mdic"), tr("Web辞書(&D)"));
     help->addSeparator();
-    addItem(help, QStringLiteral("mversion"), QStringLiteral("バージョン情報(&A)"));
+    addItem(help, QStringLiteral("mversion"), tr("バージョン情報(&A)"));
 }
 
 void MainMenus::buildPopup()
@@ -335,42 +333,41 @@ void MainMenus::buildPopup()
     addTwin(p, QStringLiteral("mrev"));
     addTwin(p, QStringLiteral("monnsei"));
     addTwin(p, QStringLiteral("mDouzi"));
-    addTwin(p, QStringLiteral("mTimelag"), QStringLiteral("時間差(&C)"));
-    addTwin(p, QStringLiteral("mone"), QStringLiteral("No.1から表示(&I)"));
+    addTwin(p, QStringLiteral("mTimelag"), tr("時間差(&C)"));
+    addTwin(p, QStringLiteral("mone"), tr("No.1から表示(&I)"));
     addTwin(p, QStringLiteral("miroch"));
     addTwin(p, QStringLiteral("mteisi"));
     p->addSeparator();
-    addTwinArray(addSubmenu(p, QStringLiteral("mdsokudo"), QStringLiteral("速度(&S)")),
-        QStringLiteral("msec"));
-    addTwinArray(addSubmenu(p, QStringLiteral("mdssize"), QStringLiteral("文字サイズ(&M)")),
-        QStringLiteral("msize"));
-    addTwinArray(addSubmenu(p, QStringLiteral("mdttakasa"), QStringLiteral("高さ（＆P）")),
-        QStringLiteral("mtakasa"));
+    addTwinArray(addSubmenu(p, QStringLiteral("mdsokudo"), tr("速度(&S)")), QStringLiteral("msec"));
+    addTwinArray(
+        addSubmenu(p, QStringLiteral("mdssize"), tr("文字サイズ(&M)")), QStringLiteral("msize"));
+    addTwinArray(
+        addSubmenu(p, QStringLiteral("mdttakasa"), tr("高さ（＆P）")), QStringLiteral("mtakasa"));
     p->addSeparator();
-    QMenu* range = addSubmenu(p, QStringLiteral("mdmondaihyouzi"), QStringLiteral("出題範囲(&Q)"));
+    QMenu* range = addSubmenu(p, QStringLiteral("mdmondaihyouzi"), tr("出題範囲(&Q)"));
     for (const char* name : {"mbatudake", "mmarudake", "makadake", "mzenbu", "mfukudake"})
         addTwin(range, QString::fromLatin1(name));
-    QMenu* limit = addSubmenu(p, QStringLiteral("mdkaitouhyouzi"), QStringLiteral("回答制限(&A)"));
+    QMenu* limit = addSubmenu(p, QStringLiteral("mdkaitouhyouzi"), tr("回答制限(&A)"));
     for (const char* name : {"mitigi", "mnigi", "msangi"})
         addTwin(limit, QString::fromLatin1(name));
-    QMenu* design = addSubmenu(p, QStringLiteral("mddesign"), QStringLiteral("書式(&H)"));
-    QMenu* colour = addSubmenu(design, QStringLiteral("mdiro"), QStringLiteral("色(&C)"));
+    QMenu* design = addSubmenu(p, QStringLiteral("mddesign"), tr("書式(&H)"));
+    QMenu* colour = addSubmenu(design, QStringLiteral("mdiro"), tr("色(&C)"));
     for (const char* name :
         {"mhaikeiiro", "mmondaiiro", "mkotaeiro", "mlabeliro", "msmoziiro", "mshaikeiiro"})
         addTwin(colour, QString::fromLatin1(name));
-    QMenu* font = addSubmenu(design, QStringLiteral("mdfont"), QStringLiteral("フォント(&F)"));
+    QMenu* font = addSubmenu(design, QStringLiteral("mdfont"), tr("フォント(&F)"));
     for (const char* name : {"mfmondai", "mfkotae", "mflabel", "mfsmozi", "mftext", "mflist"})
         addTwin(font, QString::fromLatin1(name));
     p->addSeparator();
     addTwin(p, QStringLiteral("mfocus"));
-    addTwin(p, QStringLiteral("mbou"), QStringLiteral("スティック画面(&L)"));
-    addTwin(p, QStringLiteral("mmae"), QStringLiteral("常に最前面に表示(&W)"));
+    addTwin(p, QStringLiteral("mbou"), tr("スティック画面(&L)"));
+    addTwin(p, QStringLiteral("mmae"), tr("常に最前面に表示(&W)"));
     addTwin(p, QStringLiteral("mkugiri"));
     p->addSeparator();
-    addTwin(p, QStringLiteral("mpick"), QStringLiteral("ゲット(&U)"));
-    addTwin(p, QStringLiteral("mDB"), QStringLiteral("データベース(&I)"));
-    addTwin(p, QStringLiteral("mtest"), QStringLiteral("テスト(&E)"));
-    addTwin(p, QStringLiteral("mstart"), QStringLiteral("スタート(&B)"));
+    addTwin(p, QStringLiteral("mpick"), tr("ゲット(&U)"));
+    addTwin(p, QStringLiteral("mDB"), tr("データベース(&I)"));
+    addTwin(p, QStringLiteral("mtest"), tr("テスト(&E)"));
+    addTwin(p, QStringLiteral("mstart"), tr("スタート(&B)"));
     addTwin(p, QStringLiteral("mopen"));
     p->addSeparator();
     addTwin(p, QStringLiteral("msyuuryou"));
@@ -381,9 +378,9 @@ void MainMenus::buildListPopup()
     m_listPopup = new QMenu(m_owner);
     m_listPopup->setObjectName(QStringLiteral("Listhatuon"));
     m_menus.insert(QStringLiteral("Listhatuon"), m_listPopup);
-    addItem(m_listPopup, QStringLiteral("mlistred"), QStringLiteral("要チェック(&R)"));
-    addItem(m_listPopup, QStringLiteral("mlisthatuon"), QStringLiteral("発音(&V)"));
-    addItem(m_listPopup, QStringLiteral("mlistritu"), QStringLiteral("チェック数と忘却率(&C)"));
+    addItem(m_listPopup, QStringLiteral("mlistred"), tr("要チェック(&R)"));
+    addItem(m_listPopup, QStringLiteral("mlisthatuon"), tr("発音(&V)"));
+    addItem(m_listPopup, QStringLiteral("mlistritu"), tr("チェック数と忘却率(&C)"));
 }
 
 QString rangeMenuName(RangeFilter range)

@@ -2,6 +2,7 @@
 
 #include "problemdata/range.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -22,6 +23,8 @@ namespace keruna {
 // change only through code: a click runs the item's command, and the command sets the
 // marks it owns. Popup twins ("md" + name) forward to their main item.
 class MainMenus {
+    Q_DECLARE_TR_FUNCTIONS(MainMenus)
+
 public:
     MainMenus(QMenuBar* bar, QWidget* owner);
 

@@ -15,8 +15,8 @@ void ProblemController::OpenProblemFile()
         return;
     const bool raised = m_view.raiseAboveToolWindows();
     OpenFileRequest request;
-    request.title = QStringLiteral("問題データを開いてください");
-    request.filter = QStringLiteral("すべてのファイル(*.*)");
+    request.title = tr("問題データを開いてください");
+    request.filter = tr("すべてのファイル(*.*)");
     request.initialFile = m_chosenFileName;
     request.mustExist = true;
     const std::optional<QString> chosen = m_view.chooseListFile(request);
@@ -78,7 +78,7 @@ Result<bool> ProblemController::ReloadProblemFile()
     ProblemSet fresh;
     if (Result<bool> loaded = LoadProblemFile(fresh, m_set.path); !loaded) {
         AppError error = loaded.error();
-        error.description += QStringLiteral("\r\n読み込んであった問題データはそのままです。");
+        error.description += tr("\r\n読み込んであった問題データはそのままです。");
         return error;
     }
     ClearProblemSet();

@@ -6,10 +6,14 @@
 #include "problemdata/problemview.h"
 #include "problemdata/range.h"
 
+#include <QCoreApplication>
+
 namespace keruna {
 
 // Opening a word list, loading it, the question range and the window title.
 class ProblemController {
+    Q_DECLARE_TR_FUNCTIONS(ProblemController)
+
 public:
     ProblemController(ProblemView& view, ProblemSet& set, RangeState& range);
 

@@ -1,5 +1,6 @@
 #include "problemdata/problemloader.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <optional>
@@ -13,14 +14,14 @@ namespace {
 AppError noItemsError()
 {
     return AppError::withText(ErrorNumber::ApplicationDefined,
-        QStringLiteral(
+        QCoreApplication::translate("ProblemLoader",
             "このファイルには問題がありません。空のファイルか、空行だけのファイルです。"));
 }
 
 AppError tooManyItemsError()
 {
     return AppError::withText(ErrorNumber::IndexOutOfRange,
-        QStringLiteral("問題が多すぎます。1つのファイルに入れられる問題は%1個までです"
+        QCoreApplication::translate("ProblemLoader", "問題が多すぎます。1つのファイルに入れられる問題は%1個までです"
                        "（%1個目の後には空行も置けません）。")
             .arg(ProblemSet::kCapacity));
 }
@@ -28,7 +29,7 @@ AppError tooManyItemsError()
 AppError lineTooLongError(int line, qsizetype length)
 {
     return AppError::withText(ErrorNumber::ApplicationDefined,
-        QStringLiteral("%1行目が長すぎます（%2文字）。1行に書けるのは%3文字までです。")
+        QCoreApplication::translate("ProblemLoader", "%1行目が長すぎます（%2文字）。1行に書けるのは%3文字までです。")
             .arg(line)
             .arg(length)
             .arg(ProblemSet::kMaxLineLength));

@@ -3,6 +3,7 @@
 #include "problemdata/problemrecord.h"
 #include "problemdata/saveprogress.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 
@@ -84,7 +85,7 @@ QStringView markOf(QStringView line)
 AppError unencodable(int line)
 {
     return AppError::withText(ErrorNumber::ApplicationDefined,
-        QStringLiteral(
+        QCoreApplication::translate("ProblemWriter",
             "%1行目に、このファイルの文字コードで書けない文字があります。保存しませんでした。")
             .arg(line));
 }

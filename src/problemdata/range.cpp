@@ -2,6 +2,8 @@
 
 #include "problemdata/problemrecord.h"
 
+#include <QCoreApplication>
+
 namespace keruna {
 
 RangeFilter rangeFromIndex(int index)
@@ -24,6 +26,23 @@ QString rangeLabel(RangeFilter range)
 {
     switch (range) {
     case RangeFilter::NotYet:
+        return QCoreApplication::translate("Range", "【未】");
+    case RangeFilter::Memorized:
+        return QCoreApplication::translate("Range", "【覚】");
+    case RangeFilter::Red:
+        return QCoreApplication::translate("Range", "【要】");
+    case RangeFilter::All:
+        return QCoreApplication::translate("Range", "【全】");
+    case RangeFilter::Review:
+        return QCoreApplication::translate("Range", "【復】");
+    }
+    return {};
+}
+
+QString rangeStoredLabel(RangeFilter range)
+{
+    switch (range) {
+    case RangeFilter::NotYet:
         return QStringLiteral("【未】");
     case RangeFilter::Memorized:
         return QStringLiteral("【覚】");
@@ -37,19 +56,29 @@ QString rangeLabel(RangeFilter range)
     return {};
 }
 
+QString rangeLabelOfStored(const QString& stored)
+{
+    for (int i = 0; i < kRangeCount; ++i) {
+        const RangeFilter range = rangeFromIndex(i);
+        if (stored == rangeStoredLabel(range))
+            return rangeLabel(range);
+    }
+    return stored;
+}
+
 QString rangeEmptyMessage(RangeFilter range)
 {
     switch (range) {
     case RangeFilter::NotYet:
-        return QStringLiteral("未暗記データがありません。");
+        return QCoreApplication::translate("Range", "未暗記データがありません。");
     case RangeFilter::Memorized:
-        return QStringLiteral("暗記済みデータがありません。");
+        return QCoreApplication::translate("Range", "暗記済みデータがありません。");
     case RangeFilter::Red:
-        return QStringLiteral("要チェックデータがありません。");
+        return QCoreApplication::translate("Range", "要チェックデータがありません。");
     case RangeFilter::All:
         return {};
     case RangeFilter::Review:
-        return QStringLiteral("復習する問題はありません。");
+        return QCoreApplication::translate("Range", "復習する問題はありません。");
     }
     return {};
 }
@@ -122,10 +151,10 @@ RangeDecision RangeState::decide(const ProblemSet& set, RangeFilter range) const
 
 QString countsText(int notYet, int memorized, int red)
 {
-    QString text = QStringLiteral(" 未") + QString::number(notYet) + QStringLiteral(" 覚")
-        + QString::number(memorized);
+    QString text = QCoreApplication::translate("Range", " 未%1 覚%2")
+                       .arg(QString::number(notYet), QString::number(memorized));
     if (red > 0)
-        text += QStringLiteral(" (要") + QString::number(red) + u')';
+        text += QCoreApplication::translate("Range", " (要%1)").arg(red);
     return text;
 }
 
@@ -137,8 +166,10 @@ std::optional<QString> updateTitleTexts(RangeState& state, const ProblemSet& set
         state.rangeStatusText = rangeLabel(*state.current)
             + countsText(set.notYetCount, set.memorizedCount, set.redCount);
     }
-    state.completionText = set.notYetCount != 0 ? QString() : QStringLiteral("全て完了しました");
-    return kProgramName + QStringLiteral("\u3000 ") + fileNameOf(set.path) + u' '
+    state.completionText = set.notYetCount != 0
+        ? QString()
+        : QCoreApplication::translate("Range", "全て完了しました");
+    return programName() + QStringLiteral("\u3000 ") + fileNameOf(set.path) + u' '
         + state.rangeStatusText + QStringLiteral("   ") + state.completionText;
 }
 
@@ -152,6 +183,11 @@ QString folderOf(const QString& path)
 {
     const qsizetype cut = qMax(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
     return cut < 0 ? QString() : path.left(cut);
+}
+
+QString programName()
+{
+    return QCoreApplication::translate("Range", "ケルナ");
 }
 
 } // namespace keruna

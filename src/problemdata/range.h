@@ -17,6 +17,11 @@ inline constexpr int kRangeCount = 5;
 
 RangeFilter rangeFromIndex(int index);
 QString rangeLabel(RangeFilter range); // "【未】", "【覚】", "【要】", "【全】", "【復】"
+// The range as the learning history stores it: always the Japanese label, whatever the
+// interface language, so the file reads the same in every language.
+QString rangeStoredLabel(RangeFilter range);
+// A stored label as the interface shows it; one it does not know is shown as it is.
+QString rangeLabelOfStored(const QString& stored);
 // The message for a range without records; empty for 【全】, which may always be chosen.
 QString rangeEmptyMessage(RangeFilter range);
 const QStringList& rangeList(const ProblemSet& set, RangeFilter range);
@@ -59,6 +64,7 @@ QString fileNameOf(const QString& path);
 // The folder before the last folder separator.
 QString folderOf(const QString& path);
 
-inline const QString kProgramName = QStringLiteral("ケルナ");
+// The program's name as windows and message boxes show it.
+QString programName();
 
 } // namespace keruna

@@ -2,6 +2,8 @@
 
 #include "problemdata/problemrecord.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace keruna {
@@ -383,17 +385,20 @@ bool exportOptionEnabled(const ExportCounts& counts, ExportSet set)
 
 QString exportOptionCaption(const ExportCounts& c, ExportSet set)
 {
-    const QString names[]
-        = {c.leftName, c.rightName, QStringLiteral("要チェック"), QStringLiteral("チェック")};
-    return names[int(set)] + QStringLiteral("　") + QString::number(countOf(c, set))
-        + QStringLiteral("語");
+    const QString names[] = {c.leftName, c.rightName,
+        QCoreApplication::translate("SaveProgress", "要チェック"),
+        QCoreApplication::translate("SaveProgress", "チェック")};
+    return QCoreApplication::translate("SaveProgress", "%1　%2語")
+        .arg(names[int(set)], QString::number(countOf(c, set)));
 }
 
 QString exportFileName(const ExportCounts& c, ExportSet set)
 {
-    const QString prefixes[] = {QStringLiteral("覚"), QStringLiteral("未"),
-        QStringLiteral("要チェック"), QStringLiteral("チェック")};
-    return prefixes[int(set)] + QString::number(countOf(c, set));
+    // The file names are templates of their own: a caption's words may not suit a file name.
+    static const char* const names[] = {QT_TRANSLATE_NOOP("SaveProgress", "覚%1"),
+        QT_TRANSLATE_NOOP("SaveProgress", "未%1"), QT_TRANSLATE_NOOP("SaveProgress", "要チェック%1"),
+        QT_TRANSLATE_NOOP("SaveProgress", "チェック%1")};
+    return QCoreApplication::translate("SaveProgress", names[int(set)]).arg(countOf(c, set));
 }
 
 QString exportDialogTitle(const ExportCounts& c, ExportSet set)
@@ -401,17 +406,17 @@ QString exportDialogTitle(const ExportCounts& c, ExportSet set)
     const QString n = QString::number(countOf(c, set));
     switch (set) {
     case ExportSet::Left:
-        return c.leftName + QStringLiteral("内のデータ（") + n
-            + QStringLiteral("単語）だけを保存します");
+        return QCoreApplication::translate("SaveProgress", "%1内のデータ（%2単語）だけを保存します")
+            .arg(c.leftName, n);
     case ExportSet::Right:
-        return c.rightName + QStringLiteral("内のデータ（") + n
-            + QStringLiteral("単語）だけを保存します");
+        return QCoreApplication::translate("SaveProgress", "%1内のデータ（%2単語）だけを保存します")
+            .arg(c.rightName, n);
     case ExportSet::Red:
-        return QStringLiteral("要チェックしたデータ（") + n
-            + QStringLiteral("単語）だけを保存します");
+        return QCoreApplication::translate("SaveProgress", "要チェックしたデータ（%1単語）だけを保存します")
+            .arg(n);
     case ExportSet::Checked:
-        return QStringLiteral("チェックしたデータ（") + n
-            + QStringLiteral("単語）だけを保存します");
+        return QCoreApplication::translate("SaveProgress", "チェックしたデータ（%1単語）だけを保存します")
+            .arg(n);
     }
     return {};
 }
@@ -425,15 +430,15 @@ std::optional<QString> saveTitle(
                   || rangeNow == RangeFilter::Memorized || rangeNow == RangeFilter::Red))
         || (request.testStartedWith(RangeFilter::All) && !overwriteChoice);
     if (replacing)
-        return QStringLiteral("【保存説明】※注意：正解データ以外は全て不正解に置き換えます。");
+        return QCoreApplication::translate("SaveProgress", "【保存説明】※注意：正解データ以外は全て不正解に置き換えます。");
     // A reset is named as what it is, whatever was chosen for an earlier save.
     if (request.ResetSave)
-        return QStringLiteral("名前を付けて保存");
+        return QCoreApplication::translate("SaveProgress", "名前を付けて保存");
     if (request.testStartedWith(RangeFilter::NotYet) || overwriteChoice)
-        return QStringLiteral("【保存説明】正解データを上書きします。");
+        return QCoreApplication::translate("SaveProgress", "【保存説明】正解データを上書きします。");
     if (request.testStartedWith(RangeFilter::Memorized)
         || request.testStartedWith(RangeFilter::Red))
-        return QStringLiteral("【保存説明】間違えたデータは未暗記に戻ります。");
+        return QCoreApplication::translate("SaveProgress", "【保存説明】間違えたデータは未暗記に戻ります。");
     return std::nullopt;
 }
 

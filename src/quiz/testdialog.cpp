@@ -37,23 +37,21 @@ constexpr double kSlowestSeconds = 600;
 // The list position of ketamax chosen when the lists are filled: 10000.
 constexpr int kHighestPreselected = 3; // of the number test's upper bound
 
-const QString kNumberTestCaption = QStringLiteral("数字の聞き取りテスト");
-
 QString rangeTitle(int index)
 {
     switch (rangeFromIndex(index)) {
     case RangeFilter::NotYet:
-        return QStringLiteral("未暗記のみテスト");
+        return QCoreApplication::translate("Dialog", "未暗記のみテスト");
     case RangeFilter::Memorized:
-        return QStringLiteral("暗記済のみテスト");
+        return QCoreApplication::translate("Dialog", "暗記済のみテスト");
     case RangeFilter::Red:
-        return QStringLiteral("要チェックのみテスト");
+        return QCoreApplication::translate("Dialog", "要チェックのみテスト");
     case RangeFilter::Review:
-        return QStringLiteral("復習テスト");
+        return QCoreApplication::translate("Dialog", "復習テスト");
     case RangeFilter::All:
         break;
     }
-    return QStringLiteral("全体テスト");
+    return QCoreApplication::translate("Dialog", "全体テスト");
 }
 
 QRadioButton* option(
@@ -134,7 +132,7 @@ std::optional<TestSetupRefusal> refuseBound(const QString& text)
 {
     const std::optional<double> v = text.isEmpty() ? std::nullopt : toNumber(text);
     if (!v || *v < 0 || *v > kMaxNumberBound)
-        return TestSetupRefusal {kBoundRangeMessage, MessageIcon::Information};
+        return TestSetupRefusal {boundRangeMessage(), MessageIcon::Information};
     return std::nullopt;
 }
 
@@ -145,21 +143,26 @@ std::optional<TestSetupRefusal> validateTestSetup(
 {
     const std::optional<double> seconds = toNumber(c.seconds);
     if (!seconds)
-        return TestSetupRefusal {QStringLiteral("速度数値が不正です。"), MessageIcon::Warning};
+        return TestSetupRefusal {
+            QCoreApplication::translate("Dialog", "速度数値が不正です。"), MessageIcon::Warning};
     if (*seconds < kFastestSeconds || *seconds > kSlowestSeconds)
         return TestSetupRefusal {
-            QStringLiteral("0.01秒～600秒の範囲以外は指定できません。"), MessageIcon::Information};
+            QCoreApplication::translate("Dialog", "0.01秒～600秒の範囲以外は指定できません。"),
+            MessageIcon::Information};
 
     if (c.kind != TestKind::Number) {
         QString empty;
         if (c.rangeIndex == int(RangeFilter::NotYet) && notYet == 0)
-            empty = QStringLiteral("未暗記データがありません。範囲を変えてください。");
+            empty = QCoreApplication::translate(
+                "Dialog", "未暗記データがありません。範囲を変えてください。");
         else if (c.rangeIndex == int(RangeFilter::Memorized) && memorized == 0)
-            empty = QStringLiteral("暗記済データがありません。範囲を変えてください。");
+            empty = QCoreApplication::translate(
+                "Dialog", "暗記済データがありません。範囲を変えてください。");
         else if (c.rangeIndex == int(RangeFilter::Red) && red == 0)
-            empty = QStringLiteral("要チェックデータがありません。範囲を変えてください。");
+            empty = QCoreApplication::translate(
+                "Dialog", "要チェックデータがありません。範囲を変えてください。");
         else if (c.rangeIndex == int(RangeFilter::Review) && due == 0)
-            empty = QStringLiteral("復習する問題はありません。");
+            empty = QCoreApplication::translate("Dialog", "復習する問題はありません。");
         if (!empty.isEmpty())
             return TestSetupRefusal {empty, MessageIcon::Information};
         return std::nullopt;
@@ -171,7 +174,7 @@ std::optional<TestSetupRefusal> validateTestSetup(
         return refusal;
     // The number test draws between the bounds: reversed bounds leave nothing to draw.
     if (*toNumber(c.lowest) > *toNumber(c.highest))
-        return TestSetupRefusal {kReversedBoundsMessage, MessageIcon::Information};
+        return TestSetupRefusal {reversedBoundsMessage(), MessageIcon::Information};
     return std::nullopt;
 }
 
@@ -227,12 +230,12 @@ void Dialog::build()
         m_shapes[size_t(i)]->setFrameShape(QFrame::Box);
         kinds->addWidget(m_shapes[size_t(i)]);
     }
-    m_zidoutestop = option(m_shapes[0], QStringLiteral("zidoutestop"), QStringLiteral("自動進行"),
-        QStringLiteral("問題と答えを自動表示します"));
-    m_syudoutestop = option(m_shapes[1], QStringLiteral("syudoutestop"), QStringLiteral("手動進行"),
-        QStringLiteral("問題と答えを手動表示します"));
-    m_suuzitestop = option(m_shapes[2], QStringLiteral("suuzitestop"), QStringLiteral("数字テスト"),
-        QStringLiteral("数字の発音を聞き取るテストです"));
+    m_zidoutestop = option(m_shapes[0], QStringLiteral("zidoutestop"), tr("自動進行"),
+        tr("問題と答えを自動表示します"));
+    m_syudoutestop = option(m_shapes[1], QStringLiteral("syudoutestop"), tr("手動進行"),
+        tr("問題と答えを手動表示します"));
+    m_suuzitestop = option(m_shapes[2], QStringLiteral("suuzitestop"), tr("数字テスト"),
+        tr("数字の発音を聞き取るテストです"));
     for (QRadioButton* b : {m_zidoutestop, m_syudoutestop, m_suuzitestop}) {
         auto* inShape = new QHBoxLayout(b->parentWidget());
         inShape->addWidget(b);
@@ -243,11 +246,11 @@ void Dialog::build()
 
     // What the question and the answer side will be.
     auto* sides = new QHBoxLayout;
-    m_Mlabel = label(this, QStringLiteral("Mlabel"), QStringLiteral("English"));
-    m_Alabel = label(this, QStringLiteral("Alabel"), QStringLiteral("日本語"));
+    m_Mlabel = label(this, QStringLiteral("Mlabel"), tr("English"));
+    m_Alabel = label(this, QStringLiteral("Alabel"), tr("日本語"));
     m_k = label(this, QStringLiteral("k"), QStringLiteral("1234"));
-    m_Revch = named(new QCheckBox(QStringLiteral("逆転"), this), QStringLiteral("Revch"));
-    m_Revch->setToolTip(QStringLiteral("英和・和英の切替 スペルチェックに有効です"));
+    m_Revch = named(new QCheckBox(tr("逆転"), this), QStringLiteral("Revch"));
+    m_Revch->setToolTip(tr("英和・和英の切替 スペルチェックに有効です"));
     sides->addWidget(m_Mlabel);
     sides->addWidget(m_Alabel);
     sides->addWidget(m_k);
@@ -255,15 +258,13 @@ void Dialog::build()
     sides->addWidget(m_Revch);
     layout->addLayout(sides);
 
-    auto* frame2
-        = named(new QGroupBox(QStringLiteral("オプション"), this), QStringLiteral("Frame2"));
+    auto* frame2 = named(new QGroupBox(tr("オプション"), this), QStringLiteral("Frame2"));
     auto* options = new QVBoxLayout(frame2);
     auto* answering = new QHBoxLayout;
     auto* answerGroup = new QButtonGroup(this);
-    m_yosouop = option(frame2, QStringLiteral("yosouop"), QStringLiteral(" 予想する"),
-        QStringLiteral("回答を予想します"));
-    m_nyuuryokuop = option(frame2, QStringLiteral("nyuuryokuop"), QStringLiteral(" 入力する"),
-        QStringLiteral("回答を入力します"));
+    m_yosouop = option(frame2, QStringLiteral("yosouop"), tr(" 予想する"), tr("回答を予想します"));
+    m_nyuuryokuop
+        = option(frame2, QStringLiteral("nyuuryokuop"), tr(" 入力する"), tr("回答を入力します"));
     answerGroup->addButton(m_yosouop);
     answerGroup->addButton(m_nyuuryokuop);
     m_yosouop->setChecked(true);
@@ -273,27 +274,24 @@ void Dialog::build()
     options->addLayout(answering);
 
     auto* orderGroup = new QButtonGroup(this);
-    m_Rndop[0] = option(this, QStringLiteral("Rndop_0"), QStringLiteral("ランダム"),
-        QStringLiteral("ランダム表示"));
-    m_Rndop[1] = option(
-        this, QStringLiteral("Rndop_1"), QStringLiteral("昇順"), QStringLiteral("昇順表示"));
+    m_Rndop[0] = option(this, QStringLiteral("Rndop_0"), tr("ランダム"), tr("ランダム表示"));
+    m_Rndop[1] = option(this, QStringLiteral("Rndop_1"), tr("昇順"), tr("昇順表示"));
     orderGroup->addButton(m_Rndop[0]);
     orderGroup->addButton(m_Rndop[1]);
     m_Rndop[0]->setChecked(true);
-    m_kikitorich
-        = named(new QCheckBox(QStringLiteral("♪聞取モード"), this), QStringLiteral("kikitorich"));
-    m_kikitorich->setToolTip(QStringLiteral("音声で出題　（Ctrlキーで聞き直せます）"));
+    m_kikitorich = named(new QCheckBox(tr("♪聞取モード"), this), QStringLiteral("kikitorich"));
+    m_kikitorich->setToolTip(tr("音声で出題　（Ctrlキーで聞き直せます）"));
     m_dakecom = combo(this, QStringLiteral("dakecom"),
-        QStringLiteral("試験範囲の選択 （未暗記のみ・暗記済のみ・全て）"), false);
+        tr("試験範囲の選択 （未暗記のみ・暗記済のみ・全て）"), false);
     // Wide enough for the full-width brackets whatever font stands in for the design one.
     m_dakecom->setMinimumContentsLength(4);
     m_dakecom->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_Oppic = panel(frame2, QStringLiteral("Oppic"),
-        {m_Rndop[0], m_Rndop[1], m_kikitorich,
-            label(this, QStringLiteral("Label6"), QStringLiteral("未覚")), m_dakecom});
+        {m_Rndop[0], m_Rndop[1], m_kikitorich, label(this, QStringLiteral("Label6"), tr("未覚")),
+            m_dakecom});
     options->addWidget(m_Oppic);
 
-    m_Seccom = combo(this, QStringLiteral("Seccom"), QStringLiteral("表示速度（入力可）"), true);
+    m_Seccom = combo(this, QStringLiteral("Seccom"), tr("表示速度（入力可）"), true);
     // Seconds are typed as digits with a decimal point, nothing else; the validator keeps
     // pasted text to the same characters.
     m_Seccom->setValidator(
@@ -302,28 +300,25 @@ void Dialog::build()
     m_Seccom->installEventFilter(keys);
     m_Seccom->lineEdit()->installEventFilter(keys);
     m_Sokupic = panel(frame2, QStringLiteral("Sokupic"),
-        {label(this, QStringLiteral("Label1"), QStringLiteral("速度")), m_Seccom});
+        {label(this, QStringLiteral("Label1"), tr("速度")), m_Seccom});
     options->addWidget(m_Sokupic);
 
-    m_ketamin
-        = combo(this, QStringLiteral("ketamin"), QStringLiteral("下限値の設定（入力可）"), true);
-    m_ketamax
-        = combo(this, QStringLiteral("ketamax"), QStringLiteral("上限値の設定（入力可）"), true);
+    m_ketamin = combo(this, QStringLiteral("ketamin"), tr("下限値の設定（入力可）"), true);
+    m_ketamax = combo(this, QStringLiteral("ketamax"), tr("上限値の設定（入力可）"), true);
     m_ketamax->setEditText(QStringLiteral("1000"));
     m_Suuzipic = panel(frame2, QStringLiteral("Suuzipic"),
-        {label(this, QStringLiteral("Label2"), QStringLiteral("下限")), m_ketamin,
-            label(this, QStringLiteral("Label3"), QStringLiteral("上限")), m_ketamax});
+        {label(this, QStringLiteral("Label2"), tr("下限")), m_ketamin,
+            label(this, QStringLiteral("Label3"), tr("上限")), m_ketamax});
     options->addWidget(m_Suuzipic);
     layout->addWidget(frame2);
 
-    m_opFrame = named(new QGroupBox(QStringLiteral("範囲"), this), QStringLiteral("opFrame"));
+    m_opFrame = named(new QGroupBox(tr("範囲"), this), QStringLiteral("opFrame"));
     auto* ranges = new QHBoxLayout(m_opFrame);
     m_rangeGroup = new QButtonGroup(this);
     const QString rangeNames[kRangeCount] = {QStringLiteral("Madaop"), QStringLiteral("Sumiop"),
         QStringLiteral("redop"), QStringLiteral("Zenop"), QStringLiteral("Fukuop")};
     const QString rangeCaptions[kRangeCount]
-        = {QStringLiteral("未暗記のみ"), QStringLiteral("暗記済のみ"),
-            QStringLiteral("要チェックのみ"), QStringLiteral("全体テスト"), QStringLiteral("復習")};
+        = {tr("未暗記のみ"), tr("暗記済のみ"), tr("要チェックのみ"), tr("全体テスト"), tr("復習")};
     for (int i = 0; i < kRangeCount; ++i) {
         m_rangeOptions[size_t(i)] = option(m_opFrame, rangeNames[i], rangeCaptions[i]);
         m_rangeGroup->addButton(m_rangeOptions[size_t(i)], i);
@@ -333,8 +328,7 @@ void Dialog::build()
 
     auto* buttons = new QHBoxLayout;
     m_OKButton = named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("OKButton"));
-    m_CancelButton = named(
-        new QPushButton(QStringLiteral("キャンセル"), this), QStringLiteral("CancelButton"));
+    m_CancelButton = named(new QPushButton(tr("キャンセル"), this), QStringLiteral("CancelButton"));
     m_OKButton->setDefault(true);
     buttons->addStretch(1);
     buttons->addWidget(m_OKButton);
@@ -505,10 +499,10 @@ void Dialog::refreshLook()
         m_k->show();
         for (QWidget* w : std::initializer_list<QWidget*> {m_Mlabel, m_Alabel, m_opFrame, m_Revch})
             w->hide();
-        setWindowTitle(kNumberTestCaption);
+        setWindowTitle(tr("数字の聞き取りテスト"));
     } else {
-        const QString english = QStringLiteral("English");
-        const QString japanese = QStringLiteral("日本語");
+        const QString english = tr("English");
+        const QString japanese = tr("日本語");
         const bool reversed = m_Revch->isChecked();
         m_Mlabel->setText(reversed ? japanese : english);
         m_Alabel->setText(reversed ? english : japanese);

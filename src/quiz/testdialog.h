@@ -3,6 +3,7 @@
 #include "quiz/testtypes.h"
 #include "ui/platform.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QPoint>
 #include <QRect>
@@ -43,6 +44,8 @@ QPoint testDialogPosition(QPoint anchorTopLeft, bool stickShown, QSize dialogSiz
 // question range and, for the number test, the number range. Its choices are kept in the
 // TEST section of the settings file from one test to the next.
 class Dialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(Dialog)
+
 public:
     Dialog(const TestSetupInput& input, QString settingsPath, Platform& platform,
         QWidget* parent = nullptr);

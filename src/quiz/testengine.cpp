@@ -36,12 +36,6 @@
 
 namespace keruna {
 
-namespace {
-
-const QString kEndMessage = QStringLiteral("お疲れ様、テスト終了です。STARTで再開できるよ。");
-
-} // namespace
-
 TestEngine::TestEngine(StudyEngine& study, QString settingsPath, TestHooks hooks)
     : m_ctx(study.context())
     , m_study(study)
@@ -452,7 +446,7 @@ void TestEngine::EndTest()
         const QSignalBlocker blocker(c.cuttext);
         c.cuttext->clear();
     }
-    c.cuttext->setToolTip(QStringLiteral("Enter：一時停止 Tab：答え"));
+    c.cuttext->setToolTip(tr("Enter：一時停止 Tab：答え"));
     c.typeRow->hide();
     c.Label1->setAlignment(m_ctx.state.options.longText ? Qt::AlignLeft | Qt::AlignTop
                                                         : Qt::AlignHCenter | Qt::AlignTop);
@@ -481,7 +475,7 @@ void TestEngine::EndTest()
         if (m_hooks.showResults)
             m_hooks.showResults();
     }
-    showCardText(c.testSIZIlabel, kEndMessage);
+    showCardText(c.testSIZIlabel, tr("お疲れ様、テスト終了です。STARTで再開できるよ。"));
     if (!st.typedSpeedMode)
         m_study.speedBoxChosen(c.Seccom->currentIndex());
     const QString stored

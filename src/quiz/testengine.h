@@ -6,6 +6,7 @@
 #include "quiz/testtypes.h"
 #include "study/studyengine.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -72,6 +73,8 @@ struct TestHooks {
 // The test engine: automatic and manual tests over the question range, and the number
 // listening test. Driven by its timers and the main screen's buttons on the UI thread.
 class TestEngine {
+    Q_DECLARE_TR_FUNCTIONS(TestEngine)
+
 public:
     // Acts on the presentation engine's screen, state and seams, and shares its session.
     TestEngine(StudyEngine& study, QString settingsPath, TestHooks hooks);

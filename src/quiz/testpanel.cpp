@@ -118,12 +118,12 @@ void TestEngine::applyNumberBounds()
         const std::optional<double> value = toNumber(text);
         if (!value || *value < 0 || *value > kMaxNumberBound) {
             if (value) {
-                m_ctx.platform.showMessage(&m_ctx.window, kBoundRangeMessage,
+                m_ctx.platform.showMessage(&m_ctx.window, boundRangeMessage(),
                     MessageIcon::Information, MessageButtons::Ok);
             } else {
                 m_ctx.platform.showMessage(&m_ctx.window,
-                    errorText(AppError::withText(
-                        ErrorNumber::ApplicationDefined, QStringLiteral("数値が不正です｡"))),
+                    errorText(
+                        AppError::withText(ErrorNumber::ApplicationDefined, tr("数値が不正です｡"))),
                     MessageIcon::Error, MessageButtons::Ok);
             }
             return;
@@ -133,7 +133,7 @@ void TestEngine::applyNumberBounds()
     // Reversed bounds would draw nothing but the lower one.
     if (bounds[0] > bounds[1]) {
         m_ctx.platform.showMessage(
-            &m_ctx.window, kReversedBoundsMessage, MessageIcon::Information, MessageButtons::Ok);
+            &m_ctx.window, reversedBoundsMessage(), MessageIcon::Information, MessageButtons::Ok);
         return;
     }
     m_t.lowest = bounds[0];
@@ -159,37 +159,36 @@ void TestEngine::ApplyTestGuidance()
 {
     MainControls& c = m_ctx.controls;
     const bool typed = m_ctx.state.nyuuryokumode == 1;
-    c.syudouskip->setToolTip(QStringLiteral("問題をスキップ ※Shift+Enter"));
+    c.syudouskip->setToolTip(tr("問題をスキップ ※Shift+Enter"));
     if (kind() == TestKind::Manual) {
         if (typed) {
-            showCardText(c.testSIZIlabel, QStringLiteral("入力してね"));
-            c.testKEKKAlabel[1]->setText(QStringLiteral("答Tab  次Enter"));
-            c.syudouKAKUNIN->setToolTip(QStringLiteral("答えの確認"));
-            c.syudouskip->setToolTip(QStringLiteral("問題をスキップ ※Enter"));
-            c.cuttext->setToolTip(QStringLiteral("Tab、Enterを使うと不正解にカウント"));
+            showCardText(c.testSIZIlabel, tr("入力してね"));
+            c.testKEKKAlabel[1]->setText(tr("答Tab  次Enter"));
+            c.syudouKAKUNIN->setToolTip(tr("答えの確認"));
+            c.syudouskip->setToolTip(tr("問題をスキップ ※Enter"));
+            c.cuttext->setToolTip(tr("Tab、Enterを使うと不正解にカウント"));
         } else {
-            showCardText(c.testSIZIlabel, QStringLiteral("CHECKして○×を押してね"));
-            c.testKEKKAlabel[1]->setText(
-                QStringLiteral("CHECK,○はEnter  ×,レはBS  答Tab  次Shift+Enter"));
-            c.syudouKAKUNIN->setToolTip(QStringLiteral("答えの確認 ※Enter"));
+            showCardText(c.testSIZIlabel, tr("CHECKして○×を押してね"));
+            c.testKEKKAlabel[1]->setText(tr("CHECK,○はEnter  ×,レはBS  答Tab  次Shift+Enter"));
+            c.syudouKAKUNIN->setToolTip(tr("答えの確認 ※Enter"));
             c.syudouMARU->setToolTip(QStringLiteral("※Enter"));
             c.syudouBATU->setToolTip(QStringLiteral("※BackSpace"));
         }
         return;
     }
     if (typed) {
-        showCardText(c.testSIZIlabel, QStringLiteral("入力してね"));
-        c.testKEKKAlabel[1]->setText(QStringLiteral("止Enter  答Tab  次Shift+Enter"));
-        c.zidouMARU->setToolTip(QStringLiteral("リストに追加"));
-        c.testTEISIbtn->setToolTip(QStringLiteral("一時停止 ※Enter"));
-        c.testSAIKAIbtn->setToolTip(QStringLiteral("再開 ※Enter"));
-        c.cuttext->setToolTip(QStringLiteral("Tabを使うと不正解にカウント"));
+        showCardText(c.testSIZIlabel, tr("入力してね"));
+        c.testKEKKAlabel[1]->setText(tr("止Enter  答Tab  次Shift+Enter"));
+        c.zidouMARU->setToolTip(tr("リストに追加"));
+        c.testTEISIbtn->setToolTip(tr("一時停止 ※Enter"));
+        c.testSAIKAIbtn->setToolTip(tr("再開 ※Enter"));
+        c.cuttext->setToolTip(tr("Tabを使うと不正解にカウント"));
     } else {
-        showCardText(c.testSIZIlabel, QStringLiteral("予想してね"));
-        c.testKEKKAlabel[1]->setText(QStringLiteral("○Enter  レBS  止Del  答Tab  次Shift+Enter"));
-        c.zidouMARU->setToolTip(QStringLiteral("リストに追加 ※Enter"));
-        c.testTEISIbtn->setToolTip(QStringLiteral("一時停止 ※Delete"));
-        c.testSAIKAIbtn->setToolTip(QStringLiteral("再開 ※Delete"));
+        showCardText(c.testSIZIlabel, tr("予想してね"));
+        c.testKEKKAlabel[1]->setText(tr("○Enter  レBS  止Del  答Tab  次Shift+Enter"));
+        c.zidouMARU->setToolTip(tr("リストに追加 ※Enter"));
+        c.testTEISIbtn->setToolTip(tr("一時停止 ※Delete"));
+        c.testSAIKAIbtn->setToolTip(tr("再開 ※Delete"));
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "common/numbers.h"
 
+#include <QCoreApplication>
+
 namespace keruna {
 
 int correctRate(int correct, int wrong)
@@ -14,7 +16,7 @@ int correctRate(int correct, int wrong)
 
 QString scoreText(int correct, int wrong)
 {
-    return QStringLiteral("○ %1  × %2  正解率 %3％")
+    return QCoreApplication::translate("TestScore", "○ %1  × %2  正解率 %3％")
         .arg(correct)
         .arg(wrong)
         .arg(correctRate(correct, wrong));
@@ -22,43 +24,45 @@ QString scoreText(int correct, int wrong)
 
 QString progressText(const ProgressInput& in)
 {
-    const QString judged = QStringLiteral("計 ") + QString::number(in.judged);
-    const QString seconds = numberText(in.seconds) + QStringLiteral("秒 ");
+    const QString judged = QString::number(in.judged);
+    const QString total = QString::number(in.total);
+    const QString seconds = numberText(in.seconds);
     switch (in.kind) {
     case TestKind::Automatic: {
         const int minutes = int(wholePart(in.seconds * (in.total - in.judged) / 60));
-        return judged + u'/' + QString::number(in.total) + QStringLiteral("     ") + seconds
-            + QStringLiteral("残り") + QString::number(minutes) + QStringLiteral("分");
+        return QCoreApplication::translate("TestScore", "計 %1/%2     %3秒 残り%4分")
+            .arg(judged, total, seconds, QString::number(minutes));
     }
     case TestKind::Number:
-        return judged + QStringLiteral("     ") + seconds + QString::number(in.lowest) + u'-'
-            + QString::number(in.highest);
+        return QCoreApplication::translate("TestScore", "計 %1     %2秒 %3-%4")
+            .arg(judged, seconds, QString::number(in.lowest), QString::number(in.highest));
     case TestKind::Manual:
         break;
     }
-    return judged + u'/' + QString::number(in.total);
+    return QCoreApplication::translate("TestScore", "計 %1/%2").arg(judged, total);
 }
 
 QString resultTitlePrefix(RangeFilter range)
 {
     switch (range) {
     case RangeFilter::NotYet:
-        return QStringLiteral("未暗記テスト結果 ");
+        return QCoreApplication::translate("TestScore", "未暗記テスト結果 ");
     case RangeFilter::Memorized:
-        return QStringLiteral("暗記済テスト結果 ");
+        return QCoreApplication::translate("TestScore", "暗記済テスト結果 ");
     case RangeFilter::Red:
-        return QStringLiteral("要チェックテスト結果 ");
+        return QCoreApplication::translate("TestScore", "要チェックテスト結果 ");
     case RangeFilter::Review:
-        return QStringLiteral("復習テスト結果 ");
+        return QCoreApplication::translate("TestScore", "復習テスト結果 ");
     case RangeFilter::All:
         break;
     }
-    return QStringLiteral("全てテスト結果 ");
+    return QCoreApplication::translate("TestScore", "全てテスト結果 ");
 }
 
 QString resultTitleText(RangeFilter range, int count)
 {
-    return resultTitlePrefix(range) + QString::number(count) + QStringLiteral("問");
+    return QCoreApplication::translate("TestScore", "%1%2問")
+        .arg(resultTitlePrefix(range), QString::number(count));
 }
 
 } // namespace keruna

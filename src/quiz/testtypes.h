@@ -2,15 +2,22 @@
 
 #include "mainscreen/testkind.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace keruna {
 
 // The number test's bounds the wrong way round: every number would be the lower one.
-inline const QString kReversedBoundsMessage = QStringLiteral("下限値が上限値を超えています。");
+inline QString reversedBoundsMessage()
+{
+    return QCoreApplication::translate("Dialog", "下限値が上限値を超えています。");
+}
 // The number test's bounds lie in 0 … kMaxNumberBound.
 inline constexpr int kMaxNumberBound = 1000000;
-inline const QString kBoundRangeMessage = QStringLiteral("0～1000000の範囲以外は指定できません。");
+inline QString boundRangeMessage()
+{
+    return QCoreApplication::translate("Dialog", "0～1000000の範囲以外は指定できません。");
+}
 
 // What the test set-up dialog starts from: the main screen's values.
 struct TestSetupInput {

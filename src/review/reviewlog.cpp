@@ -65,12 +65,11 @@ bool ReviewLog::append(const QList<ReviewRecord>& records)
         return true;
     case LogAppend::CannotOpen:
         m_notice
-            = QStringLiteral("復習の記録のファイルを開けないため、今回は記録していません（%1）。")
-                  .arg(why);
+            = tr("復習の記録のファイルを開けないため、今回は記録していません（%1）。").arg(why);
         return false;
     case LogAppend::CannotWrite:
-        m_notice = QStringLiteral("復習の記録を書き込めないため、今回はこれ以上記録しません"
-                                  "（ディスクの空きが足りないか、書き込みが許されていません）。");
+        m_notice = tr("復習の記録を書き込めないため、今回はこれ以上記録しません"
+                      "（ディスクの空きが足りないか、書き込みが許されていません）。");
         return false;
     }
     return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -31,6 +32,8 @@ struct ReviewRead {
 // skipped and counted). The word list itself never learns of it. Losing it never stops
 // a test: a log that cannot be written is off for the session, with one notice.
 class ReviewLog {
+    Q_DECLARE_TR_FUNCTIONS(ReviewLog)
+
 public:
     explicit ReviewLog(QString path);
     static QString besideSettings(const QString& settingsPath);

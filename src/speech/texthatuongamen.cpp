@@ -23,16 +23,14 @@ texthatuongamen::texthatuongamen(
     , m_voiceIndex(std::move(voiceIndex))
 {
     setObjectName(QStringLiteral("texthatuongamen"));
-    setWindowTitle(QStringLiteral("マウスで文字を書けます"));
+    setWindowTitle(tr("マウスで文字を書けます"));
 
     auto* frame1 = named(new QFrame(this), QStringLiteral("Frame1"));
-    auto* label
-        = named(new QLabel(QStringLiteral("左：黒　右：白"), frame1), QStringLiteral("Label1"));
-    auto* erase = named(
-        new QPushButton(QStringLiteral("消す ※BackSpace"), frame1), QStringLiteral("Erasebtn"));
-    m_autoErase = named(
-        new QCheckBox(QStringLiteral("次の問題時に自動消去"), frame1), QStringLiteral("Check2"));
-    m_onTop = named(new QCheckBox(QStringLiteral("常に最前面"), frame1), QStringLiteral("Check1"));
+    auto* label = named(new QLabel(tr("左：黒　右：白"), frame1), QStringLiteral("Label1"));
+    auto* erase = named(new QPushButton(tr("消す ※BackSpace"), frame1), QStringLiteral("Erasebtn"));
+    m_autoErase
+        = named(new QCheckBox(tr("次の問題時に自動消去"), frame1), QStringLiteral("Check2"));
+    m_onTop = named(new QCheckBox(tr("常に最前面"), frame1), QStringLiteral("Check1"));
     auto* top = new QHBoxLayout(frame1);
     top->setContentsMargins(0, 0, 0, 0);
     for (QWidget* w : std::initializer_list<QWidget*> {label, erase, m_autoErase, m_onTop})
@@ -44,12 +42,12 @@ texthatuongamen::texthatuongamen(
     // Writing takes the keyboard from the text box, so that BackSpace erases what was
     // just written rather than the typed text.
     m_surface->setFocusPolicy(Qt::ClickFocus);
-    m_surface->setAccessibleName(QStringLiteral("手書き欄"));
+    m_surface->setAccessibleName(tr("手書き欄"));
     m_surface->installEventFilter(this);
 
     auto* frame2 = named(new QFrame(this), QStringLiteral("Frame2"));
     m_text = named(new QLineEdit(frame2), QStringLiteral("Text1"));
-    m_text->setPlaceholderText(QStringLiteral("発音させたい英語を入力してください"));
+    m_text->setPlaceholderText(tr("発音させたい英語を入力してください"));
     auto* speak = pictureButton(frame2, QStringLiteral("Spkbtn"), QStringLiteral("speak"), {});
     auto* bottom = new QHBoxLayout(frame2);
     bottom->setContentsMargins(0, 0, 0, 0);

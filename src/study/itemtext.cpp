@@ -25,7 +25,7 @@ QStringList SplitItemLine(const QString& line, int n, const QString& delimiter)
     if (delimiter.isEmpty())
         return {line};
     if (!line.contains(delimiter))
-        return {line, QString::number(n) + QStringLiteral("行目区切り文字エラー")};
+        return {line, QCoreApplication::translate("ItemText", "%1行目区切り文字エラー").arg(n)};
     return line.split(delimiter, Qt::KeepEmptyParts);
 }
 
@@ -85,8 +85,10 @@ QString stickNumberText(int n, int count)
 
 QString delimiterMismatchText(const QString& delimiter)
 {
-    return QStringLiteral("エラー番号 ： 9\r\n指定した区切り文字  ") + delimiter
-        + QStringLiteral("  が一致していません。\r\n正しく設定し直してから開始してください。");
+    return QCoreApplication::translate("ItemText",
+        "エラー番号 ： 9\r\n指定した区切り文字  %1  が一致していません。\r\n"
+        "正しく設定し直してから開始してください。")
+        .arg(delimiter);
 }
 
 } // namespace keruna

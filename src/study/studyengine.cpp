@@ -30,13 +30,6 @@
 
 namespace keruna {
 
-namespace {
-
-const QString kGetHint = QStringLiteral("覚えたら○を押してね");
-const QString kGetTestMarker = QStringLiteral("テスト中");
-
-} // namespace
-
 StudyEngine::StudyEngine(Context context, StudyHooks hooks)
     : m_ctx(context)
     , m_hooks(std::move(hooks))
@@ -367,7 +360,7 @@ bool StudyEngine::TakeUpNextItem()
         } else if (!c.Pickframe->isHidden()) {
             c.Image1_10->show();
             c.testkekkakesi->show();
-            c.Picktestlabel->setText(kGetHint);
+            c.Picktestlabel->setText(tr("覚えたら○を押してね"));
             c.Picktestlabel->show();
             m_s.getHintShown = true;
         }
@@ -408,7 +401,7 @@ bool StudyEngine::takeUpGetTestItem()
         c.Image1_10->setVisible(first);
         c.testkekkakesi->setVisible(first);
         if (first) {
-            c.Picktestlabel->setText(kGetTestMarker);
+            c.Picktestlabel->setText(tr("テスト中"));
             c.Picktestlabel->show();
         }
         call(m_hooks.getPanelChanged);

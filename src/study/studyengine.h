@@ -4,6 +4,7 @@
 #include "study/itemtext.h"
 #include "study/studyitem.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -91,6 +92,8 @@ struct StudyHooks {
 // Timed flash cards: question first, the answer after its share of the period, in
 // random or ascending order; items in the GET list are skipped.
 class StudyEngine {
+    Q_DECLARE_TR_FUNCTIONS(StudyEngine)
+
 public:
     struct Context {
         QMainWindow& window;

@@ -2,12 +2,22 @@
 
 #include "common/numbers.h"
 
+#include <QCoreApplication>
+
 namespace keruna {
 
 namespace {
 
-const QString kRangeMessage = QStringLiteral("0.01秒\uFF5E600秒の範囲以外は指定できません。");
-const QString kNotNumeric = QStringLiteral("数値が不正です\uFF61");
+QString rangeMessage()
+{
+    // The tilde is written out, not escaped: lupdate reads every hex digit after "\u".
+    return QCoreApplication::translate("TypedSpeed", "0.01秒～600秒の範囲以外は指定できません。");
+}
+
+QString notNumericMessage()
+{
+    return QCoreApplication::translate("TypedSpeed", "数値が不正です\uFF61");
+}
 
 } // namespace
 
@@ -15,17 +25,18 @@ Result<TypedSpeed> parseTypedSpeed(const QString& text)
 {
     const std::optional<double> t = toNumber(text);
     if (!t)
-        return AppError::withText(ErrorNumber::ApplicationDefined, kNotNumeric);
+        return AppError::withText(ErrorNumber::ApplicationDefined, notNumericMessage());
     if (*t >= 0.01 && *t <= 65)
         return TypedSpeed {false, *t};
     if (*t > 65 && *t <= 600)
         return TypedSpeed {true, *t};
-    return AppError::withText(ErrorNumber::ApplicationDefined, kRangeMessage);
+    return AppError::withText(ErrorNumber::ApplicationDefined, rangeMessage());
 }
 
 QString typedSpeedMessage(const AppError& error)
 {
-    return error.description == kRangeMessage ? kRangeMessage : errorText(error);
+    const QString range = rangeMessage();
+    return error.description == range ? range : errorText(error);
 }
 
 } // namespace keruna

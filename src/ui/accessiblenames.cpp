@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHash>
 #include <QLineEdit>
@@ -83,16 +84,20 @@ void nameAfter(QWidget* w, const QString& derived)
 QString ownName(const QString& objectName)
 {
     static const QHash<QString, QString> names {
-        {QStringLiteral("syudouMARU"), QStringLiteral("○ 正解")},
-        {QStringLiteral("syudouBATU"), QStringLiteral("× 不正解")},
-        {QStringLiteral("zidouMARU"), QStringLiteral("○ リストに追加")},
-        {QStringLiteral("cuttabc"), QStringLiteral("答え")},
-        {QStringLiteral("cuttext"), QStringLiteral("答えの入力")},
-        {QStringLiteral("testkekka"), QStringLiteral("テスト結果を表示")},
-        {QStringLiteral("testkekkakesi"), QStringLiteral("テスト結果を隠す")},
-        {QStringLiteral("Picklist"), QStringLiteral("ゲットリスト")},
-        {QStringLiteral("Spkbtn"), QStringLiteral("発音")},
-        {QStringLiteral("irocom"), QStringLiteral("色の対象")},
+        {QStringLiteral("syudouMARU"), QCoreApplication::translate("AccessibleNames", "○ 正解")},
+        {QStringLiteral("syudouBATU"), QCoreApplication::translate("AccessibleNames", "× 不正解")},
+        {QStringLiteral("zidouMARU"),
+            QCoreApplication::translate("AccessibleNames", "○ リストに追加")},
+        {QStringLiteral("cuttabc"), QCoreApplication::translate("AccessibleNames", "答え")},
+        {QStringLiteral("cuttext"), QCoreApplication::translate("AccessibleNames", "答えの入力")},
+        {QStringLiteral("testkekka"),
+            QCoreApplication::translate("AccessibleNames", "テスト結果を表示")},
+        {QStringLiteral("testkekkakesi"),
+            QCoreApplication::translate("AccessibleNames", "テスト結果を隠す")},
+        {QStringLiteral("Picklist"),
+            QCoreApplication::translate("AccessibleNames", "ゲットリスト")},
+        {QStringLiteral("Spkbtn"), QCoreApplication::translate("AccessibleNames", "発音")},
+        {QStringLiteral("irocom"), QCoreApplication::translate("AccessibleNames", "色の対象")},
     };
     return names.value(objectName);
 }
@@ -245,13 +250,28 @@ QAccessibleInterface* screenWindowFactory(const QString&, QObject* object)
 
 QString firstPhrase(const QString& toolTip)
 {
-    static const QString stops = QStringLiteral(" \u3000※（(");
+    static const QString stops = QStringLiteral("\u3000※（(");
+    // Letters and digits of a script written with spaces between its words.
+    auto spacedWordChar = [](QChar c) { return c.isLetterOrNumber() && c.unicode() < 0x2E80; };
+    // A space ends the phrase, except one between two words of such a script: a translated
+    // tool tip ("Skip question ※Enter") names the control with all of its first words.
+    auto endsPhrase = [&](qsizetype i) {
+        const QChar c = toolTip[i];
+        if (stops.contains(c))
+            return true;
+        if (c != u' ')
+            return false;
+        return i == 0 || i + 1 >= toolTip.size() || !spacedWordChar(toolTip[i - 1])
+            || !spacedWordChar(toolTip[i + 1]);
+    };
     qsizetype end = 0;
-    while (end < toolTip.size() && !stops.contains(toolTip[end]))
+    while (end < toolTip.size() && !endsPhrase(end))
         ++end;
     QString phrase = toolTip.left(end).trimmed();
-    // "【和訳テスト】" is said as the words inside.
-    if (phrase.size() > 2 && phrase.startsWith(u'【') && phrase.endsWith(u'】'))
+    // "【和訳テスト】" is said as the words inside, and so is a translation's "[Meaning Test]".
+    if (phrase.size() > 2
+        && ((phrase.startsWith(u'【') && phrase.endsWith(u'】'))
+            || (phrase.startsWith(u'[') && phrase.endsWith(u']'))))
         phrase = phrase.mid(1, phrase.size() - 2);
     return phrase;
 }

@@ -8,7 +8,8 @@ namespace keruna {
 
 // What a screen reader should say for a control that shows only a picture: its tool tip up
 // to the first space, "※" or bracket ("一時停止　※Delete" → "一時停止"); empty when the
-// tool tip is only a key hint.
+// tool tip is only a key hint. A single space between two words of a spaced script such as
+// English does not end the phrase ("Skip question ※Enter" → "Skip question").
 QString firstPhrase(const QString& toolTip);
 
 // Readies a built screen for screen readers. Each control without a caption of its own

@@ -16,7 +16,7 @@ hozongamen::hozongamen(Panel panel, QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("hozongamen"));
-    setWindowTitle(QStringLiteral("保存方法"));
+    setWindowTitle(tr("保存方法"));
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(true);
@@ -24,11 +24,9 @@ hozongamen::hozongamen(Panel panel, QWidget* parent)
 
     auto* zen = named(new QFrame(this), QStringLiteral("Zenpic"));
     auto* zenLayout = new QVBoxLayout(zen);
-    m_Uwagakiop
-        = named(new QRadioButton(QStringLiteral("上書きします"), zen), QStringLiteral("Uwagakiop"));
-    m_Okikaeop
-        = named(new QRadioButton(QStringLiteral("正解データ以外は全て不正解に置き換えます"), zen),
-            QStringLiteral("Okikaeop"));
+    m_Uwagakiop = named(new QRadioButton(tr("上書きします"), zen), QStringLiteral("Uwagakiop"));
+    m_Okikaeop = named(new QRadioButton(tr("正解データ以外は全て不正解に置き換えます"), zen),
+        QStringLiteral("Okikaeop"));
     zenLayout->addWidget(m_Uwagakiop);
     zenLayout->addWidget(m_Okikaeop);
     m_Uwagakiop->setChecked(true);
@@ -37,8 +35,7 @@ hozongamen::hozongamen(Panel panel, QWidget* parent)
     auto* expLayout = new QVBoxLayout(exp);
     const char* names[kExportOptions] = {"Sumiexpop", "Madaexpop", "Redexpop", "Checkexpop"};
     const QString captions[kExportOptions]
-        = {QStringLiteral("暗記済リスト"), QStringLiteral("未暗記リスト"),
-            QStringLiteral("要チェック"), QStringLiteral("チェックしたデータ")};
+        = {tr("暗記済リスト"), tr("未暗記リスト"), tr("要チェック"), tr("チェックしたデータ")};
     auto* group = new QButtonGroup(exp);
     for (int i = 0; i < kExportOptions; ++i) {
         m_export[size_t(i)]
@@ -55,8 +52,7 @@ hozongamen::hozongamen(Panel panel, QWidget* parent)
 
     auto* buttons = new QHBoxLayout;
     auto* ok = named(new QPushButton(QStringLiteral("OK"), this), QStringLiteral("OK"));
-    auto* cancel
-        = named(new QPushButton(QStringLiteral("キャンセル"), this), QStringLiteral("Cancel"));
+    auto* cancel = named(new QPushButton(tr("キャンセル"), this), QStringLiteral("Cancel"));
     ok->setDefault(true);
     buttons->addStretch(1);
     buttons->addWidget(ok);
@@ -108,7 +104,7 @@ std::optional<int> hozongamen::ChooseExportSet(
     QWidget* owner, const std::array<ExportOption, kExportOptions>& options)
 {
     hozongamen dialog(Panel::Export, owner);
-    dialog.setWindowTitle(QStringLiteral("書き出したいデータを選択してください。"));
+    dialog.setWindowTitle(tr("書き出したいデータを選択してください。"));
     // Wide enough for the question in its title bar, beside the window's buttons.
     dialog.setMinimumWidth(dialog.fontMetrics().horizontalAdvance(dialog.windowTitle()) + 160);
     dialog.setExportOptions(options);

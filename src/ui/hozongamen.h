@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <array>
@@ -13,6 +14,8 @@ namespace keruna {
 // The save-method dialog, which also asks which subset to export. Each opening shows one
 // of its two panels and starts from the default choices.
 class hozongamen : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(hozongamen)
+
 public:
     enum class Panel { SaveMethod, Export };
     // Export options in their order of priority: left list, right list, needs check,

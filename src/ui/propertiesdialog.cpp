@@ -64,7 +64,7 @@ kugirigamen::kugirigamen(const PropertiesValues& values, std::optional<QStringLi
     , m_platform(platform)
 {
     setObjectName(QStringLiteral("kugirigamen"));
-    setWindowTitle(QStringLiteral("プロパティ"));
+    setWindowTitle(tr("プロパティ"));
     setWindowFlag(Qt::WindowStaysOnTopHint, true);
     build();
     fill(values);
@@ -107,20 +107,19 @@ void kugirigamen::build()
 {
     auto* layout = new QVBoxLayout(this);
     m_tabs = named(new QTabWidget(this), QStringLiteral("tbsOptions"));
-    m_tabs->setAccessibleName(QStringLiteral("プロパティのページ"));
+    m_tabs->setAccessibleName(tr("プロパティのページ"));
     layout->addWidget(m_tabs);
 
     // Page 0: time shares, spacing and typing options.
     auto* page0 = named(new QWidget, QStringLiteral("picOptions_0"));
     auto* p0 = new QVBoxLayout(page0);
-    m_screentextch = named(new QCheckBox(QStringLiteral("入力した文字を画面に表示する(&S)")),
-        QStringLiteral("screentextch"));
-    m_nysecch = named(
-        new QCheckBox(QStringLiteral("速度を入力可能にする[スタートボタンで速度適用します](&T)")),
+    m_screentextch = named(
+        new QCheckBox(tr("入力した文字を画面に表示する(&S)")), QStringLiteral("screentextch"));
+    m_nysecch = named(new QCheckBox(tr("速度を入力可能にする[スタートボタンで速度適用します](&T)")),
         QStringLiteral("nysecch"));
-    m_marunextch = named(new QCheckBox(QStringLiteral("○を押した後すぐ次の問題を表示する(&N)")),
-        QStringLiteral("marunextch"));
-    auto* frame7 = group(QStringLiteral("Frame7"), QStringLiteral("時間配分"));
+    m_marunextch = named(
+        new QCheckBox(tr("○を押した後すぐ次の問題を表示する(&N)")), QStringLiteral("marunextch"));
+    auto* frame7 = group(QStringLiteral("Frame7"), tr("時間配分"));
     auto* f7 = new QGridLayout(frame7);
     for (int i = 0; i < 3; ++i) {
         auto* box = named(new QComboBox, QStringLiteral("KankakuCB_%1").arg(i));
@@ -129,31 +128,33 @@ void kugirigamen::build()
         m_KankakuCB.append(box);
     }
     // Said with what each box sets, not only its number.
-    m_KankakuCB[0]->setAccessibleName(QStringLiteral("予想時の問題の時間配分"));
-    m_KankakuCB[1]->setAccessibleName(QStringLiteral("入力時の問題の時間配分"));
-    m_KankakuCB[2]->setAccessibleName(QStringLiteral("問題と回答の距離間隔"));
+    m_KankakuCB[0]->setAccessibleName(tr("予想時の問題の時間配分"));
+    m_KankakuCB[1]->setAccessibleName(tr("入力時の問題の時間配分"));
+    m_KankakuCB[2]->setAccessibleName(tr("問題と回答の距離間隔"));
     for (int i = 0; i < 2; ++i)
         m_KankakuCB[i]->setAccessibleDescription(
-            QStringLiteral("問題の時間の割合（1〜9）。回答の割合は残りです。"));
-    m_KankakuCB[2]->setAccessibleDescription(QStringLiteral("1〜9。大きいほど離れます。"));
+            tr("問題の時間の割合（1〜9）。回答の割合は残りです。"));
+    m_KankakuCB[2]->setAccessibleDescription(tr("1〜9。大きいほど離れます。"));
     // The header's two words stand over their columns: the question's share in its box
-    // under "問題", the answer's share under "回答", read as "5 : 5".
-    auto* header = label(QStringLiteral("Label13"), QStringLiteral("問題　　　　　　　回答"));
+    // under "問題", the answer's share under "回答", read as "5 : 5". The answer column
+    // starts where the header's second word does: a translation of the header's first part
+    // (its first word and the spaces after it) must match the start of the whole header's.
+    auto* header = label(QStringLiteral("Label13"), tr("問題　　　　　　　回答"));
     const QFontMetrics metrics(header->font());
-    const int answerColumn = metrics.horizontalAdvance(QStringLiteral("問題　　　　　　　"));
+    const int answerColumn = metrics.horizontalAdvance(tr("問題　　　　　　　"));
     const int boxWidth = m_KankakuCB[0]->sizeHint().width();
     f7->setHorizontalSpacing(0);
-    f7->setColumnMinimumWidth(0, metrics.horizontalAdvance(QStringLiteral("予想時")) + 16);
+    f7->setColumnMinimumWidth(0, metrics.horizontalAdvance(tr("予想時")) + 16);
     f7->setColumnMinimumWidth(1, boxWidth);
     f7->setColumnMinimumWidth(2, std::max(0, answerColumn - boxWidth));
-    f7->setColumnMinimumWidth(3, metrics.horizontalAdvance(QStringLiteral("回答")));
+    f7->setColumnMinimumWidth(3, metrics.horizontalAdvance(tr("回答")));
     f7->setColumnStretch(4, 1);
     f7->addWidget(header, 0, 1, 1, 3, Qt::AlignLeft);
     for (int i = 0; i < 2; ++i) {
         m_Listlabel.append(label(QStringLiteral("Listlabel_%1").arg(i), {}));
-        f7->addWidget(label(QStringLiteral("Label5_%1").arg(i),
-                          i == 0 ? QStringLiteral("予想時") : QStringLiteral("入力時")),
-            i + 1, 0);
+        f7->addWidget(
+            label(QStringLiteral("Label5_%1").arg(i), i == 0 ? tr("予想時") : tr("入力時")), i + 1,
+            0);
         m_KankakuCB[i]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         f7->addWidget(m_KankakuCB[i], i + 1, 1);
         f7->addWidget(label(QStringLiteral("Label12_%1").arg(i), QStringLiteral("：　：")), i + 1,
@@ -161,102 +162,95 @@ void kugirigamen::build()
         f7->addWidget(m_Listlabel[i], i + 1, 3, Qt::AlignLeft);
     }
     f7->addWidget(
-        label(QStringLiteral("Label14"), QStringLiteral("問題と回答の時間配分を設定できます。")), 3,
-        0, 1, 5);
-    auto* frame6 = group(QStringLiteral("Frame6"), QStringLiteral("文字の距離間隔"));
+        label(QStringLiteral("Label14"), tr("問題と回答の時間配分を設定できます。")), 3, 0, 1, 5);
+    auto* frame6 = group(QStringLiteral("Frame6"), tr("文字の距離間隔"));
     auto* f6 = new QGridLayout(frame6);
-    m_Longch = named(
-        new QCheckBox(QStringLiteral("長文用の距離間隔にする(&D)")), QStringLiteral("Longch"));
+    m_Longch = named(new QCheckBox(tr("長文用の距離間隔にする(&D)")), QStringLiteral("Longch"));
     m_KankakuCB[2]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     f6->setColumnStretch(1, 1);
     f6->addWidget(m_KankakuCB[2], 0, 0);
     f6->addWidget(
-        label(QStringLiteral("Label5_4"), QStringLiteral("問題と回答の距離間隔を調節できます。")),
-        0, 1);
+        label(QStringLiteral("Label5_4"), tr("問題と回答の距離間隔を調節できます。")), 0, 1);
     f6->addWidget(m_Longch, 1, 0, 1, 2);
-    m_Kkiteibtn
-        = named(new QPushButton(QStringLiteral("既定値に戻す(&E)")), QStringLiteral("Kkiteibtn"));
+    m_Kkiteibtn = named(new QPushButton(tr("既定値に戻す(&E)")), QStringLiteral("Kkiteibtn"));
     for (QWidget* w :
         std::initializer_list<QWidget*> {m_screentextch, m_nysecch, m_marunextch, frame7, frame6})
         p0->addWidget(w);
     p0->addWidget(m_Kkiteibtn, 0, Qt::AlignRight);
     p0->addStretch(1);
-    m_tabs->addTab(page0, QStringLiteral("間隔    "));
+    m_tabs->addTab(page0, tr("間隔    "));
 
     // Page 1: number display, GET screen, voice, delimiters.
     auto* page1 = named(new QWidget, QStringLiteral("picOptions_1"));
     auto* p1 = new QGridLayout(page1);
-    auto* frame5 = group(QStringLiteral("Frame5"), QStringLiteral("No表示"));
+    auto* frame5 = group(QStringLiteral("Frame5"), tr("No表示"));
     auto* f5 = new QVBoxLayout(frame5);
-    const QStringList numberCaptions
-        = {QStringLiteral("メイン画面(&M)"), QStringLiteral("内部GET画面(&P)"),
-            QStringLiteral("フォーカス画面(&F)"), QStringLiteral("スティック画面(&S)")};
+    const QStringList numberCaptions = {tr("メイン画面(&M)"), tr("内部GET画面(&P)"),
+        tr("フォーカス画面(&F)"), tr("スティック画面(&S)")};
     for (int i = 0; i < 4; ++i) {
         m_NOch.append(named(new QCheckBox(numberCaptions[i]), QStringLiteral("NOch_%1").arg(i)));
         f5->addWidget(m_NOch[i]);
     }
-    auto* frame4 = group(QStringLiteral("Frame4"), QStringLiteral("GET画面"));
+    auto* frame4 = group(QStringLiteral("Frame4"), tr("GET画面"));
     auto* f4 = new QVBoxLayout(frame4);
-    m_Naibuop = named(new QRadioButton(QStringLiteral("内部GET(&I)")), QStringLiteral("Naibuop"));
-    m_Gaibuop = named(new QRadioButton(QStringLiteral("外部GET(&O)")), QStringLiteral("Gaibuop"));
-    m_PickdasiCh = named(new QCheckBox(QStringLiteral("スタートと同時にGET画面を表示する(&D)")),
-        QStringLiteral("PickdasiCh"));
+    m_Naibuop = named(new QRadioButton(tr("内部GET(&I)")), QStringLiteral("Naibuop"));
+    m_Gaibuop = named(new QRadioButton(tr("外部GET(&O)")), QStringLiteral("Gaibuop"));
+    m_PickdasiCh = named(
+        new QCheckBox(tr("スタートと同時にGET画面を表示する(&D)")), QStringLiteral("PickdasiCh"));
     f4->addWidget(m_Naibuop);
     f4->addWidget(m_Gaibuop);
     f4->addWidget(m_PickdasiCh);
-    auto* frame3 = group(QStringLiteral("Frame3"), QStringLiteral("音声の選択"));
+    auto* frame3 = group(QStringLiteral("Frame3"), tr("音声の選択"));
     auto* f3 = new QVBoxLayout(frame3);
     m_VoiceCB = named(new QComboBox, QStringLiteral("VoiceCB"));
-    m_GaitounasiL = label(QStringLiteral("GaitounasiL"), QStringLiteral("該当無し"));
+    m_GaitounasiL = label(QStringLiteral("GaitounasiL"), tr("該当無し"));
     f3->addWidget(m_VoiceCB);
-    f3->addWidget(
-        label(QStringLiteral("Label6"), QStringLiteral("音声キャラクターを選択できます。")));
+    f3->addWidget(label(QStringLiteral("Label6"), tr("音声キャラクターを選択できます。")));
     f3->addWidget(m_GaitounasiL);
-    auto* sample = group(QStringLiteral("fraSample1"), QStringLiteral("区切り文字"));
+    auto* sample = group(QStringLiteral("fraSample1"), tr("区切り文字"));
     auto* fs = new QGridLayout(sample);
-    auto* frame1 = group(QStringLiteral("Frame1"), QStringLiteral("問題と回答の間"));
-    auto* frame2 = group(QStringLiteral("Frame2"), QStringLiteral("回答の間"));
+    auto* frame1 = group(QStringLiteral("Frame1"), tr("問題と回答の間"));
+    auto* frame2 = group(QStringLiteral("Frame2"), tr("回答の間"));
     m_kugirimoziCB = named(new QComboBox, QStringLiteral("kugirimoziCB"));
     m_itigimoziCB = named(new QComboBox, QStringLiteral("itigimoziCB"));
     for (QComboBox* box : {m_kugirimoziCB, m_itigimoziCB}) {
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
-        box->setToolTip(QStringLiteral("入力可能です"));
+        box->setToolTip(tr("入力可能です"));
     }
     auto* f1 = new QVBoxLayout(frame1);
     f1->addWidget(m_kugirimoziCB);
-    f1->addWidget(label(QStringLiteral("Label1"), QStringLiteral("例) right,正しい、右の")));
+    f1->addWidget(label(QStringLiteral("Label1"), tr("例) right,正しい、右の")));
     auto* f2 = new QVBoxLayout(frame2);
     f2->addWidget(m_itigimoziCB);
-    f2->addWidget(label(QStringLiteral("Label3"), QStringLiteral("例) right,正しい、右の")));
+    f2->addWidget(label(QStringLiteral("Label3"), tr("例) right,正しい、右の")));
     fs->addWidget(frame1, 0, 0);
     fs->addWidget(frame2, 0, 1);
-    fs->addWidget(label(QStringLiteral("Label9"),
-                      QStringLiteral("問題データの区切り文字と同じにしてください。")),
-        1, 0, 1, 2);
+    fs->addWidget(
+        label(QStringLiteral("Label9"), tr("問題データの区切り文字と同じにしてください。")), 1, 0,
+        1, 2);
     p1->addWidget(frame5, 0, 0);
     p1->addWidget(frame4, 0, 1);
     p1->addWidget(frame3, 1, 0);
     p1->addWidget(sample, 1, 1);
-    m_tabs->addTab(page1, QStringLiteral("設定    "));
+    m_tabs->addTab(page1, tr("設定    "));
 
     // Page 2: URLs.
     auto* page2 = named(new QWidget, QStringLiteral("picOptions_2"));
     auto* p2 = new QVBoxLayout(page2);
-    auto* frame9 = group(QStringLiteral("Frame9"), QStringLiteral("URLの設定"));
+    auto* frame9 = group(QStringLiteral("Frame9"), tr("URLの設定"));
     auto* f9 = new QVBoxLayout(frame9);
     m_Dictext = named(new QLineEdit, QStringLiteral("Dictext"));
     m_Hometext = named(new QLineEdit, QStringLiteral("Hometext"));
-    f9->addWidget(label(QStringLiteral("Label7"), QStringLiteral("Web辞書のURL")));
+    f9->addWidget(label(QStringLiteral("Label7"), tr("Web辞書のURL")));
     f9->addWidget(m_Dictext);
     // Where the word on show goes in the dictionary's address.
     auto* hint = label(QStringLiteral("DictextHint"),
-        QStringLiteral(
-            "URLの {word} "
-            "の所に表示中の単語が入ります（例：https://ejje.weblio.jp/content/{word}）"));
+        tr("URLの {word} "
+           "の所に表示中の単語が入ります（例：https://ejje.weblio.jp/content/{word}）"));
     hint->setWordWrap(true);
     f9->addWidget(hint);
-    f9->addWidget(label(QStringLiteral("Label8"), QStringLiteral("ホームページのURL")));
+    f9->addWidget(label(QStringLiteral("Label8"), tr("ホームページのURL")));
     f9->addWidget(m_Hometext);
     p2->addWidget(frame9);
     p2->addStretch(1);
@@ -265,9 +259,9 @@ void kugirigamen::build()
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     m_cmdOK = named(new QPushButton(QStringLiteral("OK")), QStringLiteral("cmdOK"));
-    m_cmdCancel = named(new QPushButton(QStringLiteral("ｷｬﾝｾﾙ")), QStringLiteral("cmdCancel"));
-    m_cmdApply = named(new QPushButton(QStringLiteral("適用(&A)")), QStringLiteral("cmdApply"));
-    m_cmdApply->setToolTip(QStringLiteral("設定変更を適用"));
+    m_cmdCancel = named(new QPushButton(tr("ｷｬﾝｾﾙ")), QStringLiteral("cmdCancel"));
+    m_cmdApply = named(new QPushButton(tr("適用(&A)")), QStringLiteral("cmdApply"));
+    m_cmdApply->setToolTip(tr("設定変更を適用"));
     m_cmdOK->setDefault(true);
     buttons->addWidget(m_cmdOK);
     buttons->addWidget(m_cmdCancel);
@@ -352,7 +346,7 @@ bool kugirigamen::Apply()
     const PropertiesValues v = values();
     if (!propertiesAcceptable(v)) {
         m_platform.showMessage(
-            this, QStringLiteral("文字が不正です。"), MessageIcon::Warning, MessageButtons::Ok);
+            this, tr("文字が不正です。"), MessageIcon::Warning, MessageButtons::Ok);
         m_rejected = true;
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "ui/properties.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QList>
 
@@ -25,6 +26,8 @@ class Platform;
 // the values the main screen has loaded from the PR section; Apply writes them back and
 // puts them in force.
 class kugirigamen : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(kugirigamen)
+
 public:
     // voices: nullopt while the speech engine is still starting (see setVoices).
     kugirigamen(const PropertiesValues& values, std::optional<QStringList> voices,

@@ -83,7 +83,7 @@ MessageResult QtPlatform::showMessage(QWidget* parent, const QString& text, Mess
     }
     QString shown = text;
     shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    QMessageBox box(boxIcon, title.isEmpty() ? kProgramName : title, shown, standard, parent);
+    QMessageBox box(boxIcon, title.isEmpty() ? programName() : title, shown, standard, parent);
     if (buttons == MessageButtons::YesNoDefaultNo)
         box.setDefaultButton(QMessageBox::No);
     keepAboveTopmostWindows(box);
