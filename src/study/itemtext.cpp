@@ -1,5 +1,7 @@
 #include "study/itemtext.h"
 
+#include <QCoreApplication>
+
 namespace keruna {
 
 namespace {
