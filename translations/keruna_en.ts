@@ -703,6 +703,10 @@ Save them?</translation>
         <translation>The test results have not been saved.<byte value="xd"/>
 Save them?</translation>
     </message>
+    <message>
+        <source>設定をフォルダ「%1」のSettei.iniに保存できませんでした。ディスクの空きと書き込みの許可を確かめてください。</source>
+        <translation>Could not save the settings to Settei.ini in the folder &quot;%1&quot;. Check the free disk space and the write permission.</translation>
+    </message>
 </context>
 <context>
     <name>GetList</name>
@@ -1590,6 +1594,10 @@ Set it correctly, then start again.</translation>
     <message>
         <source>チェック数と忘却率(&amp;C)</source>
         <translation>Checks and &amp;Forgetting Rate</translation>
+    </message>
+    <message>
+        <source>表示言語(&amp;L)</source>
+        <translation>&amp;Language</translation>
     </message>
 </context>
 <context>

@@ -1,10 +1,15 @@
 #include "app/form1.h"
 
+#include "app/language.h"
 #include "mainscreen/mainmenus.h"
+#include "settings/settingsschema.h"
+#include "settings/settingsstore.h"
 #include "study/studyengine.h"
 #include "ui/dictionaryurl.h"
 #include "ui/platform.h"
 
+#include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -250,6 +255,36 @@ void Form1::wireTools()
         }
         m_ctx.platform.openUrl(QUrl::fromLocalFile(folder));
     });
+
+    // Texts are made as the windows are built: a new language is for the next start. The
+    // notice is in both, for a learner who picked the language they can read.
+    const auto showLanguage = [this](Language chosen) {
+        m_menus->action(QStringLiteral("mgengoja"))->setChecked(chosen == Language::Japanese);
+        m_menus->action(QStringLiteral("mgengoen"))->setChecked(chosen == Language::English);
+    };
+    showLanguage(interfaceLanguage());
+    for (const Language language : {Language::Japanese, Language::English}) {
+        m_menus->onCommand(
+            QStringLiteral("mgengo") + languageCode(language), [this, language, showLanguage] {
+                showLanguage(language);
+                if (!SettingsStore::WriteValue(
+                        languageCode(language), kLanguageKey, Section::Form, settingsPath())) {
+                    m_ctx.platform.showMessage(this,
+                        tr("設定をフォルダ「%1」のSettei.iniに保存できませんでした。"
+                           "ディスクの空きと書き込みの許可を確かめてください。")
+                            .arg(
+                                QDir::toNativeSeparators(QFileInfo(settingsPath()).absolutePath())),
+                        MessageIcon::Warning, MessageButtons::Ok);
+                    return;
+                }
+                if (language != interfaceLanguage())
+                    m_ctx.platform.showMessage(this,
+                        QStringLiteral("表示言語は次にケルナを起動したときから切り替わります。\r\n"
+                                       "The interface language changes the next time Keruna "
+                                       "starts."),
+                        MessageIcon::Information, MessageButtons::Ok);
+            });
+    }
 
     m_menus->onCommand(QStringLiteral("mversion"), [this] {
         m_ctx.platform.showMessage(this, programName() + QStringLiteral("\r\n\r\nversion 1.1.0"),

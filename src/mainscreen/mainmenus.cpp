@@ -319,6 +319,11 @@ void MainMenus::buildMainBar(QMenuBar* bar)
     addItem(help, QStringLiteral("mHOME"), tr("ホームページ(&H)"));
     addItem(help, QStringLiteral("mdic"), tr("Web辞書(&D)"));
     help->addSeparator();
+    // Each language by its own name, so that a learner who cannot read the one in force
+    // still finds the other.
+    QMenu* language = addSubmenu(help, QStringLiteral("mgengo"), tr("表示言語(&L)"));
+    addItem(language, QStringLiteral("mgengoja"), QStringLiteral("日本語"), true);
+    addItem(language, QStringLiteral("mgengoen"), QStringLiteral("English"), true);
     addItem(help, QStringLiteral("mversion"), tr("バージョン情報(&A)"));
 }
 

@@ -439,7 +439,8 @@ TEST_F(HiDpi, MenusHistoryPaletteImportAndExport)
     for (const QMenu* menu : h.form().findChildren<QMenu*>()) {
         menuTexts.append({menu->objectName(), menu->title()});
         for (const QAction* a : menu->actions())
-            menuTexts.append({a->objectName(), a->text() + u' ' + a->toolTip()});
+            if (a->objectName() != u"mgengoja") // each language is named in itself
+                menuTexts.append({a->objectName(), a->text() + u' ' + a->toolTip()});
     }
     ASSERT_GT(menuTexts.size(), 100); // the bar's menus and the pop-up menu
     expectNoJapaneseInEnglish(menuTexts, QStringLiteral("menus"));

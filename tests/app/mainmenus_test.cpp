@@ -111,8 +111,40 @@ TEST_F(MenusTest, FormatWindowAndHelpMenus)
         (QStringList {"mfocus フォーカス画面(&F)", "mbou スティック画面(&B)",
             "mrireki 学習履歴(&R)", "-", "mmae 常に最前面に表示(&T)"}));
     EXPECT_EQ(describe(menu("mhelp")),
-        (QStringList {
-            "mHOME ホームページ(&H)", "mdic Web辞書(&D)", "-", "mversion バージョン情報(&A)"}));
+        (QStringList {"mHOME ホームページ(&H)", "mdic Web辞書(&D)", "-", "mgengo 表示言語(&L)",
+            "  mgengoja 日本語", "  mgengoen English", "mversion バージョン情報(&A)"}));
+}
+
+// The choice is for the next start (every text is made as its window is built): kept in
+// Settei.ini through the exit's own save, said in both languages when it differs from the
+// one in force, and shown by the mark whichever way the item was reached.
+TEST_F(MenusTest, TheLanguageChoiceIsKeptForTheNextStart)
+{
+    const auto kept = [this] {
+        return SettingsStore::ReadValue(
+            QStringLiteral("GENGO"), QStringLiteral("FORM"), h.settingsPath());
+    };
+    const auto marks = [this] {
+        return QString::number(h.action("mgengoja")->isChecked())
+            + QString::number(h.action("mgengoen")->isChecked());
+    };
+    EXPECT_EQ(marks(), "10"); // the tests run in Japanese
+    for (int time = 0; time < 2; ++time) {
+        h.action("mgengoen")->trigger();
+        EXPECT_EQ(kept(), "en");
+        EXPECT_EQ(marks(), "01") << time;
+        ASSERT_EQ(h.platform.messages.size(), size_t(time + 1));
+        EXPECT_TRUE(h.platform.messages.back().text.contains("The interface language changes"));
+        EXPECT_TRUE(h.platform.messages.back().text.contains("表示言語は"));
+    }
+    h.action("mgengoja")->trigger();
+    h.action("mgengoja")->trigger(); // the checked item again: it stays checked
+    EXPECT_EQ(kept(), "ja");
+    EXPECT_EQ(marks(), "10");
+    EXPECT_EQ(h.platform.messages.size(), size_t(2)); // back to the language in force
+    h.action("mgengoen")->trigger();
+    h.form().close();
+    EXPECT_EQ(kept(), "en");
 }
 
 TEST_F(MenusTest, PopupMenusHoldTheTwins)
