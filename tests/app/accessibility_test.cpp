@@ -134,6 +134,8 @@ TEST(FirstPhrase, IsTheToolTipUpToItsFirstSpaceKeyHintOrBracket)
         {"速度の設定（入力可）", "速度の設定"},
         {"【英訳テスト】  リスト下に選択した単語のスペルを表示します", "英訳テスト"},
         {"全てチェック/解除", "全てチェック/解除"},
+        {"Skip question (Shift+Enter)", "Skip question"}, // English: words joined by spaces
+        {"[Meaning Test]  Shows the meaning below the list", "Meaning Test"},
         {"※Enter", ""},
         {"", ""},
     };
