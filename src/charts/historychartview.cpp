@@ -22,7 +22,8 @@ namespace keruna {
 namespace {
 
 const char* const kRateNames[] = {QT_TRANSLATE_NOOP("HistoryChart", "自動テスト"),
-    QT_TRANSLATE_NOOP("HistoryChart", "手動テスト"), QT_TRANSLATE_NOOP("HistoryChart", "数字テスト"),
+    QT_TRANSLATE_NOOP("HistoryChart", "手動テスト"),
+    QT_TRANSLATE_NOOP("HistoryChart", "数字テスト"),
     QT_TRANSLATE_NOOP("HistoryChart", "GETテスト")};
 
 // Bars of a day's width less a margin, one per point (x at noon of the day): the outline
@@ -140,8 +141,8 @@ ChartsHistoryChart::ChartsHistoryChart(QWidget* parent)
     m_progress->addAxis(m_rateAxis, Qt::AlignLeft);
     m_progress->addAxis(m_countAxis, Qt::AlignRight);
 
-    m_memorized = addPointSeries(m_progress,
-        QCoreApplication::translate("HistoryChart", "暗記済の数"), m_time, m_countAxis);
+    m_memorized = addPointSeries(
+        m_progress, QCoreApplication::translate("HistoryChart", "暗記済の数"), m_time, m_countAxis);
     // Each test a dot: a line series with no line draws its points in one pass, where a
     // scatter series makes a graphics item of every point (seconds for a year of tests).
     const QColor colours[] = {QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28),
@@ -163,11 +164,13 @@ ChartsHistoryChart::ChartsHistoryChart(QWidget* parent)
     // short chart leaves no room along its axis for a title.
     m_forecast = makeDayBars(this, QStringLiteral("MM/dd"),
         QCoreApplication::translate("HistoryChart", "復習予定"), QColor(0x94, 0x67, 0xbd));
-    m_forecast.chart->setTitle(QCoreApplication::translate("HistoryChart", "これからの復習（語／日）"));
+    m_forecast.chart->setTitle(
+        QCoreApplication::translate("HistoryChart", "これからの復習（語／日）"));
 
     m_progressView = new QChartView(m_progress);
     m_progressView->setObjectName(QStringLiteral("rirekiChart"));
-    m_progressView->setAccessibleName(QCoreApplication::translate("HistoryChart", "暗記済の数と正解率の推移"));
+    m_progressView->setAccessibleName(
+        QCoreApplication::translate("HistoryChart", "暗記済の数と正解率の推移"));
     m_progressView->setRenderHint(QPainter::Antialiasing);
     m_minutesView = new QChartView(m_minutes.chart);
     m_minutesView->setObjectName(QStringLiteral("rirekiMinutes"));
@@ -178,7 +181,8 @@ ChartsHistoryChart::ChartsHistoryChart(QWidget* parent)
     m_minutesView->setMinimumHeight(150);
     m_forecastView = new QChartView(m_forecast.chart);
     m_forecastView->setObjectName(QStringLiteral("rirekiForecast"));
-    m_forecastView->setAccessibleName(QCoreApplication::translate("HistoryChart", "これからの復習（30日）"));
+    m_forecastView->setAccessibleName(
+        QCoreApplication::translate("HistoryChart", "これからの復習（30日）"));
     m_forecastView->setRenderHint(QPainter::Antialiasing);
     m_forecastView->setMinimumHeight(150);
     m_forecastView->hide();

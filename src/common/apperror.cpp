@@ -18,9 +18,11 @@ QString errorDescription(int number)
 {
     switch (number) {
     case ErrorNumber::ApplicationDefined:
-        return QCoreApplication::translate("AppError", "アプリケーション定義またはオブジェクト定義のエラーです。");
+        return QCoreApplication::translate(
+            "AppError", "アプリケーション定義またはオブジェクト定義のエラーです。");
     case ErrorNumber::IllegalCall:
-        return QCoreApplication::translate("AppError", "プロシージャの呼び出し、または引数が不正です。");
+        return QCoreApplication::translate(
+            "AppError", "プロシージャの呼び出し、または引数が不正です。");
     case ErrorNumber::Overflow:
         return QCoreApplication::translate("AppError", "オーバーフローしました。");
     case ErrorNumber::OutOfMemory:
@@ -48,7 +50,8 @@ QString errorDescription(int number)
     case ErrorNumber::Cancelled:
         return QCoreApplication::translate("AppError", "キャンセルされました。");
     default:
-        return QCoreApplication::translate("AppError", "アプリケーション定義またはオブジェクト定義のエラーです。");
+        return QCoreApplication::translate(
+            "AppError", "アプリケーション定義またはオブジェクト定義のエラーです。");
     }
 }
 

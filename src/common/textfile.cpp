@@ -51,8 +51,9 @@ QString undecodableLineMessage(int line)
 
 QString unencodableLineMessage(int line)
 {
-    return QCoreApplication::translate("TextFile", "%1行目にこのファイルの文字コードで保存できない文字があります。"
-                          "保存は行われませんでした。")
+    return QCoreApplication::translate("TextFile",
+        "%1行目にこのファイルの文字コードで保存できない文字があります。"
+        "保存は行われませんでした。")
         .arg(line);
 }
 
@@ -293,8 +294,9 @@ Result<DecodedText> decodeBytes(const QByteArray& bytes)
     const qsizetype nul = bytes.indexOf('\0');
     if (nul >= 0) {
         return AppError::withText(ErrorNumber::ApplicationDefined,
-            QCoreApplication::translate("TextFile", "%1行目にNUL文字があります。テキストファイルではないか、"
-                           "UTF-16で保存されています。Shift-JISかUTF-8で保存し直してください。")
+            QCoreApplication::translate("TextFile",
+                "%1行目にNUL文字があります。テキストファイルではないか、"
+                "UTF-16で保存されています。Shift-JISかUTF-8で保存し直してください。")
                 .arg(lineNumberAt(bytes, nul)));
     }
     Detected detected = detectAndDecode(bytes);
@@ -322,8 +324,9 @@ Result<QByteArray> readFileBytes(const QString& path, qint64 maxBytes)
         struct stat st { };
         if (::stat(QFile::encodeName(path).constData(), &st) != 0 && errno == ELOOP)
             return AppError::withText(ErrorNumber::PathFileAccess,
-                QCoreApplication::translate("TextFile", "シンボリックリンクが循環しているため、ファイルを読み込めません。"
-                               "リンク先を確かめてください。"));
+                QCoreApplication::translate("TextFile",
+                    "シンボリックリンクが循環しているため、ファイルを読み込めません。"
+                    "リンク先を確かめてください。"));
         return AppError::of(ErrorNumber::FileNotFound);
     }
     if (info.isDir())
@@ -332,11 +335,13 @@ Result<QByteArray> readFileBytes(const QString& path, qint64 maxBytes)
     // opening anything.
     if (!info.isFile())
         return AppError::withText(ErrorNumber::PathFileAccess,
-            QCoreApplication::translate("TextFile", "通常のファイルではないため開けません（パイプや装置など）。"
-                           "テキストファイルを選んでください。"));
+            QCoreApplication::translate("TextFile",
+                "通常のファイルではないため開けません（パイプや装置など）。"
+                "テキストファイルを選んでください。"));
     const auto tooLarge = [maxBytes] {
         return AppError::withText(ErrorNumber::OutOfMemory,
-            QCoreApplication::translate("TextFile", "ファイルが大きすぎるため読み込めません。読み込めるのは%1 MBまでです。")
+            QCoreApplication::translate(
+                "TextFile", "ファイルが大きすぎるため読み込めません。読み込めるのは%1 MBまでです。")
                 .arg(maxBytes / (1024 * 1024)));
     };
     if (maxBytes >= 0 && info.size() > maxBytes)
@@ -422,8 +427,9 @@ AppError folderNotWritable(const QString& path)
 {
     const QFileInfo info(path);
     return AppError::withText(ErrorNumber::PermissionDenied,
-        QCoreApplication::translate("TextFile", "フォルダ「%1」に書き込めません。ファイルは元のままです。\r\n"
-                       "書き込めるフォルダに名前を付けて保存してください。")
+        QCoreApplication::translate("TextFile",
+            "フォルダ「%1」に書き込めません。ファイルは元のままです。\r\n"
+            "書き込めるフォルダに名前を付けて保存してください。")
             .arg(QDir::toNativeSeparators(info.absolutePath())));
 }
 

@@ -28,14 +28,13 @@ ImportDialog::ImportDialog(const ImportTable& table, const QString& sourceName, 
     QStringList names;
     for (int i = 0; i < width; ++i) {
         const QString name = table.columns.value(i).trimmed();
-        names.append(tr("%1列目").arg(i + 1)
-            + (name.isEmpty() ? QString() : tr("（%1）").arg(name)));
+        names.append(
+            tr("%1列目").arg(i + 1) + (name.isEmpty() ? QString() : tr("（%1）").arg(name)));
     }
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(
-        tr("%1 行あります。初めの行はこのように読めました。").arg(table.rows.size()),
-        this));
+        tr("%1 行あります。初めの行はこのように読めました。").arg(table.rows.size()), this));
     m_preview = new QTableWidget(int(std::min<qsizetype>(table.rows.size(), 8)), width, this);
     m_preview->setObjectName(QStringLiteral("importPreview"));
     m_preview->setAccessibleName(tr("読み込む内容の初めの行"));

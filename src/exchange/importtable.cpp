@@ -229,7 +229,8 @@ Result<ImportTable> readKvtml(const QByteArray& bytes)
                     = xml.attributes().value(QStringLiteral("version")).toString();
                 if (!version.startsWith(u'2'))
                     return unreadable(QCoreApplication::translate("ImportTable",
-                        "このParleyのファイルは形式のバージョン%1です。読めるのはバージョン2だけです。")
+                        "このParleyのファイルは形式のバージョン%"
+                        "1です。読めるのはバージョン2だけです。")
                                           .arg(version));
             } else if (name == QLatin1String("identifier")
                 && !languages.count(xml.attributes().value(QStringLiteral("id")).toString())) {
@@ -266,8 +267,8 @@ Result<ImportTable> readKvtml(const QByteArray& bytes)
             "ImportTable", "Parleyのファイル（XML）が壊れています：%1行目、%2")
                               .arg(QString::number(xml.lineNumber()), xml.errorString()));
     if (!kvtml)
-        return unreadable(
-            QCoreApplication::translate("ImportTable", "Parleyのファイル（kvtml）ではありません。"));
+        return unreadable(QCoreApplication::translate(
+            "ImportTable", "Parleyのファイル（kvtml）ではありません。"));
     chooseColumns(table, {});
     return table;
 }

@@ -62,8 +62,8 @@ QString importSummary(const WordListImport& imported)
     QString text = QCoreApplication::translate("WordListImport", "%1 件を読み込みました。")
                        .arg(imported.lines.size());
     if (imported.madeSafe > 0)
-        text += QCoreApplication::translate("WordListImport",
-            "%1 件は、区切り文字・改行・印と同じ文字を置き換えて1行にしました。")
+        text += QCoreApplication::translate(
+            "WordListImport", "%1 件は、区切り文字・改行・印と同じ文字を置き換えて1行にしました。")
                     .arg(imported.madeSafe);
     if (imported.emptyQuestion > 0)
         text += QCoreApplication::translate("WordListImport", "%1 件は問題が空のため飛ばしました。")

@@ -174,9 +174,8 @@ void HistoryWindow::setReviews(const QDate& today, const QList<int>& duePerDay, 
     m_duePerDay = duePerDay;
     m_reviewDamaged = damaged;
     m_due->setVisible(!duePerDay.isEmpty());
-    m_due->setText(tr("復習：今日 %1語　明日 %2語")
-                       .arg(duePerDay.value(0))
-                       .arg(duePerDay.value(1)));
+    m_due->setText(
+        tr("復習：今日 %1語　明日 %2語").arg(duePerDay.value(0)).arg(duePerDay.value(1)));
     showFiltered();
 }
 
@@ -193,9 +192,8 @@ void HistoryWindow::showFiltered()
 
 void HistoryWindow::showChart(HistoryChartData data)
 {
-    setWindowTitle(listShown().isEmpty()
-            ? tr("学習履歴 - すべての問題データ")
-            : tr("学習履歴 - %1").arg(QFileInfo(m_list).fileName()));
+    setWindowTitle(listShown().isEmpty() ? tr("学習履歴 - すべての問題データ")
+                                         : tr("学習履歴 - %1").arg(QFileInfo(m_list).fileName()));
     for (int i = 0; i < m_duePerDay.size(); ++i)
         data.forecast.append(
             QPointF(double(QDateTime(m_today.addDays(i), QTime(12, 0)).toMSecsSinceEpoch()),
@@ -207,8 +205,8 @@ void HistoryWindow::showChart(HistoryChartData data)
     if (m_damaged > 0)
         notes.append(tr("読めない行が%1行あったため、飛ばしました。").arg(m_damaged));
     if (m_reviewDamaged > 0)
-        notes.append(tr("復習の記録に読めない行が%1行あったため、飛ばしました。")
-                         .arg(m_reviewDamaged));
+        notes.append(
+            tr("復習の記録に読めない行が%1行あったため、飛ばしました。").arg(m_reviewDamaged));
     if (m_reading)
         notes.append(tr("学習履歴を読み込んでいます…"));
     else if (m_model->rowCount() == 0)

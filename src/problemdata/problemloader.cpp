@@ -21,15 +21,17 @@ AppError noItemsError()
 AppError tooManyItemsError()
 {
     return AppError::withText(ErrorNumber::IndexOutOfRange,
-        QCoreApplication::translate("ProblemLoader", "問題が多すぎます。1つのファイルに入れられる問題は%1個までです"
-                       "（%1個目の後には空行も置けません）。")
+        QCoreApplication::translate("ProblemLoader",
+            "問題が多すぎます。1つのファイルに入れられる問題は%1個までです"
+            "（%1個目の後には空行も置けません）。")
             .arg(ProblemSet::kCapacity));
 }
 
 AppError lineTooLongError(int line, qsizetype length)
 {
     return AppError::withText(ErrorNumber::ApplicationDefined,
-        QCoreApplication::translate("ProblemLoader", "%1行目が長すぎます（%2文字）。1行に書けるのは%3文字までです。")
+        QCoreApplication::translate(
+            "ProblemLoader", "%1行目が長すぎます（%2文字）。1行に書けるのは%3文字までです。")
             .arg(line)
             .arg(length)
             .arg(ProblemSet::kMaxLineLength));

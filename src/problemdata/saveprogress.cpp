@@ -385,9 +385,9 @@ bool exportOptionEnabled(const ExportCounts& counts, ExportSet set)
 
 QString exportOptionCaption(const ExportCounts& c, ExportSet set)
 {
-    const QString names[] = {c.leftName, c.rightName,
-        QCoreApplication::translate("SaveProgress", "要チェック"),
-        QCoreApplication::translate("SaveProgress", "チェック")};
+    const QString names[]
+        = {c.leftName, c.rightName, QCoreApplication::translate("SaveProgress", "要チェック"),
+            QCoreApplication::translate("SaveProgress", "チェック")};
     return QCoreApplication::translate("SaveProgress", "%1　%2語")
         .arg(names[int(set)], QString::number(countOf(c, set)));
 }
@@ -395,9 +395,10 @@ QString exportOptionCaption(const ExportCounts& c, ExportSet set)
 QString exportFileName(const ExportCounts& c, ExportSet set)
 {
     // The file names are templates of their own: a caption's words may not suit a file name.
-    static const char* const names[] = {QT_TRANSLATE_NOOP("SaveProgress", "覚%1"),
-        QT_TRANSLATE_NOOP("SaveProgress", "未%1"), QT_TRANSLATE_NOOP("SaveProgress", "要チェック%1"),
-        QT_TRANSLATE_NOOP("SaveProgress", "チェック%1")};
+    static const char* const names[]
+        = {QT_TRANSLATE_NOOP("SaveProgress", "覚%1"), QT_TRANSLATE_NOOP("SaveProgress", "未%1"),
+            QT_TRANSLATE_NOOP("SaveProgress", "要チェック%1"),
+            QT_TRANSLATE_NOOP("SaveProgress", "チェック%1")};
     return QCoreApplication::translate("SaveProgress", names[int(set)]).arg(countOf(c, set));
 }
 
@@ -412,10 +413,12 @@ QString exportDialogTitle(const ExportCounts& c, ExportSet set)
         return QCoreApplication::translate("SaveProgress", "%1内のデータ（%2単語）だけを保存します")
             .arg(c.rightName, n);
     case ExportSet::Red:
-        return QCoreApplication::translate("SaveProgress", "要チェックしたデータ（%1単語）だけを保存します")
+        return QCoreApplication::translate(
+            "SaveProgress", "要チェックしたデータ（%1単語）だけを保存します")
             .arg(n);
     case ExportSet::Checked:
-        return QCoreApplication::translate("SaveProgress", "チェックしたデータ（%1単語）だけを保存します")
+        return QCoreApplication::translate(
+            "SaveProgress", "チェックしたデータ（%1単語）だけを保存します")
             .arg(n);
     }
     return {};
@@ -430,15 +433,18 @@ std::optional<QString> saveTitle(
                   || rangeNow == RangeFilter::Memorized || rangeNow == RangeFilter::Red))
         || (request.testStartedWith(RangeFilter::All) && !overwriteChoice);
     if (replacing)
-        return QCoreApplication::translate("SaveProgress", "【保存説明】※注意：正解データ以外は全て不正解に置き換えます。");
+        return QCoreApplication::translate(
+            "SaveProgress", "【保存説明】※注意：正解データ以外は全て不正解に置き換えます。");
     // A reset is named as what it is, whatever was chosen for an earlier save.
     if (request.ResetSave)
         return QCoreApplication::translate("SaveProgress", "名前を付けて保存");
     if (request.testStartedWith(RangeFilter::NotYet) || overwriteChoice)
-        return QCoreApplication::translate("SaveProgress", "【保存説明】正解データを上書きします。");
+        return QCoreApplication::translate(
+            "SaveProgress", "【保存説明】正解データを上書きします。");
     if (request.testStartedWith(RangeFilter::Memorized)
         || request.testStartedWith(RangeFilter::Red))
-        return QCoreApplication::translate("SaveProgress", "【保存説明】間違えたデータは未暗記に戻ります。");
+        return QCoreApplication::translate(
+            "SaveProgress", "【保存説明】間違えたデータは未暗記に戻ります。");
     return std::nullopt;
 }
 
