@@ -707,6 +707,14 @@ Save them?</translation>
         <source>設定をフォルダ「%1」のSettei.iniに保存できませんでした。ディスクの空きと書き込みの許可を確かめてください。</source>
         <translation>Could not save the settings to Settei.ini in the folder &quot;%1&quot;. Check the free disk space and the write permission.</translation>
     </message>
+    <message>
+        <source>覚えたら○を押してね</source>
+        <translation>Press ○ once you know it</translation>
+    </message>
+    <message>
+        <source>テスト中</source>
+        <translation>Testing</translation>
+    </message>
 </context>
 <context>
     <name>GetList</name>
@@ -1801,17 +1809,6 @@ The word list already loaded is unchanged.</translation>
     <message>
         <source>【保存説明】間違えたデータは未暗記に戻ります。</source>
         <translation>[Save] Wrong answers go back to not memorized.</translation>
-    </message>
-</context>
-<context>
-    <name>StudyEngine</name>
-    <message>
-        <source>覚えたら○を押してね</source>
-        <translation>Press ○ once you know it</translation>
-    </message>
-    <message>
-        <source>テスト中</source>
-        <translation>Testing</translation>
     </message>
 </context>
 <context>

@@ -100,48 +100,6 @@ Form1::Form1(AppContext context, QWidget* parent)
         = std::make_unique<ProblemController>(static_cast<ProblemView&>(*this), m_set, m_range);
 
     m_getList = std::make_unique<GetList>(*m_c.Picklist, *m_c.listkazu);
-    StudyHooks study;
-    study.openFile = [this] { m_problems->OpenProblemFile(); };
-    study.mayReleaseResults = [this] { return settleUnsavedResults(this); };
-    study.runningChanged = [this](bool running) { studyRunning(running); };
-    study.itemShown = [this] { studyItemShown(); };
-    study.inGetList = [this](const QString& key) { return m_getList->contains(key); };
-    study.getListCount = [this] { return m_getList->count(); };
-    study.appendToGetList = [this] { appendCurrentItemToGetList(); };
-    study.endGetTest = [this] { m_getTest->end(); };
-    study.getPanelChanged = [this] { syncExternal(); };
-    study.speakItem = [this] { SpeakItem(); };
-    study.applyFontLayout = [this] { m_layout->ApplyFontLayout(); };
-    study.stickShown = [this] { return m_menus->action(QStringLiteral("mbou"))->isChecked(); };
-    study.showStickText = [this](const QString& text) { m_stick->showText(text); };
-    study.setStickCaption = [this](const QString& caption) { m_stick->setCaption(caption); };
-    study.startTimerBar = [this] {
-        if (m_c.iroch->isChecked() && !m_menus->action(QStringLiteral("mteisi"))->isChecked())
-            m_timerBar->start();
-    };
-    study.stopTimerBar = [this] { m_timerBar->stop(); };
-    study.holdTimerBar = [this] { m_timerBar->hold(); };
-    study.resumeTimerBar = [this] { m_timerBar->resume(); };
-    study.focusScreen = [this] { return m_layout->focusScreen(); };
-    study.refreshFocusLayout = [this] { m_layout->relayout(); };
-    study.applyStudyGuidance = [this] { m_input->ApplyStudyGuidance(); };
-    study.restoreStudyState = [this] { m_test->takeDownTestDisplay(); };
-    study.eraseHandwriting = [this] {
-        if (eraseHandwriting)
-            eraseHandwriting();
-    };
-    study.showGetListOnFirstStart = [this] {
-        if (!m_state.options.showGetOnStart)
-            return;
-        const bool otherView
-            = m_layout->focusScreen() || m_menus->action(QStringLiteral("mbou"))->isChecked();
-        if (!m_state.options.getInside) {
-            m_test->takeDownTestDisplay();
-            MoveGetListOut();
-        } else if (!isMinimized() && !otherView) {
-            MoveGetListIn();
-        }
-    };
     m_timerBar = std::make_unique<TimerBar>(*m_c.iroPic, *m_c.iro, m_ctx.clock, m_ctx.timers);
     m_timerBar->mirror = [this](double share) { m_stick->showTimerShare(share); };
     m_timerBar->phaseStart = [this] { return m_study->session().phaseStart; };
@@ -153,9 +111,8 @@ Form1::Form1(AppContext context, QWidget* parent)
         return m_study->phaseIntervalMs() / 1000.0;
     };
     m_study = std::make_unique<StudyEngine>(
-        StudyEngine::Context {*this, m_c, *m_menus, m_set, m_range, m_state, m_ctx.platform,
-            m_ctx.clock, m_ctx.timers, m_ctx.random},
-        std::move(study));
+        StudyEngine::Context {m_set, m_range, m_state, m_ctx.clock, m_ctx.timers, m_ctx.random},
+        static_cast<StudyView&>(*this));
     wireTests();
     m_input = new StudyInput(*this, m_c, *m_menus, m_state, *m_study, *m_test, *m_getList);
     m_input->external = [this]() -> QWidget* { return m_external; };

@@ -10,6 +10,7 @@
 #include "problemdata/range.h"
 #include "quiz/testtypes.h"
 #include "review/fsrs.h"
+#include "study/studyview.h"
 #include "ui/platform.h"
 
 #include <QCoreApplication>
@@ -65,7 +66,7 @@ struct AppContext {
 
 // The main screen. It owns the loaded word list and every option control, and its
 // closing ends the program.
-class Form1 : public QMainWindow, private ProblemView, private GetTestView {
+class Form1 : public QMainWindow, private ProblemView, private GetTestView, private StudyView {
     Q_DECLARE_TR_FUNCTIONS(Form1)
 
 public:
@@ -404,6 +405,67 @@ private:
     void rebuildTestHeading() override;
     void markDue(ProblemSet& set) override;
     void awaitDue() override;
+
+    // StudyView (form1studyview.cpp): study on this screen. showCard and randomOrder serve
+    // the GET test's view too, tell the problem view's.
+    bool paused() const override;
+    bool timeLag() const override;
+    bool showTogether() const override;
+    bool typingOn() const override;
+    bool reversed() const override;
+    MeaningLimit meaningLimit() const override;
+    bool timerBarOn() const override;
+    bool speechOn() const override;
+    bool speaksWithQuestion() const override;
+    bool speaksWithAnswer() const override;
+    bool speaksTheWord() const override;
+    QString typedSpeed() const override;
+    QString speedChoice(int index) const override;
+    bool getPanelShown() const override;
+    bool stickShown() const override;
+    bool focusScreen() const override;
+    bool minimized() const override;
+    void showQuestion(const QString& text) override;
+    void showAnswer(const QString& text) override;
+    void echoTyped(bool inQuestion, const QString& text) override;
+    void showStickText(const QString& text) override;
+    void showStickCaption(const QString& caption) override;
+    void showMinimizedCaption(const QString& text) override;
+    void showNumber(const QString& text) override;
+    void showGetPanelNumber(const QString& text) override;
+    void refreshFocusLayout() override;
+    void applyFontLayout() override;
+    void showGetHint(bool shown) override;
+    void showGetTestMarker(bool firstItem) override;
+    void getPanelChanged() override;
+    void enableStudyChoices() override;
+    void showPaused(bool isPaused) override;
+    void showSpeedInMenu(int index) override;
+    void showSpeedInBox(int index) override;
+    void showTypedSpeed(const QString& seconds) override;
+    void resetTypingBox() override;
+    void clearTypingBox() override;
+    void showTypingTaken() override;
+    void enableItemButtons() override;
+    void lockItemButtons(bool skipStays) override;
+    void lockSkip() override;
+    void startTimerBar() override;
+    void stopTimerBar() override;
+    void holdTimerBar() override;
+    void resumeTimerBar() override;
+    void openList() override;
+    bool mayReleaseResults() override;
+    bool inGetList(const QString& item) const override;
+    int getListCount() const override;
+    void appendToGetList() override;
+    void endGetTest() override;
+    void showGetListOnFirstStart() override;
+    void restoreStudyState() override;
+    void applyStudyGuidance() override;
+    void clearHandwriting() override;
+    void speakItem() override;
+    void runningChanged(bool running) override;
+    void itemShown() override;
 
     // GetTestView (form1getlist.cpp): the GET test on this screen.
     void showCard(const QString& question, const QString& answer) override;

@@ -71,9 +71,7 @@ void Form1::hideItemPictures()
 
 void Form1::lockItemButtons()
 {
-    for (QWidget* w : std::initializer_list<QWidget*> {
-             m_c.listmaru, m_c.cuttext, m_c.zidouMARU, m_c.syudouskip, m_c.listSkipbtn})
-        w->setEnabled(false);
+    lockItemButtons(false);
 }
 
 bool Form1::testActive() const

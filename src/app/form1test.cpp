@@ -77,7 +77,10 @@ void Form1::wireTests()
     hooks.clearTestList = [this] { m_getList->clear(false); };
     hooks.closeDatabaseScreen = [this] { closeAndEmptyDatabaseLists(); };
     hooks.ended = [this] { recordTest(); };
-    m_test = std::make_unique<TestEngine>(*m_study, settingsPath(), std::move(hooks));
+    m_test = std::make_unique<TestEngine>(*m_study,
+        TestEngine::Context {*this, m_c, *m_menus, m_set, m_range, m_state, m_ctx.platform,
+            m_ctx.clock, m_ctx.timers, m_ctx.random},
+        settingsPath(), std::move(hooks));
     m_study->testSpeedChosen = [this](const QString& seconds) {
         m_c.tsec->setEditText(seconds);
         m_test->applySecondsBox();

@@ -1,5 +1,7 @@
 #include "mainscreen/mainmenus.h"
 
+#include "study/typedspeed.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -46,9 +48,7 @@ const QStringList kCheckableArrays = {
 
 const QStringList& MainMenus::secondsItems()
 {
-    static const QStringList items
-        = {"1", "2", "3", "4", "5", "6", "8", "10", "13", "16", "20", "30", "40", "50", "60"};
-    return items;
+    return speedChoices();
 }
 
 const QStringList& MainMenus::sizeMenuItems()

@@ -36,8 +36,8 @@
 
 namespace keruna {
 
-TestEngine::TestEngine(StudyEngine& study, QString settingsPath, TestHooks hooks)
-    : m_ctx(study.context())
+TestEngine::TestEngine(StudyEngine& study, Context context, QString settingsPath, TestHooks hooks)
+    : m_ctx(context)
     , m_study(study)
     , m_settingsPath(std::move(settingsPath))
     , m_hooks(std::move(hooks))

@@ -15,8 +15,13 @@
 #include <optional>
 
 class QAction;
+class QMainWindow;
 
 namespace keruna {
+
+class MainMenus;
+class Platform;
+struct MainControls;
 
 // A test's own state. The item number, the phase (answerPending) and the current item are
 // the presentation engine's, which the test shares; where the item stands is the engine's
@@ -76,8 +81,22 @@ class TestEngine {
     Q_DECLARE_TR_FUNCTIONS(TestEngine)
 
 public:
-    // Acts on the presentation engine's screen, state and seams, and shares its session.
-    TestEngine(StudyEngine& study, QString settingsPath, TestHooks hooks);
+    // What the test engine acts on: the main screen as it stands, and the seams it shares
+    // with the presentation engine, whose session it shares too.
+    struct Context {
+        QMainWindow& window;
+        MainControls& controls;
+        MainMenus& menus;
+        const ProblemSet& set;
+        const RangeState& range;
+        MainState& state;
+        Platform& platform;
+        Clock& clock;
+        TimerFactory& timers;
+        RandomSource& random;
+    };
+
+    TestEngine(StudyEngine& study, Context context, QString settingsPath, TestHooks hooks);
     ~TestEngine();
 
     TestSession& session() { return m_t; }
@@ -163,7 +182,7 @@ private:
     double secondsPerItem() const;
     QAction* menuEntry(const QString& name) const;
 
-    StudyEngine::Context m_ctx;
+    Context m_ctx;
     StudyEngine& m_study;
     QString m_settingsPath;
     TestHooks m_hooks;

@@ -6,33 +6,19 @@
 #include "common/numbers.h"
 #include "common/random.h"
 #include "common/textmatch.h"
-#include "mainscreen/maincontrols.h"
-#include "mainscreen/mainmenus.h"
 #include "mainscreen/mainstate.h"
 #include "problemdata/problemrecord.h"
 #include "problemdata/problemset.h"
 #include "problemdata/range.h"
-#include "ui/cardtext.h"
-#include "ui/platform.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QRadioButton>
-#include <QSignalBlocker>
-#include <QToolButton>
 
 #include <cmath>
 #include <utility>
 
 namespace keruna {
 
-StudyEngine::StudyEngine(Context context, StudyHooks hooks)
+StudyEngine::StudyEngine(Context context, StudyView& view)
     : m_ctx(context)
-    , m_hooks(std::move(hooks))
+    , m_view(view)
     , m_timer(context.timers.createTimer())
     , m_current(m_timer.get())
 {
@@ -40,9 +26,9 @@ StudyEngine::StudyEngine(Context context, StudyHooks hooks)
     m_timer->setOnTimeout([this] { StudyTick(); });
     m_answerClear = context.timers.createTimer();
     m_answerClear->setOnTimeout([this] {
-        if (m_ctx.menus.action(QStringLiteral("mTimelag"))->isChecked())
-            showCardText(m_ctx.controls.Label1, {});
-        showCardText(m_ctx.controls.Label2, {});
+        if (m_view.timeLag())
+            m_view.showQuestion({});
+        m_view.showAnswer({});
         m_answerClear->setEnabled(false);
     });
 }
@@ -56,50 +42,45 @@ bool StudyEngine::hasFile() const
 
 bool StudyEngine::paused() const
 {
-    return m_ctx.menus.action(QStringLiteral("mteisi"))->isChecked();
+    return m_view.paused();
 }
 
 int StudyEngine::questionShare() const
 {
-    const bool typing = m_ctx.controls.typec->isChecked()
-        || (m_ctx.state.testmode && m_ctx.state.nyuuryokumode == 1);
+    const bool typing
+        = m_view.typingOn() || (m_ctx.state.testmode && m_ctx.state.nyuuryokumode == 1);
     return typing ? m_ctx.state.options.inputShare : m_ctx.state.options.guessShare;
 }
 
 void StudyEngine::StartStudy()
 {
     if (!hasFile()) {
-        call(m_hooks.openFile);
+        m_view.openList();
         if (!hasFile())
             return;
     }
-    if (m_hooks.mayReleaseResults && !m_hooks.mayReleaseResults())
+    if (!m_view.mayReleaseResults())
         return;
-    MainControls& c = m_ctx.controls;
-    MainMenus& m = m_ctx.menus;
     if (!m_s.started) {
-        call(m_hooks.showGetListOnFirstStart);
+        m_view.showGetListOnFirstStart();
         m_s.started = true;
     }
-    for (QWidget* w : std::initializer_list<QWidget*> {c.dakecom, c.DBbtn})
-        w->setEnabled(true);
-    for (const char* name : {"mmondaihyouzi", "mdmondaihyouzi", "mDB", "mdDB", "mondaireset"})
-        m.action(QString::fromLatin1(name))->setEnabled(true);
-    call(m_hooks.restoreStudyState);
-    call(m_hooks.applyStudyGuidance);
+    m_view.enableStudyChoices();
+    m_view.restoreStudyState();
+    m_view.applyStudyGuidance();
 
     if (m_ctx.state.typedSpeedMode) {
-        const QString text = c.nyseccom->currentText();
+        const QString text = m_view.typedSpeed();
         Result<TypedSpeed> speed = parseTypedSpeed(text);
         if (!speed) {
             const bool numeric = isNumeric(text);
-            m_ctx.platform.showMessage(&m_ctx.window, typedSpeedMessage(speed.error()),
-                numeric ? MessageIcon::Information : MessageIcon::Error, MessageButtons::Ok);
+            m_view.tell(typedSpeedMessage(speed.error()),
+                numeric ? MessageIcon::Information : MessageIcon::Error);
             PauseStudy();
             return;
         }
         applyTypedSpeed(speed.value());
-        m.checkOnlyInArray(QStringLiteral("msec"), -1);
+        m_view.showSpeedInMenu(-1);
     } else {
         m_s.perSecondMode = false;
     }
@@ -111,8 +92,7 @@ void StudyEngine::StartStudy()
         m_timer->setInterval(1);
         m_timer->setEnabled(true);
         setPausedControls(false);
-        if (m_hooks.runningChanged)
-            m_hooks.runningChanged(true);
+        m_view.runningChanged(true);
     }
 }
 
@@ -170,19 +150,11 @@ void StudyEngine::StudyTick()
 
 void StudyEngine::ResetTypingBox()
 {
-    QLineEdit* box = m_ctx.controls.cuttext;
-    {
-        const QSignalBlocker blocker(box);
-        box->clear();
-    }
-    box->setEnabled(true);
-    if (box->isVisible())
-        box->setFocus();
+    m_view.resetTypingBox();
 }
 
 void StudyEngine::runTick()
 {
-    MainControls& c = m_ctx.controls;
     if (m_s.phase == StudyPhase::AwaitItem) {
         if (m_s.perSecondMode) {
             CountLongTick();
@@ -191,17 +163,17 @@ void StudyEngine::runTick()
                 return;
         }
         m_s.phaseStart = m_ctx.clock.secondsSinceMidnight();
-        call(m_hooks.eraseHandwriting);
+        m_view.clearHandwriting();
         EnableItemButtons();
         m_s.answerOnDemand = false;
         m_s.pausedElapsed = 0;
         m_s.itemState = freshStudyItem();
         if (!TakeUpNextItem())
             return;
-        call(m_hooks.itemShown);
+        m_view.itemShown();
 
-        const bool timeLag = m_ctx.menus.action(QStringLiteral("mTimelag"))->isChecked();
-        const bool simultaneous = c.Douzich->isChecked();
+        const bool timeLag = m_view.timeLag();
+        const bool simultaneous = m_view.showTogether();
         const bool longText = m_ctx.state.options.longText;
         if (timeLag) {
             m_s.stickText.clear();
@@ -217,8 +189,9 @@ void StudyEngine::runTick()
             showLabels(QString(), QString());
         else
             showLabels(m_s.item.question, simultaneous ? m_s.item.answer : QString());
-        call(m_hooks.applyFontLayout);
-        call(m_hooks.startTimerBar);
+        m_view.applyFontLayout();
+        if (m_view.timerBarOn() && !paused())
+            m_view.startTimerBar();
         if (speaksIn(StudyPhase::AwaitItem))
             speakThenCount(*m_timer);
         SetQuestionInterval(*m_timer);
@@ -235,7 +208,7 @@ void StudyEngine::runTick()
     }
     m_s.phaseStart = m_ctx.clock.secondsSinceMidnight();
     ShowAnswer();
-    call(m_hooks.stopTimerBar);
+    m_view.stopTimerBar();
     if (speaksIn(StudyPhase::AwaitAnswer))
         speakThenCount(*m_timer);
     SetAnswerInterval(*m_timer);
@@ -246,7 +219,7 @@ void StudyEngine::runTick()
 void StudyEngine::speakThenCount(EngineTimer& timer)
 {
     // The phase after the word is timed from the end of the utterance.
-    call(m_hooks.speakItem);
+    m_view.speakItem();
     timer.countFromNow();
 }
 
@@ -254,14 +227,13 @@ bool StudyEngine::speaksIn(StudyPhase phase) const
 {
     // With オート the first column is heard when it appears: with the question unless
     // reversed, with the answer when reversed.
-    if (!m_ctx.controls.Spkch->isChecked())
+    if (!m_view.speechOn())
         return false;
-    const bool reverse = m_ctx.controls.Revch->isChecked();
+    const bool reverse = m_view.reversed();
     const bool question = phase == StudyPhase::AwaitItem;
-    if (m_ctx.menus.action(question ? QStringLiteral("mOtosaki") : QStringLiteral("mOtoato"))
-            ->isChecked())
+    if (question ? m_view.speaksWithQuestion() : m_view.speaksWithAnswer())
         return true;
-    return m_ctx.menus.action(QStringLiteral("mOtozidou"))->isChecked() && reverse != question;
+    return m_view.speaksTheWord() && reverse != question;
 }
 
 void StudyEngine::ShowAnswer()
@@ -273,9 +245,7 @@ void StudyEngine::ShowAnswer()
         m_s.stickText = q + m_s.joiner + a;
         showLabels(m_s.stickText, QString());
     } else {
-        const bool together = m_s.answerOnDemand
-            || m_ctx.menus.action(QStringLiteral("mTimelag"))->isChecked()
-            || m_ctx.controls.Douzich->isChecked();
+        const bool together = m_s.answerOnDemand || m_view.timeLag() || m_view.showTogether();
         if (together) {
             m_s.joiner = QStringLiteral(" ");
             m_s.stickText = q + m_s.joiner + a;
@@ -289,16 +259,15 @@ void StudyEngine::ShowAnswer()
 
 void StudyEngine::showLabels(const QString& first, const QString& second)
 {
-    showCardText(m_ctx.controls.Label1, first);
-    showCardText(m_ctx.controls.Label2, second);
+    m_view.showCard(first, second);
 }
 
 void StudyEngine::showStick(const QString& text)
 {
-    if (call(m_hooks.stickShown) && m_hooks.showStickText)
-        m_hooks.showStickText(text);
-    if (m_ctx.window.isMinimized())
-        m_ctx.window.setWindowTitle(text + u' ');
+    if (m_view.stickShown())
+        m_view.showStickText(text);
+    if (m_view.minimized())
+        m_view.showMinimizedCaption(text);
 }
 
 QString StudyEngine::rangeEntryText(int n) const
@@ -325,8 +294,8 @@ bool StudyEngine::TakeUpNextItem()
         PauseStudy();
         return false;
     }
-    const bool random = m_ctx.controls.Rndop[0]->isChecked();
-    const int getCount = m_hooks.getListCount ? m_hooks.getListCount() : 0;
+    const bool random = m_view.randomOrder();
+    const int getCount = m_view.getListCount();
 
     // Random draws first; should they keep hitting GET items, a walk over every position
     // settles it. The walk also guards ascending order: duplicate lines can make every
@@ -351,23 +320,16 @@ bool StudyEngine::TakeUpNextItem()
         ++tries;
 
         // The hint under the list is shown once, then hidden.
-        MainControls& c = m_ctx.controls;
         if (m_s.getHintShown) {
-            c.Image1_10->hide();
-            c.testkekkakesi->hide();
-            c.Picktestlabel->hide();
-            c.Picktestlabel->clear();
-        } else if (!c.Pickframe->isHidden()) {
-            c.Image1_10->show();
-            c.testkekkakesi->show();
-            c.Picktestlabel->setText(tr("覚えたら○を押してね"));
-            c.Picktestlabel->show();
+            m_view.showGetHint(false);
+        } else if (m_view.getPanelShown()) {
+            m_view.showGetHint(true);
             m_s.getHintShown = true;
         }
-        call(m_hooks.getPanelChanged);
+        m_view.getPanelChanged();
 
         m_s.currentLine = rangeEntryText(m_s.n);
-        const bool rejected = m_hooks.inGetList && m_hooks.inGetList(m_s.currentLine);
+        const bool rejected = m_view.inGetList(m_s.currentLine);
         if (!rejected)
             break;
         const bool exhausted = tries >= randomDraws + N;
@@ -388,25 +350,18 @@ bool StudyEngine::takeUpGetTestItem()
     // passed over. After the last one the GET test ends.
     const int N = int(m_s.getTestOrder.size());
     m_s.N = N;
-    MainControls& c = m_ctx.controls;
     while (true) {
         if (m_s.n >= N) {
             m_s.currentLine = m_s.previousLine;
-            call(m_hooks.endGetTest);
+            m_view.endGetTest();
             return false;
         }
         m_s.n += 1;
         // The marker shows with the first item; the label stays until the end.
-        const bool first = m_s.n == 1;
-        c.Image1_10->setVisible(first);
-        c.testkekkakesi->setVisible(first);
-        if (first) {
-            c.Picktestlabel->setText(tr("テスト中"));
-            c.Picktestlabel->show();
-        }
-        call(m_hooks.getPanelChanged);
+        m_view.showGetTestMarker(m_s.n == 1);
+        m_view.getPanelChanged();
         m_s.currentLine = itemTextOf(m_s.getTestOrder.value(m_s.n - 1));
-        if (!(m_hooks.inGetList && m_hooks.inGetList(m_s.currentLine)))
+        if (!m_view.inGetList(m_s.currentLine))
             return prepareCurrentItem();
     }
 }
@@ -414,27 +369,21 @@ bool StudyEngine::takeUpGetTestItem()
 bool StudyEngine::prepareCurrentItem()
 {
     const AppliedOptions& o = m_ctx.state.options;
-    Result<ItemText> item = PrepareItemText(m_s.currentLine, m_s.n, o.delimiter, o.separator,
-        meaningLimit(), m_ctx.controls.Revch->isChecked());
+    Result<ItemText> item = PrepareItemText(
+        m_s.currentLine, m_s.n, o.delimiter, o.separator, meaningLimit(), m_view.reversed());
     if (!item) {
         reportStepError(item.error());
         return false;
     }
     m_s.item = std::move(item).value();
-    m_s.itemReversed = m_ctx.controls.Revch->isChecked();
+    m_s.itemReversed = m_view.reversed();
     ItemNumberText();
     return true;
 }
 
 MeaningLimit StudyEngine::meaningLimit() const
 {
-    if (m_ctx.menus.action(QStringLiteral("mitigi"))->isChecked())
-        return MeaningLimit::One;
-    if (m_ctx.menus.action(QStringLiteral("mnigi"))->isChecked())
-        return MeaningLimit::Two;
-    if (m_ctx.menus.action(QStringLiteral("msangi"))->isChecked())
-        return MeaningLimit::Three;
-    return MeaningLimit::Whole;
+    return m_view.meaningLimit();
 }
 
 void StudyEngine::reportStepError(const AppError& error)
@@ -442,7 +391,7 @@ void StudyEngine::reportStepError(const AppError& error)
     const QString text = error.number == ErrorNumber::IndexOutOfRange
         ? delimiterMismatchText(m_ctx.state.options.delimiter)
         : errorText(error);
-    m_ctx.platform.showMessage(&m_ctx.window, text, MessageIcon::Error, MessageButtons::Ok);
+    m_view.tell(text, MessageIcon::Error);
     PauseStudy();
 }
 
@@ -451,21 +400,19 @@ void StudyEngine::ItemNumberText()
     if (!hasFile() || m_ctx.state.testmode)
         return;
     const AppliedOptions& o = m_ctx.state.options;
-    MainControls& c = m_ctx.controls;
-    if (call(m_hooks.stickShown)) {
-        if (m_hooks.setStickCaption)
-            m_hooks.setStickCaption(o.numberOnStick ? stickNumberText(m_s.n, m_s.N) : QString());
+    if (m_view.stickShown()) {
+        m_view.showStickCaption(o.numberOnStick ? stickNumberText(m_s.n, m_s.N) : QString());
         return;
     }
     m_s.item.numberText = mainNumberText(m_s.n, m_s.N);
-    if (!c.Pickframe->isHidden()) {
-        c.pNolabel->setText(o.numberOnInternalGet ? m_s.item.numberText : QString());
-        showCardText(c.NoLabel, {});
-    } else if (call(m_hooks.focusScreen)) {
-        showCardText(c.NoLabel, o.numberOnFocus ? m_s.item.numberText : QString());
-        call(m_hooks.refreshFocusLayout);
+    if (m_view.getPanelShown()) {
+        m_view.showGetPanelNumber(o.numberOnInternalGet ? m_s.item.numberText : QString());
+        m_view.showNumber({});
+    } else if (m_view.focusScreen()) {
+        m_view.showNumber(o.numberOnFocus ? m_s.item.numberText : QString());
+        m_view.refreshFocusLayout();
     } else {
-        showCardText(c.NoLabel, o.numberOnMain ? m_s.item.numberText : QString());
+        m_view.showNumber(o.numberOnMain ? m_s.item.numberText : QString());
     }
 }
 
@@ -483,7 +430,7 @@ void StudyEngine::SetAnswerInterval(EngineTimer& timer)
 
 void StudyEngine::ApplyInterval(EngineTimer& timer)
 {
-    const int getCount = m_hooks.getListCount ? m_hooks.getListCount() : 0;
+    const int getCount = m_view.getListCount();
     if (m_s.n < 1) {
         if (getCount < m_s.N)
             timer.setInterval(1);
@@ -522,10 +469,9 @@ void StudyEngine::PauseStudy()
     if (!m_current->isEnabled() || !hasFile())
         return;
     holdPhase();
-    call(m_hooks.holdTimerBar);
+    m_view.holdTimerBar();
     setPausedControls(true);
-    if (m_hooks.runningChanged)
-        m_hooks.runningChanged(false);
+    m_view.runningChanged(false);
 }
 
 void StudyEngine::ResumeStudy()
@@ -533,12 +479,11 @@ void StudyEngine::ResumeStudy()
     // A manual test has no step timer to resume.
     if (!hasFile() || (m_ctx.state.testmode && m_ctx.state.testKind == TestKind::Manual))
         return;
-    if (m_ctx.controls.iroch->isChecked() && m_s.phase == StudyPhase::AwaitAnswer)
-        call(m_hooks.resumeTimerBar);
+    if (m_view.timerBarOn() && m_s.phase == StudyPhase::AwaitAnswer)
+        m_view.resumeTimerBar();
     continuePhase();
     setPausedControls(false);
-    if (m_hooks.runningChanged)
-        m_hooks.runningChanged(true);
+    m_view.runningChanged(true);
 }
 
 void StudyEngine::holdPhase()
@@ -602,17 +547,12 @@ void StudyEngine::togglePause()
 
 void StudyEngine::setPausedControls(bool isPaused)
 {
-    m_ctx.menus.setCheckedWithTwin(QStringLiteral("mteisi"), isPaused);
-    MainControls& c = m_ctx.controls;
-    QToolButton* pause = m_ctx.state.testmode ? c.testTEISIbtn : c.Fteisibtn;
-    QToolButton* resume = m_ctx.state.testmode ? c.testSAIKAIbtn : c.Fsaikaibtn;
-    pause->setEnabled(!isPaused);
-    resume->setEnabled(isPaused);
+    m_view.showPaused(isPaused);
 }
 
 void StudyEngine::SelectSpeed(int index)
 {
-    const QStringList& seconds = MainMenus::secondsItems();
+    const QStringList& seconds = speedChoices();
     if (index < 0 || index >= seconds.size())
         return;
     if (m_ctx.state.testmode) {
@@ -621,24 +561,21 @@ void StudyEngine::SelectSpeed(int index)
         return;
     }
     m_s.timePerItem = seconds[index].toDouble() * 1000;
-    {
-        const QSignalBlocker blocker(m_ctx.controls.Seccom);
-        m_ctx.controls.Seccom->setCurrentIndex(index);
-    }
-    m_ctx.menus.checkOnlyInArray(QStringLiteral("msec"), index);
+    m_view.showSpeedInBox(index);
+    m_view.showSpeedInMenu(index);
     if (m_ctx.state.typedSpeedMode) {
-        m_ctx.controls.nyseccom->setEditText(seconds[index]);
+        m_view.showTypedSpeed(seconds[index]);
         StartStudy();
     }
 }
 
 void StudyEngine::speedBoxChosen(int index)
 {
-    const std::optional<double> seconds = toNumber(m_ctx.controls.Seccom->itemText(index));
+    const std::optional<double> seconds = toNumber(m_view.speedChoice(index));
     if (!seconds)
         return;
     m_s.timePerItem = *seconds * 1000;
-    m_ctx.menus.checkOnlyInArray(QStringLiteral("msec"), index);
+    m_view.showSpeedInMenu(index);
 }
 
 } // namespace keruna

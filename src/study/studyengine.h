@@ -3,6 +3,7 @@
 #include "common/result.h"
 #include "study/itemtext.h"
 #include "study/studyitem.h"
+#include "study/studyview.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -12,19 +13,14 @@
 #include <functional>
 #include <memory>
 
-class QMainWindow;
-
 namespace keruna {
 
 struct TypedSpeed;
 
 class Clock;
 class EngineTimer;
-class MainMenus;
-class Platform;
 class RandomSource;
 class TimerFactory;
-struct MainControls;
 struct MainState;
 struct ProblemSet;
 struct RangeState;
@@ -58,37 +54,6 @@ struct StudySession {
     StudyItemState itemState; // the item on show: taken, skipped, its answer fetched
 };
 
-// Steps that belong to other parts of the main screen; unset ones do nothing.
-struct StudyHooks {
-    std::function<void()> openFile;
-    // Asked before Start lets a finished test's results go; false: the user stays.
-    std::function<bool()> mayReleaseResults;
-    std::function<bool(const QString&)> inGetList; // the GET list holds this item
-    std::function<int()> getListCount;
-    std::function<void()> speakItem; // returns when the utterance has finished
-    std::function<void()> applyFontLayout;
-    std::function<void()> startTimerBar;
-    std::function<void()> stopTimerBar;
-    std::function<void()> holdTimerBar; // pause: stop the bar where it stands
-    std::function<void()> resumeTimerBar; // resume in the answer phase
-    std::function<bool()> stickShown;
-    std::function<void(const QString&)> showStickText;
-    std::function<void(const QString&)> setStickCaption;
-    std::function<bool()> focusScreen;
-    std::function<void()> refreshFocusLayout;
-    std::function<void()> showGetListOnFirstStart;
-    std::function<void()> eraseHandwriting;
-    std::function<void()> applyStudyGuidance;
-    std::function<void()> restoreStudyState; // after a test: the reset of opening a file
-    std::function<void()> appendToGetList; // take the current item into the GET list
-    std::function<void()> endGetTest; // the GET test has shown its last item
-    std::function<void()> getPanelChanged; // the hint or the GET test's label changed
-    // The learner's running time: Start and resume (true), pause (false); and each item
-    // put on show.
-    std::function<void(bool)> runningChanged;
-    std::function<void()> itemShown;
-};
-
 // Timed flash cards: question first, the answer after its share of the period, in
 // random or ascending order; items in the GET list are skipped.
 class StudyEngine {
@@ -96,24 +61,20 @@ class StudyEngine {
 
 public:
     struct Context {
-        QMainWindow& window;
-        MainControls& controls;
-        MainMenus& menus;
         const ProblemSet& set;
         const RangeState& range;
         MainState& state;
-        Platform& platform;
         Clock& clock;
         TimerFactory& timers;
         RandomSource& random;
     };
 
-    StudyEngine(Context context, StudyHooks hooks);
+    StudyEngine(Context context, StudyView& view);
     ~StudyEngine();
 
     StudySession& session() { return m_s; }
     const StudySession& session() const { return m_s; }
-    // What the engine acts on; the test engine acts on the same.
+    // What the engine acts on; the GET test acts on the same.
     const Context& context() const { return m_ctx; }
     EngineTimer& timer() { return *m_timer; }
     // The timer that pause, resume and the repeat button act on: Timer3 in study, a test's
@@ -218,17 +179,11 @@ private:
     void holdPhase();
     void continuePhase();
     void showLabels(const QString& first, const QString& second);
-    bool call(const std::function<bool()>& f) const { return f && f(); }
     // Says the item and times the next phase of timer from the end of the utterance.
     void speakThenCount(EngineTimer& timer);
-    void call(const std::function<void()>& f) const
-    {
-        if (f)
-            f();
-    }
 
     Context m_ctx;
-    StudyHooks m_hooks;
+    StudyView& m_view;
     StudySession m_s;
     std::unique_ptr<EngineTimer> m_timer; // Timer3
     EngineTimer* m_current = nullptr;

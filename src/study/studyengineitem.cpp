@@ -4,13 +4,7 @@
 
 #include "common/clock.h"
 #include "common/textmatch.h"
-#include "mainscreen/maincontrols.h"
 #include "mainscreen/mainstate.h"
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QSignalBlocker>
-#include <QToolButton>
 
 namespace keruna {
 
@@ -38,18 +32,17 @@ void StudyEngine::SkipItem()
 {
     if (!itemCurrent())
         return;
-    m_ctx.controls.syudouskip->setEnabled(false);
-    m_ctx.controls.listSkipbtn->setEnabled(false);
+    m_view.lockSkip();
     itemEvent(StudyItemEvent::Skip);
 }
 
 void StudyEngine::AcceptItem(StudyItemEvent event, const StudyItemStep& step)
 {
-    call(m_hooks.stopTimerBar);
-    m_ctx.controls.cuttext->setText(QStringLiteral("○"));
+    m_view.stopTimerBar();
+    m_view.showTypingTaken();
     DisableItemButtons();
     if (step.addToGetList)
-        call(m_hooks.appendToGetList);
+        m_view.appendToGetList();
     if (step.moveOn) {
         if (m_s.perSecondMode)
             m_s.tickCount = int(m_s.tickLimit);
@@ -62,7 +55,7 @@ void StudyEngine::AcceptItem(StudyItemEvent event, const StudyItemStep& step)
         // Question and answer show together after the GET ○, or on the stick strip when
         // typed text is echoed; otherwise the answer shows as in its own phase.
         m_s.answerOnDemand = event == StudyItemEvent::Claim
-            || (m_ctx.state.options.showTypedText && call(m_hooks.stickShown));
+            || (m_ctx.state.options.showTypedText && m_view.stickShown());
         ShowAnswer();
     }
 }
@@ -71,10 +64,7 @@ void StudyEngine::showAnswerByTab()
 {
     if (!itemEvent(StudyItemEvent::Tab))
         return;
-    {
-        const QSignalBlocker blocker(m_ctx.controls.cuttext);
-        m_ctx.controls.cuttext->clear();
-    }
+    m_view.clearTypingBox();
     ShowAnswer();
     m_answerClear->setEnabled(false);
     m_answerClear->setInterval(1000);
@@ -98,10 +88,10 @@ void StudyEngine::echoTypedText(const QString& text)
     const QString& question = m_s.item.question;
     if (m_ctx.state.options.longText) {
         const QString both = question + QStringLiteral("\r\n\r\n") + text;
-        m_ctx.controls.Label1->setText(both);
+        m_view.echoTyped(true, both);
         showStick(both);
     } else {
-        m_ctx.controls.Label2->setText(text);
+        m_view.echoTyped(false, text);
         showStick(question + u' ' + text);
     }
 }
@@ -109,10 +99,7 @@ void StudyEngine::echoTypedText(const QString& text)
 void StudyEngine::EnableItemButtons()
 {
     ResetTypingBox();
-    MainControls& c = m_ctx.controls;
-    for (QWidget* w :
-        std::initializer_list<QWidget*> {c.listmaru, c.zidouMARU, c.syudouskip, c.listSkipbtn})
-        w->setEnabled(true);
+    m_view.enableItemButtons();
 }
 
 void StudyEngine::DisableItemButtons()
@@ -122,13 +109,7 @@ void StudyEngine::DisableItemButtons()
 
 void StudyEngine::lockItemButtons(bool skipStays)
 {
-    MainControls& c = m_ctx.controls;
-    for (QWidget* w : std::initializer_list<QWidget*> {c.listmaru, c.cuttext, c.zidouMARU})
-        w->setEnabled(false);
-    if (!skipStays) {
-        c.syudouskip->setEnabled(false);
-        c.listSkipbtn->setEnabled(false);
-    }
+    m_view.lockItemButtons(skipStays);
 }
 
 } // namespace keruna

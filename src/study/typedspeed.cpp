@@ -39,4 +39,11 @@ QString typedSpeedMessage(const AppError& error)
     return error.description == range ? range : errorText(error);
 }
 
+const QStringList& speedChoices()
+{
+    static const QStringList items
+        = {"1", "2", "3", "4", "5", "6", "8", "10", "13", "16", "20", "30", "40", "50", "60"};
+    return items;
+}
+
 } // namespace keruna

@@ -4,6 +4,7 @@
 #include "common/result.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace keruna {
 
@@ -17,5 +18,8 @@ Result<TypedSpeed> parseTypedSpeed(const QString& text);
 // The message for a refused typed speed, and whether it is the range message
 // (information) rather than the number error.
 QString typedSpeedMessage(const AppError& error);
+
+// The speeds offered in seconds, as the speed menu and boxes list them.
+const QStringList& speedChoices();
 
 } // namespace keruna
