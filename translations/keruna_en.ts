@@ -715,6 +715,90 @@ Save them?</translation>
         <source>テスト中</source>
         <translation>Testing</translation>
     </message>
+    <message>
+        <source>問題をスキップ ※Shift+Enter</source>
+        <translation>Skip question (Shift+Enter)</translation>
+    </message>
+    <message>
+        <source>入力してね</source>
+        <translation>Type the answer</translation>
+    </message>
+    <message>
+        <source>答Tab  次Enter</source>
+        <translation>Answer Tab  Next Enter</translation>
+    </message>
+    <message>
+        <source>答えの確認</source>
+        <translation>Show answer</translation>
+    </message>
+    <message>
+        <source>問題をスキップ ※Enter</source>
+        <translation>Skip question (Enter)</translation>
+    </message>
+    <message>
+        <source>Tab、Enterを使うと不正解にカウント</source>
+        <translation>Using Tab or Enter counts as wrong</translation>
+    </message>
+    <message>
+        <source>CHECKして○×を押してね</source>
+        <translation>CHECK, then press ○ or ×</translation>
+    </message>
+    <message>
+        <source>CHECK,○はEnter  ×,レはBS  答Tab  次Shift+Enter</source>
+        <translation>CHECK,○ Enter  ×,✓ BS  Answer Tab  Next Shift+Enter</translation>
+    </message>
+    <message>
+        <source>答えの確認 ※Enter</source>
+        <translation>Show answer (Enter)</translation>
+    </message>
+    <message>
+        <source>止Enter  答Tab  次Shift+Enter</source>
+        <translation>Pause: Enter  Answer: Tab  Next: Shift+Enter</translation>
+    </message>
+    <message>
+        <source>リストに追加</source>
+        <translation>Add to list</translation>
+    </message>
+    <message>
+        <source>一時停止 ※Enter</source>
+        <translation>Pause (Enter)</translation>
+    </message>
+    <message>
+        <source>再開 ※Enter</source>
+        <translation>Resume (Enter)</translation>
+    </message>
+    <message>
+        <source>Tabを使うと不正解にカウント</source>
+        <translation>Using Tab counts as wrong</translation>
+    </message>
+    <message>
+        <source>予想してね</source>
+        <translation>Guess the answer</translation>
+    </message>
+    <message>
+        <source>○Enter  レBS  止Del  答Tab  次Shift+Enter</source>
+        <translation>○ Enter  ✓ BS  Stop Del  Answer Tab  Next Shift+Enter</translation>
+    </message>
+    <message>
+        <source>リストに追加 ※Enter</source>
+        <translation>Add to list (Enter)</translation>
+    </message>
+    <message>
+        <source>一時停止 ※Delete</source>
+        <translation>Pause (Delete)</translation>
+    </message>
+    <message>
+        <source>再開 ※Delete</source>
+        <translation>Resume (Delete)</translation>
+    </message>
+    <message>
+        <source>Enter：一時停止 Tab：答え</source>
+        <translation>Enter: pause  Tab: answer</translation>
+    </message>
+    <message>
+        <source>お疲れ様、テスト終了です。STARTで再開できるよ。</source>
+        <translation>Good work, the test is over. Press START to go again.</translation>
+    </message>
 </context>
 <context>
     <name>GetList</name>
@@ -1857,92 +1941,8 @@ The word list already loaded is unchanged.</translation>
 <context>
     <name>TestEngine</name>
     <message>
-        <source>Enter：一時停止 Tab：答え</source>
-        <translation>Enter: pause  Tab: answer</translation>
-    </message>
-    <message>
-        <source>お疲れ様、テスト終了です。STARTで再開できるよ。</source>
-        <translation>Good work, the test is over. Press START to go again.</translation>
-    </message>
-    <message>
         <source>数値が不正です｡</source>
         <translation>The number is not valid.</translation>
-    </message>
-    <message>
-        <source>問題をスキップ ※Shift+Enter</source>
-        <translation>Skip question (Shift+Enter)</translation>
-    </message>
-    <message>
-        <source>入力してね</source>
-        <translation>Type the answer</translation>
-    </message>
-    <message>
-        <source>答Tab  次Enter</source>
-        <translation>Answer Tab  Next Enter</translation>
-    </message>
-    <message>
-        <source>答えの確認</source>
-        <translation>Show answer</translation>
-    </message>
-    <message>
-        <source>問題をスキップ ※Enter</source>
-        <translation>Skip question (Enter)</translation>
-    </message>
-    <message>
-        <source>Tab、Enterを使うと不正解にカウント</source>
-        <translation>Using Tab or Enter counts as wrong</translation>
-    </message>
-    <message>
-        <source>CHECKして○×を押してね</source>
-        <translation>CHECK, then press ○ or ×</translation>
-    </message>
-    <message>
-        <source>CHECK,○はEnter  ×,レはBS  答Tab  次Shift+Enter</source>
-        <translation>CHECK,○ Enter  ×,✓ BS  Answer Tab  Next Shift+Enter</translation>
-    </message>
-    <message>
-        <source>答えの確認 ※Enter</source>
-        <translation>Show answer (Enter)</translation>
-    </message>
-    <message>
-        <source>止Enter  答Tab  次Shift+Enter</source>
-        <translation>Stop Enter  Answer Tab  Next Shift+Enter</translation>
-    </message>
-    <message>
-        <source>リストに追加</source>
-        <translation>Add to list</translation>
-    </message>
-    <message>
-        <source>一時停止 ※Enter</source>
-        <translation>Pause (Enter)</translation>
-    </message>
-    <message>
-        <source>再開 ※Enter</source>
-        <translation>Resume (Enter)</translation>
-    </message>
-    <message>
-        <source>Tabを使うと不正解にカウント</source>
-        <translation>Using Tab counts as wrong</translation>
-    </message>
-    <message>
-        <source>予想してね</source>
-        <translation>Guess the answer</translation>
-    </message>
-    <message>
-        <source>○Enter  レBS  止Del  答Tab  次Shift+Enter</source>
-        <translation>○ Enter  ✓ BS  Stop Del  Answer Tab  Next Shift+Enter</translation>
-    </message>
-    <message>
-        <source>リストに追加 ※Enter</source>
-        <translation>Add to list (Enter)</translation>
-    </message>
-    <message>
-        <source>一時停止 ※Delete</source>
-        <translation>Pause (Delete)</translation>
-    </message>
-    <message>
-        <source>再開 ※Delete</source>
-        <translation>Resume (Delete)</translation>
     </message>
 </context>
 <context>

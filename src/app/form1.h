@@ -9,6 +9,7 @@
 #include "problemdata/problemview.h"
 #include "problemdata/range.h"
 #include "quiz/testtypes.h"
+#include "quiz/testview.h"
 #include "review/fsrs.h"
 #include "study/studyview.h"
 #include "ui/platform.h"
@@ -66,7 +67,11 @@ struct AppContext {
 
 // The main screen. It owns the loaded word list and every option control, and its
 // closing ends the program.
-class Form1 : public QMainWindow, private ProblemView, private GetTestView, private StudyView {
+class Form1 : public QMainWindow,
+              private ProblemView,
+              private GetTestView,
+              private StudyView,
+              private TestView {
     Q_DECLARE_TR_FUNCTIONS(Form1)
 
 public:
@@ -194,7 +199,7 @@ private:
     void wireGetList();
     void appendCurrentItemToGetList();
     void showGetListPopup(const QPoint& at);
-    void focusGetList();
+    void focusGetList() override;
     void SpeakItem();
     void repeatSpeech();
     void chooseSpeakTiming(const QString& menuName);
@@ -216,7 +221,7 @@ private:
     bool dropEvent(QObject* watched, QEvent* event);
     std::optional<TestChoice> runTestDialog(const TestSetupInput& input);
     // The judged items in the GET list, or the test list behind it once the test ended.
-    std::pair<int, int> judgedCounts(bool afterTest) const;
+    std::pair<int, int> judgedCounts(bool afterTest) const override;
     // Writes lines to path; false (the user told why) when nothing could be written.
     bool writeSavedLines(const QString& path, const QStringList& lines);
     QList<ListEntry> getEntries() const;
@@ -466,6 +471,48 @@ private:
     void speakItem() override;
     void runningChanged(bool running) override;
     void itemShown() override;
+
+    // TestView (form1testview.cpp): a test's panel on this screen. judgedCounts and
+    // focusGetList are the screen's own.
+    bool listeningChosen() const override;
+    bool testReversed() const override;
+    QString testSeconds() const override;
+    QString lowestBound() const override;
+    QString highestBound() const override;
+    int studySpeedIndex() const override;
+    bool typingBoxShown() const override;
+    bool typingBoxOpen() const override;
+    void showTestChoice(const TestChoice& choice) override;
+    void restoreStudyChoices(bool random, bool reverse, bool speech) override;
+    void showNumberBounds(const QString& lowest, const QString& highest) override;
+    void showTestSeconds(const QString& seconds) override;
+    void clearCardAndNumbers() override;
+    void alignCardForNumbers(bool numbers) override;
+    void layoutTestInputs(TestKind kind, bool typed, bool typingOpen) override;
+    void lockStudyControls(bool manual) override;
+    void unlockStudyControls() override;
+    void showGetListCommands(bool shown) override;
+    void enableManualButtons(bool reveal, bool judge) override;
+    void enableManualSkip(bool enabled) override;
+    void markTypingTaken() override;
+    void focusTypingBox() override;
+    void showScore(const QString& score, const QString& progress) override;
+    void showResultScore(const QString& range, int correct, int wrong, int rate) override;
+    void takeDownTestPanel() override;
+    void showTestEnded() override;
+    void showResultsButton() override;
+    void hideTestResults() override;
+    void relayout() override;
+    bool getListOutside() const override;
+    bool appendJudged(const QString& key, bool red, int line) override;
+    void checkSelectedGetEntry() override;
+    bool testListEmpty() const override;
+    void reloadProblemData() override;
+    void testEnded() override;
+    void clearTestList() override;
+    void closeDatabaseScreen() override;
+    void showResults() override;
+    void showTestGuidance(TestKind kind, bool typed);
 
     // GetTestView (form1getlist.cpp): the GET test on this screen.
     void showCard(const QString& question, const QString& answer) override;

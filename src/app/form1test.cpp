@@ -34,53 +34,7 @@ namespace keruna {
 
 void Form1::wireTests()
 {
-    TestHooks hooks;
-    hooks.speakItem = [this] { SpeakItem(); };
-    hooks.startTimerBar = [this] {
-        if (m_c.iroch->isChecked() && !m_menus->action(QStringLiteral("mteisi"))->isChecked())
-            m_timerBar->start();
-    };
-    hooks.stopTimerBar = [this] { m_timerBar->stop(); };
-    hooks.eraseHandwriting = [this] {
-        if (eraseHandwriting)
-            eraseHandwriting();
-    };
-    hooks.applyFontLayout = [this] { m_layout->ApplyFontLayout(); };
-    hooks.relayout = [this] { m_layout->relayout(); };
-    hooks.stickShown = [this] { return m_menus->action(QStringLiteral("mbou"))->isChecked(); };
-    hooks.appendToGetList = [this](const QString& key, bool red, bool allowDuplicate, int line) {
-        return m_getList->append(key, m_state.options.delimiter, red, false, allowDuplicate, line);
-    };
-    hooks.checkSelectedGetEntry = [this] {
-        m_engineTicking = true;
-        m_getList->setChecked(m_getList->selectedIndex(), true);
-        m_engineTicking = false;
-    };
-    hooks.focusGetList = [this] { focusGetList(); };
-    hooks.getListOutside = [this] { return externalShown(); };
-    hooks.judgedCounts = [this](bool afterTest) { return judgedCounts(afterTest); };
-    hooks.testListEmpty = [this] { return m_getList->isEmpty(); };
-    hooks.reloadProblemData = [this] {
-        if (Result<bool> reloaded = m_problems->ReloadProblemFile(); !reloaded)
-            m_ctx.platform.showMessage(
-                this, errorText(reloaded.error()), MessageIcon::Error, MessageButtons::Ok);
-    };
-    hooks.showResults = [this] { ShowTestResults(); };
-    hooks.scoreShown = [this](const QString& score) {
-        if (externalShown())
-            externalScreen()->setPicktestText(score);
-    };
-    hooks.showResultScore = [this](const QString& range, int correct, int wrong, int rate) {
-        if (DBgamen* screen = databaseScreen())
-            screen->setResultScore({range, correct, wrong, rate});
-    };
-    hooks.clearTestList = [this] { m_getList->clear(false); };
-    hooks.closeDatabaseScreen = [this] { closeAndEmptyDatabaseLists(); };
-    hooks.ended = [this] { recordTest(); };
-    m_test = std::make_unique<TestEngine>(*m_study,
-        TestEngine::Context {*this, m_c, *m_menus, m_set, m_range, m_state, m_ctx.platform,
-            m_ctx.clock, m_ctx.timers, m_ctx.random},
-        settingsPath(), std::move(hooks));
+    m_test = std::make_unique<TestEngine>(*m_study, static_cast<TestView&>(*this), settingsPath());
     m_study->testSpeedChosen = [this](const QString& seconds) {
         m_c.tsec->setEditText(seconds);
         m_test->applySecondsBox();

@@ -3,8 +3,6 @@
 #include "common/clock.h"
 #include "common/numbers.h"
 #include "common/random.h"
-#include "mainscreen/maincontrols.h"
-#include "mainscreen/mainmenus.h"
 #include "mainscreen/mainstate.h"
 #include "problemdata/problemrecord.h"
 #include "problemdata/problemset.h"
@@ -13,21 +11,6 @@
 #include "settings/settingsstore.h"
 #include "study/studyengine.h"
 #include "study/typedspeed.h"
-#include "ui/cardtext.h"
-#include "ui/platform.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalBlocker>
-#include <QToolButton>
 
 #include <algorithm>
 #include <cmath>
@@ -36,11 +19,12 @@
 
 namespace keruna {
 
-TestEngine::TestEngine(StudyEngine& study, Context context, QString settingsPath, TestHooks hooks)
-    : m_ctx(context)
+TestEngine::TestEngine(StudyEngine& study, TestView& view, QString settingsPath)
+    : m_ctx(study.context())
     , m_study(study)
+    , m_card(study.view())
+    , m_view(view)
     , m_settingsPath(std::move(settingsPath))
-    , m_hooks(std::move(hooks))
     , m_timer6(m_ctx.timers.createTimer())
     , m_numberTimer(m_ctx.timers.createTimer())
     , m_answerClear(m_ctx.timers.createTimer())
@@ -78,29 +62,21 @@ void TestEngine::runHeld(const std::function<void()>& tick)
 
 void TestEngine::applyChoice(const TestChoice& choice)
 {
-    MainControls& c = m_ctx.controls;
     MainState& st = m_ctx.state;
-    m_t.savedRandom = c.Rndop[0]->isChecked();
-    m_t.savedReverse = c.Revch->isChecked();
-    m_t.savedSpeech = c.Spkch->isChecked();
+    m_t.savedRandom = m_card.randomOrder();
+    m_t.savedReverse = m_card.reversed();
+    m_t.savedSpeech = m_card.speechOn();
     st.testKind = choice.kind;
     st.nyuuryokumode = choice.typedInput ? 1 : 0;
-    c.rev->setChecked(choice.reverse);
-    c.Revch->setChecked(choice.reverse);
-    c.kikitori->setChecked(choice.listening);
-    c.Spkch->setChecked(choice.listening);
-    c.tsec->setEditText(choice.seconds);
-    c.ketamin->setEditText(choice.lowest);
-    c.ketamax->setEditText(choice.highest);
+    m_view.showTestChoice(choice);
     m_t.randomOrder = choice.random;
 }
 
 void TestEngine::begin()
 {
-    MainControls& c = m_ctx.controls;
     MainState& st = m_ctx.state;
     StudySession& s = m_study.session();
-    disableMainControls();
+    lockForTest();
 
     m_study.timer().setEnabled(false);
     s.phase = StudyPhase::AwaitItem;
@@ -112,7 +88,7 @@ void TestEngine::begin()
     m_t.stopRequested = false;
     m_t.correctCount = m_t.wrongCount = 0;
     m_t.number.reset();
-    m_t.listening = c.kikitori->isChecked();
+    m_t.listening = m_view.listeningChosen();
     m_active = kind() == TestKind::Number ? m_numberTimer.get() : m_timer6.get();
     m_study.setCurrentTimer(*m_active);
     st.testmode = true;
@@ -124,11 +100,9 @@ void TestEngine::begin()
     s.currentLine.clear();
     s.item = ItemText {};
     s.stickText.clear();
-    for (QLabel* l : {c.Label1, c.Label2, c.NoLabel, c.pNolabel})
-        l->clear();
+    m_view.clearCardAndNumbers();
 
-    if (m_hooks.applyFontLayout)
-        m_hooks.applyFontLayout();
+    m_card.applyFontLayout();
     applySecondsBox();
     st.saveRequest.clear();
     if (m_ctx.range.current)
@@ -136,16 +110,19 @@ void TestEngine::begin()
     SetResultTitle();
 
     if (kind() == TestKind::Number) {
-        c.Label1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        m_view.alignCardForNumbers(true);
         // Bounds that are not numbers fall back to the first list's defaults.
-        if (!isNumeric(c.ketamin->currentText()))
-            c.ketamin->setEditText(QStringLiteral("0"));
-        if (!isNumeric(c.ketamax->currentText()))
-            c.ketamax->setEditText(QStringLiteral("1000"));
-        m_t.lowest = int(std::clamp(wholePart(toNumber(c.ketamin->currentText()).value_or(0)), 0.0,
-            double(kMaxNumberBound)));
-        m_t.highest = int(std::clamp(wholePart(toNumber(c.ketamax->currentText()).value_or(1000)),
-            0.0, double(kMaxNumberBound)));
+        QString lowest = m_view.lowestBound();
+        QString highest = m_view.highestBound();
+        if (!isNumeric(lowest))
+            lowest = QStringLiteral("0");
+        if (!isNumeric(highest))
+            highest = QStringLiteral("1000");
+        m_view.showNumberBounds(lowest, highest);
+        m_t.lowest = int(
+            std::clamp(wholePart(toNumber(lowest).value_or(0)), 0.0, double(kMaxNumberBound)));
+        m_t.highest = int(
+            std::clamp(wholePart(toNumber(highest).value_or(1000)), 0.0, double(kMaxNumberBound)));
         restartActiveTimer(1);
     } else {
         m_t.order = rangeList(m_ctx.set, m_t.range);
@@ -167,23 +144,20 @@ void TestEngine::begin()
             m_t.orderLines = std::move(lines);
         }
         if (kind() == TestKind::Manual) {
-            c.syudouKAKUNIN->setEnabled(true);
-            c.syudouskip->setEnabled(true);
-            c.syudouMARU->setEnabled(false);
-            c.syudouBATU->setEnabled(false);
+            m_view.enableManualButtons(true, false);
+            m_view.enableManualSkip(true);
             startItem();
-            if (m_hooks.eraseHandwriting)
-                m_hooks.eraseHandwriting();
+            m_card.clearHandwriting();
             askManualItem();
         } else {
             restartActiveTimer(1);
         }
     }
     ComposeScoreText();
-    if (st.nyuuryokumode == 1 && c.cuttext->isVisible())
-        c.cuttext->setFocus();
-    else if (m_hooks.focusGetList)
-        m_hooks.focusGetList();
+    if (st.nyuuryokumode == 1 && m_view.typingBoxShown())
+        m_view.focusTypingBox();
+    else
+        m_view.focusGetList();
 }
 
 void TestEngine::restartActiveTimer(int ms)
@@ -207,7 +181,7 @@ bool TestEngine::AdvanceItem()
     s.previousLine = s.currentLine;
     s.currentLine = itemTextOf(record);
     const AppliedOptions& o = m_ctx.state.options;
-    const bool reverse = m_ctx.controls.rev->isChecked();
+    const bool reverse = m_view.testReversed();
     Result<ItemText> item = PrepareItemText(
         s.currentLine, s.n, o.delimiter, o.separator, m_study.meaningLimit(), reverse);
     if (!item) {
@@ -224,16 +198,13 @@ void TestEngine::showQuestion()
 {
     StudySession& s = m_study.session();
     // Heard, not read, in listening mode; with time lag both lines wait for the answer.
-    const bool hidden
-        = m_t.listening || m_ctx.menus.action(QStringLiteral("mTimelag"))->isChecked();
+    const bool hidden = m_t.listening || m_card.timeLag();
     const QString question = hidden ? QString() : s.item.question;
     s.stickText = question;
     s.answerOnDemand = false;
-    showCardText(m_ctx.controls.Label1, question);
-    showCardText(m_ctx.controls.Label2, {});
+    m_card.showCard(question, {});
     m_study.showStick(question);
-    if (m_hooks.applyFontLayout)
-        m_hooks.applyFontLayout();
+    m_card.applyFontLayout();
 }
 
 void TestEngine::showTestAnswer(bool accepted)
@@ -241,14 +212,13 @@ void TestEngine::showTestAnswer(bool accepted)
     StudySession& s = m_study.session();
     if (kind() == TestKind::Number) {
         const QString text = s.currentLine;
-        showCardText(m_ctx.controls.Label1, text);
+        m_card.showQuestion(text);
         m_study.showStick(text);
         return;
     }
     // After an item was taken, the strip shows question and answer together when typed
     // text is echoed there; otherwise the answer shows as in its own phase.
-    s.answerOnDemand = accepted && m_ctx.state.options.showTypedText && m_hooks.stickShown
-        && m_hooks.stickShown();
+    s.answerOnDemand = accepted && m_ctx.state.options.showTypedText && m_card.stickShown();
     m_study.ShowAnswer();
 }
 
@@ -287,15 +257,14 @@ bool TestEngine::finishItem()
 void TestEngine::beginQuestionPhase(EngineTimer& timer, bool speak)
 {
     // The phase is timed from the end of speech.
-    if (speak && m_hooks.speakItem) {
-        m_hooks.speakItem();
+    if (speak) {
+        m_card.speakItem();
         timer.countFromNow();
         if (!running())
             return;
     }
     m_study.SetQuestionInterval(timer);
-    if (m_hooks.startTimerBar)
-        m_hooks.startTimerBar();
+    startTimerBar();
     StudySession& s = m_study.session();
     if (!s.perSecondMode)
         s.phase = StudyPhase::AwaitAnswer;
@@ -318,8 +287,7 @@ void TestEngine::showAutomaticAnswer()
 {
     StudySession& s = m_study.session();
     s.phaseStart = m_ctx.clock.secondsSinceMidnight();
-    if (m_hooks.stopTimerBar)
-        m_hooks.stopTimerBar();
+    m_card.stopTimerBar();
     showTestAnswer(false);
     m_study.SetAnswerInterval(*m_timer6);
     if (!s.perSecondMode)
@@ -330,12 +298,11 @@ void TestEngine::showNextAutomaticItem()
 {
     StudySession& s = m_study.session();
     s.phaseStart = m_ctx.clock.secondsSinceMidnight();
-    if (m_hooks.eraseHandwriting)
-        m_hooks.eraseHandwriting();
+    m_card.clearHandwriting();
     if (!finishItem())
         return;
     if (s.n >= s.N) {
-        enableMainControls();
+        unlockAfterTest();
         EndTest();
         return;
     }
@@ -349,31 +316,28 @@ void TestEngine::showNextAutomaticItem()
 void TestEngine::numberTick()
 {
     StudySession& s = m_study.session();
-    MainControls& c = m_ctx.controls;
     const StudyPhase step = s.phase;
     if (!countLongTick(*m_numberTimer, step))
         return;
     s.phaseStart = m_ctx.clock.secondsSinceMidnight();
     if (step == StudyPhase::AwaitAnswer) {
         move(TestItemEvent::QuestionTimeUp);
-        if (m_hooks.stopTimerBar)
-            m_hooks.stopTimerBar();
-        showCardText(c.Label1, s.currentLine);
+        m_card.stopTimerBar();
+        m_card.showQuestion(s.currentLine);
         m_study.showStick(s.currentLine);
         m_study.SetAnswerInterval(*m_numberTimer);
         if (!s.perSecondMode)
             s.phase = StudyPhase::AwaitItem;
         return;
     }
-    if (m_hooks.eraseHandwriting)
-        m_hooks.eraseHandwriting();
+    m_card.clearHandwriting();
     if (!finishItem())
         return;
     // The number test runs until it is ended: its item number stays at 1.
     s.n = 1;
     startItem();
     m_study.showStick(QString());
-    showCardText(c.Label1, {});
+    m_card.showQuestion({});
     drawNumber();
     beginQuestionPhase(*m_numberTimer, true);
 }
@@ -400,123 +364,76 @@ void TestEngine::stop()
     if (!running())
         return;
     m_t.stopRequested = true;
-    enableMainControls();
+    unlockAfterTest();
     EndTest();
 }
 
 void TestEngine::EndTest()
 {
-    MainControls& c = m_ctx.controls;
     MainState& st = m_ctx.state;
     StudySession& s = m_study.session();
     s.phase = StudyPhase::AwaitItem;
     st.testmode = false;
     for (EngineTimer* t : {m_timer6.get(), m_numberTimer.get(), m_answerClear.get()})
         t->setEnabled(false);
-    if (m_hooks.stopTimerBar)
-        m_hooks.stopTimerBar();
+    m_card.stopTimerBar();
     m_study.setCurrentTimer(m_study.timer());
 
-    c.Rndop[m_t.savedRandom ? 0 : 1]->setChecked(true);
-    c.Revch->setChecked(m_t.savedReverse);
-    c.Spkch->setChecked(m_t.savedSpeech);
-
-    for (QWidget* w : std::initializer_list<QWidget*> {c.syuuryoubtn, c.tsec, c.tsecbtn,
-             c.ketabotan, c.ketamax, c.ketamin, c.zidouMARU, c.testTEISIbtn, c.testSAIKAIbtn,
-             c.syudouKAKUNIN, c.syudouMARU, c.syudouBATU, c.syudouskip, c.kikitori, c.rev,
-             c.testkekka, c.testkekkakesi, c.TestListbtn})
-        w->hide();
-    c.testSIZIlabel->show();
-    c.testKEKKAlabel[0]->show();
-    c.testKEKKAlabel[2]->hide();
-    c.nPickzencheck->show();
-    {
-        const QSignalBlocker blocker(c.typec);
-        c.typec->setChecked(false);
-    }
-    c.testKEKKAlabel[1]->clear();
-    showCardText(c.testKEKKAlabel[2], {});
-    c.iroch->setChecked(false);
-    c.iroch->hide();
+    m_view.restoreStudyChoices(m_t.savedRandom, m_t.savedReverse, m_t.savedSpeech);
+    m_view.takeDownTestPanel();
 
     SettingsStore::WriteValue(QString::number(st.nyuuryokumode), QStringLiteral("NYUURYOKU"),
         Section::Test, m_settingsPath);
     st.nyuuryokumode = 0;
-    {
-        const QSignalBlocker blocker(c.cuttext);
-        c.cuttext->clear();
-    }
-    c.cuttext->setToolTip(tr("Enter：一時停止 Tab：答え"));
-    c.typeRow->hide();
-    c.Label1->setAlignment(m_ctx.state.options.longText ? Qt::AlignLeft | Qt::AlignTop
-                                                        : Qt::AlignHCenter | Qt::AlignTop);
-
-    for (QLabel* l : {c.Label1, c.Label2, c.NoLabel, c.pNolabel})
-        l->clear();
+    m_card.clearTypingBox();
+    m_view.alignCardForNumbers(false);
+    m_view.clearCardAndNumbers();
     s.currentLine.clear();
     s.previousLine.clear();
     s.item = ItemText {};
     s.stickText.clear();
     s.n = 0;
     m_t.number.reset();
-    c.testTEISIbtn->setEnabled(true);
-    c.testSAIKAIbtn->setEnabled(false);
     m_study.setPausedControls(false);
     s.itemState = {};
     m_item = {};
 
-    if (m_hooks.reloadProblemData)
-        m_hooks.reloadProblemData();
+    if (!m_quietEnd)
+        m_view.reloadProblemData();
     ComposeScoreText();
-    const bool results
-        = kind() != TestKind::Number && m_hooks.testListEmpty && !m_hooks.testListEmpty();
-    if (results) {
-        c.TestListbtn->show();
-        if (m_hooks.showResults)
-            m_hooks.showResults();
+    if (kind() != TestKind::Number && !m_view.testListEmpty()) {
+        m_view.showResultsButton();
+        if (!m_quietEnd)
+            m_view.showResults();
     }
-    showCardText(c.testSIZIlabel, tr("お疲れ様、テスト終了です。STARTで再開できるよ。"));
+    m_view.showTestEnded();
     if (!st.typedSpeedMode)
-        m_study.speedBoxChosen(c.Seccom->currentIndex());
+        m_study.speedBoxChosen(m_view.studySpeedIndex());
     const QString stored
         = SettingsStore::ReadValue(QStringLiteral("SOKUDO"), Section::Test, m_settingsPath);
     if (isValidTypedSpeed(stored))
-        c.tsec->setEditText(stored);
-    if (m_hooks.relayout)
-        m_hooks.relayout();
-    if (m_hooks.ended)
-        m_hooks.ended();
+        m_view.showTestSeconds(stored);
+    m_view.relayout();
+    m_view.testEnded();
 }
 
 void TestEngine::takeDownTestDisplay()
 {
-    MainControls& c = m_ctx.controls;
     if (running()) {
         // Nothing of a test cut short is kept: the new list replaces it.
-        auto reload = std::exchange(m_hooks.reloadProblemData, nullptr);
-        auto results = std::exchange(m_hooks.showResults, nullptr);
-        enableMainControls();
+        m_quietEnd = true;
+        unlockAfterTest();
         EndTest();
-        m_hooks.reloadProblemData = std::move(reload);
-        m_hooks.showResults = std::move(results);
+        m_quietEnd = false;
     }
     if (!m_ctx.state.testResultsHeld)
         return;
-    if (m_hooks.clearTestList)
-        m_hooks.clearTestList();
-    c.testFrame->hide();
-    c.Image1_10->hide();
-    c.testKEKKAlabel[0]->hide();
-    c.testKEKKAlabel[1]->clear();
-    showCardText(c.testKEKKAlabel[2], {});
-    c.testKEKKAlabel[2]->hide();
-    if (m_hooks.closeDatabaseScreen)
-        m_hooks.closeDatabaseScreen();
+    m_view.clearTestList();
+    m_view.hideTestResults();
+    m_view.closeDatabaseScreen();
     m_ctx.state.testResultsHeld = false;
-    setGetButtonsShown(true);
-    c.iroch->show();
-    if (m_hooks.relayout)
-        m_hooks.relayout();
+    m_view.showGetListCommands(true);
+    m_view.relayout();
 }
 
 void TestEngine::fail(const AppError& error)
@@ -524,10 +441,10 @@ void TestEngine::fail(const AppError& error)
     const QString text = error.number == ErrorNumber::IndexOutOfRange
         ? delimiterMismatchText(m_ctx.state.options.delimiter)
         : errorText(error);
-    m_ctx.platform.showMessage(&m_ctx.window, text, MessageIcon::Error, MessageButtons::Ok);
+    m_card.tell(text, MessageIcon::Error);
     if (!running())
         return;
-    enableMainControls();
+    unlockAfterTest();
     EndTest();
 }
 

@@ -4,6 +4,7 @@
 #include "problemdata/range.h"
 #include "quiz/testitem.h"
 #include "quiz/testtypes.h"
+#include "quiz/testview.h"
 #include "study/studyengine.h"
 
 #include <QCoreApplication>
@@ -14,14 +15,7 @@
 #include <memory>
 #include <optional>
 
-class QAction;
-class QMainWindow;
-
 namespace keruna {
-
-class MainMenus;
-class Platform;
-struct MainControls;
 
 // A test's own state. The item number, the phase (answerPending) and the current item are
 // the presentation engine's, which the test shares; where the item stands is the engine's
@@ -46,57 +40,15 @@ struct TestSession {
     bool savedSpeech = false;
 };
 
-// Steps that belong to other parts of the main screen; unset ones do nothing.
-struct TestHooks {
-    std::function<void()> speakItem; // returns when the utterance has finished
-    std::function<void()> startTimerBar;
-    std::function<void()> stopTimerBar;
-    std::function<void()> eraseHandwriting;
-    std::function<void()> applyFontLayout;
-    std::function<void()> relayout; // the panels after controls were shown or hidden
-    std::function<bool()> stickShown;
-    std::function<bool()> getListOutside; // on the external GET screen
-    // Appends a judged item to the GET list and selects it; false when it was there already.
-    std::function<bool(const QString& key, bool red, bool allowDuplicate, int line)>
-        appendToGetList;
-    std::function<void()> checkSelectedGetEntry;
-    std::function<void()> focusGetList;
-    // Checked and unchecked entries of the GET list shown now, or of the test list after
-    // the test.
-    std::function<std::pair<int, int>(bool afterTest)> judgedCounts;
-    std::function<bool()> testListEmpty;
-    std::function<void()> reloadProblemData; // the test's list is kept
-    std::function<void()> ended; // the test is over, its score final (also one cut short)
-    std::function<void()> clearTestList; // the GET list and the test's list behind it
-    std::function<void()> closeDatabaseScreen;
-    std::function<void()> showResults; // TestListbtn
-    std::function<void(const QString&)> scoreShown; // the external screen's result line
-    // The score as the database screen's result panel shows it.
-    std::function<void(const QString& range, int correct, int wrong, int rate)> showResultScore;
-};
-
 // The test engine: automatic and manual tests over the question range, and the number
 // listening test. Driven by its timers and the main screen's buttons on the UI thread.
 class TestEngine {
     Q_DECLARE_TR_FUNCTIONS(TestEngine)
 
 public:
-    // What the test engine acts on: the main screen as it stands, and the seams it shares
-    // with the presentation engine, whose session it shares too.
-    struct Context {
-        QMainWindow& window;
-        MainControls& controls;
-        MainMenus& menus;
-        const ProblemSet& set;
-        const RangeState& range;
-        MainState& state;
-        Platform& platform;
-        Clock& clock;
-        TimerFactory& timers;
-        RandomSource& random;
-    };
-
-    TestEngine(StudyEngine& study, Context context, QString settingsPath, TestHooks hooks);
+    // Acts on the presentation engine's state and seams, and shares its session and its
+    // view (the card); shows the rest of a test through view.
+    TestEngine(StudyEngine& study, TestView& view, QString settingsPath);
     ~TestEngine();
 
     TestSession& session() { return m_t; }
@@ -139,9 +91,8 @@ public:
     // The score recounted from the test list (after the test), for the result view.
     void RecountFromChecks(bool afterTest);
 
-    void ApplyTestGuidance();
     void layoutInputMode();
-    void enableMainControls();
+    void unlockAfterTest();
 
 private:
     void runHeld(const std::function<void()>& tick);
@@ -173,19 +124,23 @@ private:
     bool AdvanceItem();
     void showQuestion();
     void showTestAnswer(bool accepted);
-    void setGetButtonsShown(bool shown);
     void DisableItemButtons();
-    void disableMainControls();
+    void lockForTest();
     void drawNumber();
     void restartActiveTimer(int ms);
+    // The timer bar of the running phase, when it is on and the test not paused.
+    void startTimerBar();
     void fail(const AppError& error);
     double secondsPerItem() const;
-    QAction* menuEntry(const QString& name) const;
 
-    Context m_ctx;
+    StudyEngine::Context m_ctx;
     StudyEngine& m_study;
+    StudyView& m_card; // the study engine's view: the card, the bar, speech
+    TestView& m_view;
     QString m_settingsPath;
-    TestHooks m_hooks;
+    // A test cut short by opening a list or Start: its list is not reloaded nor its
+    // results shown, since what comes next replaces them.
+    bool m_quietEnd = false;
     TestSession m_t;
     TestItemState m_item;
     std::unique_ptr<EngineTimer> m_timer6; // automatic test steps

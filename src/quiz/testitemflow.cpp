@@ -6,8 +6,6 @@
 #include "common/numbers.h"
 #include "common/random.h"
 #include "common/textmatch.h"
-#include "mainscreen/maincontrols.h"
-#include "mainscreen/mainmenus.h"
 #include "mainscreen/mainstate.h"
 #include "problemdata/problemrecord.h"
 #include "problemdata/problemset.h"
@@ -16,21 +14,6 @@
 #include "settings/settingsstore.h"
 #include "study/studyengine.h"
 #include "study/typedspeed.h"
-#include "ui/cardtext.h"
-#include "ui/platform.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMainWindow>
-#include <QMenu>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSignalBlocker>
-#include <QToolButton>
 
 #include <algorithm>
 #include <cmath>
@@ -68,17 +51,16 @@ void TestEngine::RecordJudgement(bool correct)
     const bool numberTest = kind() == TestKind::Number;
     const bool red = !numberTest && isRedRecord(m_t.order.value(s.n - 1));
     // Each judgement its own entry, duplicate records too: the score is the list's checks.
-    const bool appended = m_hooks.appendToGetList
-        && m_hooks.appendToGetList(
-            s.currentLine, red, true, numberTest ? -1 : m_t.orderLines.value(s.n - 1, -1));
+    const bool appended = m_view.appendJudged(
+        s.currentLine, red, numberTest ? -1 : m_t.orderLines.value(s.n - 1, -1));
     int& count = correct ? m_t.correctCount : m_t.wrongCount;
     if (count >= kMaxCount) {
         fail(AppError::of(ErrorNumber::Overflow));
         return;
     }
     ++count;
-    if (correct && appended && m_hooks.checkSelectedGetEntry)
-        m_hooks.checkSelectedGetEntry();
+    if (correct && appended)
+        m_view.checkSelectedGetEntry();
     ComposeScoreText();
 }
 
@@ -94,18 +76,14 @@ void TestEngine::takeItem(TestItemEvent event)
     const TestItemStep step = move(event);
     if (!step.handled)
         return;
-    MainControls& c = m_ctx.controls;
     if (before != TestItemStage::Taken) {
-        if (m_hooks.stopTimerBar)
-            m_hooks.stopTimerBar();
-        const QSignalBlocker blocker(c.cuttext);
-        c.cuttext->setText(QStringLiteral("○"));
+        m_card.stopTimerBar();
+        m_view.markTypingTaken();
     }
     DisableItemButtons();
     if (kind() == TestKind::Manual) {
-        for (QWidget* w : std::initializer_list<QWidget*> {
-                 c.syudouMARU, c.syudouBATU, c.syudouKAKUNIN, c.syudouskip})
-            w->setEnabled(false);
+        m_view.enableManualButtons(false, false);
+        m_view.enableManualSkip(false);
     }
     if (step.record) {
         RecordJudgement(*step.record);
@@ -149,8 +127,7 @@ void TestEngine::SkipItem()
 {
     if (!running() || !m_study.itemCurrent())
         return;
-    m_ctx.controls.syudouskip->setEnabled(false);
-    m_ctx.controls.listSkipbtn->setEnabled(false);
+    m_card.lockSkip();
     takeItem(TestItemEvent::Skip);
 }
 
@@ -159,12 +136,9 @@ void TestEngine::showAnswerByTab()
     StudySession& s = m_study.session();
     if (!running() || !m_study.itemCurrent() || !move(TestItemEvent::Tab).handled)
         return;
-    {
-        const QSignalBlocker blocker(m_ctx.controls.cuttext);
-        m_ctx.controls.cuttext->clear();
-    }
+    m_card.clearTypingBox();
     if (kind() == TestKind::Number) {
-        showCardText(m_ctx.controls.Label1, s.currentLine);
+        m_card.showQuestion(s.currentLine);
     } else {
         s.answerOnDemand = false;
         m_study.ShowAnswer();
@@ -181,8 +155,8 @@ void TestEngine::typedTextChanged(const QString& text)
         return;
     if (kind() == TestKind::Number) {
         if (m_ctx.state.options.showTypedText) {
-            m_ctx.controls.Label1->setText(text);
-            if (m_hooks.stickShown && m_hooks.stickShown())
+            m_card.echoTyped(true, text);
+            if (m_card.stickShown())
                 m_study.showStick(text);
         }
     } else {
@@ -196,12 +170,10 @@ void TestEngine::typedTextChanged(const QString& text)
 
 void TestEngine::answerClearTick()
 {
-    MainControls& c = m_ctx.controls;
     m_answerClear->setEnabled(false);
-    if (m_ctx.menus.action(QStringLiteral("mTimelag"))->isChecked()
-        || (running() && (m_t.listening || kind() == TestKind::Number)))
-        showCardText(c.Label1, {});
-    showCardText(c.Label2, {});
+    if (m_card.timeLag() || (running() && (m_t.listening || kind() == TestKind::Number)))
+        m_card.showQuestion({});
+    m_card.showAnswer({});
     // The Tab answer's display ends here too; only a manual item's wait moves it on.
     if (!running() || kind() != TestKind::Manual)
         return;
@@ -210,19 +182,15 @@ void TestEngine::answerClearTick()
 
 void TestEngine::revealAnswer()
 {
-    MainControls& c = m_ctx.controls;
     if (!running() || kind() != TestKind::Manual || !move(TestItemEvent::Reveal).handled)
         return;
     showTestAnswer(false);
-    c.syudouMARU->setEnabled(true);
-    c.syudouBATU->setEnabled(true);
-    c.syudouKAKUNIN->setEnabled(false);
-    if (m_ctx.state.nyuuryokumode == 1 && c.cuttext->isVisible() && c.cuttext->isEnabled())
-        c.cuttext->setFocus();
-    else if (m_hooks.focusGetList)
-        m_hooks.focusGetList();
-    if (m_hooks.stopTimerBar)
-        m_hooks.stopTimerBar();
+    m_view.enableManualButtons(false, true);
+    if (m_ctx.state.nyuuryokumode == 1 && m_view.typingBoxOpen())
+        m_view.focusTypingBox();
+    else
+        m_view.focusGetList();
+    m_card.stopTimerBar();
 }
 
 void TestEngine::judge(bool correct)
@@ -235,20 +203,16 @@ void TestEngine::judge(bool correct)
 void TestEngine::nextManualItem()
 {
     StudySession& s = m_study.session();
-    MainControls& c = m_ctx.controls;
     if (s.n >= s.N) {
-        enableMainControls();
+        unlockAfterTest();
         EndTest();
         return;
     }
-    if (m_hooks.eraseHandwriting)
-        m_hooks.eraseHandwriting();
-    c.syudouMARU->setEnabled(false);
-    c.syudouBATU->setEnabled(false);
-    c.syudouKAKUNIN->setEnabled(true);
+    m_card.clearHandwriting();
+    m_view.enableManualButtons(true, false);
     startItem();
-    if (m_ctx.state.nyuuryokumode != 1 && m_hooks.focusGetList)
-        m_hooks.focusGetList();
+    if (m_ctx.state.nyuuryokumode != 1)
+        m_view.focusGetList();
     askManualItem();
 }
 
@@ -257,15 +221,14 @@ void TestEngine::askManualItem()
     if (!AdvanceItem())
         return;
     showQuestion();
-    if (m_t.listening && m_hooks.speakItem)
-        runHeld([this] { m_hooks.speakItem(); });
+    if (m_t.listening)
+        runHeld([this] { m_card.speakItem(); });
     // The end may have been pressed while the word was heard.
     if (!running())
         return;
     // The item's time runs from the end of the word.
     m_study.session().phaseStart = m_ctx.clock.secondsSinceMidnight();
-    if (m_hooks.startTimerBar)
-        m_hooks.startTimerBar();
+    startTimerBar();
 }
 
 void TestEngine::moveManualItem(TestItemEvent event)

@@ -74,8 +74,10 @@ public:
 
     StudySession& session() { return m_s; }
     const StudySession& session() const { return m_s; }
-    // What the engine acts on; the GET test acts on the same.
+    // What the engine acts on; the GET test acts on the same, and a test shows its card
+    // through the same view.
     const Context& context() const { return m_ctx; }
+    StudyView& view() const { return m_view; }
     EngineTimer& timer() { return *m_timer; }
     // The timer that pause, resume and the repeat button act on: Timer3 in study, a test's
     // own timer while it runs.
