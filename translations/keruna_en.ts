@@ -84,7 +84,7 @@
     </message>
     <message>
         <source>ディスクの空き容量が不足しています。</source>
-        <translation>The disk is full.</translation>
+        <translation>Not enough disk space.</translation>
     </message>
     <message>
         <source>ファイルにこれ以上データがありません。</source>
@@ -163,7 +163,7 @@
     </message>
     <message>
         <source>全てチェック/解除</source>
-        <translation>Check all/Uncheck all</translation>
+        <translation>Check/uncheck all</translation>
     </message>
     <message>
         <source>リスト幅を広げます</source>
@@ -191,7 +191,7 @@
     </message>
     <message>
         <source>これまでのテストと暗記の記録を見る</source>
-        <translation>See the record of past tests and memorizing</translation>
+        <translation>View the record of past tests and memorization</translation>
     </message>
     <message>
         <source>正解</source>
@@ -324,7 +324,7 @@
     </message>
     <message>
         <source>問題と答えを手動表示します</source>
-        <translation>You move on to each answer and question yourself</translation>
+        <translation>Shows questions and answers manually</translation>
     </message>
     <message>
         <source>数字テスト</source>
@@ -332,7 +332,7 @@
     </message>
     <message>
         <source>数字の発音を聞き取るテストです</source>
-        <translation>A test of catching spoken numbers</translation>
+        <translation>A listening test with spoken numbers</translation>
     </message>
     <message>
         <source>English</source>
@@ -467,7 +467,7 @@
     <name>DialogButtons</name>
     <message>
         <source>保存先を選ぶ...(&amp;O)</source>
-        <translation>Ch&amp;oose File...</translation>
+        <translation>Ch&amp;oose Where to Save...</translation>
     </message>
     <message>
         <source>キャンセル</source>
@@ -498,11 +498,11 @@
     </message>
     <message>
         <source>問題データ全体&#x3000;%1語(&amp;A)</source>
-        <translation>&amp;All: %1 words</translation>
+        <translation>The &amp;whole word list: %1 words</translation>
     </message>
     <message>
         <source>出題範囲%1&#x3000;%2語(&amp;R)</source>
-        <translation>&amp;Range %1: %2 words</translation>
+        <translation>Question &amp;range %1: %2 words</translation>
     </message>
 </context>
 <context>
@@ -513,7 +513,7 @@
     </message>
     <message>
         <source>文字が不正です。</source>
-        <translation>Some characters are not valid.</translation>
+        <translation>A delimiter is not valid.</translation>
     </message>
     <message>
         <source>チェック数と忘却率(&amp;C)</source>
@@ -525,7 +525,7 @@
     </message>
     <message>
         <source>表示中の単語を暗記済にできます</source>
-        <translation>Mark shown words as memorized</translation>
+        <translation>Mark the shown word as memorized</translation>
     </message>
     <message>
         <source>「%1」はフォルダです。問題データのファイルを開いてください。</source>
@@ -590,7 +590,7 @@
     <message>
         <source>「%1」に書き出せませんでした。<byte value="xd"/>
 %2</source>
-        <translation>Could not write &quot;%1&quot;.<byte value="xd"/>
+        <translation>Could not export to &quot;%1&quot;.<byte value="xd"/>
 %2</translation>
     </message>
     <message>
@@ -753,7 +753,7 @@ Save them?</translation>
     </message>
     <message>
         <source>止Enter  答Tab  次Shift+Enter</source>
-        <translation>Pause: Enter  Answer: Tab  Next: Shift+Enter</translation>
+        <translation>Pause Enter  Answer Tab  Next Shift+Enter</translation>
     </message>
     <message>
         <source>リストに追加</source>
@@ -777,7 +777,7 @@ Save them?</translation>
     </message>
     <message>
         <source>○Enter  レBS  止Del  答Tab  次Shift+Enter</source>
-        <translation>○ Enter  ✓ BS  Stop Del  Answer Tab  Next Shift+Enter</translation>
+        <translation>○ Enter  ✓ BS  Pause Del  Answer Tab  Next Shift+Enter</translation>
     </message>
     <message>
         <source>リストに追加 ※Enter</source>
@@ -805,7 +805,7 @@ Save them?</translation>
     <message>
         <source>チェック数&#x3000;%1<byte value="xd"/>
 %2&#x3000;%3％</source>
-        <translation>Checked: %1<byte value="xd"/>
+        <translation>Checks: %1<byte value="xd"/>
 %2: %3%</translation>
     </message>
     <message>
@@ -945,7 +945,7 @@ Save them?</translation>
     </message>
     <message>
         <source>%1%2 %3%4&#x3000;正解%5 不正解%6&#x3000;正解率%7％</source>
-        <translation>%1%2 %3%4: %5 right, %6 wrong, accuracy %7%</translation>
+        <translation>%1%2 %3 %4: %5 correct, %6 wrong, accuracy %7%</translation>
     </message>
     <message>
         <source>未%1 覚%2 (要%3)</source>
@@ -964,7 +964,7 @@ Save them?</translation>
     </message>
     <message>
         <source>学習履歴を書き込めないため、今回はこれ以上記録しません（ディスクの空きが足りないか、書き込みが許されていません）。</source>
-        <translation>The study history cannot be written, so nothing more is recorded this time (the disk is full or writing is not allowed).</translation>
+        <translation>The study history cannot be written, so nothing more will be recorded this session (the disk is full or writing is not allowed).</translation>
     </message>
 </context>
 <context>
@@ -975,7 +975,7 @@ Save them?</translation>
     </message>
     <message>
         <source>種類</source>
-        <translation>Kind</translation>
+        <translation>Type</translation>
     </message>
     <message>
         <source>内容</source>
@@ -1010,7 +1010,7 @@ Save them?</translation>
     </message>
     <message>
         <source>復習：今日 %1語&#x3000;明日 %2語</source>
-        <translation>Due: %1 today, %2 tomorrow</translation>
+        <translation>Review: %1 today, %2 tomorrow</translation>
     </message>
     <message>
         <source>学習履歴 - すべての問題データ</source>
@@ -1042,7 +1042,7 @@ Save them?</translation>
     </message>
     <message>
         <source>CSVファイル(*.csv)</source>
-        <translation>CSV Files (*.csv)</translation>
+        <translation>CSV files (*.csv)</translation>
     </message>
     <message>
         <source>学習履歴.csv</source>
@@ -1051,7 +1051,7 @@ Save them?</translation>
     <message>
         <source>「%1」に書き出せませんでした。<byte value="xd"/>
 %2</source>
-        <translation>Could not write &quot;%1&quot;.<byte value="xd"/>
+        <translation>Could not export to &quot;%1&quot;.<byte value="xd"/>
 %2</translation>
     </message>
     <message>
@@ -1081,7 +1081,7 @@ Save them?</translation>
     </message>
     <message>
         <source>%1 行あります。初めの行はこのように読めました。</source>
-        <translation>%1 rows. The first rows read like this.</translation>
+        <translation>There are %1 rows. The first ones were read like this.</translation>
     </message>
     <message>
         <source>読み込む内容の初めの行</source>
@@ -1142,7 +1142,7 @@ Save them?</translation>
 指定した区切り文字  %1  が一致していません。<byte value="xd"/>
 正しく設定し直してから開始してください。</source>
         <translation>Error number: 9<byte value="xd"/>
-The delimiter  %1  does not match the list.<byte value="xd"/>
+The delimiter  %1  does not match the word list.<byte value="xd"/>
 Set it correctly, then start again.</translation>
     </message>
 </context>
@@ -1158,7 +1158,7 @@ Set it correctly, then start again.</translation>
     </message>
     <message>
         <source>速度の設定（入力可）</source>
-        <translation>Speed (you can type one)</translation>
+        <translation>Speed (editable)</translation>
     </message>
     <message>
         <source>速度の適用</source>
@@ -1166,15 +1166,15 @@ Set it correctly, then start again.</translation>
     </message>
     <message>
         <source>下限値の設定（入力可）</source>
-        <translation>Lower limit (you can type one)</translation>
+        <translation>Lower bound (editable)</translation>
     </message>
     <message>
         <source>上限値の設定（入力可）</source>
-        <translation>Upper limit (you can type one)</translation>
+        <translation>Upper bound (editable)</translation>
     </message>
     <message>
         <source>桁数の適用</source>
-        <translation>Apply digit range</translation>
+        <translation>Apply bounds</translation>
     </message>
     <message>
         <source>聞取</source>
@@ -1270,7 +1270,7 @@ Set it correctly, then start again.</translation>
     </message>
     <message>
         <source>表示中の単語を暗記済にできます</source>
-        <translation>Mark shown words as memorized</translation>
+        <translation>Mark the shown word as memorized</translation>
     </message>
     <message>
         <source>問題データ編集&#x3000;※編集後は再読込してください</source>
@@ -1302,7 +1302,7 @@ Set it correctly, then start again.</translation>
     </message>
     <message>
         <source>発音&#x3000;※Ctrl</source>
-        <translation>Speak (Ctrl)</translation>
+        <translation>Pronounce (Ctrl)</translation>
     </message>
     <message>
         <source>表示速度</source>
@@ -1389,7 +1389,7 @@ Set it correctly, then start again.</translation>
     </message>
     <message>
         <source>ゲット(&amp;G)</source>
-        <translation>&amp;Get</translation>
+        <translation>&amp;GET</translation>
     </message>
     <message>
         <source>データベース&amp;M)</source>
@@ -1661,7 +1661,7 @@ Set it correctly, then start again.</translation>
     </message>
     <message>
         <source>ゲット(&amp;U)</source>
-        <translation>&amp;Get</translation>
+        <translation>&amp;GET</translation>
     </message>
     <message>
         <source>データベース(&amp;I)</source>
@@ -1700,7 +1700,7 @@ Set it correctly, then start again.</translation>
     </message>
     <message>
         <source>すべてのファイル(*.*)</source>
-        <translation>All Files (*.*)</translation>
+        <translation>All files (*.*)</translation>
     </message>
     <message>
         <source><byte value="xd"/>
@@ -1728,7 +1728,7 @@ The word list already loaded is unchanged.</translation>
     <name>ProblemWriter</name>
     <message>
         <source>%1行目に、このファイルの文字コードで書けない文字があります。保存しませんでした。</source>
-        <translation>Line %1 has characters that this file&apos;s encoding cannot write. Nothing was saved.</translation>
+        <translation>Line %1 has characters that cannot be saved in this file&apos;s encoding. Nothing was saved.</translation>
     </message>
 </context>
 <context>
@@ -1794,7 +1794,7 @@ The word list already loaded is unchanged.</translation>
     </message>
     <message>
         <source>必要ない問題はＤＢで移動しておくと効率的だよ。</source>
-        <translation>Move the questions you don&apos;t need in the database screen: study goes faster.</translation>
+        <translation>Move questions you don&apos;t need aside in the database screen to study more efficiently.</translation>
     </message>
     <message>
         <source>覚えにくい問題を集中的にやっていこうね。</source>
@@ -1818,11 +1818,11 @@ The word list already loaded is unchanged.</translation>
     </message>
     <message>
         <source>おめでとうございます、全問制覇しました !! </source>
-        <translation>Congratulations, you got every question right !! </translation>
+        <translation>Congratulations, you got every question right!! </translation>
     </message>
     <message>
         <source>パーフェクト、完璧です !! </source>
-        <translation>Perfect, flawless !! </translation>
+        <translation>Perfect, flawless!! </translation>
     </message>
 </context>
 <context>
@@ -1833,7 +1833,7 @@ The word list already loaded is unchanged.</translation>
     </message>
     <message>
         <source>復習の記録を書き込めないため、今回はこれ以上記録しません（ディスクの空きが足りないか、書き込みが許されていません）。</source>
-        <translation>The review log cannot be written, so nothing more is recorded this time (the disk is full or writing is not allowed).</translation>
+        <translation>The review log cannot be written, so nothing more will be recorded this session (the disk is full or writing is not allowed).</translation>
     </message>
 </context>
 <context>
@@ -1880,7 +1880,7 @@ The word list already loaded is unchanged.</translation>
     </message>
     <message>
         <source>【保存説明】※注意：正解データ以外は全て不正解に置き換えます。</source>
-        <translation>[Save] Caution: every word not answered right is set to wrong.</translation>
+        <translation>[Save] Caution: every word not answered correctly is marked wrong.</translation>
     </message>
     <message>
         <source>名前を付けて保存</source>
@@ -1888,7 +1888,7 @@ The word list already loaded is unchanged.</translation>
     </message>
     <message>
         <source>【保存説明】正解データを上書きします。</source>
-        <translation>[Save] The right answers are written over the list.</translation>
+        <translation>[Save] The correct answers are saved over the file.</translation>
     </message>
     <message>
         <source>【保存説明】間違えたデータは未暗記に戻ります。</source>
@@ -1915,7 +1915,7 @@ The word list already loaded is unchanged.</translation>
     </message>
     <message>
         <source>止Enter  答Tab  次Shift+Enter</source>
-        <translation>Pause: Enter  Answer: Tab  Next: Shift+Enter</translation>
+        <translation>Pause Enter  Answer Tab  Next Shift+Enter</translation>
     </message>
     <message>
         <source>リストに追加&#x3000;※Enter</source>
@@ -1935,7 +1935,7 @@ The word list already loaded is unchanged.</translation>
     </message>
     <message>
         <source>○Enter  削BS  止Del  答Tab  次Shift+Enter</source>
-        <translation>○: Enter  Remove: BS  Pause: Del  Answer: Tab  Next: Shift+Enter</translation>
+        <translation>○ Enter  Remove BS  Pause Del  Answer Tab  Next Shift+Enter</translation>
     </message>
 </context>
 <context>
@@ -1981,7 +1981,7 @@ The word list already loaded is unchanged.</translation>
     </message>
     <message>
         <source>全てテスト結果 </source>
-        <translation>All words test results: </translation>
+        <translation>Full test results: </translation>
     </message>
     <message>
         <source>%1%2問</source>
@@ -1996,7 +1996,7 @@ The word list already loaded is unchanged.</translation>
     </message>
     <message>
         <source>%1行目にこのファイルの文字コードで保存できない文字があります。保存は行われませんでした。</source>
-        <translation>Line %1 has characters that this file&apos;s encoding cannot store. Nothing was saved.</translation>
+        <translation>Line %1 has characters that cannot be saved in this file&apos;s encoding. Nothing was saved.</translation>
     </message>
     <message>
         <source>%1行目にNUL文字があります。テキストファイルではないか、UTF-16で保存されています。Shift-JISかUTF-8で保存し直してください。</source>
@@ -2040,7 +2040,7 @@ Use Save As to save it in a folder you can write to.</translation>
     </message>
     <message>
         <source>%1 件は、区切り文字・改行・印と同じ文字を置き換えて1行にしました。</source>
-        <translation> In %1 entries, delimiters, line breaks and text like a mark were replaced to keep each on one line.</translation>
+        <translation> In %1 entries, characters that would read as delimiters, line breaks or marks were replaced to keep each on one line.</translation>
     </message>
     <message>
         <source>%1 件は問題が空のため飛ばしました。</source>
@@ -2059,7 +2059,7 @@ Use Save As to save it in a folder you can write to.</translation>
     </message>
     <message>
         <source>正解データ以外は全て不正解に置き換えます</source>
-        <translation>Set every word not answered right to wrong</translation>
+        <translation>Mark every word not answered correctly as wrong</translation>
     </message>
     <message>
         <source>暗記済リスト</source>
@@ -2090,7 +2090,7 @@ Use Save As to save it in a folder you can write to.</translation>
     <name>keruna::Pickgamen</name>
     <message>
         <source>表示中の単語を暗記済にできます</source>
-        <translation>Mark the word on show as memorized</translation>
+        <translation>Mark the shown word as memorized</translation>
     </message>
     <message>
         <source>リストに追加&#x3000;※Enter</source>
@@ -2098,7 +2098,7 @@ Use Save As to save it in a folder you can write to.</translation>
     </message>
     <message>
         <source>リストから外す(チェックでまとめて削除)&#x3000;※Backspace</source>
-        <translation>Remove from list (removes all checked) (Backspace)</translation>
+        <translation>Remove from list (all checked ones at once) (Backspace)</translation>
     </message>
     <message>
         <source>問題をスキップ ※Shift+Enter</source>
@@ -2114,11 +2114,11 @@ Use Save As to save it in a folder you can write to.</translation>
     </message>
     <message>
         <source>リストデータを保存</source>
-        <translation>Save the list</translation>
+        <translation>Save list</translation>
     </message>
     <message>
         <source>ワンタッチテスト ランダム順で一巡した後に停止します</source>
-        <translation>One-touch test (one pass in random order, then stops)</translation>
+        <translation>One-touch test (stops after one round in random order)</translation>
     </message>
     <message>
         <source>テスト終了</source>
@@ -2126,11 +2126,11 @@ Use Save As to save it in a folder you can write to.</translation>
     </message>
     <message>
         <source>全てチェック/解除</source>
-        <translation>Check all/Uncheck all</translation>
+        <translation>Check/uncheck all</translation>
     </message>
     <message>
         <source>内部画面</source>
-        <translation>Internal screen</translation>
+        <translation>Move to main window</translation>
     </message>
     <message>
         <source>一時停止  ※Delete</source>
@@ -2154,7 +2154,7 @@ Use Save As to save it in a folder you can write to.</translation>
     </message>
     <message>
         <source>テストを終了</source>
-        <translation>End the test</translation>
+        <translation>End test</translation>
     </message>
     <message>
         <source>速度の設定（入力可）</source>
@@ -2182,7 +2182,7 @@ Use Save As to save it in a folder you can write to.</translation>
     </message>
     <message>
         <source>テスト結果を見る</source>
-        <translation>See Test Results</translation>
+        <translation>View Test Results</translation>
     </message>
     <message>
         <source>Enter：一時停止 Tab：答え</source>
@@ -2236,7 +2236,7 @@ Use Save As to save it in a folder you can write to.</translation>
     </message>
     <message>
         <source>速度を入力可能にする[スタートボタンで速度適用します](&amp;T)</source>
-        <translation>Let me &amp;type the speed [Start applies it]</translation>
+        <translation>Allow &amp;typing the speed [Start applies it]</translation>
     </message>
     <message>
         <source>○を押した後すぐ次の問題を表示する(&amp;N)</source>
@@ -2244,15 +2244,15 @@ Use Save As to save it in a folder you can write to.</translation>
     </message>
     <message>
         <source>時間配分</source>
-        <translation>Time share</translation>
+        <translation>Time Split</translation>
     </message>
     <message>
         <source>予想時の問題の時間配分</source>
-        <translation>Question time share when guessing</translation>
+        <translation>Question time split when guessing</translation>
     </message>
     <message>
         <source>入力時の問題の時間配分</source>
-        <translation>Question time share when typing</translation>
+        <translation>Question time split when typing</translation>
     </message>
     <message>
         <source>問題と回答の距離間隔</source>
@@ -2288,15 +2288,15 @@ Use Save As to save it in a folder you can write to.</translation>
     </message>
     <message>
         <source>問題と回答の時間配分を設定できます。</source>
-        <translation>Sets how the time is shared between question and answer.</translation>
+        <translation>Sets how the time is split between question and answer.</translation>
     </message>
     <message>
         <source>文字の距離間隔</source>
-        <translation>Text spacing</translation>
+        <translation>Text Spacing</translation>
     </message>
     <message>
         <source>長文用の距離間隔にする(&amp;D)</source>
-        <translation>&amp;Distance for long texts</translation>
+        <translation>Use spacing for &amp;long text</translation>
     </message>
     <message>
         <source>問題と回答の距離間隔を調節できます。</source>
@@ -2332,7 +2332,7 @@ Use Save As to save it in a folder you can write to.</translation>
     </message>
     <message>
         <source>GET画面</source>
-        <translation>GET screen</translation>
+        <translation>GET Screen</translation>
     </message>
     <message>
         <source>内部GET(&amp;I)</source>
@@ -2364,11 +2364,11 @@ Use Save As to save it in a folder you can write to.</translation>
     </message>
     <message>
         <source>問題と回答の間</source>
-        <translation>Question/answer</translation>
+        <translation>Question/Answer</translation>
     </message>
     <message>
         <source>回答の間</source>
-        <translation>Between meanings</translation>
+        <translation>Between Meanings</translation>
     </message>
     <message>
         <source>入力可能です</source>
@@ -2416,7 +2416,7 @@ Use Save As to save it in a folder you can write to.</translation>
     </message>
     <message>
         <source>文字が不正です。</source>
-        <translation>The delimiter is not valid.</translation>
+        <translation>A delimiter is not valid.</translation>
     </message>
 </context>
 </TS>

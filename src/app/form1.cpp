@@ -11,6 +11,7 @@
 #include "getlist/gettest.h"
 #include "getlist/pickgamen.h"
 #include "history/historyfile.h"
+#include "history/historyrecorder.h"
 #include "history/historywindow.h"
 #include "mainscreen/mainmenus.h"
 #include "problemdata/problemcontroller.h"

@@ -46,6 +46,7 @@ struct PropertiesValues;
 class TimerFactory;
 struct HistoryEvent;
 class HistoryFile;
+class HistoryRecorder;
 class ReviewLog;
 class HistoryWindow;
 
@@ -305,7 +306,6 @@ public:
 
 private:
     void wireHistory();
-    void appendHistory(const HistoryEvent& event);
     // A save wrote these lines (its marks changed, or it went to another file).
     void recordSave(const QString& path, const QStringList& written);
     void recordGetTest(int got, int total, int shown);
@@ -313,6 +313,7 @@ private:
     void recordTest();
     TestChoice m_lastTest;
     QString m_testedList; // the list the last test was taken from
+    bool testOrGetTestActive() const;
     void studyRunning(bool running);
     void studyItemShown();
     // The study session that ran since Start or resume ends now (pause, a new list, a
@@ -320,6 +321,7 @@ private:
     void endStudyRun();
     std::unique_ptr<HistoryFile> m_history;
     std::unique_ptr<ReviewLog> m_reviews;
+    std::unique_ptr<HistoryRecorder> m_recorder;
     int m_reviewDamaged = 0; // lines of the review log skipped at the last load
     // The history window's due counts and forecast, for the list it shows.
     void updateReviewForecast(const QString& list);
@@ -357,15 +359,7 @@ public:
     void awaitReviewSchedule();
 
 private:
-    // The judged items (item text, right) of a test of this kind, in one append.
-    void recordReviews(const QList<std::pair<QString, bool>>& judged, const char* test);
     HistoryWindow* m_historyWindow = nullptr; // owned: deleted with the main screen
-    struct StudyRun {
-        bool running = false;
-        QString list;
-        double start = 0; // seconds since midnight
-        int shown = 0;
-    } m_studyRun;
 
     // Database screen
 public:

@@ -395,16 +395,9 @@ void GetList::changed()
         onChanged();
 }
 
-QString getStatisticsText(const QString& caption, int checked, int entries)
-{
-    // Whole percent, cut: in integers, so that 29 of 100 is 29 and not 28.999….
-    const int rate = entries > 0 ? int(qint64(checked) * 100 / entries) : 0;
-    return QCoreApplication::translate("GetList", "チェック数\u3000%1\r\n%2\u3000%3％")
-        .arg(QString::number(checked), caption.mid(6, 3), QString::number(rate));
-}
-
 QString getStatisticsText(StatisticsRate which, int checked, int entries)
 {
+    // Whole percent, cut: in integers, so that 29 of 100 is 29 and not 28.999….
     const int rate = entries > 0 ? int(qint64(checked) * 100 / entries) : 0;
     const QString name = which == StatisticsRate::Forgetting
         ? QCoreApplication::translate("GetList", "忘却率")

@@ -117,11 +117,8 @@ private:
 // each needs. Call once the view has its model.
 void fitColumnsToView(QTreeView& view);
 
-// "チェック数　2\r\n正解率　66％" for a list of entries of which checked are checked;
-// the label is the caption's seventh to ninth characters.
-QString getStatisticsText(const QString& caption, int checked, int entries);
-// The same text with the rate named outright. A translated caption keeps the rate's name in
-// no fixed place, so callers that know which rate they show use this form.
+// "チェック数　2\r\n正解率　66％" for a list of entries of which checked are checked, with
+// the rate its menu item names.
 enum class StatisticsRate { Correct, Forgetting }; // 正解率, 忘却率
 QString getStatisticsText(StatisticsRate which, int checked, int entries);
 

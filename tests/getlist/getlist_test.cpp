@@ -131,8 +131,8 @@ TEST_F(GetListTest, ASecondViewShowsAndChecksTheSameEntries)
 
 TEST(GetStatistics, CheckedCountAndCutRate)
 {
-    EXPECT_EQ(getStatisticsText(QStringLiteral("チェック数と正解率(&C)"), 2, 3),
+    EXPECT_EQ(getStatisticsText(StatisticsRate::Correct, 2, 3),
         QStringLiteral("チェック数　2\r\n正解率　66％"));
-    EXPECT_EQ(getStatisticsText(QStringLiteral("チェック数と忘却率(&C)"), 29, 100),
+    EXPECT_EQ(getStatisticsText(StatisticsRate::Forgetting, 29, 100),
         QStringLiteral("チェック数　29\r\n忘却率　29％"));
 }
