@@ -49,16 +49,9 @@ void Form1::updateReviewForecast(const QString& list)
         return;
     constexpr int kDays = 30;
     const QDate today = m_ctx.clock.now().date();
-    QList<int> perDay;
-    if (list == m_set.path && !m_set.reviewDays.isEmpty()) {
-        perDay.fill(0, kDays);
-        const qint64 first = reviewDay(today);
-        for (const QString& record : m_set.memorizedList) {
-            const auto due = m_set.reviewDays.constFind(itemTextOf(record));
-            if (due != m_set.reviewDays.constEnd() && *due - first < kDays)
-                ++perDay[int(std::max<qint64>(0, *due - first))];
-        }
-    }
+    const QList<int> perDay = list == m_set.path && !m_set.reviewDays.isEmpty()
+        ? reviewForecast(m_set.memorizedList, m_set.reviewDays, today, kDays)
+        : QList<int>();
     m_historyWindow->setReviews(today, perDay, m_reviewDamaged);
 }
 

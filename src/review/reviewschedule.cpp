@@ -1,5 +1,9 @@
 #include "review/reviewschedule.h"
 
+#include "problemdata/problemrecord.h"
+
+#include <algorithm>
+
 namespace keruna {
 
 QHash<QString, FsrsState> scheduleReviews(const QList<ReviewRecord>& records)
@@ -15,6 +19,19 @@ void addReviews(QHash<QString, FsrsState>& states, const QList<ReviewRecord>& re
         FsrsState& s = states[r.item];
         s = fsrsApply(s, {reviewDay(r.date), r.right ? 3 : 1});
     }
+}
+
+QList<int> reviewForecast(const QStringList& memorized, const QHash<QString, qint64>& reviewDays,
+    const QDate& today, int days)
+{
+    QList<int> perDay(days, 0);
+    const qint64 first = reviewDay(today);
+    for (const QString& record : memorized) {
+        const auto due = reviewDays.constFind(itemTextOf(record));
+        if (due != reviewDays.constEnd() && *due - first < days)
+            ++perDay[int(std::max<qint64>(0, *due - first))];
+    }
+    return perDay;
 }
 
 } // namespace keruna

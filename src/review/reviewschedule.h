@@ -21,4 +21,10 @@ QHash<QString, FsrsState> scheduleReviews(const QList<ReviewRecord>& records);
 // Adds later judgements to schedules made before.
 void addReviews(QHash<QString, FsrsState>& states, const QList<ReviewRecord>& records);
 
+// How many of the memorized records come due on each of the days from today on: an item
+// overdue counts today, one not scheduled or due later is not counted. reviewDays holds each
+// scheduled item's next review day by its item text.
+QList<int> reviewForecast(const QStringList& memorized, const QHash<QString, qint64>& reviewDays,
+    const QDate& today, int days);
+
 } // namespace keruna

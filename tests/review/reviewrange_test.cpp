@@ -4,6 +4,7 @@
 #include "history/historywindow.h"
 #include "problemdata/problemcontroller.h"
 #include "quiz/testtypes.h"
+#include "review/reviewschedule.h"
 #include "support/harness.h"
 
 #include <QComboBox>
@@ -149,4 +150,20 @@ TEST(ReviewRange, HoldsTheMemorizedItemsDueAndLeavesTheListAlone)
     EXPECT_FALSE(h.form().state().testmode);
     ASSERT_FALSE(h.platform.messages.empty());
     EXPECT_EQ(h.platform.messages.back().text, QStringLiteral("復習する問題はありません。"));
+}
+
+// The history window's forecast: each memorized item on the day it comes due, an overdue
+// one today, one unscheduled or due after the last day nowhere; records are keyed by their
+// item text, marks and all.
+TEST(ReviewForecast, CountsEachItemOnItsDueDay)
+{
+    const QDate today(2026, 12, 8);
+    const qint64 t = today.toJulianDay();
+    const QHash<QString, qint64> days = {{"a,1", t - 3}, {"b,2", t}, {"c,3", t + 2}, {"d,4", t + 2},
+        {"e,5", t + 3}, {"f,6", t + 40}};
+    const QStringList memorized
+        = {"a,1,,○", "b,2,,○", "c,3,赤○", "d,4,,○", "e,5,,○", "f,6,,○", "g,7,,○"};
+    EXPECT_EQ(reviewForecast(memorized, days, today, 3), QList<int>({2, 0, 2}));
+    EXPECT_EQ(reviewForecast(memorized, days, today, 4), QList<int>({2, 0, 2, 1}));
+    EXPECT_EQ(reviewForecast({}, days, today, 2), QList<int>({0, 0}));
 }
