@@ -2,6 +2,7 @@
 
 #include "exchange/exportdialog.h"
 #include "exchange/importdialog.h"
+#include "getlist/getlist.h"
 #include "getlist/gettestview.h"
 #include "mainscreen/maincontrols.h"
 #include "mainscreen/mainstate.h"
@@ -200,6 +201,7 @@ private:
     void wireGetList();
     void appendCurrentItemToGetList();
     void showGetListPopup(const QPoint& at);
+    StatisticsRate m_popupRate = StatisticsRate::Forgetting; // as the popup last offered
     void focusGetList() override;
     void SpeakItem();
     void repeatSpeech();

@@ -157,12 +157,9 @@ void Form1::wireGetList()
     m_menus->onCommand(QStringLiteral("mlistritu"), [this] {
         if (m_getList->isEmpty())
             return;
-        // The caption names the rate the popup offered when it was last shown.
-        const bool correct
-            = m_menus->action(QStringLiteral("mlistritu"))->text() == tr("チェック数と正解率(&C)");
+        // The rate the popup offered when it was last shown.
         m_ctx.platform.showMessage(this,
-            getStatisticsText(correct ? StatisticsRate::Correct : StatisticsRate::Forgetting,
-                m_getList->checkedCount(), m_getList->count()),
+            getStatisticsText(m_popupRate, m_getList->checkedCount(), m_getList->count()),
             MessageIcon::Information, MessageButtons::Ok);
     });
     m_menus->onCommand(
@@ -174,8 +171,12 @@ void Form1::showGetListPopup(const QPoint& at)
     const bool any = !m_getList->isEmpty();
     for (const char* name : {"mlistred", "mlisthatuon", "mlistritu"})
         m_menus->action(QString::fromLatin1(name))->setEnabled(any);
+    // A running test's list holds its judgements: checked is right. Otherwise checked means
+    // forgotten again.
+    m_popupRate = m_state.testmode ? StatisticsRate::Correct : StatisticsRate::Forgetting;
     m_menus->action(QStringLiteral("mlistritu"))
-        ->setText(m_state.testmode ? tr("チェック数と正解率(&C)") : tr("チェック数と忘却率(&C)"));
+        ->setText(m_popupRate == StatisticsRate::Correct ? tr("チェック数と正解率(&C)")
+                                                         : tr("チェック数と忘却率(&C)"));
     m_menus->listPopup()->popup(at);
 }
 
