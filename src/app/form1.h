@@ -12,6 +12,7 @@
 #include "quiz/testtypes.h"
 #include "quiz/testview.h"
 #include "review/fsrs.h"
+#include "review/reviewcache.h"
 #include "study/studyview.h"
 #include "ui/platform.h"
 
@@ -331,20 +332,6 @@ private:
     // Reviews (form1reviews.cpp). The schedule of the list last loaded is kept, and each
     // load reads only what was appended to the log since; the first load of a list reads
     // the whole log off the user-interface thread, and 【復】 waits for it.
-    struct ReviewCache {
-        QString list; // absolute path
-        qint64 end = 0; // bytes of the log read
-        QHash<QString, FsrsState> states;
-        QHash<QString, qint64> days; // each item's next review, made when states change
-        int damaged = 0;
-        // The due lines last marked, for the records and the day they were marked on: a
-        // list loaded again unchanged on the same day takes them as they are.
-        bool marksStale = true; // days changed since
-        QStringList markedRecords;
-        qint64 markedDay = 0;
-        QStringList dueList;
-        QList<int> dueLines;
-    };
     void scheduleReviewsOf(ProblemSet& set);
     void applyReviewCache(ProblemSet& set);
     void showReviewDaysInDatabase(const QHash<QString, qint64>& days);

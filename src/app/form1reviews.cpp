@@ -8,6 +8,7 @@
 #include "common/background.h"
 #include "common/clock.h"
 #include "history/historywindow.h"
+#include "review/reviewcache.h"
 #include "review/reviewlog.h"
 #include "review/reviewschedule.h"
 
@@ -25,16 +26,8 @@ void Form1::scheduleReviewsOf(ProblemSet& set)
     // What was appended since by this program's tests is a few lines, read here; much more
     // (another program's work) is read afresh in the background like a first load.
     constexpr qint64 kReadHere = 1 << 20;
-    if (m_reviewCache.list == list && logSize >= m_reviewCache.end
-        && logSize - m_reviewCache.end <= kReadHere && !m_reviewWatcher) {
-        qint64 end = 0;
-        const ReviewRead read = m_reviews->readFrom(m_reviewCache.end, list, &end);
-        addReviews(m_reviewCache.states, read.records);
-        m_reviewCache.marksStale = m_reviewCache.marksStale || !read.records.isEmpty();
-        for (const ReviewRecord& r : read.records)
-            m_reviewCache.days.insert(r.item, fsrsDueDay(m_reviewCache.states.value(r.item)));
-        m_reviewCache.damaged += read.damaged;
-        m_reviewCache.end = end;
+    if (!m_reviewWatcher && m_reviewCache.goesOnTo(list, logSize, kReadHere)) {
+        m_reviewCache.readOn(*m_reviews);
         applyReviewCache(set);
         return;
     }
@@ -48,39 +41,14 @@ void Form1::scheduleReviewsOf(ProblemSet& set)
     m_reviewWatcher = new QFutureWatcher<ReviewCache>(this);
     connect(m_reviewWatcher, &QFutureWatcher<ReviewCache>::finished, this,
         [this] { takeReviewSchedule(); });
-    runInBackground(m_reviewWatcher, [path = m_reviews->path(), list] {
-        ReviewCache made;
-        made.list = list;
-        const ReviewRead read = ReviewLog(path).readFrom(0, list, &made.end);
-        made.states = scheduleReviews(read.records);
-        made.days.reserve(made.states.size());
-        for (auto it = made.states.cbegin(); it != made.states.cend(); ++it)
-            made.days.insert(it.key(), fsrsDueDay(*it));
-        made.damaged = read.damaged;
-        return made;
-    });
+    runInBackground(m_reviewWatcher,
+        [path = m_reviews->path(), list] { return ReviewCache::read(path, list); });
 }
 
 void Form1::applyReviewCache(ProblemSet& set)
 {
-    const int64_t today = reviewDay(m_ctx.clock.now().date());
     m_reviewDamaged = m_reviewCache.damaged;
-    set.reviewDays = m_reviewCache.days; // shared, not copied
-    ReviewCache& c = m_reviewCache;
-    if (!c.marksStale && c.markedDay == today && set.allList == c.markedRecords) {
-        set.dueList = c.dueList;
-        set.dueLines = c.dueLines;
-    } else {
-        set.markDue([&](const QString& item) {
-            const auto it = set.reviewDays.constFind(item);
-            return it != set.reviewDays.constEnd() && *it <= today;
-        });
-        c.marksStale = false;
-        c.markedRecords = set.allList;
-        c.markedDay = today;
-        c.dueList = set.dueList;
-        c.dueLines = set.dueLines;
-    }
+    m_reviewCache.markDue(set, m_ctx.clock.now().date());
     m_c.dakecom->setItemText(int(RangeFilter::Review),
         rangeLabel(RangeFilter::Review) + QString::number(set.dueList.size()));
     showReviewDaysInDatabase(set.reviewDays);

@@ -1,8 +1,11 @@
 #include "common/textfile.h"
+#include "problemdata/problemset.h"
+#include "review/reviewcache.h"
 #include "review/reviewlog.h"
 #include "review/reviewschedule.h"
 #include "support/harness.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -83,4 +86,51 @@ TEST(ReviewSchedule, EachItemIsScheduledFromItsOwnJudgements)
     EXPECT_EQ(fsrsDueDay(states["a"]), fsrsDueDay(fsrsReplay({{day1, 3}, {day1 + 2, 3}})));
     EXPECT_EQ(fsrsDueDay(states["b"]), day1 + 1); // Again: tomorrow
     EXPECT_EQ(fsrsDueDay(states["c"]), day1 + 1 + fsrsIntervalDays(fsrsInitialStability(3)));
+}
+
+// A list's schedule kept between loads (items keyed by their text, marks aside): a load of
+// the same list goes on from it when the log only grew a little, and takes in just what it
+// gained; the due marks are made again
+// when the schedule, the list or the day changed, and taken as they were otherwise.
+TEST(ReviewCache, GoesOnFromTheLastReadAndMarksDueOncePerChange)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("keruna-reviews.csv");
+    const QString list = QStringLiteral("/w.txt");
+    ReviewLog log(path);
+    ASSERT_TRUE(log.append({record(1, list, "a,1", false), record(1, list, "b,2", true)}));
+    ReviewCache cache = ReviewCache::read(path, list);
+    EXPECT_EQ(cache.states.size(), 2);
+    const qint64 size = QFileInfo(path).size();
+    EXPECT_EQ(cache.end, size);
+    EXPECT_TRUE(cache.goesOnTo(list, size + 100, 1000));
+    EXPECT_FALSE(cache.goesOnTo(QStringLiteral("/other.txt"), size, 1000));
+    EXPECT_FALSE(cache.goesOnTo(list, size - 1, 1000)); // cleared since
+    EXPECT_FALSE(cache.goesOnTo(list, size + 1001, 1000));
+
+    ProblemSet set;
+    for (const char* line : {"a,1,,○", "b,2,,○", "c,3,,○"})
+        set.addLine(QString::fromUtf8(line));
+    const QDate day2(2026, 11, 2);
+    cache.markDue(set, day2);
+    EXPECT_EQ(set.dueList, QStringList({"a,1,,○"})); // wrong yesterday: due today
+
+    ASSERT_TRUE(log.append({record(1, list, "c,3", false)}));
+    cache.readOn(log);
+    EXPECT_EQ(cache.states.size(), 3);
+    EXPECT_EQ(cache.end, QFileInfo(path).size());
+    cache.markDue(set, day2); // the same day, but the schedule changed
+    EXPECT_EQ(set.dueList, QStringList({"a,1,,○", "c,3,,○"}));
+
+    // Nothing changed: the marks are taken as they were, whatever the days say now.
+    cache.days["c,3"] = reviewDay(day2) + 99;
+    cache.markDue(set, day2);
+    EXPECT_EQ(set.dueList, QStringList({"a,1,,○", "c,3,,○"}));
+    // The next day they are made again: b only if its first interval has run out.
+    const QDate day3 = day2.addDays(1);
+    cache.markDue(set, day3);
+    QStringList due = {"a,1,,○"};
+    if (cache.days["b,2"] <= reviewDay(day3))
+        due.append("b,2,,○");
+    EXPECT_EQ(set.dueList, due);
 }
