@@ -12,6 +12,9 @@
 #include <QMap>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <array>
+
 namespace keruna {
 
 namespace {
@@ -57,36 +60,44 @@ QString tip(const HistoryEvent& e)
 }
 
 // A long series is drawn by what each of kBuckets slices of its time span shows: the
-// slice's lowest and highest point, in the order they happened, each still its own
-// event's. Qt Charts takes some 70 microseconds a point to take in and draw a series:
-// every point of a year's history held the window for seconds.
+// slice's lowest and highest point, slice after slice in time, each still its own event's.
+// Qt Charts takes some 70 microseconds a point to take in and draw a series: every point
+// of a year's history held the window for seconds. A history is not always in time order
+// (a clock set back, a copied file), so a slice gathers its points wherever they stand.
 void thin(HistoryPoints& series, qint64 first, qint64 last)
 {
     constexpr int kBuckets = 150;
     if (series.points.size() <= 2 * kBuckets || last <= first)
         return;
     const double width = double(last - first + 1) / kBuckets;
+    std::array<int, kBuckets> low;
+    std::array<int, kBuckets> high;
+    low.fill(-1);
+    high.fill(-1);
+    for (int i = 0; i < series.points.size(); ++i) {
+        const double y = series.points[i].y();
+        const int b
+            = std::clamp(int((series.points[i].x() - double(first)) / width), 0, kBuckets - 1);
+        if (low[b] < 0 || y < series.points[low[b]].y())
+            low[b] = i;
+        if (high[b] < 0 || y > series.points[high[b]].y())
+            high[b] = i;
+    }
     HistoryPoints kept;
     kept.describe = series.describe;
-    const auto bucketOf = [&](int i) { return int((series.points[i].x() - first) / width); };
-    for (int start = 0; start < series.points.size();) {
-        const int bucket = bucketOf(start);
-        int low = start;
-        int high = start;
-        int end = start + 1;
-        for (; end < series.points.size() && bucketOf(end) == bucket; ++end) {
-            if (series.points[end].y() < series.points[low].y())
-                low = end;
-            if (series.points[end].y() > series.points[high].y())
-                high = end;
-        }
-        for (int i : {std::min(low, high), std::max(low, high)}) {
-            kept.points.append(series.points[i]);
-            kept.events.append(series.events[i]);
-            if (low == high)
-                break;
-        }
-        start = end;
+    const auto keep = [&](int i) {
+        kept.points.append(series.points[i]);
+        kept.events.append(series.events[i]);
+    };
+    for (int b = 0; b < kBuckets; ++b) {
+        if (low[b] < 0)
+            continue;
+        // In the order they happened.
+        const bool lowFirst = series.points[low[b]].x() < series.points[high[b]].x()
+            || (series.points[low[b]].x() == series.points[high[b]].x() && low[b] < high[b]);
+        keep(lowFirst ? low[b] : high[b]);
+        if (low[b] != high[b])
+            keep(lowFirst ? high[b] : low[b]);
     }
     series = std::move(kept);
 }

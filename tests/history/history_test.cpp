@@ -351,7 +351,8 @@ TEST(HistoryWindow, ALongHistoryIsReadInTheBackgroundAndDrawnByItsExtremes)
         HistoryEvent e = saveEvent(1 + i / 300, i % 2 ? a : QStringLiteral("/lists/b.txt"),
             i == 4001 ? 5000 : (i * 37) % 90 + 5);
         e.notYet = 0; // (a count below 0 is no count)
-        e.time = QTime(0, 0).addSecs(i % 300 * 60);
+        // Out of time order within each day, as after a clock was set back.
+        e.time = QTime(0, 0).addSecs(i * 7919 % 300 * 60);
         bytes += historyLine(e) + '\n';
     }
     writeBytes(file.path(), bytes);
@@ -376,6 +377,8 @@ TEST(HistoryWindow, ALongHistoryIsReadInTheBackgroundAndDrawnByItsExtremes)
     double lowest = 1e9;
     for (int i = 0; i < saves.points.size(); ++i) {
         EXPECT_EQ(saves.points[i].y(), saves.events[i]->memorized);
+        if (i > 0) // drawn as a line, in time order
+            EXPECT_LE(saves.points[i - 1].x(), saves.points[i].x()) << i;
         highest = std::max(highest, saves.points[i].y());
         lowest = std::min(lowest, saves.points[i].y());
     }
