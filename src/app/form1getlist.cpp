@@ -190,30 +190,12 @@ void Form1::focusGetList()
 
 void Form1::appendCurrentItemToGetList()
 {
-    const StudySession& s = m_study->session();
-    if (!m_range.current || s.n < 1)
+    // Red follows the item's own record.
+    const QString record = m_study->currentRecord();
+    if (record.isEmpty())
         return;
-    // Red follows the item's record, as the range (or the GET test's shuffled copy of
-    // it) lists it.
-    const QString record = s.getTestRunning ? s.getTestOrder.value(s.n - 1)
-                                            : rangeList(m_set, *m_range.current).value(s.n - 1);
-    bool red = false;
-    switch (*m_range.current) {
-    case RangeFilter::NotYet:
-        red = record.endsWith(MarkSuffix::NotYetRed);
-        break;
-    case RangeFilter::Memorized:
-    case RangeFilter::Review: // memorized items, due for review
-        red = record.endsWith(MarkSuffix::MemorizedRed);
-        break;
-    case RangeFilter::All:
-        red = isRedRecord(record);
-        break;
-    case RangeFilter::Red:
-        red = true;
-        break;
-    }
-    m_getList->append(s.currentLine, m_state.options.delimiter, red);
+    m_getList->append(
+        m_study->session().currentLine, m_state.options.delimiter, isRedRecord(record));
 }
 
 } // namespace keruna

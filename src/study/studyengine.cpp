@@ -270,6 +270,14 @@ void StudyEngine::showStick(const QString& text)
         m_view.showMinimizedCaption(text);
 }
 
+QString StudyEngine::currentRecord() const
+{
+    if (m_s.n < 1 || (!m_s.getTestRunning && !m_ctx.range.current))
+        return {};
+    return m_s.getTestRunning ? m_s.getTestOrder.value(m_s.n - 1)
+                              : rangeList(m_ctx.set, *m_ctx.range.current).value(m_s.n - 1);
+}
+
 QString StudyEngine::rangeEntryText(int n) const
 {
     const RangeFilter range = m_ctx.range.current.value_or(RangeFilter::NotYet);

@@ -117,6 +117,9 @@ public:
     // moves on.
     void AcceptItem(StudyItemEvent event, const StudyItemStep& step);
     bool itemCurrent() const { return m_s.n > 0 && !m_s.currentLine.isEmpty(); }
+    // The record of the item on show, marks and all, as the range (or the GET test's
+    // shuffled copy of it) lists it; empty before the first item.
+    QString currentRecord() const;
     // The item on show was taken (○) or skipped.
     bool itemTaken() const
     {

@@ -205,6 +205,42 @@ TEST_F(StudyTest, GetItemsAreSkippedAndAllOfThemPauseTheEngine)
     EXPECT_FALSE(h.form().study().timer().isEnabled());
 }
 
+// An item taken with ○ is red in the GET list as its own record is, in every range.
+TEST(StudyEngine, GetEntriesAreRedAsTheirRecordsInEveryRange)
+{
+    const struct {
+        const char* range;
+        QStringList expected; // each entry and whether it is red
+    } cases[] = {
+        {"mbatudake", {"a 0", "b 1"}},
+        {"mmarudake", {"c 0", "d 1"}},
+        {"makadake", {"b 1", "d 1"}},
+        {"mzenbu", {"a 0", "b 1", "c 0", "d 1"}},
+    };
+    for (const auto& c : cases) {
+        Form1Harness h;
+        h.start();
+        const QString path = h.path("red.txt");
+        writeBytes(path, sjis(QStringLiteral("a,1\r\nb,2,赤×\r\nc,3,,○\r\nd,4,赤○\r\n")));
+        h.open(path);
+        h.find<QRadioButton>("Rndop_1")->setChecked(true);
+        h.action(QString::fromLatin1(c.range))->trigger();
+        h.find<QToolButton>("Startbtn")->click();
+        h.timers.advance(1);
+        for (int i = 0; i < c.expected.size(); ++i) {
+            h.find<QToolButton>("listmaru")->click();
+            h.timers.advance(3000);
+        }
+        QStringList got;
+        const GetList& list = h.form().getList();
+        for (int i = 0; i < list.count(); ++i)
+            got.append(
+                list.shadow()[size_t(i)].key.left(1) + u' ' + QString::number(list.isRed(i)));
+        got.sort(); // the order is the range's own
+        EXPECT_EQ(got, c.expected) << c.range;
+    }
+}
+
 TEST(StudyEngine, DuplicateLinesInTheGetListDoNotHangTheEngine)
 {
     for (const char* order : {"Rndop_1", "Rndop_0"}) {
