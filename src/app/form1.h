@@ -235,6 +235,7 @@ private:
     MarkTable markTable() const;
     // The running save writes a test's results (from the result view).
     bool savingTestResults() const;
+    bool saveBy(SaveRoute route); // false when cancelled or not written
     // The window a save's dialogs belong to.
     QWidget* saveOwner();
     // True (the user was asked) when the loaded file changed on disk and is to be kept.

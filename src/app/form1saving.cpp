@@ -76,8 +76,20 @@ void Form1::wireSaving()
 
 bool Form1::savingTestResults() const
 {
-    const SaveRequest& r = m_state.saveRequest;
-    return m_state.testResultsHeld && !r.ListSave && !r.GetSave && !r.ResetSave;
+    return m_state.saveRequest.savesTestResults(m_state.testResultsHeld);
+}
+
+bool Form1::saveBy(SaveRoute route)
+{
+    if (route == SaveRoute::InPlace)
+        return WriteInPlace();
+    if (route == SaveRoute::AskThenChosenFile) {
+        const std::optional<bool> overwrite = chooseSaveMethod();
+        if (!overwrite)
+            return false;
+        m_state.overwriteChoice = *overwrite;
+    }
+    return WriteToChosenFile();
 }
 
 QWidget* Form1::saveOwner()
@@ -134,13 +146,7 @@ bool Form1::SaveDatabaseLists()
     // The lists hold a test's results: whatever an earlier save asked for, this one
     // writes them by the range the test started with.
     request.ListSave = request.GetSave = request.ResetSave = false;
-    if (request.testStartedWith(RangeFilter::All)) {
-        const std::optional<bool> overwrite = chooseSaveMethod();
-        if (!overwrite)
-            return false;
-        m_state.overwriteChoice = *overwrite;
-    }
-    return WriteToChosenFile();
+    return saveBy(resultsSaveRoute(request));
 }
 
 void Form1::SaveGetList()
@@ -154,24 +160,7 @@ void Form1::SaveGetList()
         return;
     m_state.saveRequest.clear();
     m_state.saveRequest.GetSave = true;
-    switch (checkedRange(m_range)) {
-    case RangeFilter::NotYet:
-    // Due items are memorized ones: the GET list marks its own lines and every other
-    // line keeps its bytes, as in 【未】.
-    case RangeFilter::Review:
-        WriteInPlace();
-        break;
-    case RangeFilter::Memorized:
-    case RangeFilter::Red:
-        WriteToChosenFile();
-        break;
-    case RangeFilter::All:
-        if (const std::optional<bool> overwrite = chooseSaveMethod()) {
-            m_state.overwriteChoice = *overwrite;
-            WriteToChosenFile();
-        }
-        break;
-    }
+    saveBy(getListSaveRoute(checkedRange(m_range)));
 }
 
 void Form1::ResetProblemData()

@@ -448,4 +448,25 @@ std::optional<QString> saveTitle(
     return std::nullopt;
 }
 
+SaveRoute getListSaveRoute(RangeFilter range)
+{
+    switch (range) {
+    case RangeFilter::NotYet:
+    case RangeFilter::Review:
+        return SaveRoute::InPlace;
+    case RangeFilter::Memorized:
+    case RangeFilter::Red:
+        return SaveRoute::ChosenFile;
+    case RangeFilter::All:
+        break;
+    }
+    return SaveRoute::AskThenChosenFile;
+}
+
+SaveRoute resultsSaveRoute(const SaveRequest& request)
+{
+    return request.testStartedWith(RangeFilter::All) ? SaveRoute::AskThenChosenFile
+                                                     : SaveRoute::ChosenFile;
+}
+
 } // namespace keruna

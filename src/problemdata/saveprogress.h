@@ -35,7 +35,22 @@ struct SaveRequest {
 
     void clear() { *this = SaveRequest {}; }
     bool testStartedWith(RangeFilter range) const { return TestStartRange[size_t(range)]; }
+    // What this save writes is a test's held results (no other save was asked for).
+    bool savesTestResults(bool resultsHeld) const
+    {
+        return resultsHeld && !ListSave && !GetSave && !ResetSave;
+    }
 };
+
+// Where a save goes: into the list's own file line for line, into a file the user names,
+// or there after asking whether the saved list overwrites the file or replaces it.
+enum class SaveRoute { InPlace, ChosenFile, AskThenChosenFile };
+// The GET list's save in the range in force: in place where the range leaves every other
+// line as it was (【未】, and 【復】, whose items are memorized ones and keep their marks);
+// a part of the list into a named file; the whole list after asking.
+SaveRoute getListSaveRoute(RangeFilter range);
+// A test's results are written by the range the test started with, never in place.
+SaveRoute resultsSaveRoute(const SaveRequest& request);
 
 // The line's item text: the line without its written mark code, or the whole line.
 QString itemKey(const QString& line);

@@ -377,8 +377,9 @@ TEST(HistoryWindow, ALongHistoryIsReadInTheBackgroundAndDrawnByItsExtremes)
     double lowest = 1e9;
     for (int i = 0; i < saves.points.size(); ++i) {
         EXPECT_EQ(saves.points[i].y(), saves.events[i]->memorized);
-        if (i > 0) // drawn as a line, in time order
+        if (i > 0) { // drawn as a line, in time order
             EXPECT_LE(saves.points[i - 1].x(), saves.points[i].x()) << i;
+        }
         highest = std::max(highest, saves.points[i].y());
         lowest = std::min(lowest, saves.points[i].y());
     }

@@ -377,3 +377,30 @@ TEST(SaveProgress, AListSaveFromCopiesOfTheListsKeepsEveryUntouchedByte)
         twin + mem + "\r\n" + twin + mem + "\r\n" + kappa + mem + "\r\n" + kappa + "\r\n" + odd
             + sjis(QStringLiteral(",赤○")) + "\r\n");
 }
+
+// Where each save goes: the GET list in place only where the range leaves every other
+// line as it was; a test's results never in place, asked first after a test over every
+// item; a save of the lists or the GET list is not one of the results, though they are held.
+TEST(SaveProgress, EachSaveGoesWhereItsRangeAllows)
+{
+    const std::pair<RangeFilter, SaveRoute> getList[] = {
+        {RangeFilter::NotYet, SaveRoute::InPlace},
+        {RangeFilter::Review, SaveRoute::InPlace},
+        {RangeFilter::Memorized, SaveRoute::ChosenFile},
+        {RangeFilter::Red, SaveRoute::ChosenFile},
+        {RangeFilter::All, SaveRoute::AskThenChosenFile},
+    };
+    for (const auto& [range, route] : getList)
+        EXPECT_EQ(getListSaveRoute(range), route) << int(range);
+
+    SaveRequest request;
+    request.TestStartRange[size_t(RangeFilter::Memorized)] = true;
+    EXPECT_EQ(resultsSaveRoute(request), SaveRoute::ChosenFile);
+    request.TestStartRange[size_t(RangeFilter::All)] = true;
+    EXPECT_EQ(resultsSaveRoute(request), SaveRoute::AskThenChosenFile);
+
+    EXPECT_TRUE(request.savesTestResults(true));
+    EXPECT_FALSE(request.savesTestResults(false));
+    request.GetSave = true;
+    EXPECT_FALSE(request.savesTestResults(true));
+}
