@@ -27,7 +27,7 @@ struct Form1::DatabaseParts {
     DbListModel lists[2]; // memorized, not yet
     // What the lists held when they were last filled or saved: any difference is the
     // user's unsaved work. Checks are not kept in the file and do not count.
-    QList<std::tuple<int, QString, bool>> settled[2];
+    DbListModel::SavedForm settled[2];
     std::unique_ptr<DBgamen> screen; // made on first use; destroyed before the lists
 };
 
@@ -97,33 +97,16 @@ void Form1::openDatabaseScreen()
     screen.activateWindow();
 }
 
-namespace {
-
-// The entries as saving sees them: which list holds an item text and its mark, and the
-// line it stands for, so that twins trading places are a change. The order within a list
-// is the user's to change and never reaches the file.
-QList<std::tuple<int, QString, bool>> settledEntries(const DbListModel& list)
-{
-    QList<std::tuple<int, QString, bool>> out;
-    out.reserve(list.count());
-    for (const DbEntry& e : list.allEntries())
-        out.append({e.line, e.text, e.red});
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
-} // namespace
-
 bool Form1::listsEdited() const
 {
-    return settledEntries(m_db->lists[0]) != m_db->settled[0]
-        || settledEntries(m_db->lists[1]) != m_db->settled[1];
+    return m_db->lists[0].savedForm() != m_db->settled[0]
+        || m_db->lists[1].savedForm() != m_db->settled[1];
 }
 
 void Form1::markListsSettled()
 {
     for (int i : {0, 1})
-        m_db->settled[i] = settledEntries(m_db->lists[i]);
+        m_db->settled[i] = m_db->lists[i].savedForm();
 }
 
 void Form1::discardListEdits()

@@ -9,6 +9,8 @@
 
 #include <tuple>
 
+#include <algorithm>
+
 namespace keruna {
 
 namespace {
@@ -243,6 +245,16 @@ int moveDbEntries(DbListModel& from, DbListModel& to, int selectedRow)
     }
     to.append(std::move(moved));
     return to.count() - 1;
+}
+
+DbListModel::SavedForm DbListModel::savedForm() const
+{
+    SavedForm out;
+    out.reserve(m_entries.size());
+    for (const DbEntry& e : m_entries)
+        out.append({e.line, e.text, e.red});
+    std::sort(out.begin(), out.end());
+    return out;
 }
 
 } // namespace keruna

@@ -3,10 +3,14 @@
 #include "problemdata/saveprogress.h"
 
 #include <QAbstractTableModel>
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QString>
+
+#include <tuple>
+#include <tuple>
 
 namespace keruna {
 
@@ -55,6 +59,13 @@ public:
     // What saving and export read: each entry's item text, needs-check mark, check and
     // line, in order.
     QList<ListEntry> entries() const;
+
+    // The list as saving sees it, to tell later whether it was edited: which item texts it
+    // holds with their marks and the lines they stand for (so that twins trading places
+    // are a change). The order within a list is the user's and never reaches the file,
+    // nor do the checks.
+    using SavedForm = QList<std::tuple<int, QString, bool>>;
+    SavedForm savedForm() const;
 
     void setEntries(QList<DbEntry> entries);
     void clear() { setEntries({}); }
