@@ -3,13 +3,11 @@
 #include "problemdata/saveprogress.h"
 
 #include <QAbstractTableModel>
-
 #include <QCoreApplication>
 #include <QHash>
 #include <QList>
 #include <QString>
 
-#include <tuple>
 #include <tuple>
 
 namespace keruna {
