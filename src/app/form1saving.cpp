@@ -43,24 +43,6 @@ SaveFileRequest saveDialog(const QString& title, const QString& initialFile)
     return dialog;
 }
 
-// The lines a save wrote differ from the list as loaded (blank lines aside, which every
-// save drops).
-bool marksChanged(const QStringList& loaded, const QStringList& written)
-{
-    qsizetype i = 0;
-    qsizetype j = 0;
-    while (true) {
-        while (i < loaded.size() && loaded[i].isEmpty())
-            ++i;
-        while (j < written.size() && written[j].isEmpty())
-            ++j;
-        if (i == loaded.size() || j == written.size())
-            return i != loaded.size() || j != written.size();
-        if (loaded[i++] != written[j++])
-            return true;
-    }
-}
-
 } // namespace
 
 void Form1::wireSaving()

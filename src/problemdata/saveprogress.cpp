@@ -469,4 +469,20 @@ SaveRoute resultsSaveRoute(const SaveRequest& request)
                                                      : SaveRoute::ChosenFile;
 }
 
+bool marksChanged(const QStringList& loaded, const QStringList& written)
+{
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (true) {
+        while (i < loaded.size() && loaded[i].isEmpty())
+            ++i;
+        while (j < written.size() && written[j].isEmpty())
+            ++j;
+        if (i == loaded.size() || j == written.size())
+            return i != loaded.size() || j != written.size();
+        if (loaded[i++] != written[j++])
+            return true;
+    }
+}
+
 } // namespace keruna

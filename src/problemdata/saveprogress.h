@@ -52,6 +52,10 @@ SaveRoute getListSaveRoute(RangeFilter range);
 // A test's results are written by the range the test started with, never in place.
 SaveRoute resultsSaveRoute(const SaveRequest& request);
 
+// The lines a save wrote differ from the list as loaded, blank lines aside (every save
+// drops them): the learning history counts only such saves.
+bool marksChanged(const QStringList& loaded, const QStringList& written);
+
 // The line's item text: the line without its written mark code, or the whole line.
 QString itemKey(const QString& line);
 

@@ -404,3 +404,16 @@ TEST(SaveProgress, EachSaveGoesWhereItsRangeAllows)
     request.GetSave = true;
     EXPECT_FALSE(request.savesTestResults(true));
 }
+
+// A save counts for the history when it changed a line; blank lines, which every save
+// drops, are no change.
+TEST(SaveProgress, MarksChangedIgnoresOnlyBlankLines)
+{
+    const QStringList loaded = {"a,1", "", "b,2,,○"};
+    EXPECT_FALSE(marksChanged(loaded, {"a,1", "b,2,,○"}));
+    EXPECT_FALSE(marksChanged(loaded, {"", "a,1", "b,2,,○", ""}));
+    EXPECT_TRUE(marksChanged(loaded, {"a,1,,○", "b,2,,○"}));
+    EXPECT_TRUE(marksChanged(loaded, {"a,1"})); // a line gone
+    EXPECT_TRUE(marksChanged(loaded, {"a,1", "b,2,,○", "c,3"})); // one more
+    EXPECT_TRUE(marksChanged(loaded, {"b,2,,○", "a,1"})); // the order
+}
