@@ -117,14 +117,7 @@ void Form1::wireTests()
 
 std::pair<int, int> Form1::judgedCounts(bool afterTest) const
 {
-    if (!afterTest) {
-        const int checked = m_getList->checkedCount();
-        return {checked, m_getList->shownCount() - checked};
-    }
-    int checked = 0;
-    for (const GetEntry& e : m_getList->shadow())
-        checked += e.checked ? 1 : 0;
-    return {checked, m_getList->count() - checked};
+    return m_getList->judgedCounts(afterTest);
 }
 
 std::optional<TestChoice> Form1::runTestDialog(const TestSetupInput& input)

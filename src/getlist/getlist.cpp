@@ -221,6 +221,17 @@ int GetList::checkedCount() const
         [](const GetEntry& e) { return e.checked; }));
 }
 
+std::pair<int, int> GetList::judgedCounts(bool everyEntry) const
+{
+    if (!everyEntry) {
+        const int checked = checkedCount();
+        return {checked, shownCount() - checked};
+    }
+    const int checked = int(std::count_if(m_model.entries().begin(), m_model.entries().end(),
+        [](const GetEntry& e) { return e.checked; }));
+    return {checked, count() - checked};
+}
+
 int GetList::selectedIndex() const
 {
     if (m_pendingCurrent >= 0)

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 class QLabel;
@@ -71,6 +72,9 @@ public:
     // Entries shown in the visible list, and how many of them are checked.
     int shownCount() const { return m_model.rowCount(); }
     int checkedCount() const;
+    // A test's score as the list holds it, checked being right: checked and unchecked
+    // entries of those shown, or of every entry once the test is over.
+    std::pair<int, int> judgedCounts(bool everyEntry) const;
     int selectedIndex() const;
     void select(int index);
     // The external screen's view of the list, which follows the selection of new entries.
