@@ -151,6 +151,8 @@ public:
     void ShowTestResults();
     // After a test's results were saved: the test list and score follow the edited lists.
     void RebuildTestListFromResults();
+    // The result view's comment on the test's score.
+    void chooseResultComment(class DBgamen& screen);
     // The GET list in its own window (form1external.cpp), and back inside.
     void MoveGetListOut();
     void MoveGetListIn();

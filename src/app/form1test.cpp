@@ -223,16 +223,13 @@ void Form1::ShowTestResults()
     screen.UpdateListCounts();
     m_test->RecountFromChecks(true);
     m_test->ComposeScoreText();
+    chooseResultComment(screen);
+    // Something answered: the results may be saved, under the title their save takes.
     const TestSession& t = m_test->session();
-    if (!m_state.testmode && m_state.testKind != TestKind::Number) {
-        const int answered = t.correctCount + t.wrongCount;
-        screen.ChooseResultComment(
-            correctRate(t.correctCount, t.wrongCount), answered, t.itemTotal);
-        if (answered > 0) {
-            if (const std::optional<QString> title = saveTitle(m_state.saveRequest,
-                    m_range.current.value_or(RangeFilter::NotYet), m_state.overwriteChoice))
-                m_state.saveTitle = *title;
-        }
+    if (t.correctCount + t.wrongCount > 0) {
+        if (const std::optional<QString> title = saveTitle(m_state.saveRequest,
+                m_range.current.value_or(RangeFilter::NotYet), m_state.overwriteChoice))
+            m_state.saveTitle = *title;
     }
     screen.showAsResults();
     screen.show();
@@ -250,10 +247,15 @@ void Form1::RebuildTestListFromResults()
     m_getList->setShadow(std::move(entries));
     m_test->RecountFromChecks(true);
     m_test->ComposeScoreText();
-    const TestSession& t = m_test->session();
     if (DBgamen* screen = databaseScreen())
-        screen->ChooseResultComment(
-            correctRate(t.correctCount, t.wrongCount), t.correctCount + t.wrongCount, t.itemTotal);
+        chooseResultComment(*screen);
+}
+
+void Form1::chooseResultComment(DBgamen& screen)
+{
+    const TestSession& t = m_test->session();
+    screen.ChooseResultComment(
+        correctRate(t.correctCount, t.wrongCount), t.correctCount + t.wrongCount, t.itemTotal);
 }
 
 } // namespace keruna
