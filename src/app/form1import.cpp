@@ -7,6 +7,7 @@
 #include "exchange/exportdialog.h"
 #include "exchange/exporters.h"
 #include "exchange/importdialog.h"
+#include "exchange/importtable.h"
 #include "exchange/wordlistimport.h"
 #include "problemdata/problemcontroller.h"
 #include "problemdata/problemwriter.h"
@@ -15,33 +16,6 @@
 #include <QFileInfo>
 
 namespace keruna {
-
-namespace {
-
-// Far above any word list another tool exports; a larger file is not one.
-constexpr qint64 kImportMaxBytes = 32 * 1024 * 1024;
-
-// The table of a file, by what it holds: kvtml XML, Anki's header lines, or values
-// separated by commas, tabs or semicolons.
-Result<ImportTable> readImportFile(const QString& path)
-{
-    Result<QByteArray> bytes = readFileBytes(path, kImportMaxBytes);
-    if (!bytes)
-        return bytes.error();
-    const QByteArray& data = bytes.value();
-    const bool xml = path.endsWith(QLatin1String(".kvtml"), Qt::CaseInsensitive)
-        || data.trimmed().startsWith("<?xml") || data.trimmed().startsWith("<kvtml");
-    if (xml)
-        return readKvtml(data);
-    Result<DecodedText> text = decodeBytes(data);
-    if (!text)
-        return text.error();
-    if (text.value().text.startsWith(u'#'))
-        return readAnkiNotes(text.value().text);
-    return readDelimited(text.value().text);
-}
-
-} // namespace
 
 std::optional<ImportChoice> Form1::runImportDialog(const ImportTable& table, const QString& name)
 {

@@ -1,5 +1,7 @@
 #include "exchange/importtable.h"
 
+#include "common/textfile.h"
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
@@ -271,6 +273,41 @@ Result<ImportTable> readKvtml(const QByteArray& bytes)
             "ImportTable", "Parleyのファイル（kvtml）ではありません。"));
     chooseColumns(table, {});
     return table;
+}
+
+bool startsWithAnkiHeader(QStringView text)
+{
+    if (!text.startsWith(u'#'))
+        return false;
+    const qsizetype colon = text.indexOf(u':');
+    const qsizetype end = text.indexOf(u'\n');
+    if (colon < 0 || (end >= 0 && colon > end))
+        return false;
+    const QString key = text.sliced(1, colon - 1).trimmed().toString().toLower();
+    static const QSet<QString> keys = {QStringLiteral("separator"), QStringLiteral("html"),
+        QStringLiteral("columns"), QStringLiteral("tags"), QStringLiteral("deck"),
+        QStringLiteral("notetype"), QStringLiteral("if matches")};
+    return keys.contains(key) || key.endsWith(QLatin1String(" column"));
+}
+
+Result<ImportTable> readImportFile(const QString& path)
+{
+    // Far above any word list another tool exports; a larger file is not one.
+    constexpr qint64 kImportMaxBytes = 32 * 1024 * 1024;
+    Result<QByteArray> bytes = readFileBytes(path, kImportMaxBytes);
+    if (!bytes)
+        return bytes.error();
+    const QByteArray& data = bytes.value();
+    const bool xml = path.endsWith(QLatin1String(".kvtml"), Qt::CaseInsensitive)
+        || data.trimmed().startsWith("<?xml") || data.trimmed().startsWith("<kvtml");
+    if (xml)
+        return readKvtml(data);
+    Result<DecodedText> text = decodeBytes(data);
+    if (!text)
+        return text.error();
+    if (startsWithAnkiHeader(text.value().text))
+        return readAnkiNotes(text.value().text);
+    return readDelimited(text.value().text);
 }
 
 } // namespace keruna

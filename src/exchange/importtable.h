@@ -29,6 +29,13 @@ Result<ImportTable> readDelimited(const QString& text);
 // KDE Parley's .kvtml (version 2): one column per language, one row per entry.
 Result<ImportTable> readKvtml(const QByteArray& bytes);
 
+// Anki's export starts with one of its own header lines ("#separator:tab" and the like):
+// a spreadsheet's first cell may start with "#" too, and its rows are no headers.
+bool startsWithAnkiHeader(QStringView text);
+// The table of a file, by what it holds: kvtml XML, Anki's header lines, or values
+// separated by commas, tabs or semicolons (in Shift-JIS or UTF-8).
+Result<ImportTable> readImportFile(const QString& path);
+
 // HTML as plain text: tags dropped, line-breaking ones as line breaks, entities read.
 QString htmlToText(const QString& html);
 

@@ -71,6 +71,38 @@ TEST(ImportTable, DelimitedValues)
         expectTable(readDelimited(QString::fromUtf8(c.text)), c);
 }
 
+// A file is read by what it holds, whatever its name says: kvtml XML, Anki's export by
+// its header line, anything else as separated values, a spreadsheet's rows starting with
+// "#" included (they are no Anki header, and must not be dropped as one).
+TEST(ImportTable, AFileIsReadByWhatItHolds)
+{
+    const struct {
+        const char* file;
+        Case c;
+    } cases[] = {
+        {"deck.txt",
+            {"Anki", "#separator:tab\n#html:false\nfront\tback\n", {{"front", "back"}}, 0, 1}},
+        {"hash.csv", {"rows with #", "#1,one\n#2,two\n", {{"#1", "one"}, {"#2", "two"}}, 0, 1}},
+        {"notes.txt",
+            {"comment-like first row", "# note: x,y\na,b\n", {{"# note: x", "y"}, {"a", "b"}}, 0,
+                1}},
+        {"parley.txt",
+            {"kvtml by content",
+                "<?xml version=\"1.0\"?>\n<kvtml version=\"2.0\"><identifiers>"
+                "<identifier id=\"0\"><name>en</name></identifier>"
+                "<identifier id=\"1\"><name>ja</name></identifier></identifiers>"
+                "<entries><entry id=\"0\"><translation id=\"0\"><text>dog</text></translation>"
+                "<translation id=\"1\"><text>犬</text></translation></entry></entries></kvtml>\n",
+                {{"dog", "犬"}}, 0, 1}},
+    };
+    QTemporaryDir dir;
+    for (const auto& [file, c] : cases) {
+        const QString path = dir.filePath(QString::fromLatin1(file));
+        keruna::test::writeBytes(path, QByteArray(c.text));
+        expectTable(readImportFile(path), c);
+    }
+}
+
 // KDE Parley's kvtml 2: a column for each language, a row for each entry, the languages'
 // names as the columns' names; what is not kvtml 2 is refused with a reason.
 TEST(ImportTable, ParleyKvtml)
