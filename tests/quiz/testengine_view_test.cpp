@@ -1,6 +1,5 @@
 // The test engine against views that write down what the learner would see, without a
 // widget: the card through the study engine's view, the rest of a test through its own.
-#include "common/random.h"
 #include "mainscreen/mainstate.h"
 #include "problemdata/problemset.h"
 #include "problemdata/range.h"
@@ -17,11 +16,6 @@ using namespace keruna;
 using namespace keruna::test;
 
 namespace {
-
-class FirstRandom final : public RandomSource {
-public:
-    double nextUnit() override { return 0; }
-};
 
 class RecordingTestView final : public TestView {
 public:

@@ -1,6 +1,5 @@
 // The study engine against a view that writes down what the learner would see, without a
 // widget: what the card shows and when, and what the screen around it is asked to do.
-#include "common/random.h"
 #include "mainscreen/mainstate.h"
 #include "problemdata/problemset.h"
 #include "problemdata/range.h"
@@ -14,11 +13,6 @@ using namespace keruna;
 using namespace keruna::test;
 
 namespace {
-
-class FirstRandom final : public RandomSource {
-public:
-    double nextUnit() override { return 0; }
-};
 
 class StudyEngineView : public ::testing::Test {
 protected:

@@ -2,11 +2,18 @@
 
 // A study view that writes down what the learner would see, in order, for engine tests
 // without widgets. The choices it reports are plain fields a test sets.
+#include "common/random.h"
 #include "study/studyview.h"
 
 #include <QStringList>
 
 namespace keruna::test {
+
+// Draws the first of everything: a random order an engine test can foresee.
+class FirstRandom final : public RandomSource {
+public:
+    double nextUnit() override { return 0; }
+};
 
 class RecordingStudyView final : public StudyView {
 public:
